@@ -1,0 +1,81 @@
+#include "dictionary.h"
+
+#include "delimited.h"
+#include "platform/textfile.h"
+
+#include <limits>
+
+namespace files {
+namespace {
+
+// Reads up to `limit` items; false, with the message, when the text holds more.
+bool readItems(QStringView text, const QString &fileName, int limit, QStringList *words, int &count,
+               QString &error)
+{
+    DelimitedReader reader(text);
+    count = 0;
+    while (!reader.atEnd()) {
+        if (count == limit) {
+            error = tooManyWordsMessage(fileName);
+            return false;
+        }
+        const Value value = reader.next();
+        if (words)
+            words->append(value.text);
+        ++count;
+    }
+    return true;
+}
+
+} // namespace
+
+QString tooManyWordsMessage(const QString &fileName)
+{
+    return QStringLiteral("「%1」の言葉が多すぎます。辞書に入れられるのは %2 語までです。")
+        .arg(fileName)
+        .arg(kMaxDictionaryWords);
+}
+
+bool parseDictionary(QStringView text, const QString &fileName, QStringList &words, QString &error)
+{
+    words.clear();
+    int count = 0;
+    return readItems(text, fileName, kMaxDictionaryWords, &words, count, error);
+}
+
+bool readDictionary(const QString &fileName, QStringList &words, QString &error)
+{
+    QString text;
+    return platform::readTextFile(fileName, text, error)
+        && parseDictionary(text, fileName, words, error);
+}
+
+bool countDictionary(const QString &fileName, int &count, QString &error)
+{
+    QString text;
+    return platform::readTextFile(fileName, text, error)
+        && readItems(text, fileName, std::numeric_limits<int>::max(), nullptr, count, error);
+}
+
+bool readDictionaryItems(const QString &fileName, int count, QStringList &words, QString &error)
+{
+    QString text;
+    if (!platform::readTextFile(fileName, text, error))
+        return false;
+    words.clear();
+    words.reserve(count);
+    DelimitedReader reader(text);
+    for (int j = 0; j < count && !reader.atEnd(); ++j)
+        words.append(reader.next().text);
+    // A file that shrank between the passes leaves the rest empty, as sized.
+    while (words.size() < count)
+        words.append(QString());
+    return true;
+}
+
+bool appendWord(const QString &fileName, const QString &word, QString &error)
+{
+    return platform::appendTextFile(fileName, word + QStringLiteral("\r\n"), error);
+}
+
+} // namespace files

@@ -1,0 +1,41 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <array>
+
+namespace files {
+
+inline const QString kHistoryFile = QStringLiteral("履歴.txt");
+// The grid's row counter is 16-bit and also counts the header row.
+constexpr int kMaxHistoryRecords = 32766;
+
+// The nine fields of one saved game as the grid shows them: fields 4 to 6 are read as
+// 16-bit numbers and kept as their decimal text, the others as read.
+using HistoryRecord = std::array<QString, 9>;
+
+// Records are the next nine values wherever the lines break. Refuses a record cut short,
+// a field 4-6 that is not a 16-bit number and more than kMaxHistoryRecords records.
+bool parseHistory(QStringView text, const QString &fileName, QList<HistoryRecord> &records,
+                  QString &error);
+bool readHistory(const QString &fileName, QList<HistoryRecord> &records, QString &error);
+
+// The values of one saved game.
+struct HistoryEntry {
+    QString date;     // yyyy/mm/dd
+    QString time;     // hh:nn:ss
+    int words = 0;    // dictionary size after the game
+    int ok = 0;
+    int ng = 0;
+    int moji = 0;
+    QString accuracy; // 0.0%
+    QString speed;    // 0.00/秒
+    QString playTime; // e.g. 60秒
+};
+
+// "2010/04/01","13:05:09",812,25,3,98,"89.3%","1.63/秒","60秒" CR LF
+QString formatHistoryRecord(const HistoryEntry &entry);
+bool appendHistoryRecord(const QString &fileName, const HistoryEntry &entry, QString &error);
+// Leaves an empty file, created when missing.
+bool clearHistory(const QString &fileName, QString &error);
+
+} // namespace files

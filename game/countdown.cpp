@@ -1,0 +1,82 @@
+#include "game.h"
+
+#include "files/dictionary.h"
+
+#include <cmath>
+
+namespace game {
+
+void Game::cmdStart_Click()
+{
+    intMoji = 0;
+    intNewWords = 0;
+    c_.txtKaitou.setText(QString());
+    c_.lblMondai.setCaption(QString());
+    blnCountdown = true;
+    c_.shpJikanK.setWidth(intBarWidth);
+    c_.lstInpRireki.clear();
+
+    // The game-start load: count, size the list, then read exactly that many words.
+    int count = 0;
+    QString error;
+    if (!files::countDictionary(files::kDictionaryFile, count, error)) {
+        fail(error);
+        return;
+    }
+    // No word to draw, or more than the 16-bit count holds: stay idle, change nothing on disk.
+    if (count == 0 || count > files::kMaxDictionaryWords) {
+        blnCountdown = false;
+        const QString why = count == 0
+            ? QStringLiteral("「%1」に言葉がひとつもないため、最初の言葉を出せません。"
+                             "辞書に言葉を入れてからスタートしてください。")
+                  .arg(files::kDictionaryFile)
+            : files::tooManyWordsMessage(files::kDictionaryFile);
+        s_.messages.show(why, QStringLiteral("スタートできません"),
+                         platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
+        return;
+    }
+    intJisyoCount = qint16(count);
+    if (!files::readDictionaryItems(files::kDictionaryFile, intJisyoCount, strJisyo, error)) {
+        fail(error);
+        return;
+    }
+
+    c_.lstRireki.clear();
+    c_.fraRireki.setVisible(true);
+    for (platform::Label *label : {&c_.lblOk, &c_.lblNg, &c_.lblMoji_T, &c_.lblByou, &c_.lblRitu})
+        label->setCaption(QString());
+    intOk = 0;
+    intNg = 0;
+    c_.lblOk.setCaption(QString::number(intOk));
+    c_.lblNg.setCaption(QString::number(intNg));
+    c_.cmdStart.setEnabled(false);
+}
+
+void Game::tmrStart_Timer()
+{
+    if (!blnCountdown) {
+        intCountdown = 0;
+        return;
+    }
+    for (int index = 1; index <= 3; ++index)
+        c_.imgStart.setVisible(index, false);
+    ++intCountdown;
+    c_.imgStart.setVisible(intCountdown, true);
+    if (intCountdown != 3)
+        return;
+
+    blnCountdown = false;
+    s_.random.reseedFromClock();
+    const double r = s_.random.next();
+    const int index = int(std::floor(r * intJisyoCount + 1));
+    c_.lblMondai.setCaption(strJisyo.value(index - 1));
+    c_.lstRireki.addItem(c_.lblMondai.caption());
+    c_.txtKaitou.setFocus();
+    playStartSeconds_ = s_.clock.secondsSinceMidnight();
+    playStartMonotonicMs_ = s_.clock.monotonicMs();
+    lngNow = qint32(std::floor(playStartSeconds_));
+    lngEnd = lngNow + intJikan;
+    blnPlaying = true;
+}
+
+} // namespace game

@@ -1,0 +1,112 @@
+#pragma once
+// The window's logic: its window-level variables and its event handlers, written against
+// the controls' operations and the platform's services only, so it runs without a window.
+#include "platform/controls.h"
+#include "platform/services.h"
+
+#include <QStringList>
+
+namespace game {
+
+struct Controls {
+    platform::Label &lblMondai;
+    platform::Label &lblOk;
+    platform::Label &lblNg;
+    platform::Label &lblMoji_T;
+    platform::Label &lblByou;
+    platform::Label &lblRitu;
+    platform::TextBox &txtKaitou;
+    platform::ListBox &lstRireki;
+    platform::ListBox &lstInpRireki;
+    platform::ListBox &lstHukusu;
+    platform::ListBox &lstJisyo; // sorted
+    platform::Frame &fraRireki;
+    platform::Frame &fraJisyo;
+    platform::Button &cmdStart;
+    platform::CheckBox &chkAs;
+    platform::ComboBox &cboJikan;
+    platform::Shape &shpJikanK;
+    platform::ImageArray &imgStart;
+    platform::Grid &msgRireki;
+};
+
+struct Services {
+    platform::Clock &clock;
+    platform::RandomSource &random;
+    platform::MessageBoxes &messages;
+    platform::HelpViewer &help;
+    platform::Program &program;
+};
+
+class Game {
+public:
+    Game(const Controls &controls, const Services &services);
+
+    // Start-up; false when a file stopped it (the program has then been ended).
+    bool Form_Load();
+    void InitRireki();
+
+    void cmdStart_Click();
+    void tmrStart_Timer();
+    void txtKaitou_KeyPress(quint16 &keyAscii);
+    void tmrBp_Timer();
+    void cboJikan_Click();
+    void chkAs_Click();
+    void cmdHozon_Click();
+    void cmdClear_Click();
+    void fraJisyo_Click();
+    void fraRireki_Click();
+    void cmdHelp_Click();
+    void cmdEnd_Click();
+
+    // Window-level variables.
+    QString strHelpFile;
+    bool blnCountdown = false;
+    bool blnPlaying = false;
+    qint16 intCountdown = 0;
+    qint32 lngNow = 0;
+    qint32 lngEnd = 0;
+    qint16 intRemain = 0;
+    qint16 intJisyoCount = 0;
+    qint16 intBarWidth = 0;
+    qint16 intJikan = 0;
+    qint16 intAs = 0;
+    qint16 intOk = 0;
+    qint16 intNg = 0;
+    QStringList strJisyo; // position p of the word list is strJisyo[p - 1]
+    qint16 intNewWords = 0;
+    qint16 intMoji = 0;
+
+    // True once a failure has ended the program; handlers do nothing more.
+    bool ended() const { return ended_; }
+
+private:
+    // Reports a failure that ends the program.
+    void fail(const QString &message);
+    void showCritical(const QString &prompt, const QString &title);
+    void countRejection();
+    bool loadHistory();
+    bool readStartupDictionary();
+    void writeSettings();
+    void gameEnd();
+    // Whether a finished game may be saved now (the save's guard).
+    bool canSave() const;
+    // Adds the game's row to the grid and its record to the file; false, with the reason
+    // and the row taken back, when the file could not be written.
+    bool saveResult(QString &error);
+    void autoSave();
+    void appendGridRow(const QStringList &cells);
+    void scrollToNewest();
+
+    Controls c_;
+    Services s_;
+    bool ended_ = false;
+    // Play time anchored to the monotonic clock, so the count runs on across midnight.
+    double playStartSeconds_ = 0;
+    qint64 playStartMonotonicMs_ = 0;
+};
+
+// Adds to a 16-bit counter without wrapping: it stays at 32767.
+qint16 addSaturated(qint16 counter, qint64 amount);
+
+} // namespace game

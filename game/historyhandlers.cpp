@@ -1,0 +1,142 @@
+#include "game.h"
+
+#include "files/history.h"
+#include "platform/numberformat.h"
+
+namespace game {
+namespace {
+
+struct Column {
+    const char16_t *heading;
+    int width; // twips
+};
+
+constexpr Column kColumns[10] = {
+    {u"回", 600},      {u"日付", 1400},   {u"時間", 1000},   {u"問数", 600},     {u"ＯＫ", 600},
+    {u"ＮＧ", 600},    {u"文字数", 755},  {u"正解率", 880},  {u"秒当たり", 980}, {u"表示秒数", 1025},
+};
+
+} // namespace
+
+void Game::InitRireki()
+{
+    c_.msgRireki.setFontSize(11);
+    c_.msgRireki.setRows(1);
+    c_.msgRireki.setRow(0);
+    for (int col = 0; col < 10; ++col) {
+        c_.msgRireki.setCol(col);
+        c_.msgRireki.setText(QString::fromUtf16(kColumns[col].heading));
+        c_.msgRireki.setColWidth(col, kColumns[col].width);
+    }
+    for (int col = 0; col < 10; ++col)
+        c_.msgRireki.setFixedAlignment(col, platform::AlignCenterCenter);
+    for (int col = 0; col < 10; ++col)
+        c_.msgRireki.setColAlignment(col, platform::AlignRightCenter);
+    c_.msgRireki.setColAlignment(1, platform::AlignCenterCenter);
+    c_.msgRireki.setColAlignment(2, platform::AlignCenterCenter);
+}
+
+void Game::appendGridRow(const QStringList &cells)
+{
+    platform::Grid &grid = c_.msgRireki;
+    grid.setRows(grid.rows() + 1);
+    grid.setRow(grid.rows() - 1);
+    for (int col = 0; col < 10; ++col) {
+        grid.setCol(col);
+        grid.setText(cells.value(col));
+    }
+}
+
+void Game::scrollToNewest()
+{
+    if (c_.msgRireki.rows() > 7)
+        c_.msgRireki.setTopRow(c_.msgRireki.rows() - 1);
+}
+
+bool Game::loadHistory()
+{
+    QList<files::HistoryRecord> records;
+    QString error;
+    if (!files::readHistory(files::kHistoryFile, records, error)) {
+        fail(error);
+        return false;
+    }
+    qint16 n = 1;
+    for (const files::HistoryRecord &record : std::as_const(records)) {
+        QStringList cells{QString::number(n)};
+        for (const QString &field : record)
+            cells.append(field);
+        appendGridRow(cells);
+        ++n;
+    }
+    scrollToNewest();
+    return true;
+}
+
+bool Game::canSave() const
+{
+    return !(intOk == 0 && intNg == 0) && !blnPlaying && !blnCountdown;
+}
+
+bool Game::saveResult(QString &error)
+{
+    const QString accuracy = platform::formatPercent(intOk, intOk + intNg);
+    const QString speed = platform::formatPerSecond(intMoji, intJikan);
+    const QString playTime = QString::number(intJikan) + u'秒';
+    const int words = intJisyoCount + intNewWords;
+
+    // The date and the time are read anew for each cell and for the record.
+    appendGridRow({QString::number(c_.msgRireki.rows()), platform::formatDate(s_.clock.now()),
+                   platform::formatTime(s_.clock.now()), QString::number(words),
+                   QString::number(intOk), QString::number(intNg), QString::number(intMoji),
+                   accuracy, speed, playTime});
+    scrollToNewest();
+
+    files::HistoryEntry entry{platform::formatDate(s_.clock.now()),
+                              platform::formatTime(s_.clock.now()),
+                              words, intOk, intNg, intMoji, accuracy, speed, playTime};
+    if (files::appendHistoryRecord(files::kHistoryFile, entry, error))
+        return true;
+    // The grid mirrors the file: a row the file does not have must not stay.
+    c_.msgRireki.setRows(c_.msgRireki.rows() - 1);
+    return false;
+}
+
+void Game::cmdHozon_Click()
+{
+    if (!canSave())
+        return;
+    QString error;
+    if (!saveResult(error))
+        fail(error);
+}
+
+void Game::autoSave()
+{
+    if (!canSave())
+        return;
+    QString error;
+    if (!saveResult(error))
+        s_.messages.show(QStringLiteral("このゲームの結果を保存できませんでした。\n") + error,
+                         QStringLiteral("保存できません"), platform::MessageIcon::Exclamation,
+                         platform::MessageButtons::Ok);
+}
+
+void Game::cmdClear_Click()
+{
+    if (s_.messages.show(QStringLiteral("履歴データをクリアします。よろしいですか？"),
+                         QStringLiteral("クリア確認"), platform::MessageIcon::Exclamation,
+                         platform::MessageButtons::OkCancel)
+        != platform::MessageResult::Ok)
+        return;
+    QString error;
+    if (!files::clearHistory(files::kHistoryFile, error)) {
+        fail(error);
+        return;
+    }
+    c_.msgRireki.setRows(1);
+    s_.messages.show(QStringLiteral("履歴データをクリアしました"), QStringLiteral("クリア終了"),
+                     platform::MessageIcon::Information, platform::MessageButtons::Ok);
+}
+
+} // namespace game

@@ -1,0 +1,170 @@
+#include "textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace platform {
+namespace {
+
+constexpr const char *kCodec = "windows-31j";
+
+bool decodesCleanly(QByteArrayView bytes)
+{
+    QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
+    (void)decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+// The first byte at which the data stops being CP932: the shortest failing prefix, found
+// by halving (a prefix that fails keeps failing as it grows).
+qsizetype firstBadByte(const QByteArray &bytes)
+{
+    qsizetype good = 0, bad = bytes.size();
+    while (bad - good > 1) {
+        const qsizetype mid = good + (bad - good) / 2;
+        if (decodesCleanly(QByteArrayView(bytes).first(mid)))
+            good = mid;
+        else
+            bad = mid;
+    }
+    // A lead byte whose partner is wrong: point at the lead byte.
+    return bad - 1;
+}
+
+QString quoted(const QString &name)
+{
+    return u'「' + name + u'」';
+}
+
+} // namespace
+
+QString resolveFileName(const QString &name)
+{
+    const QFileInfo info(name);
+    if (info.exists())
+        return name;
+    QDir dir = info.dir();
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries) {
+        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return info.path() == QStringLiteral(".") ? entry : dir.filePath(entry);
+    }
+    return name;
+}
+
+bool decodeCp932(const QByteArray &bytes, const QString &fileName, QString &text, QString &error)
+{
+    QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
+    text = decoder.decode(bytes);
+    if (!decoder.hasError())
+        return true;
+    const qsizetype offset = firstBadByte(bytes);
+    const qsizetype line = QByteArrayView(bytes).first(offset).count('\n') + 1;
+    error = QStringLiteral("%1 の %2 行目（先頭から %3 バイト目）に Shift_JIS (CP932) "
+                           "として読めないバイト 0x%4 があります。")
+                .arg(quoted(fileName))
+                .arg(line)
+                .arg(offset)
+                .arg(QString::number(quint8(bytes[offset]), 16).toUpper().rightJustified(2, u'0'));
+    text.clear();
+    return false;
+}
+
+bool encodeCp932(const QString &text, const QString &fileName, QByteArray &bytes, QString &error)
+{
+    QStringEncoder encoder(kCodec, QStringEncoder::Flag::Stateless);
+    bytes = encoder.encode(text);
+    if (!encoder.hasError())
+        return true;
+    // Find the first character that cannot be held, to name it.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QStringEncoder one(kCodec, QStringEncoder::Flag::Stateless);
+        (void)one.encode(QStringView(text).sliced(i, len));
+        if (one.hasError()) {
+            error = QStringLiteral("%1 に書けない文字「%2」(U+%3) があります。Shift_JIS (CP932) "
+                                   "で表せない文字は保存できません。")
+                        .arg(quoted(fileName), text.mid(i, len),
+                             QString::number(text.mid(i, len).toUcs4().value(0), 16)
+                                 .toUpper()
+                                 .rightJustified(4, u'0'));
+            break;
+        }
+        i += len - 1;
+    }
+    bytes.clear();
+    return false;
+}
+
+bool isCp932Encodable(const QString &text)
+{
+    QStringEncoder encoder(kCodec, QStringEncoder::Flag::Stateless);
+    (void)encoder.encode(text);
+    return !encoder.hasError();
+}
+
+bool readTextFile(const QString &name, QString &text, QString &error)
+{
+    QFile file(resolveFileName(name));
+    if (!file.exists()) {
+        error = QStringLiteral("%1 が見つかりません。").arg(quoted(name));
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("%1 を開けません: %2").arg(quoted(name), file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("%1 を読めません: %2").arg(quoted(name), file.errorString());
+        return false;
+    }
+    return decodeCp932(bytes, name, text, error);
+}
+
+bool rewriteTextFile(const QString &name, const QString &text, QString &error)
+{
+    QByteArray bytes;
+    if (!encodeCp932(text, name, bytes, error))
+        return false;
+    QSaveFile file(resolveFileName(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(name), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool appendTextFile(const QString &name, const QString &text, QString &error)
+{
+    QByteArray bytes;
+    if (!encodeCp932(text, name, bytes, error))
+        return false;
+    QFile file(resolveFileName(name));
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(name), file.errorString());
+        return false;
+    }
+    const qint64 size = file.size();
+    if (size > 0) {
+        char last = 0;
+        if (!file.seek(size - 1) || !file.getChar(&last)) {
+            error = QStringLiteral("%1 を読めません: %2").arg(quoted(name), file.errorString());
+            return false;
+        }
+        if (last != '\n' && last != '\r')
+            bytes.prepend("\r\n");
+    }
+    if (!file.seek(size) || file.write(bytes) != bytes.size() || !file.flush()) {
+        error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(name), file.errorString());
+        file.resize(size); // never leave half a line behind
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,36 @@
+#pragma once
+// The game's text files: CP932 (Microsoft's Shift_JIS table), lines ended by CR LF,
+// opened by bare names in the working folder.
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+// The name of an existing file in the folder that matches `name` without regard to
+// letter case ("辞書.TXT" finds "辞書.txt"), or `name` itself when none does.
+QString resolveFileName(const QString &name);
+
+// Decodes CP932. On bytes that are not CP932, returns false and sets `error` to a
+// message that names `fileName`, the line and the byte offset.
+bool decodeCp932(const QByteArray &bytes, const QString &fileName, QString &text, QString &error);
+
+// Encodes CP932. A character that CP932 cannot hold is never replaced: returns false
+// and sets `error` to a message that names `fileName` and the character.
+bool encodeCp932(const QString &text, const QString &fileName, QByteArray &bytes, QString &error);
+
+// Whether CP932 can hold every character of the text.
+bool isCp932Encodable(const QString &text);
+
+// Reads and decodes a whole file. A missing or unreadable file is an error too.
+bool readTextFile(const QString &name, QString &text, QString &error);
+
+// Replaces the file's content whole and atomically: after a failure or a crash the file
+// holds either its old or its new content, never a part.
+bool rewriteTextFile(const QString &name, const QString &text, QString &error);
+
+// Appends text (whole lines, each ended by CR LF) in one write, flushed before return;
+// creates the file when missing. If the file's last line lacks its line end, CR LF is put
+// first so the new line never joins it. Nothing is written when the text cannot be encoded.
+bool appendTextFile(const QString &name, const QString &text, QString &error);
+
+} // namespace platform

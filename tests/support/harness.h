@@ -1,0 +1,72 @@
+#pragma once
+// A game on fake controls and services, in a temporary working folder of its own.
+#include "fakes.h"
+#include "game/game.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace fakes {
+
+// Bytes of a file in the working folder; a missing file gives a null array.
+inline QByteArray fileBytes(const QString &name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void writeBytes(const QString &name, const QByteArray &bytes)
+{
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// CP932 bytes of UTF-8 text, for the expected contents of files.
+QByteArray cp932(const QString &text);
+
+struct Harness {
+    QTemporaryDir dir;
+    QString previousDir = QDir::currentPath();
+
+    Focus focus;
+    Label lblMondai, lblOk, lblNg, lblMoji_T, lblByou, lblRitu;
+    TextBox txtKaitou{QStringLiteral("txtKaitou"), focus};
+    ListBox lstRireki{QStringLiteral("lstRireki"), focus};
+    ListBox lstInpRireki{QStringLiteral("lstInpRireki"), focus};
+    ListBox lstHukusu{QStringLiteral("lstHukusu"), focus};
+    ListBox lstJisyo{QStringLiteral("lstJisyo"), focus, true};
+    Frame fraRireki, fraJisyo;
+    Button cmdStart;
+    CheckBox chkAs;
+    ComboBox cboJikan;
+    Shape shpJikanK;
+    ImageArray imgStart;
+    Grid msgRireki;
+
+    Clock clock;
+    Random random;
+    Messages messages;
+    Help help;
+    Program program;
+
+    std::unique_ptr<game::Game> game;
+
+    // Writes the three files (CP932) into a fresh folder and makes it the working folder.
+    explicit Harness(const QByteArray &settings = "60,1\r\n", const QByteArray &dictionary = {},
+                     const QByteArray &history = {});
+    ~Harness();
+
+    // Start-up; true when it reached idle.
+    bool load();
+    // A click on スタート and the three countdown ticks, one second apart.
+    void startGame(QList<float> firstDraw = {0.0f});
+    // Types text into the answer box and presses Enter.
+    void answer(const QString &text);
+    // Play-clock ticks until the game ends.
+    void playOut();
+};
+
+} // namespace fakes
