@@ -33,8 +33,6 @@ void DelimitedReader::skipLineEnd()
 
 void DelimitedReader::skipBlankLines()
 {
-    if (afterComma_)
-        return; // a comma promises one more value, even an empty one
     for (;;) {
         while (pos_ < text_.size() && isBlank(text_[pos_]))
             ++pos_;
@@ -47,7 +45,7 @@ void DelimitedReader::skipBlankLines()
 bool DelimitedReader::atEnd()
 {
     skipBlankLines();
-    return pos_ >= text_.size() && !afterComma_;
+    return pos_ >= text_.size();
 }
 
 Value DelimitedReader::next()
@@ -78,8 +76,7 @@ Value DelimitedReader::next()
             --end;
         value.text = text_.sliced(start, end - start).toString();
     }
-    afterComma_ = pos_ < text_.size() && text_[pos_] == u',';
-    if (afterComma_)
+    if (pos_ < text_.size() && text_[pos_] == u',')
         ++pos_;
     else if (pos_ < text_.size())
         skipLineEnd();

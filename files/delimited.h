@@ -16,8 +16,8 @@ struct Value {
 // of a line (CR LF, LF or CR); a value that begins with a double quote runs to the next
 // double quote, may hold commas and line ends, and is taken without the quotes (anything
 // after it up to the next comma or line end is ignored); trailing blanks of a bare value
-// are dropped. Lines holding nothing but blanks give no value, so the line end after the
-// last value, and a missing one, read the same.
+// are dropped. Line ends between values, and lines holding nothing but blanks, give no
+// value, so the line end after the last value, and a missing one, read the same.
 class DelimitedReader {
 public:
     explicit DelimitedReader(QStringView text);
@@ -37,7 +37,6 @@ private:
     QStringView text_;
     qsizetype pos_ = 0;
     int line_ = 1;
-    bool afterComma_ = false;
 };
 
 // Parses a whole number that fits 16 bits: optional sign, digits, nothing else.

@@ -15,7 +15,7 @@ constexpr const char *kCodec = "windows-31j";
 bool decodesCleanly(QByteArrayView bytes)
 {
     QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
+    const QString ignored = decoder.decode(bytes);
     return !decoder.hasError();
 }
 
@@ -31,7 +31,9 @@ qsizetype firstBadByte(const QByteArray &bytes)
         else
             bad = mid;
     }
-    // A lead byte whose partner is wrong: point at the lead byte.
+    // A lead byte is only found wrong with the byte after it: point at the lead byte.
+    if (bad >= 2 && quint8(bytes[bad - 1]) < 0x80 && quint8(bytes[bad - 2]) >= 0x80)
+        return bad - 2;
     return bad - 1;
 }
 
@@ -68,7 +70,7 @@ bool decodeCp932(const QByteArray &bytes, const QString &fileName, QString &text
                            "として読めないバイト 0x%4 があります。")
                 .arg(quoted(fileName))
                 .arg(line)
-                .arg(offset)
+                .arg(offset + 1)
                 .arg(QString::number(quint8(bytes[offset]), 16).toUpper().rightJustified(2, u'0'));
     text.clear();
     return false;
@@ -84,7 +86,7 @@ bool encodeCp932(const QString &text, const QString &fileName, QByteArray &bytes
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         QStringEncoder one(kCodec, QStringEncoder::Flag::Stateless);
-        (void)one.encode(QStringView(text).sliced(i, len));
+        const QByteArray ignored = one.encode(QStringView(text).sliced(i, len));
         if (one.hasError()) {
             error = QStringLiteral("%1 に書けない文字「%2」(U+%3) があります。Shift_JIS (CP932) "
                                    "で表せない文字は保存できません。")
@@ -103,7 +105,7 @@ bool encodeCp932(const QString &text, const QString &fileName, QByteArray &bytes
 bool isCp932Encodable(const QString &text)
 {
     QStringEncoder encoder(kCodec, QStringEncoder::Flag::Stateless);
-    (void)encoder.encode(text);
+    const QByteArray ignored = encoder.encode(text);
     return !encoder.hasError();
 }
 
