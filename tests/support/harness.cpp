@@ -61,6 +61,7 @@ void Harness::playOut()
 {
     for (int i = 0; i < 400 && game->blnPlaying; ++i) {
         clock.advance(1000);
+        game->tmrStart_Timer(); // both timers tick all the time
         game->tmrBp_Timer();
     }
 }
