@@ -1,21 +1,59 @@
 #pragma once
-// The answer box: a one-line edit that reports every typed character to the window's
-// key-press handler first, which may consume it (code 0).
+// The answer box: a one-line edit that reports typed characters to the window's key-press
+// handler first, which may consume them (code 0). In hiragana mode (on unless switched off)
+// it composes romaji into hiragana itself, for machines without a Japanese input method.
+#include "platform/romaji.h"
+
 #include <QLineEdit>
+
+class QAction;
 
 namespace ui {
 
 class AnswerBox : public QLineEdit {
     Q_OBJECT
+    Q_PROPERTY(bool hiraganaMode READ hiraganaMode WRITE setHiraganaMode NOTIFY hiraganaModeChanged)
 public:
     explicit AnswerBox(QWidget *parent = nullptr);
+
+    bool hiraganaMode() const { return hiragana_; }
+    void setHiraganaMode(bool on);
+    // The romaji typed but not yet composed, shown underlined at the cursor.
+    QString composition() const { return composer_.pending(); }
 
 signals:
     // The character code of a typed key (13 for Enter); a handler sets it to 0 to consume it.
     void keyPress(quint16 &keyAscii);
+    void hiraganaModeChanged(bool on);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void pressEnter(QKeyEvent *event);
+    void compose(QChar c);
+    void commitComposition();
+    void showComposition(const QString &done);
+    void dropCompositionIfReplaced();
+    void layoutIndicator();
+    QRect indicatorRect() const;
+
+    platform::RomajiComposer composer_;
+    QAction *modeAction_;
+    QFont indicatorFont_;
+    bool hiragana_ = true;
+    bool systemComposing_ = false; // a system input method has text in composition
+    bool enterDown_ = false;       // an Enter press was taken and its release not seen yet
+    quint64 enterReleasedAt_ = 0;
+    bool ownEdit_ = false;
 };
 
 } // namespace ui
