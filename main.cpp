@@ -1,7 +1,28 @@
+#include "platform/systemservices.h"
+#include "ui/fonts.h"
+#include "ui/help/chmhelpviewer.h"
+#include "ui/mainwindow.h"
+#include "ui/services.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    ui::useJapaneseFonts();
+
+    ui::MainWindow window;
+    QApplication::setWindowIcon(window.windowIcon());
+
+    platform::SystemClock clock;
+    platform::SystemRandom random(clock);
+    ui::MessageBoxes messages(&window);
+    ui::ChmHelpViewer help(&window);
+    ui::WindowProgram program(window);
+    game::Game &game = window.attach({clock, random, messages, help, program});
+
+    // A failed start has shown its message and ended the program before the event loop.
+    if (!game.Form_Load())
+        return program.ended() ? program.exitCode() : 1;
+    return QApplication::exec();
 }

@@ -1,0 +1,82 @@
+#pragma once
+// The history grid: a table of text cells with one fixed header row and one fixed first
+// column, addressed through a current cell as the game's logic expects. Row 0 is the
+// view's header; column 0 is drawn in the header's colours.
+#include "platform/controls.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <array>
+#include <vector>
+
+namespace ui {
+
+// Qt alignment of a flex-grid alignment value (0..8: left/centre/right x top/centre/bottom).
+Qt::Alignment flexAlignment(int value);
+
+class HistoryGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kCols = 10;
+    using Row = std::array<QString, kCols>;
+
+    explicit HistoryGridModel(QObject *parent = nullptr);
+
+    // Rows counted as the grid counts them: the header row included.
+    int gridRows() const { return int(rows_.size()) + 1; }
+    void setGridRows(int rows);
+    QString cell(int row, int col) const;
+    void setCell(int row, int col, const QString &text);
+    void setColAlignment(int col, int value);
+    void setFixedAlignment(int col, int value);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    Row header_;
+    std::vector<Row> rows_; // grid rows 1..
+    std::array<int, kCols> colAlign_;
+    std::array<int, kCols> fixedAlign_;
+};
+
+class HistoryGrid : public QTableView, public platform::Grid {
+    Q_OBJECT
+public:
+    explicit HistoryGrid(QWidget *parent = nullptr);
+
+    int rows() const override;
+    void setRows(int rows) override;
+    int row() const override;
+    void setRow(int row) override;
+    int col() const override;
+    void setCol(int col) override;
+    QString text() const override;
+    void setText(const QString &text) override;
+    void setColWidth(int col, int twips) override;
+    void setColAlignment(int col, int alignment) override;
+    void setFixedAlignment(int col, int alignment) override;
+    int topRow() const override;
+    void setTopRow(int row) override;
+    void setFontSize(float points) override;
+
+    HistoryGridModel *gridModel() const { return model_; }
+
+protected:
+    void updateGeometries() override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void applyTopRow();
+
+    HistoryGridModel *model_;
+    int row_ = 1;
+    int col_ = 0;
+    // A top row asked for before the view could scroll to it (before it was first laid out).
+    int wantedTop_ = -1;
+};
+
+} // namespace ui
