@@ -1,0 +1,114 @@
+#include "seed.h"
+
+#include "platform/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+namespace launcher {
+namespace {
+
+QString quoted(const QString &path)
+{
+    return u'「' + QDir::toNativeSeparators(path) + u'」';
+}
+
+bool readAll(const QString &path, QByteArray &bytes, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("既定のファイル %1 を読めません: %2").arg(quoted(path), file.errorString());
+        return false;
+    }
+    bytes = file.readAll();
+    return true;
+}
+
+constexpr QFileDevice::Permissions kFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+    | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+// Puts a new file in place whole or not at all, and never over a file that appeared
+// meanwhile: the bytes go to a temporary file that is then renamed without replacing.
+bool createFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QTemporaryFile temp(QFileInfo(path).dir().filePath(QStringLiteral(".kanarinka-XXXXXX")));
+    temp.setAutoRemove(false);
+    const bool written = temp.open() && temp.write(bytes) == bytes.size() && temp.flush();
+    const QString reason = temp.errorString();
+    temp.close();
+    // The installed defaults may be read-only; the player's copy must stay writable.
+    if (written && temp.setPermissions(kFilePermissions) && temp.rename(path))
+        return true;
+    error = QStringLiteral("%1 を作れません: %2")
+                .arg(quoted(path), written ? temp.errorString() : reason);
+    QFile::remove(temp.fileName());
+    return false;
+}
+
+bool replaceFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    error = QStringLiteral("%1 を書き換えられません: %2").arg(quoted(path), file.errorString());
+    return false;
+}
+
+// The file the game would open for `name` in `dir`, whatever its letter case.
+QString existingFile(const QString &dir, const QString &name)
+{
+    const QString path = platform::resolveFileName(QDir(dir).filePath(name));
+    return QFileInfo(path).exists() ? path : QString();
+}
+
+} // namespace
+
+QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
+{
+    QStringList problems;
+    const QDir defaults(defaultsDir);
+    const QDir data(dataDir);
+    QString error;
+    if (!defaults.exists())
+        return {QStringLiteral("既定のファイルのフォルダ %1 がありません。").arg(quoted(defaultsDir))};
+
+    for (const QString &name : kPlayerFiles) {
+        if (!existingFile(dataDir, name).isEmpty())
+            continue;
+        const QString source = defaults.filePath(name);
+        QByteArray bytes;
+        if (!QFileInfo(source).isFile())
+            problems << QStringLiteral("既定のファイル %1 がありません。").arg(quoted(source));
+        else if (!readAll(source, bytes, error) || !createFile(data.filePath(name), bytes, error))
+            problems << error;
+    }
+
+    const QStringList programFiles = defaults.entryList(QDir::Files, QDir::Name);
+    for (const QString &name : programFiles) {
+        if (kPlayerFiles.contains(name, Qt::CaseInsensitive))
+            continue;
+        QByteArray bytes;
+        if (!readAll(defaults.filePath(name), bytes, error)) {
+            problems << error;
+            continue;
+        }
+        const QString current = existingFile(dataDir, name);
+        if (current.isEmpty()) {
+            if (!createFile(data.filePath(name), bytes, error))
+                problems << error;
+            continue;
+        }
+        QFile file(current);
+        if (file.open(QIODevice::ReadOnly) && file.readAll() == bytes)
+            continue;
+        file.close();
+        if (!replaceFile(current, bytes, error))
+            problems << error;
+    }
+    return problems;
+}
+
+} // namespace launcher
