@@ -5,11 +5,20 @@
 #include "ui/services.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(KANARINKA_APP_ID));
     ui::useJapaneseFonts();
+
+    // The edit boxes' own menus (元に戻す, 貼り付け ...) in Japanese, like the rest of the window.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     ui::MainWindow window;
     QApplication::setWindowIcon(window.windowIcon());
