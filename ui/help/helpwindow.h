@@ -1,7 +1,7 @@
 #pragma once
 // The help viewer's window: a compiled help file's pages with their links and pictures,
 // its table of contents, and back, forward and home.
-#include "chmarchive.h"
+#include "platform/chm/chmarchive.h"
 
 #include <QMainWindow>
 #include <QTextBrowser>
@@ -13,6 +13,11 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace ui {
+
+using platform::ChmArchive;
+using platform::chmPathOf;
+using platform::chmUrl;
+using platform::ContentsEntry;
 
 // Shows pages stored in a help file: every page, style sheet and picture comes from it.
 class HelpBrowser : public QTextBrowser {

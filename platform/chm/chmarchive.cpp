@@ -20,7 +20,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace ui {
+namespace platform {
 namespace {
 
 const QString kScheme = QStringLiteral("chm");
@@ -437,4 +437,4 @@ QString chmPathOf(const QUrl &url)
     return url.scheme() == kScheme ? url.path() : QString();
 }
 
-} // namespace ui
+} // namespace platform

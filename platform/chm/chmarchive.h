@@ -10,7 +10,7 @@
 
 #include <memory>
 
-namespace ui {
+namespace platform {
 
 // One line of the table of contents, with the lines nested under it.
 struct ContentsEntry {
@@ -65,4 +65,4 @@ QUrl chmUrl(const QString &topic);
 // The stored path of such an address, or an empty text for an address outside the file.
 QString chmPathOf(const QUrl &url);
 
-} // namespace ui
+} // namespace platform
