@@ -12,227 +12,210 @@ using files::DelimitedReader;
 class TestFormats : public QObject {
     Q_OBJECT
 private slots:
-    void cp932RoundTripsMicrosoftTable_data();
-    void cp932RoundTripsMicrosoftTable();
-    void invalidBytesAreRefusedWithLineAndOffset();
-    void unencodableTextIsNeverWrittenAsQuestionMark_data();
-    void unencodableTextIsNeverWrittenAsQuestionMark();
-    void appendKeepsLinesApartWhenLastLineEndIsMissing_data();
-    void appendKeepsLinesApartWhenLastLineEndIsMissing();
-    void bareNamesMatchWithoutLetterCase();
-    void readerYieldsValuesWhereverLinesBreak_data();
-    void readerYieldsValuesWhereverLinesBreak();
-    void readerKnowsTheLineOfEachValue();
-    void parsesOnlySixteenBitWholeNumbers_data();
-    void parsesOnlySixteenBitWholeNumbers();
-    void recordQuotesTextsAndEndsWithCrLf();
-    void formatsRoundHalvesAwayFromZero_data();
-    void formatsRoundHalvesAwayFromZero();
+    void cp932RoundTripsMicrosoftTable_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("wave dash") << u"～"_qs << QByteArray("\x81\x60");
+        QTest::newRow("full-width minus") << u"－"_qs << QByteArray("\x81\x7c");
+        QTest::newRow("circled one") << u"①"_qs << QByteArray("\x87\x40");
+        QTest::newRow("word and CR LF") << u"ごりら\r\n"_qs << QByteArray("\x82\xb2\x82\xe8\x82\xe7\r\n");
+        QTest::newRow("ascii and half-width kana") << u"a,ｱ"_qs << QByteArray("a,\xb1");
+    }
+
+    void cp932RoundTripsMicrosoftTable()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QByteArray encoded;
+        QString decoded, error;
+        QVERIFY(platform::encodeCp932(text, u"x"_qs, encoded, error));
+        QCOMPARE(encoded, bytes);
+        QVERIFY(platform::decodeCp932(bytes, u"x"_qs, decoded, error));
+        QCOMPARE(decoded, text);
+    }
+
+    void invalidBytesAreRefusedWithLineAndOffset()
+    {
+        QString text, error;
+        QVERIFY(!platform::decodeCp932(QByteArray("ab\r\n\x82\xa0\xff\r\n"), u"辞書.txt"_qs, text, error));
+        QVERIFY2(error.contains(u"辞書.txt"_qs), qPrintable(error));
+        QVERIFY2(error.contains(u"2 行目"_qs), qPrintable(error));
+        QVERIFY2(error.contains(u"7 バイト目"_qs), qPrintable(error));
+        QVERIFY2(error.contains(u"0xFF"_qs), qPrintable(error));
+    }
+
+    void unencodableTextIsNeverWrittenAsQuestionMark_data()
+    {
+        QTest::addColumn<bool>("append");
+        QTest::newRow("rewrite") << false;
+        QTest::newRow("append") << true;
+    }
+
+    void unencodableTextIsNeverWrittenAsQuestionMark()
+    {
+        QFETCH(bool, append);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"辞書.txt"_qs);
+        fakes::writeBytes(name, "old\r\n");
+        QString error;
+        const QString text = u"ゔぁいおりん\r\n"_qs; // ゔ is not in CP932
+        QVERIFY(!(append ? platform::appendTextFile(name, text, error)
+                         : platform::rewriteTextFile(name, text, error)));
+        QVERIFY2(error.contains(u"ゔ"_qs), qPrintable(error));
+        QCOMPARE(fakes::fileBytes(name), QByteArray("old\r\n"));
+    }
+
+    void appendKeepsLinesApartWhenLastLineEndIsMissing_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("missing file is created") << QByteArray() << QByteArray("\x82\xb1\r\n");
+        QTest::newRow("empty file") << QByteArray("") << QByteArray("\x82\xb1\r\n");
+        QTest::newRow("ends with CR LF") << QByteArray("a\r\n") << QByteArray("a\r\n\x82\xb1\r\n");
+        QTest::newRow("last line end missing") << QByteArray("a") << QByteArray("a\r\n\x82\xb1\r\n");
+    }
+
+    void appendKeepsLinesApartWhenLastLineEndIsMissing()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"f.txt"_qs);
+        if (!before.isNull())
+            fakes::writeBytes(name, before);
+        QString error;
+        QVERIFY2(platform::appendTextFile(name, u"こ\r\n"_qs, error), qPrintable(error));
+        QCOMPARE(fakes::fileBytes(name), after);
+    }
+
+    void bareNamesMatchWithoutLetterCase()
+    {
+        QTemporaryDir dir;
+        fakes::writeBytes(dir.filePath(u"辞書.TXT"_qs), "a\r\n");
+        QCOMPARE(QFileInfo(platform::resolveFileName(dir.filePath(u"辞書.txt"_qs))).fileName(),
+                 u"辞書.TXT"_qs);
+        QCOMPARE(platform::resolveFileName(dir.filePath(u"none.txt"_qs)), dir.filePath(u"none.txt"_qs));
+    }
+
+    void readerYieldsValuesWhereverLinesBreak_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("empty") << QString() << QStringList();
+        QTest::newRow("one line") << u"60,1\r\n"_qs << QStringList{u"60"_qs, u"1"_qs};
+        QTest::newRow("no last line end") << u"60,1"_qs << QStringList{u"60"_qs, u"1"_qs};
+        QTest::newRow("two lines, lone LF") << u"60\n1\n"_qs << QStringList{u"60"_qs, u"1"_qs};
+        QTest::newRow("blanks before values, trailing blanks dropped")
+            << u"  60 ,\t 1 \r\n"_qs << QStringList{u"60"_qs, u"1"_qs};
+        QTest::newRow("quoted comma and blanks kept") << u"\"a, b \",c\r\n"_qs
+                                                      << QStringList{u"a, b "_qs, u"c"_qs};
+        QTest::newRow("text after closing quote ignored") << u"\"a\"xyz,b\r\n"_qs
+                                                          << QStringList{u"a"_qs, u"b"_qs};
+        QTest::newRow("quoted value over two lines") << u"\"a\r\nb\",c"_qs
+                                                     << QStringList{u"a\r\nb"_qs, u"c"_qs};
+        QTest::newRow("unclosed quote runs to end") << u"\"abc"_qs << QStringList{u"abc"_qs};
+        QTest::newRow("empty value between commas, none after the last")
+            << u"a,,b,\r\n"_qs << QStringList{u"a"_qs, QString(), u"b"_qs};
+        QTest::newRow("blank lines give nothing") << u"a\r\n\r\n  \r\nb\r\n\r\n"_qs
+                                                  << QStringList{u"a"_qs, u"b"_qs};
+        QTest::newRow("record split over lines")
+            << u"\"2010/04/01\",\r\n\"13:05:09\",812\r\n"_qs
+            << QStringList{u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs};
+    }
+
+    void readerYieldsValuesWhereverLinesBreak()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, values);
+        DelimitedReader reader(text);
+        QStringList got;
+        while (!reader.atEnd())
+            got.append(reader.next().text);
+        QCOMPARE(got, values);
+    }
+
+    void readerKnowsTheLineOfEachValue()
+    {
+        DelimitedReader reader(u"a\r\n\r\n\"b\nc\",d\ne"_qs);
+        QList<int> lines;
+        while (!reader.atEnd())
+            lines.append(reader.next().line);
+        QCOMPARE(lines, (QList<int>{1, 3, 4, 5}));
+    }
+
+    void parsesOnlySixteenBitWholeNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plain") << u"60"_qs << true << 60;
+        QTest::newRow("signed") << u"-5"_qs << true << -5;
+        QTest::newRow("plus") << u"+7"_qs << true << 7;
+        QTest::newRow("top") << u"32767"_qs << true << 32767;
+        QTest::newRow("bottom") << u"-32768"_qs << true << -32768;
+        QTest::newRow("over") << u"32768"_qs << false << 0;
+        QTest::newRow("far over") << u"99999999999"_qs << false << 0;
+        QTest::newRow("under") << u"-32769"_qs << false << 0;
+        QTest::newRow("empty") << QString() << false << 0;
+        QTest::newRow("sign only") << u"-"_qs << false << 0;
+        QTest::newRow("letters") << u"6O"_qs << false << 0;
+        QTest::newRow("decimal") << u"1.5"_qs << false << 0;
+        QTest::newRow("full-width digits") << u"６０"_qs << false << 0;
+    }
+
+    void parsesOnlySixteenBitWholeNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(int, value);
+        qint16 parsed = 0;
+        QCOMPARE(files::parseInt16(text, parsed), ok);
+        if (ok)
+            QCOMPARE(int(parsed), value);
+    }
+
+    void recordQuotesTextsAndEndsWithCrLf()
+    {
+        QCOMPARE(files::formatRecord({u"2010/04/01"_qs, qint64(812), u"1.63/秒"_qs}),
+                 u"\"2010/04/01\",812,\"1.63/秒\"\r\n"_qs);
+    }
+
+    void formatsRoundHalvesAwayFromZero_data()
+    {
+        QTest::addColumn<bool>("percent");
+        QTest::addColumn<qint64>("num");
+        QTest::addColumn<qint64>("den");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1 of 16") << true << qint64(1) << qint64(16) << u"6.3%"_qs;
+        QTest::newRow("3 of 16") << true << qint64(3) << qint64(16) << u"18.8%"_qs;
+        QTest::newRow("2 of 3") << true << qint64(2) << qint64(3) << u"66.7%"_qs;
+        QTest::newRow("9 of 10") << true << qint64(9) << qint64(10) << u"90.0%"_qs;
+        QTest::newRow("25 of 28") << true << qint64(25) << qint64(28) << u"89.3%"_qs;
+        QTest::newRow("all") << true << qint64(5) << qint64(5) << u"100.0%"_qs;
+        QTest::newRow("none") << true << qint64(0) << qint64(3) << u"0.0%"_qs;
+        QTest::newRow("158 in 60") << false << qint64(158) << qint64(60) << u"2.63/秒"_qs;
+        QTest::newRow("98 in 60") << false << qint64(98) << qint64(60) << u"1.63/秒"_qs;
+        QTest::newRow("half up 201 in 200") << false << qint64(201) << qint64(200) << u"1.01/秒"_qs;
+        QTest::newRow("just below half") << false << qint64(1) << qint64(800) << u"0.00/秒"_qs;
+        QTest::newRow("exact half") << false << qint64(1) << qint64(200) << u"0.01/秒"_qs;
+        QTest::newRow("zero") << false << qint64(0) << qint64(60) << u"0.00/秒"_qs;
+        QTest::newRow("largest counts") << false << qint64(32767) << qint64(10) << u"3276.70/秒"_qs;
+        QTest::newRow("no denominator") << false << qint64(5) << qint64(0) << u"0.00/秒"_qs;
+    }
+
+    void formatsRoundHalvesAwayFromZero()
+    {
+        QFETCH(bool, percent);
+        QFETCH(qint64, num);
+        QFETCH(qint64, den);
+        QFETCH(QString, text);
+        const QLocale previous;
+        QLocale::setDefault(QLocale(QLocale::German)); // a comma locale must not leak in
+        QCOMPARE(percent ? platform::formatPercent(num, den) : platform::formatPerSecond(num, den), text);
+        QLocale::setDefault(previous);
+    }
 };
-
-void TestFormats::cp932RoundTripsMicrosoftTable_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("wave dash") << u"～"_qs << QByteArray("\x81\x60");
-    QTest::newRow("full-width minus") << u"－"_qs << QByteArray("\x81\x7c");
-    QTest::newRow("circled one") << u"①"_qs << QByteArray("\x87\x40");
-    QTest::newRow("word and CR LF") << u"ごりら\r\n"_qs << QByteArray("\x82\xb2\x82\xe8\x82\xe7\r\n");
-    QTest::newRow("ascii and half-width kana") << u"a,ｱ"_qs << QByteArray("a,\xb1");
-}
-
-void TestFormats::cp932RoundTripsMicrosoftTable()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QByteArray encoded;
-    QString decoded, error;
-    QVERIFY(platform::encodeCp932(text, u"x"_qs, encoded, error));
-    QCOMPARE(encoded, bytes);
-    QVERIFY(platform::decodeCp932(bytes, u"x"_qs, decoded, error));
-    QCOMPARE(decoded, text);
-}
-
-void TestFormats::invalidBytesAreRefusedWithLineAndOffset()
-{
-    QString text, error;
-    QVERIFY(!platform::decodeCp932(QByteArray("ab\r\n\x82\xa0\xff\r\n"), u"辞書.txt"_qs, text, error));
-    QVERIFY2(error.contains(u"辞書.txt"_qs), qPrintable(error));
-    QVERIFY2(error.contains(u"2 行目"_qs), qPrintable(error));
-    QVERIFY2(error.contains(u"7 バイト目"_qs), qPrintable(error));
-    QVERIFY2(error.contains(u"0xFF"_qs), qPrintable(error));
-}
-
-void TestFormats::unencodableTextIsNeverWrittenAsQuestionMark_data()
-{
-    QTest::addColumn<bool>("append");
-    QTest::newRow("rewrite") << false;
-    QTest::newRow("append") << true;
-}
-
-void TestFormats::unencodableTextIsNeverWrittenAsQuestionMark()
-{
-    QFETCH(bool, append);
-    QTemporaryDir dir;
-    const QString name = dir.filePath(u"辞書.txt"_qs);
-    fakes::writeBytes(name, "old\r\n");
-    QString error;
-    const QString text = u"ゔぁいおりん\r\n"_qs; // ゔ is not in CP932
-    QVERIFY(!(append ? platform::appendTextFile(name, text, error)
-                     : platform::rewriteTextFile(name, text, error)));
-    QVERIFY2(error.contains(u"ゔ"_qs), qPrintable(error));
-    QCOMPARE(fakes::fileBytes(name), QByteArray("old\r\n"));
-}
-
-void TestFormats::appendKeepsLinesApartWhenLastLineEndIsMissing_data()
-{
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QByteArray>("after");
-    QTest::newRow("missing file is created") << QByteArray() << QByteArray("\x82\xb1\r\n");
-    QTest::newRow("empty file") << QByteArray("") << QByteArray("\x82\xb1\r\n");
-    QTest::newRow("ends with CR LF") << QByteArray("a\r\n") << QByteArray("a\r\n\x82\xb1\r\n");
-    QTest::newRow("last line end missing") << QByteArray("a") << QByteArray("a\r\n\x82\xb1\r\n");
-}
-
-void TestFormats::appendKeepsLinesApartWhenLastLineEndIsMissing()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(QByteArray, after);
-    QTemporaryDir dir;
-    const QString name = dir.filePath(u"f.txt"_qs);
-    if (!before.isNull())
-        fakes::writeBytes(name, before);
-    QString error;
-    QVERIFY2(platform::appendTextFile(name, u"こ\r\n"_qs, error), qPrintable(error));
-    QCOMPARE(fakes::fileBytes(name), after);
-}
-
-void TestFormats::bareNamesMatchWithoutLetterCase()
-{
-    QTemporaryDir dir;
-    fakes::writeBytes(dir.filePath(u"辞書.TXT"_qs), "a\r\n");
-    QCOMPARE(QFileInfo(platform::resolveFileName(dir.filePath(u"辞書.txt"_qs))).fileName(),
-             u"辞書.TXT"_qs);
-    QCOMPARE(platform::resolveFileName(dir.filePath(u"none.txt"_qs)), dir.filePath(u"none.txt"_qs));
-}
-
-void TestFormats::readerYieldsValuesWhereverLinesBreak_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("values");
-    QTest::newRow("empty") << QString() << QStringList();
-    QTest::newRow("one line") << u"60,1\r\n"_qs << QStringList{u"60"_qs, u"1"_qs};
-    QTest::newRow("no last line end") << u"60,1"_qs << QStringList{u"60"_qs, u"1"_qs};
-    QTest::newRow("two lines, lone LF") << u"60\n1\n"_qs << QStringList{u"60"_qs, u"1"_qs};
-    QTest::newRow("blanks before values, trailing blanks dropped")
-        << u"  60 ,\t 1 \r\n"_qs << QStringList{u"60"_qs, u"1"_qs};
-    QTest::newRow("quoted comma and blanks kept") << u"\"a, b \",c\r\n"_qs
-                                                  << QStringList{u"a, b "_qs, u"c"_qs};
-    QTest::newRow("text after closing quote ignored") << u"\"a\"xyz,b\r\n"_qs
-                                                      << QStringList{u"a"_qs, u"b"_qs};
-    QTest::newRow("quoted value over two lines") << u"\"a\r\nb\",c"_qs
-                                                 << QStringList{u"a\r\nb"_qs, u"c"_qs};
-    QTest::newRow("unclosed quote runs to end") << u"\"abc"_qs << QStringList{u"abc"_qs};
-    QTest::newRow("empty value between commas, none after the last")
-        << u"a,,b,\r\n"_qs << QStringList{u"a"_qs, QString(), u"b"_qs};
-    QTest::newRow("blank lines give nothing") << u"a\r\n\r\n  \r\nb\r\n\r\n"_qs
-                                              << QStringList{u"a"_qs, u"b"_qs};
-    QTest::newRow("record split over lines")
-        << u"\"2010/04/01\",\r\n\"13:05:09\",812\r\n"_qs
-        << QStringList{u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs};
-}
-
-void TestFormats::readerYieldsValuesWhereverLinesBreak()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, values);
-    DelimitedReader reader(text);
-    QStringList got;
-    while (!reader.atEnd())
-        got.append(reader.next().text);
-    QCOMPARE(got, values);
-}
-
-void TestFormats::readerKnowsTheLineOfEachValue()
-{
-    DelimitedReader reader(u"a\r\n\r\n\"b\nc\",d\ne"_qs);
-    QList<int> lines;
-    while (!reader.atEnd())
-        lines.append(reader.next().line);
-    QCOMPARE(lines, (QList<int>{1, 3, 4, 5}));
-}
-
-void TestFormats::parsesOnlySixteenBitWholeNumbers_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<int>("value");
-    QTest::newRow("plain") << u"60"_qs << true << 60;
-    QTest::newRow("signed") << u"-5"_qs << true << -5;
-    QTest::newRow("plus") << u"+7"_qs << true << 7;
-    QTest::newRow("top") << u"32767"_qs << true << 32767;
-    QTest::newRow("bottom") << u"-32768"_qs << true << -32768;
-    QTest::newRow("over") << u"32768"_qs << false << 0;
-    QTest::newRow("far over") << u"99999999999"_qs << false << 0;
-    QTest::newRow("under") << u"-32769"_qs << false << 0;
-    QTest::newRow("empty") << QString() << false << 0;
-    QTest::newRow("sign only") << u"-"_qs << false << 0;
-    QTest::newRow("letters") << u"6O"_qs << false << 0;
-    QTest::newRow("decimal") << u"1.5"_qs << false << 0;
-    QTest::newRow("full-width digits") << u"６０"_qs << false << 0;
-}
-
-void TestFormats::parsesOnlySixteenBitWholeNumbers()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, ok);
-    QFETCH(int, value);
-    qint16 parsed = 0;
-    QCOMPARE(files::parseInt16(text, parsed), ok);
-    if (ok)
-        QCOMPARE(int(parsed), value);
-}
-
-void TestFormats::recordQuotesTextsAndEndsWithCrLf()
-{
-    QCOMPARE(files::formatRecord({u"2010/04/01"_qs, qint64(812), u"1.63/秒"_qs}),
-             u"\"2010/04/01\",812,\"1.63/秒\"\r\n"_qs);
-}
-
-void TestFormats::formatsRoundHalvesAwayFromZero_data()
-{
-    QTest::addColumn<bool>("percent");
-    QTest::addColumn<qint64>("num");
-    QTest::addColumn<qint64>("den");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("1 of 16") << true << qint64(1) << qint64(16) << u"6.3%"_qs;
-    QTest::newRow("3 of 16") << true << qint64(3) << qint64(16) << u"18.8%"_qs;
-    QTest::newRow("2 of 3") << true << qint64(2) << qint64(3) << u"66.7%"_qs;
-    QTest::newRow("9 of 10") << true << qint64(9) << qint64(10) << u"90.0%"_qs;
-    QTest::newRow("25 of 28") << true << qint64(25) << qint64(28) << u"89.3%"_qs;
-    QTest::newRow("all") << true << qint64(5) << qint64(5) << u"100.0%"_qs;
-    QTest::newRow("none") << true << qint64(0) << qint64(3) << u"0.0%"_qs;
-    QTest::newRow("158 in 60") << false << qint64(158) << qint64(60) << u"2.63/秒"_qs;
-    QTest::newRow("98 in 60") << false << qint64(98) << qint64(60) << u"1.63/秒"_qs;
-    QTest::newRow("half up 201 in 200") << false << qint64(201) << qint64(200) << u"1.01/秒"_qs;
-    QTest::newRow("just below half") << false << qint64(1) << qint64(800) << u"0.00/秒"_qs;
-    QTest::newRow("exact half") << false << qint64(1) << qint64(200) << u"0.01/秒"_qs;
-    QTest::newRow("zero") << false << qint64(0) << qint64(60) << u"0.00/秒"_qs;
-    QTest::newRow("largest counts") << false << qint64(32767) << qint64(10) << u"3276.70/秒"_qs;
-    QTest::newRow("no denominator") << false << qint64(5) << qint64(0) << u"0.00/秒"_qs;
-}
-
-void TestFormats::formatsRoundHalvesAwayFromZero()
-{
-    QFETCH(bool, percent);
-    QFETCH(qint64, num);
-    QFETCH(qint64, den);
-    QFETCH(QString, text);
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German)); // a comma locale must not leak in
-    QCOMPARE(percent ? platform::formatPercent(num, den) : platform::formatPerSecond(num, den), text);
-    QLocale::setDefault(previous);
-}
 
 QTEST_GUILESS_MAIN(TestFormats)
 #include "test_formats.moc"

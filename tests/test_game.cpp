@@ -20,384 +20,364 @@ QByteArray dictionary()
 class TestGame : public QObject {
     Q_OBJECT
 private slots:
-    void startClearsThePreviousGame();
-    void countdownShowsRedYellowGreenOneTickApart();
-    void ticksOutsideACountdownChangeNoPicture();
-    void firstWordIsDrawnOverTheWholeList_data();
-    void firstWordIsDrawnOverTheWholeList();
-    void startWithoutUsableDictionaryStaysIdle_data();
-    void startWithoutUsableDictionaryStaysIdle();
-    void answersAreJudgedByTheFourRules_data();
-    void answersAreJudgedByTheFourRules();
-    void onlyEnterRunsTheCheck();
-    void learnedWordIsAppendedOnceAndDrawnFromTheNextStart();
-    void countersStopAtTheirLargestValue();
-    void barShrinksByTheFormula_data();
-    void barShrinksByTheFormula();
-    void gameEndShowsTheStatistics_data();
-    void gameEndShowsTheStatistics();
-    void gameEndGoesOnWhenAStepFails();
-    void gameAcrossMidnightEndsAfterItsPlayTime();
-    void newPlayTimeDuringPlayKeepsTheEnd();
-};
-
-void TestGame::startClearsThePreviousGame()
-{
-    Harness h("60,0\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.startGame();
-    h.answer(u"ごりら"_qs);
-    h.playOut();
-    h.txtKaitou.value = u"のこり"_qs;
-    h.fraRireki.visible = false;
-    h.game->cmdStart_Click();
-    QVERIFY(h.game->blnCountdown);
-    QVERIFY(!h.cmdStart.enabled);
-    QVERIFY(h.fraRireki.visible);
-    QVERIFY(h.txtKaitou.value.isEmpty() && h.lblMondai.text.isEmpty());
-    QVERIFY(h.lstRireki.items.isEmpty() && h.lstInpRireki.items.isEmpty());
-    QCOMPARE(h.shpJikanK.w, 8745.0);
-    QCOMPARE(h.lblOk.text, u"0"_qs);
-    QCOMPARE(h.lblNg.text, u"0"_qs);
-    QVERIFY(h.lblMoji_T.text.isEmpty() && h.lblByou.text.isEmpty() && h.lblRitu.text.isEmpty());
-    QCOMPARE(h.game->intMoji + h.game->intNewWords + h.game->intOk + h.game->intNg, 0);
-}
-
-void TestGame::countdownShowsRedYellowGreenOneTickApart()
-{
-    Harness h("60,1\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.game->cmdStart_Click();
-    QCOMPARE(h.imgStart.changes.size(), 0); // pictures stay until the first tick
-    QList<int> shown;
-    for (int tick = 0; tick < 3; ++tick) {
-        QVERIFY(h.lblMondai.text.isEmpty());
-        h.game->tmrStart_Timer();
-        shown.append(h.imgStart.shown());
-        QCOMPARE(h.imgStart.visible.values().count(true), 1);
+    void startClearsThePreviousGame()
+    {
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame();
+        h.answer(u"ごりら"_qs);
+        h.playOut();
+        h.txtKaitou.value = u"のこり"_qs;
+        h.fraRireki.visible = false;
+        h.game->cmdStart_Click();
+        QVERIFY(h.game->blnCountdown);
+        QVERIFY(!h.cmdStart.enabled);
+        QVERIFY(h.fraRireki.visible);
+        QVERIFY(h.txtKaitou.value.isEmpty() && h.lblMondai.text.isEmpty());
+        QVERIFY(h.lstRireki.items.isEmpty() && h.lstInpRireki.items.isEmpty());
+        QCOMPARE(h.shpJikanK.w, 8745.0);
+        QCOMPARE(h.lblOk.text, u"0"_qs);
+        QCOMPARE(h.lblNg.text, u"0"_qs);
+        QVERIFY(h.lblMoji_T.text.isEmpty() && h.lblByou.text.isEmpty() && h.lblRitu.text.isEmpty());
+        QCOMPARE(h.game->intMoji + h.game->intNewWords + h.game->intOk + h.game->intNg, 0);
     }
-    QCOMPARE(shown, (QList<int>{1, 2, 3}));
-    QVERIFY(!h.game->blnCountdown && h.game->blnPlaying);
-    QCOMPARE(h.lblMondai.text, u"りんご"_qs);
-    QCOMPARE(h.lstRireki.items, QStringList{u"りんご"_qs});
-    QCOMPARE(h.focus.holder, u"txtKaitou"_qs);
-    QCOMPARE(h.game->lngEnd, h.game->lngNow + 60);
-    QCOMPARE(h.random.reseeds, 1);
-}
 
-void TestGame::ticksOutsideACountdownChangeNoPicture()
-{
-    Harness h("60,1\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    for (int i = 0; i < 3; ++i)
-        h.game->tmrStart_Timer();
-    h.startGame();
-    const auto changes = h.imgStart.changes.size();
-    for (int i = 0; i < 3; ++i) {
-        h.game->tmrStart_Timer();
-        QCOMPARE(h.game->intCountdown, qint16(0));
+    void countdownShowsRedYellowGreenOneTickApart()
+    {
+        Harness h("60,1\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.game->cmdStart_Click();
+        QCOMPARE(h.imgStart.changes.size(), 0); // pictures stay until the first tick
+        QList<int> shown;
+        for (int tick = 0; tick < 3; ++tick) {
+            QVERIFY(h.lblMondai.text.isEmpty());
+            h.game->tmrStart_Timer();
+            shown.append(h.imgStart.shown());
+            QCOMPARE(h.imgStart.visible.values().count(true), 1);
+        }
+        QCOMPARE(shown, (QList<int>{1, 2, 3}));
+        QVERIFY(!h.game->blnCountdown && h.game->blnPlaying);
+        QCOMPARE(h.lblMondai.text, u"りんご"_qs);
+        QCOMPARE(h.lstRireki.items, QStringList{u"りんご"_qs});
+        QCOMPARE(h.focus.holder, u"txtKaitou"_qs);
+        QCOMPARE(h.game->lngEnd, h.game->lngNow + 60);
+        QCOMPARE(h.random.reseeds, 1);
     }
-    QCOMPARE(h.imgStart.changes.size(), changes);
-    QCOMPARE(h.imgStart.shown(), 3); // green stays during play
-}
 
-void TestGame::firstWordIsDrawnOverTheWholeList_data()
-{
-    QTest::addColumn<float>("r");
-    QTest::addColumn<QString>("word");
-    QTest::newRow("r = 0, first") << 0.0f << u"りんご"_qs;
-    QTest::newRow("r just below 1, last") << std::nextafter(1.0f, 0.0f) << u"らくだ"_qs;
-    QTest::newRow("r = 0.5") << 0.5f << u"あり"_qs;
-}
-
-void TestGame::firstWordIsDrawnOverTheWholeList()
-{
-    QFETCH(float, r);
-    QFETCH(QString, word);
-    Harness h("60,1\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.startGame({r});
-    QCOMPARE(h.lblMondai.text, word);
-}
-
-void TestGame::startWithoutUsableDictionaryStaysIdle_data()
-{
-    QTest::addColumn<QByteArray>("words");
-    QTest::addColumn<QString>("mentions");
-    QTest::newRow("no word") << QByteArray("\r\n") << u"ひとつもない"_qs;
-    QTest::newRow("over the limit") << QByteArray("a\r\n").repeated(32768) << u"32767"_qs;
-}
-
-void TestGame::startWithoutUsableDictionaryStaysIdle()
-{
-    QFETCH(QByteArray, words);
-    QFETCH(QString, mentions);
-    Harness h("60,1\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    fakes::writeBytes(u"辞書.txt"_qs, words); // changed behind the game's back
-    h.messages.allowAny = true;
-    h.game->cmdStart_Click();
-    QCOMPARE(h.messages.shown.size(), 1);
-    QVERIFY(h.messages.shown[0].prompt.contains(mentions));
-    QVERIFY(h.cmdStart.enabled);
-    QVERIFY(!h.game->blnCountdown);
-    for (int i = 0; i < 4; ++i)
-        h.game->tmrStart_Timer();
-    QVERIFY(!h.game->blnPlaying);
-    QCOMPARE(h.program.exitCode, -1);
-    QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), words);
-}
-
-void TestGame::answersAreJudgedByTheFourRules_data()
-{
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<QStringList>("earlier"); // answers already accepted in this game
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("title");       // empty: accepted
-    QTest::addColumn<int>("ng");
-    QTest::addColumn<QString>("nowShown");    // the current word afterwards
-    QTest::addColumn<QStringList>("chain");   // what lstRireki gained
-
-    const QStringList none;
-    QTest::newRow("katakana becomes hiragana") << u"りんご"_qs << none << u"ゴリラ"_qs << QString() << 0
-                                               << u"らっぱ"_qs << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
-    QTest::newRow("half-width kana") << u"りんご"_qs << none << u"ｺﾞﾘﾗ"_qs << QString() << 0 << u"らっぱ"_qs
-                                     << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
-    QTest::newRow("ん wins over chain and duplicate, counted once")
-        << u"ねこ"_qs << QStringList{u"みかん"_qs} << u"みかん"_qs << u"間違い"_qs << 1 << u"ねこ"_qs << none;
-    QTest::newRow("ー is not counted") << u"りんご"_qs << none << u"ごりー"_qs << u"置き換え"_qs << 0
-                                       << u"りんご"_qs << none;
-    QTest::newRow("half-width ｰ too") << u"りんご"_qs << none << u"ｺﾞﾘｰ"_qs << u"置き換え"_qs << 0
-                                      << u"りんご"_qs << none;
-    QTest::newRow("duplicate before chain") << u"ねこ"_qs << QStringList{u"ごりら"_qs} << u"ごりら"_qs
-                                            << u"重複回答"_qs << 1 << u"ねこ"_qs << none;
-    QTest::newRow("chain broken") << u"ねこ"_qs << none << u"ごりら"_qs << u"間違い"_qs << 1 << u"ねこ"_qs
-                                  << none;
-    QTest::newRow("しゃ asks for や") << u"いしゃ"_qs << none << u"やま"_qs << QString() << 0 << u"まま"_qs
-                                     << QStringList{u"やま"_qs, u"まま"_qs};
-    QTest::newRow("ぁ asks for あ") << u"ふぁ"_qs << none << u"あり"_qs << QString() << 0 << u"りんご"_qs
-                                   << QStringList{u"あり"_qs, u"りんご"_qs};
-    QTest::newRow("っ is not mapped") << u"あっ"_qs << none << u"っぽ"_qs << QString() << 0 << u"ぽ"_qs
-                                     << QStringList{u"っぽ"_qs, u"ぽ"_qs};
-    QTest::newRow("small kana first never chains") << u"いしゃ"_qs << none << u"ゃま"_qs << u"間違い"_qs << 1
-                                                   << u"いしゃ"_qs << none;
-    QTest::newRow("leading space breaks the chain") << u"りんご"_qs << none << u" ごりら"_qs << u"間違い"_qs
-                                                    << 1 << u"りんご"_qs << none;
-    QTest::newRow("empty answer with a word shown") << u"りんご"_qs << none << QString() << u"間違い"_qs << 1
-                                                    << u"りんご"_qs << none;
-    QTest::newRow("empty answer before the first word") << QString() << none << QString() << u"間違い"_qs
-                                                        << 1 << QString() << none;
-    QTest::newRow("no candidate: the answer goes on") << u"りんご"_qs << none << u"ごみ"_qs << QString() << 0
-                                                     << u"ごみ"_qs << QStringList{u"ごみ"_qs, u"ごみ"_qs};
-    QTest::newRow("an answer is its own candidate") << u"あと"_qs << none << u"とまと"_qs << QString() << 0
-                                                    << u"とまと"_qs << QStringList{u"とまと"_qs, u"とまと"_qs};
-    QTest::newRow("computer's word may be given by the player")
-        << u"りんご"_qs << QStringList{u"あり"_qs} << u"ごりら"_qs << QString() << 0 << u"らっぱ"_qs
-        << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
-}
-
-void TestGame::answersAreJudgedByTheFourRules()
-{
-    QFETCH(QString, current);
-    QFETCH(QStringList, earlier);
-    QFETCH(QString, typed);
-    QFETCH(QString, title);
-    QFETCH(int, ng);
-    QFETCH(QString, nowShown);
-    QFETCH(QStringList, chain);
-
-    Harness h("60,1\r\n", dictionary() + fakes::cp932(u"まま\r\nぽ\r\n"_qs), "");
-    QVERIFY(h.load());
-    h.startGame();
-    h.lblMondai.text = current;
-    h.lstInpRireki.items = earlier;
-    h.lstRireki.items.clear();
-    h.focus.holder = u"somewhere"_qs;
-    const QByteArray before = fakes::fileBytes(u"辞書.txt"_qs);
-    h.messages.allowAny = true; // checked below
-    h.answer(typed);
-
-    QCOMPARE(h.messages.shown.size(), title.isEmpty() ? 0 : 1);
-    if (!title.isEmpty()) {
-        QCOMPARE(h.messages.shown[0].title, title);
-        QCOMPARE(h.messages.shown[0].icon, MessageIcon::Critical);
-        QCOMPARE(h.messages.shown[0].buttons, MessageButtons::Ok);
+    void ticksOutsideACountdownChangeNoPicture()
+    {
+        Harness h("60,1\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        for (int i = 0; i < 3; ++i)
+            h.game->tmrStart_Timer();
+        h.startGame();
+        const auto changes = h.imgStart.changes.size();
+        for (int i = 0; i < 3; ++i) {
+            h.game->tmrStart_Timer();
+            QCOMPARE(h.game->intCountdown, qint16(0));
+        }
+        QCOMPARE(h.imgStart.changes.size(), changes);
+        QCOMPARE(h.imgStart.shown(), 3); // green stays during play
     }
-    QCOMPARE(int(h.game->intNg), ng);
-    QCOMPARE(h.lblNg.text, QString::number(ng));
-    QCOMPARE(int(h.game->intOk), title.isEmpty() ? 1 : 0);
-    QCOMPARE(h.lblMondai.text, nowShown);
-    QCOMPARE(h.lstRireki.items, chain);
-    QVERIFY(h.txtKaitou.value.isEmpty());
-    QCOMPARE(h.focus.holder, u"somewhere"_qs);
-    if (!title.isEmpty())
-        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), before);
-}
 
-void TestGame::onlyEnterRunsTheCheck()
-{
-    Harness h("60,1\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.startGame();
-    h.txtKaitou.value = u"みかん"_qs;
-    quint16 key = u'a';
-    h.game->txtKaitou_KeyPress(key);
-    QCOMPARE(key, quint16(u'a'));
-    QCOMPARE(h.txtKaitou.value, u"みかん"_qs);
-    QCOMPARE(h.game->intNg, qint16(0));
-}
+    void firstWordIsDrawnOverTheWholeList_data()
+    {
+        QTest::addColumn<float>("r");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("r = 0, first") << 0.0f << u"りんご"_qs;
+        QTest::newRow("r just below 1, last") << std::nextafter(1.0f, 0.0f) << u"らくだ"_qs;
+        QTest::newRow("r = 0.5") << 0.5f << u"あり"_qs;
+    }
 
-void TestGame::learnedWordIsAppendedOnceAndDrawnFromTheNextStart()
-{
-    Harness h("60,0\r\n", fakes::cp932(u"りんご\r\nごりら"_qs), ""); // last line end missing
-    QVERIFY(h.load());
-    h.startGame();
-    h.answer(u"ごりら"_qs);                // known: not appended
-    QCOMPARE(h.game->intNewWords, qint16(0));
-    h.answer(u"ラッコ"_qs);                // new: appended as hiragana
-    h.answer(u"こぶた"_qs);                // new
-    h.answer(u"たゔぁ"_qs);                // accepted, but CP932 cannot hold ゔ
-    QCOMPARE(h.game->intOk, qint16(4));
-    QCOMPARE(h.game->intNewWords, qint16(2));
-    QCOMPARE(h.game->intMoji, qint16(12));
-    QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs),
-             fakes::cp932(u"りんご\r\nごりら\r\nらっこ\r\nこぶた\r\n"_qs));
-    QVERIFY(!h.game->strJisyo.contains(u"らっこ"_qs));
-    h.messages.expect(u"新しい文字を 2 個覚えました！"_qs, u"辞書追加"_qs, MessageIcon::Information);
-    h.playOut();
-    QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 4個"_qs);
-    QCOMPARE(h.lstJisyo.count(), 2); // the list keeps what start-up read
-    h.startGame({std::nextafter(1.0f, 0.0f)});
-    QCOMPARE(h.game->intJisyoCount, qint16(4));
-    QCOMPARE(h.lblMondai.text, u"こぶた"_qs);
-}
+    void firstWordIsDrawnOverTheWholeList()
+    {
+        QFETCH(float, r);
+        QFETCH(QString, word);
+        Harness h("60,1\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame({r});
+        QCOMPARE(h.lblMondai.text, word);
+    }
 
-void TestGame::countersStopAtTheirLargestValue()
-{
-    Harness h("60,1\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.startGame();
-    h.answer(u"ご"_qs + QString(40000, u'ら'));
-    QCOMPARE(h.game->intMoji, qint16(32767));
-    h.game->intNg = 32767;
-    h.messages.allowAny = true;
-    h.answer(u"みかん"_qs);
-    QCOMPARE(h.game->intNg, qint16(32767));
-    QCOMPARE(h.lblNg.text, u"32767"_qs);
-}
+    void startWithoutUsableDictionaryStaysIdle_data()
+    {
+        QTest::addColumn<QByteArray>("words");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("no word") << QByteArray("\r\n") << u"ひとつもない"_qs;
+        QTest::newRow("over the limit") << QByteArray("a\r\n").repeated(32768) << u"32767"_qs;
+    }
 
-void TestGame::barShrinksByTheFormula_data()
-{
-    QTest::addColumn<int>("playTime");
-    QTest::addColumn<int>("elapsed");
-    QTest::addColumn<int>("width");
-    QTest::newRow("60 s, 59 left") << 60 << 1 << 8599;
-    QTest::newRow("60 s, 30 left") << 60 << 30 << 4372;
-    QTest::newRow("60 s, 1 left") << 60 << 59 << 145;
-    QTest::newRow("60 s, 0 left") << 60 << 60 << 0;
-    QTest::newRow("60 s, late tick at -1") << 60 << 61 << 0;
-    QTest::newRow("10 s, 9 left") << 10 << 1 << 7870;
-}
+    void startWithoutUsableDictionaryStaysIdle()
+    {
+        QFETCH(QByteArray, words);
+        QFETCH(QString, mentions);
+        Harness h("60,1\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        fakes::writeBytes(u"辞書.txt"_qs, words); // changed behind the game's back
+        h.messages.allowAny = true;
+        h.game->cmdStart_Click();
+        QCOMPARE(h.messages.shown.size(), 1);
+        QVERIFY(h.messages.shown[0].prompt.contains(mentions));
+        QVERIFY(h.cmdStart.enabled);
+        QVERIFY(!h.game->blnCountdown);
+        for (int i = 0; i < 4; ++i)
+            h.game->tmrStart_Timer();
+        QVERIFY(!h.game->blnPlaying);
+        QCOMPARE(h.program.exitCode, -1);
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), words);
+    }
 
-void TestGame::barShrinksByTheFormula()
-{
-    QFETCH(int, playTime);
-    QFETCH(int, elapsed);
-    QFETCH(int, width);
-    Harness h(QByteArray::number(playTime) + ",0\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.startGame();
-    h.clock.advance(elapsed * 1000 + 999); // whole seconds only
-    h.game->tmrBp_Timer();
-    QCOMPARE(h.shpJikanK.w, double(width));
-    QCOMPARE(h.game->blnPlaying, elapsed < playTime);
-    QCOMPARE(h.cmdStart.enabled, elapsed >= playTime);
-}
+    void answersAreJudgedByTheFourRules_data()
+    {
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QStringList>("earlier"); // answers already accepted in this game
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("title");       // empty: accepted
+        QTest::addColumn<int>("ng");
+        QTest::addColumn<QString>("nowShown");    // the current word afterwards
+        QTest::addColumn<QStringList>("chain");   // what lstRireki gained
 
-void TestGame::gameEndShowsTheStatistics_data()
-{
-    QTest::addColumn<int>("ok");
-    QTest::addColumn<int>("ng");
-    QTest::addColumn<int>("moji");
-    QTest::addColumn<QString>("ritu");
-    QTest::addColumn<QString>("byou");
-    QTest::newRow("9 right, 1 wrong, 158 characters") << 9 << 1 << 158 << u"90.0%"_qs << u"2.63/秒"_qs;
-    QTest::newRow("2 right, 1 wrong") << 2 << 1 << 6 << u"66.7%"_qs << u"0.10/秒"_qs;
-    QTest::newRow("nothing accepted") << 0 << 3 << 0 << u"0.0%"_qs << u"0.00/秒"_qs;
-    QTest::newRow("accepted but no characters") << 2 << 0 << 0 << u"0.0%"_qs << u"0.00/秒"_qs;
-}
+        const QStringList none;
+        QTest::newRow("katakana becomes hiragana") << u"りんご"_qs << none << u"ゴリラ"_qs << QString() << 0
+                                                   << u"らっぱ"_qs << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
+        QTest::newRow("half-width kana") << u"りんご"_qs << none << u"ｺﾞﾘﾗ"_qs << QString() << 0 << u"らっぱ"_qs
+                                         << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
+        QTest::newRow("ん wins over chain and duplicate, counted once")
+            << u"ねこ"_qs << QStringList{u"みかん"_qs} << u"みかん"_qs << u"間違い"_qs << 1 << u"ねこ"_qs << none;
+        QTest::newRow("ー is not counted") << u"りんご"_qs << none << u"ごりー"_qs << u"置き換え"_qs << 0
+                                           << u"りんご"_qs << none;
+        QTest::newRow("half-width ｰ too") << u"りんご"_qs << none << u"ｺﾞﾘｰ"_qs << u"置き換え"_qs << 0
+                                          << u"りんご"_qs << none;
+        QTest::newRow("duplicate before chain") << u"ねこ"_qs << QStringList{u"ごりら"_qs} << u"ごりら"_qs
+                                                << u"重複回答"_qs << 1 << u"ねこ"_qs << none;
+        QTest::newRow("chain broken") << u"ねこ"_qs << none << u"ごりら"_qs << u"間違い"_qs << 1 << u"ねこ"_qs
+                                      << none;
+        QTest::newRow("しゃ asks for や") << u"いしゃ"_qs << none << u"やま"_qs << QString() << 0 << u"まま"_qs
+                                         << QStringList{u"やま"_qs, u"まま"_qs};
+        QTest::newRow("ぁ asks for あ") << u"ふぁ"_qs << none << u"あり"_qs << QString() << 0 << u"りんご"_qs
+                                       << QStringList{u"あり"_qs, u"りんご"_qs};
+        QTest::newRow("っ is not mapped") << u"あっ"_qs << none << u"っぽ"_qs << QString() << 0 << u"ぽ"_qs
+                                         << QStringList{u"っぽ"_qs, u"ぽ"_qs};
+        QTest::newRow("small kana first never chains") << u"いしゃ"_qs << none << u"ゃま"_qs << u"間違い"_qs << 1
+                                                       << u"いしゃ"_qs << none;
+        QTest::newRow("leading space breaks the chain") << u"りんご"_qs << none << u" ごりら"_qs << u"間違い"_qs
+                                                        << 1 << u"りんご"_qs << none;
+        QTest::newRow("empty answer with a word shown") << u"りんご"_qs << none << QString() << u"間違い"_qs << 1
+                                                        << u"りんご"_qs << none;
+        QTest::newRow("empty answer before the first word") << QString() << none << QString() << u"間違い"_qs
+                                                            << 1 << QString() << none;
+        QTest::newRow("no candidate: the answer goes on") << u"りんご"_qs << none << u"ごみ"_qs << QString() << 0
+                                                         << u"ごみ"_qs << QStringList{u"ごみ"_qs, u"ごみ"_qs};
+        QTest::newRow("an answer is its own candidate") << u"あと"_qs << none << u"とまと"_qs << QString() << 0
+                                                        << u"とまと"_qs << QStringList{u"とまと"_qs, u"とまと"_qs};
+        QTest::newRow("computer's word may be given by the player")
+            << u"りんご"_qs << QStringList{u"あり"_qs} << u"ごりら"_qs << QString() << 0 << u"らっぱ"_qs
+            << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
+    }
 
-void TestGame::gameEndShowsTheStatistics()
-{
-    QFETCH(int, ok);
-    QFETCH(int, ng);
-    QFETCH(int, moji);
-    QFETCH(QString, ritu);
-    QFETCH(QString, byou);
-    Harness h("60,0\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.startGame();
-    h.game->intOk = qint16(ok);
-    h.game->intNg = qint16(ng);
-    h.game->intMoji = qint16(moji);
-    h.playOut(); // no words learned: no message
-    QCOMPARE(h.lblRitu.text, ritu);
-    QCOMPARE(h.lblByou.text, byou);
-    QCOMPARE(h.lblMoji_T.text, QString::number(moji));
-    QCOMPARE(h.focus.holder, u"lstJisyo"_qs);
-    QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 8個"_qs);
-    QCOMPARE(h.msgRireki.rows(), 1); // auto-save off
-}
+    void answersAreJudgedByTheFourRules()
+    {
+        QFETCH(QString, current);
+        QFETCH(QStringList, earlier);
+        QFETCH(QString, typed);
+        QFETCH(QString, title);
+        QFETCH(int, ng);
+        QFETCH(QString, nowShown);
+        QFETCH(QStringList, chain);
 
-void TestGame::gameEndGoesOnWhenAStepFails()
-{
-    Harness h("60,0\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.startGame();
-    h.answer(u"ごりら"_qs);
-    h.answer(u"ぱせり"_qs);
-    h.lstJisyo.failFocus = true;
-    h.messages.expect(u"新しい文字を 1 個覚えました！"_qs, u"辞書追加"_qs, MessageIcon::Information);
-    h.playOut();
-    QVERIFY(!h.game->blnPlaying && h.cmdStart.enabled);
-    QCOMPARE(h.lblMoji_T.text, u"6"_qs);
-    QCOMPARE(h.lblRitu.text, u"100.0%"_qs);
-    QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 9個"_qs);
-}
+        Harness h("60,1\r\n", dictionary() + fakes::cp932(u"まま\r\nぽ\r\n"_qs), "");
+        QVERIFY(h.load());
+        h.startGame();
+        h.lblMondai.text = current;
+        h.lstInpRireki.items = earlier;
+        h.lstRireki.items.clear();
+        h.focus.holder = u"somewhere"_qs;
+        const QByteArray before = fakes::fileBytes(u"辞書.txt"_qs);
+        h.messages.allowAny = true; // checked below
+        h.answer(typed);
 
-void TestGame::gameAcrossMidnightEndsAfterItsPlayTime()
-{
-    Harness h("60,0\r\n", dictionary(), "");
-    h.clock.wall = QDateTime(QDate(2026, 12, 6), QTime(23, 59, 30, 500));
-    QVERIFY(h.load());
-    h.startGame(); // play starts at 23:59:33.5
-    int ticks = 0;
-    while (h.game->blnPlaying && ticks < 200) {
-        h.clock.advance(1000);
+        QCOMPARE(h.messages.shown.size(), title.isEmpty() ? 0 : 1);
+        if (!title.isEmpty()) {
+            QCOMPARE(h.messages.shown[0].title, title);
+            QCOMPARE(h.messages.shown[0].icon, MessageIcon::Critical);
+            QCOMPARE(h.messages.shown[0].buttons, MessageButtons::Ok);
+        }
+        QCOMPARE(int(h.game->intNg), ng);
+        QCOMPARE(h.lblNg.text, QString::number(ng));
+        QCOMPARE(int(h.game->intOk), title.isEmpty() ? 1 : 0);
+        QCOMPARE(h.lblMondai.text, nowShown);
+        QCOMPARE(h.lstRireki.items, chain);
+        QVERIFY(h.txtKaitou.value.isEmpty());
+        QCOMPARE(h.focus.holder, u"somewhere"_qs);
+        if (!title.isEmpty())
+            QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), before);
+    }
+
+    void onlyEnterRunsTheCheck()
+    {
+        Harness h("60,1\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame();
+        h.txtKaitou.value = u"みかん"_qs;
+        quint16 key = u'a';
+        h.game->txtKaitou_KeyPress(key);
+        QCOMPARE(key, quint16(u'a'));
+        QCOMPARE(h.txtKaitou.value, u"みかん"_qs);
+        QCOMPARE(h.game->intNg, qint16(0));
+    }
+
+    void learnedWordIsAppendedOnceAndDrawnFromTheNextStart()
+    {
+        Harness h("60,0\r\n", fakes::cp932(u"りんご\r\nごりら"_qs), ""); // last line end missing
+        QVERIFY(h.load());
+        h.startGame();
+        h.answer(u"ごりら"_qs);                // known: not appended
+        QCOMPARE(h.game->intNewWords, qint16(0));
+        h.answer(u"ラッコ"_qs);                // new: appended as hiragana
+        h.answer(u"こぶた"_qs);                // new
+        h.answer(u"たゔぁ"_qs);                // accepted, but CP932 cannot hold ゔ
+        QCOMPARE(h.game->intOk, qint16(4));
+        QCOMPARE(h.game->intNewWords, qint16(2));
+        QCOMPARE(h.game->intMoji, qint16(12));
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs),
+                 fakes::cp932(u"りんご\r\nごりら\r\nらっこ\r\nこぶた\r\n"_qs));
+        QVERIFY(!h.game->strJisyo.contains(u"らっこ"_qs));
+        h.messages.expect(u"新しい文字を 2 個覚えました！"_qs, u"辞書追加"_qs, MessageIcon::Information);
+        h.playOut();
+        QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 4個"_qs);
+        QCOMPARE(h.lstJisyo.count(), 2); // the list keeps what start-up read
+        h.startGame({std::nextafter(1.0f, 0.0f)});
+        QCOMPARE(h.game->intJisyoCount, qint16(4));
+        QCOMPARE(h.lblMondai.text, u"こぶた"_qs);
+    }
+
+    void countersStopAtTheirLargestValue()
+    {
+        Harness h("60,1\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame();
+        h.answer(u"ご"_qs + QString(40000, u'ら'));
+        QCOMPARE(h.game->intMoji, qint16(32767));
+        h.game->intNg = 32767;
+        h.messages.allowAny = true;
+        h.answer(u"みかん"_qs);
+        QCOMPARE(h.game->intNg, qint16(32767));
+        QCOMPARE(h.lblNg.text, u"32767"_qs);
+    }
+
+    void barShrinksByTheFormula_data()
+    {
+        QTest::addColumn<int>("playTime");
+        QTest::addColumn<int>("elapsed");
+        QTest::addColumn<int>("width");
+        QTest::newRow("60 s, 59 left") << 60 << 1 << 8599;
+        QTest::newRow("60 s, 30 left") << 60 << 30 << 4372;
+        QTest::newRow("60 s, 1 left") << 60 << 59 << 145;
+        QTest::newRow("60 s, 0 left") << 60 << 60 << 0;
+        QTest::newRow("60 s, late tick at -1") << 60 << 61 << 0;
+        QTest::newRow("10 s, 9 left") << 10 << 1 << 7870;
+    }
+
+    void barShrinksByTheFormula()
+    {
+        QFETCH(int, playTime);
+        QFETCH(int, elapsed);
+        QFETCH(int, width);
+        Harness h(QByteArray::number(playTime) + ",0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame();
+        h.clock.advance(elapsed * 1000 + 999); // whole seconds only
         h.game->tmrBp_Timer();
-        ++ticks;
-        if (h.game->blnPlaying)
-            QVERIFY(h.shpJikanK.w > 0);
+        QCOMPARE(h.shpJikanK.w, double(width));
+        QCOMPARE(h.game->blnPlaying, elapsed < playTime);
+        QCOMPARE(h.cmdStart.enabled, elapsed >= playTime);
     }
-    QCOMPARE(ticks, 60);
-    QCOMPARE(h.game->lngNow, 86373 + 60);
-}
 
-void TestGame::newPlayTimeDuringPlayKeepsTheEnd()
-{
-    Harness h("60,0\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.startGame();
-    h.cboJikan.pick(u"120"_qs);
-    h.clock.advance(30'000);
-    h.game->tmrBp_Timer();
-    QCOMPARE(h.shpJikanK.w, 2186.0); // 30 / 120 of the bar
-    h.game->intMoji = 120;
-    h.clock.advance(30'000);
-    h.game->tmrBp_Timer();
-    QVERIFY(!h.game->blnPlaying);
-    QCOMPARE(h.lblByou.text, u"1.00/秒"_qs);
-}
+    void gameEndShowsTheStatistics_data()
+    {
+        QTest::addColumn<int>("ok");
+        QTest::addColumn<int>("ng");
+        QTest::addColumn<int>("moji");
+        QTest::addColumn<QString>("ritu");
+        QTest::addColumn<QString>("byou");
+        QTest::newRow("9 right, 1 wrong, 158 characters") << 9 << 1 << 158 << u"90.0%"_qs << u"2.63/秒"_qs;
+        QTest::newRow("2 right, 1 wrong") << 2 << 1 << 6 << u"66.7%"_qs << u"0.10/秒"_qs;
+        QTest::newRow("nothing accepted") << 0 << 3 << 0 << u"0.0%"_qs << u"0.00/秒"_qs;
+        QTest::newRow("accepted but no characters") << 2 << 0 << 0 << u"0.0%"_qs << u"0.00/秒"_qs;
+    }
+
+    void gameEndShowsTheStatistics()
+    {
+        QFETCH(int, ok);
+        QFETCH(int, ng);
+        QFETCH(int, moji);
+        QFETCH(QString, ritu);
+        QFETCH(QString, byou);
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame();
+        h.game->intOk = qint16(ok);
+        h.game->intNg = qint16(ng);
+        h.game->intMoji = qint16(moji);
+        h.playOut(); // no words learned: no message
+        QCOMPARE(h.lblRitu.text, ritu);
+        QCOMPARE(h.lblByou.text, byou);
+        QCOMPARE(h.lblMoji_T.text, QString::number(moji));
+        QCOMPARE(h.focus.holder, u"lstJisyo"_qs);
+        QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 8個"_qs);
+        QCOMPARE(h.msgRireki.rows(), 1); // auto-save off
+    }
+
+    void gameEndGoesOnWhenAStepFails()
+    {
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame();
+        h.answer(u"ごりら"_qs);
+        h.answer(u"ぱせり"_qs);
+        h.lstJisyo.failFocus = true;
+        h.messages.expect(u"新しい文字を 1 個覚えました！"_qs, u"辞書追加"_qs, MessageIcon::Information);
+        h.playOut();
+        QVERIFY(!h.game->blnPlaying && h.cmdStart.enabled);
+        QCOMPARE(h.lblMoji_T.text, u"6"_qs);
+        QCOMPARE(h.lblRitu.text, u"100.0%"_qs);
+        QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 9個"_qs);
+    }
+
+    void gameAcrossMidnightEndsAfterItsPlayTime()
+    {
+        Harness h("60,0\r\n", dictionary(), "");
+        h.clock.wall = QDateTime(QDate(2026, 12, 6), QTime(23, 59, 30, 500));
+        QVERIFY(h.load());
+        h.startGame(); // play starts at 23:59:33.5
+        int ticks = 0;
+        while (h.game->blnPlaying && ticks < 200) {
+            h.clock.advance(1000);
+            h.game->tmrBp_Timer();
+            ++ticks;
+            if (h.game->blnPlaying)
+                QVERIFY(h.shpJikanK.w > 0);
+        }
+        QCOMPARE(ticks, 60);
+        QCOMPARE(h.game->lngNow, 86373 + 60);
+    }
+
+    void newPlayTimeDuringPlayKeepsTheEnd()
+    {
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame();
+        h.cboJikan.pick(u"120"_qs);
+        h.clock.advance(30'000);
+        h.game->tmrBp_Timer();
+        QCOMPARE(h.shpJikanK.w, 2186.0); // 30 / 120 of the bar
+        h.game->intMoji = 120;
+        h.clock.advance(30'000);
+        h.game->tmrBp_Timer();
+        QVERIFY(!h.game->blnPlaying);
+        QCOMPARE(h.lblByou.text, u"1.00/秒"_qs);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestGame)
 #include "test_game.moc"

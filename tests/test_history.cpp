@@ -30,190 +30,178 @@ void playOneGame(Harness &h)
 class TestHistory : public QObject {
     Q_OBJECT
 private slots:
-    void saveWritesTheExampleRecordExactly();
-    void saveIsRefusedOutsideAFinishedGame_data();
-    void saveIsRefusedOutsideAFinishedGame();
-    void savingTwiceGivesTwoRowsDifferingInTime();
-    void savesScrollFromTheSeventhRecord();
-    void clearAsksEmptiesAndRestartsNumbering();
-    void cancelledClearChangesNothing();
-    void autoSaveFollowsTheCheckBox_data();
-    void autoSaveFollowsTheCheckBox();
-    void failedAutoSaveIsReportedAndLeavesNoRow();
-    void failedSaveByTheButtonEndsTheProgram();
-};
+    void saveWritesTheExampleRecordExactly()
+    {
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.game->intJisyoCount = 800;
+        h.game->intNewWords = 12;
+        h.game->intOk = 25;
+        h.game->intNg = 3;
+        h.game->intMoji = 98;
+        h.game->cmdHozon_Click();
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs),
+                 fakes::cp932(u"\"2010/04/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs));
+        QCOMPARE(h.msgRireki.rowTexts(1),
+                 (QStringList{u"1"_qs, u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs, u"3"_qs, u"98"_qs,
+                              u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
+    }
 
-void TestHistory::saveWritesTheExampleRecordExactly()
-{
-    Harness h("60,0\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.game->intJisyoCount = 800;
-    h.game->intNewWords = 12;
-    h.game->intOk = 25;
-    h.game->intNg = 3;
-    h.game->intMoji = 98;
-    h.game->cmdHozon_Click();
-    QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs),
-             fakes::cp932(u"\"2010/04/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs));
-    QCOMPARE(h.msgRireki.rowTexts(1),
-             (QStringList{u"1"_qs, u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs, u"3"_qs, u"98"_qs,
-                          u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
-}
+    void saveIsRefusedOutsideAFinishedGame_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::newRow("after start-up") << u"startup"_qs;
+        QTest::newRow("during the countdown") << u"countdown"_qs;
+        QTest::newRow("during play") << u"play"_qs;
+        QTest::newRow("game with no answer") << u"unanswered"_qs;
+    }
 
-void TestHistory::saveIsRefusedOutsideAFinishedGame_data()
-{
-    QTest::addColumn<QString>("when");
-    QTest::newRow("after start-up") << u"startup"_qs;
-    QTest::newRow("during the countdown") << u"countdown"_qs;
-    QTest::newRow("during play") << u"play"_qs;
-    QTest::newRow("game with no answer") << u"unanswered"_qs;
-}
+    void saveIsRefusedOutsideAFinishedGame()
+    {
+        QFETCH(QString, when);
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        if (when != u"startup"_qs) {
+            playOneGame(h); // leaves counters that are not 0
+            h.game->cmdStart_Click();
+            h.game->intOk = 1;
+            if (when != u"countdown"_qs)
+                for (int i = 0; i < 3; ++i)
+                    h.game->tmrStart_Timer();
+            if (when == u"unanswered"_qs) {
+                h.game->intOk = 0;
+                h.playOut();
+            }
+        }
+        h.game->cmdHozon_Click();
+        QCOMPARE(h.msgRireki.rows(), 1);
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), QByteArray(""));
+    }
 
-void TestHistory::saveIsRefusedOutsideAFinishedGame()
-{
-    QFETCH(QString, when);
-    Harness h("60,0\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    if (when != u"startup"_qs) {
-        playOneGame(h); // leaves counters that are not 0
-        h.game->cmdStart_Click();
-        h.game->intOk = 1;
-        if (when != u"countdown"_qs)
-            for (int i = 0; i < 3; ++i)
-                h.game->tmrStart_Timer();
-        if (when == u"unanswered"_qs) {
-            h.game->intOk = 0;
+    void savingTwiceGivesTwoRowsDifferingInTime()
+    {
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        playOneGame(h);
+        h.game->cmdHozon_Click();
+        h.clock.advance(5000);
+        h.game->cmdHozon_Click();
+        const QList<QByteArray> lines = fakes::fileBytes(u"履歴.txt"_qs).split('\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0].mid(25), lines[1].mid(25));
+        QVERIFY(lines[0] != lines[1]);
+        QCOMPARE(h.msgRireki.rowTexts(2).mid(3), h.msgRireki.rowTexts(1).mid(3));
+        QCOMPARE(h.msgRireki.rowTexts(2).first(), u"2"_qs);
+        QCOMPARE(h.msgRireki.rowTexts(2).at(9), u"60秒"_qs);
+    }
+
+    void savesScrollFromTheSeventhRecord()
+    {
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        playOneGame(h);
+        QList<int> tops;
+        for (int i = 0; i < 8; ++i) {
+            h.game->cmdHozon_Click();
+            tops.append(h.msgRireki.topRow());
+        }
+        QCOMPARE(tops, (QList<int>{1, 1, 1, 1, 1, 1, 7, 8}));
+    }
+
+    void clearAsksEmptiesAndRestartsNumbering()
+    {
+        Harness h("60,0\r\n", dictionary(), "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n");
+        QVERIFY(h.load());
+        playOneGame(h);
+        h.messages.expect(u"履歴データをクリアします。よろしいですか？"_qs, u"クリア確認"_qs,
+                          MessageIcon::Exclamation, MessageButtons::OkCancel);
+        h.messages.expect(u"履歴データをクリアしました"_qs, u"クリア終了"_qs, MessageIcon::Information);
+        h.game->cmdClear_Click();
+        QVERIFY(h.messages.expected.isEmpty());
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), QByteArray(""));
+        QCOMPARE(h.msgRireki.rows(), 1);
+        QCOMPARE(h.msgRireki.rowTexts(0).first(), u"回"_qs);
+        h.game->cmdHozon_Click();
+        QCOMPARE(h.msgRireki.rowTexts(1).first(), u"1"_qs);
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs).count('\n'), 1);
+    }
+
+    void cancelledClearChangesNothing()
+    {
+        const QByteArray record = "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n";
+        Harness h("60,0\r\n", dictionary(), record);
+        QVERIFY(h.load());
+        h.messages.expect(u"履歴データをクリアします。よろしいですか？"_qs, u"クリア確認"_qs,
+                          MessageIcon::Exclamation, MessageButtons::OkCancel);
+        h.messages.answers = {MessageResult::Cancel};
+        h.game->cmdClear_Click();
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), record);
+        QCOMPARE(h.msgRireki.rows(), 2);
+    }
+
+    void autoSaveFollowsTheCheckBox_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("on") << QByteArray("60,1\r\n") << true << 2;
+        QTest::newRow("off") << QByteArray("60,0\r\n") << true << 1;
+        QTest::newRow("greyed") << QByteArray("60,2\r\n") << true << 1;
+        QTest::newRow("on, nothing answered") << QByteArray("60,1\r\n") << false << 1;
+    }
+
+    void autoSaveFollowsTheCheckBox()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, answered);
+        QFETCH(int, rows);
+        Harness h(settings, dictionary(), "");
+        QVERIFY(h.load());
+        if (answered) {
+            playOneGame(h);
+        } else {
+            h.startGame();
             h.playOut();
         }
+        QCOMPARE(h.msgRireki.rows(), rows);
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs).count('\n'), rows - 1);
     }
-    h.game->cmdHozon_Click();
-    QCOMPARE(h.msgRireki.rows(), 1);
-    QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), QByteArray(""));
-}
 
-void TestHistory::savingTwiceGivesTwoRowsDifferingInTime()
-{
-    Harness h("60,0\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    playOneGame(h);
-    h.game->cmdHozon_Click();
-    h.clock.advance(5000);
-    h.game->cmdHozon_Click();
-    const QList<QByteArray> lines = fakes::fileBytes(u"履歴.txt"_qs).split('\n');
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines[0].mid(25), lines[1].mid(25));
-    QVERIFY(lines[0] != lines[1]);
-    QCOMPARE(h.msgRireki.rowTexts(2).mid(3), h.msgRireki.rowTexts(1).mid(3));
-    QCOMPARE(h.msgRireki.rowTexts(2).first(), u"2"_qs);
-    QCOMPARE(h.msgRireki.rowTexts(2).at(9), u"60秒"_qs);
-}
-
-void TestHistory::savesScrollFromTheSeventhRecord()
-{
-    Harness h("60,0\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    playOneGame(h);
-    QList<int> tops;
-    for (int i = 0; i < 8; ++i) {
-        h.game->cmdHozon_Click();
-        tops.append(h.msgRireki.topRow());
-    }
-    QCOMPARE(tops, (QList<int>{1, 1, 1, 1, 1, 1, 7, 8}));
-}
-
-void TestHistory::clearAsksEmptiesAndRestartsNumbering()
-{
-    Harness h("60,0\r\n", dictionary(), "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n");
-    QVERIFY(h.load());
-    playOneGame(h);
-    h.messages.expect(u"履歴データをクリアします。よろしいですか？"_qs, u"クリア確認"_qs,
-                      MessageIcon::Exclamation, MessageButtons::OkCancel);
-    h.messages.expect(u"履歴データをクリアしました"_qs, u"クリア終了"_qs, MessageIcon::Information);
-    h.game->cmdClear_Click();
-    QVERIFY(h.messages.expected.isEmpty());
-    QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), QByteArray(""));
-    QCOMPARE(h.msgRireki.rows(), 1);
-    QCOMPARE(h.msgRireki.rowTexts(0).first(), u"回"_qs);
-    h.game->cmdHozon_Click();
-    QCOMPARE(h.msgRireki.rowTexts(1).first(), u"1"_qs);
-    QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs).count('\n'), 1);
-}
-
-void TestHistory::cancelledClearChangesNothing()
-{
-    const QByteArray record = "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n";
-    Harness h("60,0\r\n", dictionary(), record);
-    QVERIFY(h.load());
-    h.messages.expect(u"履歴データをクリアします。よろしいですか？"_qs, u"クリア確認"_qs,
-                      MessageIcon::Exclamation, MessageButtons::OkCancel);
-    h.messages.answers = {MessageResult::Cancel};
-    h.game->cmdClear_Click();
-    QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), record);
-    QCOMPARE(h.msgRireki.rows(), 2);
-}
-
-void TestHistory::autoSaveFollowsTheCheckBox_data()
-{
-    QTest::addColumn<QByteArray>("settings");
-    QTest::addColumn<bool>("answered");
-    QTest::addColumn<int>("rows");
-    QTest::newRow("on") << QByteArray("60,1\r\n") << true << 2;
-    QTest::newRow("off") << QByteArray("60,0\r\n") << true << 1;
-    QTest::newRow("greyed") << QByteArray("60,2\r\n") << true << 1;
-    QTest::newRow("on, nothing answered") << QByteArray("60,1\r\n") << false << 1;
-}
-
-void TestHistory::autoSaveFollowsTheCheckBox()
-{
-    QFETCH(QByteArray, settings);
-    QFETCH(bool, answered);
-    QFETCH(int, rows);
-    Harness h(settings, dictionary(), "");
-    QVERIFY(h.load());
-    if (answered) {
-        playOneGame(h);
-    } else {
+    void failedAutoSaveIsReportedAndLeavesNoRow()
+    {
+        Harness h("60,1\r\n", dictionary(), "");
+        QVERIFY(h.load());
         h.startGame();
+        h.answer(u"ごりら"_qs);
+        h.answer(u"ぱんだ"_qs); // a new word, so the game end has its own message too
+        QFile::remove(u"履歴.txt"_qs);
+        QDir().mkdir(u"履歴.txt"_qs); // cannot be written now
+        h.messages.allowAny = true;
         h.playOut();
+        QCOMPARE(h.messages.shown.size(), 2);
+        QCOMPARE(h.messages.shown[0].title, u"保存できません"_qs);
+        QVERIFY(h.messages.shown[0].prompt.contains(u"履歴.txt"_qs));
+        QCOMPARE(h.messages.shown[1].title, u"辞書追加"_qs);
+        QCOMPARE(h.msgRireki.rows(), 1);
+        QCOMPARE(h.program.exitCode, -1);
+        QVERIFY(h.cmdStart.enabled);
     }
-    QCOMPARE(h.msgRireki.rows(), rows);
-    QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs).count('\n'), rows - 1);
-}
 
-void TestHistory::failedAutoSaveIsReportedAndLeavesNoRow()
-{
-    Harness h("60,1\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    h.startGame();
-    h.answer(u"ごりら"_qs);
-    h.answer(u"ぱんだ"_qs); // a new word, so the game end has its own message too
-    QFile::remove(u"履歴.txt"_qs);
-    QDir().mkdir(u"履歴.txt"_qs); // cannot be written now
-    h.messages.allowAny = true;
-    h.playOut();
-    QCOMPARE(h.messages.shown.size(), 2);
-    QCOMPARE(h.messages.shown[0].title, u"保存できません"_qs);
-    QVERIFY(h.messages.shown[0].prompt.contains(u"履歴.txt"_qs));
-    QCOMPARE(h.messages.shown[1].title, u"辞書追加"_qs);
-    QCOMPARE(h.msgRireki.rows(), 1);
-    QCOMPARE(h.program.exitCode, -1);
-    QVERIFY(h.cmdStart.enabled);
-}
-
-void TestHistory::failedSaveByTheButtonEndsTheProgram()
-{
-    Harness h("60,0\r\n", dictionary(), "");
-    QVERIFY(h.load());
-    playOneGame(h);
-    QFile::remove(u"履歴.txt"_qs);
-    QDir().mkdir(u"履歴.txt"_qs);
-    h.messages.allowAny = true;
-    h.messages.shown.clear();
-    h.game->cmdHozon_Click();
-    QCOMPARE(h.messages.shown.size(), 1);
-    QCOMPARE(h.messages.shown[0].icon, MessageIcon::Critical);
-    QCOMPARE(h.program.exitCode, 1);
-}
+    void failedSaveByTheButtonEndsTheProgram()
+    {
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        playOneGame(h);
+        QFile::remove(u"履歴.txt"_qs);
+        QDir().mkdir(u"履歴.txt"_qs);
+        h.messages.allowAny = true;
+        h.messages.shown.clear();
+        h.game->cmdHozon_Click();
+        QCOMPARE(h.messages.shown.size(), 1);
+        QCOMPARE(h.messages.shown[0].icon, MessageIcon::Critical);
+        QCOMPARE(h.program.exitCode, 1);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestHistory)
 #include "test_history.moc"

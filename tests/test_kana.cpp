@@ -5,69 +5,64 @@
 class TestKana : public QObject {
     Q_OBJECT
 private slots:
-    void convertsTypedTextToWideHiragana_data();
-    void convertsTypedTextToWideHiragana();
-    void normalisesOnlyTheEightSmallKana_data();
-    void normalisesOnlyTheEightSmallKana();
+    void convertsTypedTextToWideHiragana_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("katakana a-row") << u"アイウエオァィゥェォ"_qs << u"あいうえおぁぃぅぇぉ"_qs;
+        QTest::newRow("katakana ka..ko voiced") << u"カガキギクグケゲコゴ"_qs << u"かがきぎくぐけげこご"_qs;
+        QTest::newRow("katakana sa/ta rows") << u"サザシジスズセゼソゾタダチヂッツヅテデトド"_qs
+                                             << u"さざしじすずせぜそぞただちぢっつづてでとど"_qs;
+        QTest::newRow("katakana na/ha rows") << u"ナニヌネノハバパヒビピフブプヘベペホボポ"_qs
+                                             << u"なにぬねのはばぱひびぴふぶぷへべぺほぼぽ"_qs;
+        QTest::newRow("katakana ma..n rows") << u"マミムメモャヤュユョヨラリルレロヮワヰヱヲン"_qs
+                                             << u"まみむめもゃやゅゆょよらりるれろゎわゐゑをん"_qs;
+        QTest::newRow("vu and small ka/ke") << u"ヴヵヶ"_qs << u"ゔゕゖ"_qs;
+        QTest::newRow("long mark stays") << u"コーヒー"_qs << u"こーひー"_qs;
+        QTest::newRow("half-width a..o") << u"ｱｲｳｴｵｧｨｩｪｫ"_qs << u"あいうえおぁぃぅぇぉ"_qs;
+        QTest::newRow("half-width voiced") << u"ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞ"_qs
+                                           << u"がぎぐげござじずぜぞだぢづでど"_qs;
+        QTest::newRow("half-width ha row both marks") << u"ﾊﾞﾊﾟﾋﾞﾋﾟﾌﾞﾌﾟﾍﾞﾍﾟﾎﾞﾎﾟ"_qs
+                                                      << u"ばぱびぴぶぷべぺぼぽ"_qs;
+        QTest::newRow("half-width vu") << u"ｳﾞ"_qs << u"ゔ"_qs;
+        QTest::newRow("half-width rest") << u"ﾅﾆﾇﾈﾉﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜｦﾝｬｭｮｯ"_qs
+                                         << u"なにぬねのまみむめもやゆよらりるれろわをんゃゅょっ"_qs;
+        QTest::newRow("half-width mark that composes nothing")
+            << u"ｱﾞﾏﾟﾞ"_qs << u"あ゛ま゜゛"_qs;
+        QTest::newRow("half-width punctuation and long mark") << u"｡｢｣､･ｰ"_qs << u"。「」、・ー"_qs;
+        QTest::newRow("ascii letters and digits") << u"abcXYZ019"_qs << u"ａｂｃＸＹＺ０１９"_qs;
+        QTest::newRow("ascii symbols") << u"!\"#~\\,"_qs << u"！＂＃～＼，"_qs;
+        QTest::newRow("space to ideographic space, not trimmed") << u" ね こ "_qs << u"　ね　こ　"_qs;
+        QTest::newRow("kanji and hiragana pass") << u"猫ねこ①"_qs << u"猫ねこ①"_qs;
+        QTest::newRow("mixed") << u"ｺﾞﾘﾗとGorilla猫ー"_qs << u"ごりらとＧｏｒｉｌｌａ猫ー"_qs;
+        QTest::newRow("empty") << QString() << QString();
+    }
+
+    void convertsTypedTextToWideHiragana()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, answer);
+        QCOMPARE(platform::toWideHiragana(typed), answer);
+    }
+
+    void normalisesOnlyTheEightSmallKana_data()
+    {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("the eight") << u"ぁぃぅぇぉゃゅょ"_qs << u"あいうえおやゆよ"_qs;
+        QTest::newRow("left alone") << u"っゎァャあやん"_qs << u"っゎァャあやん"_qs;
+    }
+
+    void normalisesOnlyTheEightSmallKana()
+    {
+        QFETCH(QString, in);
+        QFETCH(QString, out);
+        QString mapped;
+        for (QChar c : in)
+            mapped += platform::normaliseSmallKana(c);
+        QCOMPARE(mapped, out);
+    }
 };
-
-void TestKana::convertsTypedTextToWideHiragana_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("katakana a-row") << u"アイウエオァィゥェォ"_qs << u"あいうえおぁぃぅぇぉ"_qs;
-    QTest::newRow("katakana ka..ko voiced") << u"カガキギクグケゲコゴ"_qs << u"かがきぎくぐけげこご"_qs;
-    QTest::newRow("katakana sa/ta rows") << u"サザシジスズセゼソゾタダチヂッツヅテデトド"_qs
-                                         << u"さざしじすずせぜそぞただちぢっつづてでとど"_qs;
-    QTest::newRow("katakana na/ha rows") << u"ナニヌネノハバパヒビピフブプヘベペホボポ"_qs
-                                         << u"なにぬねのはばぱひびぴふぶぷへべぺほぼぽ"_qs;
-    QTest::newRow("katakana ma..n rows") << u"マミムメモャヤュユョヨラリルレロヮワヰヱヲン"_qs
-                                         << u"まみむめもゃやゅゆょよらりるれろゎわゐゑをん"_qs;
-    QTest::newRow("vu and small ka/ke") << u"ヴヵヶ"_qs << u"ゔゕゖ"_qs;
-    QTest::newRow("long mark stays") << u"コーヒー"_qs << u"こーひー"_qs;
-    QTest::newRow("half-width a..o") << u"ｱｲｳｴｵｧｨｩｪｫ"_qs << u"あいうえおぁぃぅぇぉ"_qs;
-    QTest::newRow("half-width voiced") << u"ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞ"_qs
-                                       << u"がぎぐげござじずぜぞだぢづでど"_qs;
-    QTest::newRow("half-width ha row both marks") << u"ﾊﾞﾊﾟﾋﾞﾋﾟﾌﾞﾌﾟﾍﾞﾍﾟﾎﾞﾎﾟ"_qs
-                                                  << u"ばぱびぴぶぷべぺぼぽ"_qs;
-    QTest::newRow("half-width vu") << u"ｳﾞ"_qs << u"ゔ"_qs;
-    QTest::newRow("half-width rest") << u"ﾅﾆﾇﾈﾉﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜｦﾝｬｭｮｯ"_qs
-                                     << u"なにぬねのまみむめもやゆよらりるれろわをんゃゅょっ"_qs;
-    QTest::newRow("half-width mark that composes nothing")
-        << u"ｱﾞﾏﾟﾞ"_qs << u"あ゛ま゜゛"_qs;
-    QTest::newRow("half-width punctuation and long mark") << u"｡｢｣､･ｰ"_qs << u"。「」、・ー"_qs;
-    QTest::newRow("ascii letters and digits") << u"abcXYZ019"_qs << u"ａｂｃＸＹＺ０１９"_qs;
-    QTest::newRow("ascii symbols") << u"!\"#~\\,"_qs << u"！＂＃～＼，"_qs;
-    QTest::newRow("space to ideographic space, not trimmed") << u" ね こ "_qs << u"　ね　こ　"_qs;
-    QTest::newRow("kanji and hiragana pass") << u"猫ねこ①"_qs << u"猫ねこ①"_qs;
-    QTest::newRow("mixed") << u"ｺﾞﾘﾗとGorilla猫ー"_qs << u"ごりらとＧｏｒｉｌｌａ猫ー"_qs;
-    QTest::newRow("empty") << QString() << QString();
-}
-
-void TestKana::convertsTypedTextToWideHiragana()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, answer);
-    QCOMPARE(platform::toWideHiragana(typed), answer);
-}
-
-void TestKana::normalisesOnlyTheEightSmallKana_data()
-{
-    QTest::addColumn<QString>("in");
-    QTest::addColumn<QString>("out");
-    QTest::newRow("the eight") << u"ぁぃぅぇぉゃゅょ"_qs << u"あいうえおやゆよ"_qs;
-    QTest::newRow("left alone") << u"っゎァャあやん"_qs << u"っゎァャあやん"_qs;
-}
-
-void TestKana::normalisesOnlyTheEightSmallKana()
-{
-    QFETCH(QString, in);
-    QFETCH(QString, out);
-    QString mapped;
-    for (QChar c : in)
-        mapped += platform::normaliseSmallKana(c);
-    QCOMPARE(mapped, out);
-}
 
 QTEST_APPLESS_MAIN(TestKana)
 #include "test_kana.moc"

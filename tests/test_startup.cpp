@@ -15,160 +15,150 @@ const QByteArray kRecord = "\"2010/04/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void startupLeavesTheWindowIdleAndBlank();
-    void settingsShowInCheckBoxAndCombo_data();
-    void settingsShowInCheckBoxAndCombo();
-    void pickingAndClickingRewriteTheSettings();
-    void typingInTheComboIsNotAPick();
-    void historyLoadsAndScrollsToTheNewest_data();
-    void historyLoadsAndScrollsToTheNewest();
-    void badFileStopsStartupAndChangesNoFile_data();
-    void badFileStopsStartupAndChangesNoFile();
+    void startupLeavesTheWindowIdleAndBlank()
+    {
+        Harness h("60,1\r\n", fakes::cp932(u"りんご\r\nごりら\r\nあり\r\nりんご"_qs), "");
+        QVERIFY(h.load());
+        QVERIFY(h.program.windowShown);
+        QCOMPARE(h.program.exitCode, -1);
+        QCOMPARE(h.game->strHelpFile, u"TovelHelp.chm"_qs);
+        QCOMPARE(h.lstJisyo.items, (QStringList{u"あり"_qs, u"ごりら"_qs, u"りんご"_qs, u"りんご"_qs}));
+        QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 4個"_qs);
+        QCOMPARE(h.game->intBarWidth, qint16(8745));
+        for (const fakes::Label *l : {&h.lblMondai, &h.lblOk, &h.lblNg, &h.lblMoji_T, &h.lblByou, &h.lblRitu})
+            QVERIFY(l->text.isEmpty());
+        QVERIFY(h.txtKaitou.value.isEmpty());
+        QVERIFY(!h.game->blnCountdown && !h.game->blnPlaying);
+        QCOMPARE(h.msgRireki.rows(), 1);
+        QCOMPARE(h.msgRireki.rowTexts(0), (QStringList{u"回"_qs, u"日付"_qs, u"時間"_qs, u"問数"_qs, u"ＯＫ"_qs,
+                                                      u"ＮＧ"_qs, u"文字数"_qs, u"正解率"_qs, u"秒当たり"_qs,
+                                                      u"表示秒数"_qs}));
+        QCOMPARE(h.msgRireki.fontSize, 11.0f);
+        QCOMPARE(h.msgRireki.colAlign.value(1), 4);
+        QCOMPARE(h.msgRireki.colAlign.value(3), 7);
+        QCOMPARE(h.msgRireki.fixedAlign.value(9), 4);
+        QCOMPARE(h.msgRireki.widths.value(9), 1025);
+        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("60,1\r\n")); // unchanged: nothing to write
+    }
+
+    void settingsShowInCheckBoxAndCombo_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("combo");
+        QTest::addColumn<QByteArray>("fileAfter");
+        QTest::newRow("checked, nothing written") << QByteArray("60,1\r\n") << 1 << u"60"_qs
+                                                  << QByteArray("60,1\r\n");
+        QTest::newRow("off-list time, unchecked box rewrites the file")
+            << QByteArray("45\r\n0\r\nmore\r\n") << 0 << u"45"_qs << QByteArray("45,0\r\n");
+        QTest::newRow("greyed") << QByteArray("180,2\r\n") << 2 << u"180"_qs << QByteArray("180,2\r\n");
+    }
+
+    void settingsShowInCheckBoxAndCombo()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(int, box);
+        QFETCH(QString, combo);
+        QFETCH(QByteArray, fileAfter);
+        Harness h(settings, "", "");
+        QVERIFY(h.load());
+        QCOMPARE(h.chkAs.state, box);
+        QCOMPARE(int(h.game->intAs), box);
+        QCOMPARE(h.cboJikan.editText, combo);
+        QCOMPARE(QString::number(h.game->intJikan), combo);
+        QStringList items;
+        for (int s = 10; s <= 180; s += 10)
+            items.append(QString::number(s));
+        QCOMPARE(h.cboJikan.items, items);
+        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), fileAfter);
+    }
+
+    void pickingAndClickingRewriteTheSettings()
+    {
+        Harness h("45,1\r\n", "", "");
+        QVERIFY(h.load());
+        h.chkAs.click();
+        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("45,0\r\n"));
+        h.cboJikan.pick(u"90"_qs);
+        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("90,0\r\n"));
+        QCOMPARE(h.game->intJikan, qint16(90));
+        h.chkAs.click();
+        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("90,1\r\n"));
+    }
+
+    void typingInTheComboIsNotAPick()
+    {
+        Harness h("60,1\r\n", "", "");
+        QVERIFY(h.load());
+        h.cboJikan.editText = u"75"_qs; // typed, not picked
+        QCOMPARE(h.game->intJikan, qint16(60));
+        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("60,1\r\n"));
+    }
+
+    void historyLoadsAndScrollsToTheNewest_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("topRow");
+        QTest::newRow("6 records, not scrolled") << 6 << 1;
+        QTest::newRow("7 records, newest on top") << 7 << 7;
+        QTest::newRow("20 records") << 20 << 20;
+    }
+
+    void historyLoadsAndScrollsToTheNewest()
+    {
+        QFETCH(int, records);
+        QFETCH(int, topRow);
+        Harness h("60,1\r\n", "", kRecord.repeated(records));
+        QVERIFY(h.load());
+        QCOMPARE(h.msgRireki.rows(), records + 1);
+        QCOMPARE(h.msgRireki.topRow(), topRow);
+        QCOMPARE(h.msgRireki.rowTexts(records),
+                 (QStringList{QString::number(records), u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs,
+                              u"3"_qs, u"98"_qs, u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
+    }
+
+    void badFileStopsStartupAndChangesNoFile_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QByteArray>("dictionary");
+        QTest::addColumn<QByteArray>("history");
+        QTest::addColumn<bool>("windowShown");
+        QTest::addColumn<QString>("mentions");
+        const QByteArray s = "60,0\r\n", d = "\x82\xa0\r\n", r = kRecord;
+        QTest::newRow("history missing") << s << d << QByteArray() << false << u"履歴.txt"_qs;
+        QTest::newRow("history cut short") << s << d << r + "\"x\",1\r\n" << false << u"2 件目"_qs;
+        QTest::newRow("history not CP932") << s << d << r + "\xff\xff" << false << u"履歴.txt"_qs;
+        QTest::newRow("settings missing") << QByteArray() << d << r << true << u"設定.txt"_qs;
+        QTest::newRow("settings one value") << QByteArray("60\r\n") << d << r << true << u"設定.txt"_qs;
+        QTest::newRow("settings auto-save 5") << QByteArray("60,5\r\n") << d << r << true << u"設定.txt"_qs;
+        QTest::newRow("settings play time 0") << QByteArray("0,1\r\n") << d << r << true << u"設定.txt"_qs;
+        QTest::newRow("dictionary missing") << s << QByteArray() << r << true << u"辞書.txt"_qs;
+        QTest::newRow("dictionary not CP932") << s << QByteArray("\x82\xa0\r\n\x82") << r << true
+                                              << u"2 行目"_qs;
+        QTest::newRow("dictionary over the limit") << s << QByteArray("a\r\n").repeated(32768) << r << true
+                                                   << u"32767"_qs;
+    }
+
+    void badFileStopsStartupAndChangesNoFile()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QByteArray, dictionary);
+        QFETCH(QByteArray, history);
+        QFETCH(bool, windowShown);
+        QFETCH(QString, mentions);
+        Harness h(settings, dictionary, history);
+        h.messages.allowAny = true;
+        QVERIFY(!h.load());
+        QCOMPARE(h.program.windowShown, windowShown);
+        QCOMPARE(h.program.exitCode, 1);
+        QCOMPARE(h.messages.shown.size(), 1);
+        QCOMPARE(h.messages.shown[0].icon, MessageIcon::Critical);
+        QVERIFY2(h.messages.shown[0].prompt.contains(mentions), qPrintable(h.messages.shown[0].prompt));
+        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), settings);
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), dictionary);
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), history);
+    }
 };
-
-void TestStartup::startupLeavesTheWindowIdleAndBlank()
-{
-    Harness h("60,1\r\n", fakes::cp932(u"りんご\r\nごりら\r\nあり\r\nりんご"_qs), "");
-    QVERIFY(h.load());
-    QVERIFY(h.program.windowShown);
-    QCOMPARE(h.program.exitCode, -1);
-    QCOMPARE(h.game->strHelpFile, u"TovelHelp.chm"_qs);
-    QCOMPARE(h.lstJisyo.items, (QStringList{u"あり"_qs, u"ごりら"_qs, u"りんご"_qs, u"りんご"_qs}));
-    QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 4個"_qs);
-    QCOMPARE(h.game->intBarWidth, qint16(8745));
-    for (const fakes::Label *l : {&h.lblMondai, &h.lblOk, &h.lblNg, &h.lblMoji_T, &h.lblByou, &h.lblRitu})
-        QVERIFY(l->text.isEmpty());
-    QVERIFY(h.txtKaitou.value.isEmpty());
-    QVERIFY(!h.game->blnCountdown && !h.game->blnPlaying);
-    QCOMPARE(h.msgRireki.rows(), 1);
-    QCOMPARE(h.msgRireki.rowTexts(0), (QStringList{u"回"_qs, u"日付"_qs, u"時間"_qs, u"問数"_qs, u"ＯＫ"_qs,
-                                                  u"ＮＧ"_qs, u"文字数"_qs, u"正解率"_qs, u"秒当たり"_qs,
-                                                  u"表示秒数"_qs}));
-    QCOMPARE(h.msgRireki.fontSize, 11.0f);
-    QCOMPARE(h.msgRireki.colAlign.value(1), 4);
-    QCOMPARE(h.msgRireki.colAlign.value(3), 7);
-    QCOMPARE(h.msgRireki.fixedAlign.value(9), 4);
-    QCOMPARE(h.msgRireki.widths.value(9), 1025);
-    QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("60,1\r\n")); // unchanged: nothing to write
-}
-
-void TestStartup::settingsShowInCheckBoxAndCombo_data()
-{
-    QTest::addColumn<QByteArray>("settings");
-    QTest::addColumn<int>("box");
-    QTest::addColumn<QString>("combo");
-    QTest::addColumn<QByteArray>("fileAfter");
-    QTest::newRow("checked, nothing written") << QByteArray("60,1\r\n") << 1 << u"60"_qs
-                                              << QByteArray("60,1\r\n");
-    QTest::newRow("off-list time, unchecked box rewrites the file")
-        << QByteArray("45\r\n0\r\nmore\r\n") << 0 << u"45"_qs << QByteArray("45,0\r\n");
-    QTest::newRow("greyed") << QByteArray("180,2\r\n") << 2 << u"180"_qs << QByteArray("180,2\r\n");
-}
-
-void TestStartup::settingsShowInCheckBoxAndCombo()
-{
-    QFETCH(QByteArray, settings);
-    QFETCH(int, box);
-    QFETCH(QString, combo);
-    QFETCH(QByteArray, fileAfter);
-    Harness h(settings, "", "");
-    QVERIFY(h.load());
-    QCOMPARE(h.chkAs.state, box);
-    QCOMPARE(int(h.game->intAs), box);
-    QCOMPARE(h.cboJikan.editText, combo);
-    QCOMPARE(QString::number(h.game->intJikan), combo);
-    QStringList items;
-    for (int s = 10; s <= 180; s += 10)
-        items.append(QString::number(s));
-    QCOMPARE(h.cboJikan.items, items);
-    QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), fileAfter);
-}
-
-void TestStartup::pickingAndClickingRewriteTheSettings()
-{
-    Harness h("45,1\r\n", "", "");
-    QVERIFY(h.load());
-    h.chkAs.click();
-    QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("45,0\r\n"));
-    h.cboJikan.pick(u"90"_qs);
-    QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("90,0\r\n"));
-    QCOMPARE(h.game->intJikan, qint16(90));
-    h.chkAs.click();
-    QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("90,1\r\n"));
-}
-
-void TestStartup::typingInTheComboIsNotAPick()
-{
-    Harness h("60,1\r\n", "", "");
-    QVERIFY(h.load());
-    h.cboJikan.editText = u"75"_qs; // typed, not picked
-    QCOMPARE(h.game->intJikan, qint16(60));
-    QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("60,1\r\n"));
-}
-
-void TestStartup::historyLoadsAndScrollsToTheNewest_data()
-{
-    QTest::addColumn<int>("records");
-    QTest::addColumn<int>("topRow");
-    QTest::newRow("6 records, not scrolled") << 6 << 1;
-    QTest::newRow("7 records, newest on top") << 7 << 7;
-    QTest::newRow("20 records") << 20 << 20;
-}
-
-void TestStartup::historyLoadsAndScrollsToTheNewest()
-{
-    QFETCH(int, records);
-    QFETCH(int, topRow);
-    Harness h("60,1\r\n", "", kRecord.repeated(records));
-    QVERIFY(h.load());
-    QCOMPARE(h.msgRireki.rows(), records + 1);
-    QCOMPARE(h.msgRireki.topRow(), topRow);
-    QCOMPARE(h.msgRireki.rowTexts(records),
-             (QStringList{QString::number(records), u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs,
-                          u"3"_qs, u"98"_qs, u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
-}
-
-void TestStartup::badFileStopsStartupAndChangesNoFile_data()
-{
-    QTest::addColumn<QByteArray>("settings");
-    QTest::addColumn<QByteArray>("dictionary");
-    QTest::addColumn<QByteArray>("history");
-    QTest::addColumn<bool>("windowShown");
-    QTest::addColumn<QString>("mentions");
-    const QByteArray s = "60,0\r\n", d = "\x82\xa0\r\n", r = kRecord;
-    QTest::newRow("history missing") << s << d << QByteArray() << false << u"履歴.txt"_qs;
-    QTest::newRow("history cut short") << s << d << r + "\"x\",1\r\n" << false << u"2 件目"_qs;
-    QTest::newRow("history not CP932") << s << d << r + "\xff\xff" << false << u"履歴.txt"_qs;
-    QTest::newRow("settings missing") << QByteArray() << d << r << true << u"設定.txt"_qs;
-    QTest::newRow("settings one value") << QByteArray("60\r\n") << d << r << true << u"設定.txt"_qs;
-    QTest::newRow("settings auto-save 5") << QByteArray("60,5\r\n") << d << r << true << u"設定.txt"_qs;
-    QTest::newRow("settings play time 0") << QByteArray("0,1\r\n") << d << r << true << u"設定.txt"_qs;
-    QTest::newRow("dictionary missing") << s << QByteArray() << r << true << u"辞書.txt"_qs;
-    QTest::newRow("dictionary not CP932") << s << QByteArray("\x82\xa0\r\n\x82") << r << true
-                                          << u"2 行目"_qs;
-    QTest::newRow("dictionary over the limit") << s << QByteArray("a\r\n").repeated(32768) << r << true
-                                               << u"32767"_qs;
-}
-
-void TestStartup::badFileStopsStartupAndChangesNoFile()
-{
-    QFETCH(QByteArray, settings);
-    QFETCH(QByteArray, dictionary);
-    QFETCH(QByteArray, history);
-    QFETCH(bool, windowShown);
-    QFETCH(QString, mentions);
-    Harness h(settings, dictionary, history);
-    h.messages.allowAny = true;
-    QVERIFY(!h.load());
-    QCOMPARE(h.program.windowShown, windowShown);
-    QCOMPARE(h.program.exitCode, 1);
-    QCOMPARE(h.messages.shown.size(), 1);
-    QCOMPARE(h.messages.shown[0].icon, MessageIcon::Critical);
-    QVERIFY2(h.messages.shown[0].prompt.contains(mentions), qPrintable(h.messages.shown[0].prompt));
-    QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), settings);
-    QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), dictionary);
-    QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), history);
-}
 
 QTEST_GUILESS_MAIN(TestStartup)
 #include "test_startup.moc"
