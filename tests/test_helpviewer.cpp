@@ -14,69 +14,48 @@
 
 namespace {
 
-QString sample(const QString &name)
-{
-    return QStringLiteral(HELP_SAMPLES "/") + name;
-}
+const QString kSample = QStringLiteral(HELP_SAMPLES "/sample.chm"); // the one with every feature
 
-QList<QMainWindow *> helpWindows(const QWidget &owner)
-{
-    return owner.findChildren<QMainWindow *>(QStringLiteral("helpWindow"));
-}
-
-QTextBrowser *browserOf(const QWidget &owner)
-{
-    const auto windows = helpWindows(owner);
-    return windows.size() == 1 ? windows.first()->findChild<QTextBrowser *>() : nullptr;
-}
-
-void trigger(const QWidget &owner, const QString &actionText)
-{
-    for (QAction *action : helpWindows(owner).first()->findChildren<QAction *>()) {
-        if (action->text() == actionText)
-            return action->trigger();
-    }
-    QFAIL(qPrintable(QStringLiteral("no action ") + actionText));
-}
-
-// The sample help file with its compression window made zero, on which chmlib divides by zero.
+// The sample with its compression window made zero, on which chmlib divides by zero.
 QByteArray damagedSample()
 {
-    QFile file(sample("sample.chm"));
-    if (!file.open(QIODevice::ReadOnly))
-        return "ITSF";
-    QByteArray bytes = file.readAll();
-    const qsizetype control = bytes.indexOf("LZXC");
-    if (control >= 0)
+    QFile file(kSample);
+    QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("ITSF");
+    if (const qsizetype control = bytes.indexOf("LZXC"); control >= 0)
         qToLittleEndian<quint32>(0, bytes.data() + control + 12);
     return bytes;
 }
 
-void clickText(QTextBrowser *browser, const QString &text)
-{
-    QTextCursor at = browser->document()->find(text);
-    QVERIFY2(!at.isNull(), qPrintable(text));
-    at.setPosition(at.selectionStart() + 1);
-    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(at).center());
-}
+const QString kFirst = QStringLiteral("最初のページです。");
+const QString kSecond = QStringLiteral("二番目のページです。");
 
 } // namespace
 
 class TestHelpViewer : public QObject {
     Q_OBJECT
+    QTemporaryDir work_; // the working folder, as the player's folder is the game's
+    std::unique_ptr<QWidget> owner_;
+    std::unique_ptr<ui::ChmHelpViewer> viewer_;
+
+    QList<QMainWindow *> windows() const { return owner_->findChildren<QMainWindow *>(u"helpWindow"_qs); }
+    QTextBrowser *browser() const { return windows().size() == 1 ? windows().first()->findChild<QTextBrowser *>() : nullptr; }
+    QString shown() const { return browser() ? browser()->toPlainText() : u"(not one help window)"_qs; }
+    bool shows(const QString &text) const { return browser() && shown().contains(text); }
+    void trigger(const QString &text) const
+    {
+        for (QAction *action : windows().first()->findChildren<QAction *>())
+            if (action->text() == text)
+                action->trigger();
+    }
 
 private slots:
-    // Each test runs in a working folder of its own, as the game does in the player's folder.
+    void initTestCase() { QVERIFY(work_.isValid() && QDir::setCurrent(work_.path())); }
+    // A new owner takes the last test's help windows down with the old one.
     void init()
     {
-        work_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(work_->isValid());
-        QDir::setCurrent(work_->path());
-    }
-    void cleanup()
-    {
-        QDir::setCurrent(QDir::tempPath());
-        work_.reset();
+        QVERIFY(!QFile::exists(u"TovelHelp.chm"_qs) || QFile::remove(u"TovelHelp.chm"_qs));
+        owner_ = std::make_unique<QWidget>();
+        viewer_ = std::make_unique<ui::ChmHelpViewer>(owner_.get());
     }
 
     void opensAtTheDefaultTopicUnderTheFilesTitle_data()
@@ -84,147 +63,110 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
-        QTest::newRow("topic named by the file") << sample("sample.chm") << "見本のヘルプ"
-                                                 << "最初のページです。";
-        QTest::newRow("first topic of the contents") << sample("fromcontents.chm")
-                                                     << "目次から開くヘルプ" << "二番目のページです。";
-        QTest::newRow("Shift_JIS title and page") << sample("sjis.chm") << "シフトJISの見本"
-                                                  << "シフトJISで書いたページです。";
+        QTest::newRow("topic named by the file") << kSample << "見本のヘルプ" << kFirst;
+        QTest::newRow("first topic of the contents") << QStringLiteral(HELP_SAMPLES "/fromcontents.chm") << "目次から開くヘルプ" << kSecond;
+        QTest::newRow("Shift_JIS title and page") << QStringLiteral(HELP_SAMPLES "/sjis.chm") << "シフトJISの見本" << "シフトJISで書いたページです。";
     }
     void opensAtTheDefaultTopicUnderTheFilesTitle()
     {
         QFETCH(QString, file);
         QFETCH(QString, title);
         QFETCH(QString, text);
-        QWidget owner;
-        ui::ChmHelpViewer viewer(&owner);
-        viewer.open(file);
-        QCOMPARE(helpWindows(owner).size(), 1);
-        QCOMPARE(helpWindows(owner).first()->windowTitle(), title);
-        QVERIFY(helpWindows(owner).first()->isVisible());
-        QVERIFY(helpWindows(owner).first()->isWindow());
-        QVERIFY2(browserOf(owner)->toPlainText().contains(text), qPrintable(browserOf(owner)->toPlainText()));
+        viewer_->open(file);
+        QVERIFY2(shows(text), qPrintable(shown()));
+        QCOMPARE(windows().first()->windowTitle(), title);
+        QVERIFY(windows().first()->isVisible() && windows().first()->isWindow());
     }
 
-    void aFollowedLinkShowsItsPageAndBackAndForwardRetraceIt()
+    void aFollowedLinkShowsItsPageAndBackForwardAndHomeRetraceIt()
     {
-        QWidget owner;
-        ui::ChmHelpViewer viewer(&owner);
-        viewer.open(sample("sample.chm"));
-        QTextBrowser *browser = browserOf(owner);
-        clickText(browser, QStringLiteral("次のページへ"));
-        QVERIFY(browser->toPlainText().contains(QStringLiteral("二番目のページです。")));
-        trigger(owner, QStringLiteral("戻る"));
-        QVERIFY(browser->toPlainText().contains(QStringLiteral("最初のページです。")));
-        trigger(owner, QStringLiteral("進む"));
-        QVERIFY(browser->toPlainText().contains(QStringLiteral("二番目のページです。")));
-        trigger(owner, QStringLiteral("ホーム"));
-        QVERIFY(browser->toPlainText().contains(QStringLiteral("最初のページです。")));
+        viewer_->open(kSample);
+        QTextCursor link = browser()->document()->find(u"次のページへ"_qs);
+        QVERIFY(!link.isNull());
+        link.setPosition(link.selectionStart() + 1);
+        QTest::mouseClick(browser()->viewport(), Qt::LeftButton, {}, browser()->cursorRect(link).center());
+        QVERIFY(shows(kSecond));
+        trigger(u"戻る"_qs);
+        QVERIFY(shows(kFirst));
+        trigger(u"進む"_qs);
+        QVERIFY(shows(kSecond));
+        trigger(u"ホーム"_qs);
+        QVERIFY(shows(kFirst));
     }
 
     void aPictureStoredInTheFileIsDrawn()
     {
-        QWidget owner;
-        ui::ChmHelpViewer viewer(&owner);
-        viewer.open(sample("sample.chm"));
-        QTextBrowser *browser = browserOf(owner);
-        const QImage shown = browser->viewport()->grab().toImage();
-        const QRgb pictureBlue = qRgb(0x30, 0x70, 0xc0);
-        int bluePixels = 0;
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x)
-                bluePixels += shown.pixel(x, y) == pictureBlue;
-        }
-        QCOMPARE(bluePixels, 40 * 20);
+        viewer_->open(kSample);
+        const QImage shown = browser()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const auto *pixels = reinterpret_cast<const QRgb *>(shown.constBits());
+        const qsizetype count = shown.sizeInBytes() / sizeof(QRgb);
+        QCOMPARE(std::count(pixels, pixels + count, qRgb(0x30, 0x70, 0xc0)), 40 * 20); // the picture's blue
     }
 
     void theContentsListTheTopicsAndOpenThem()
     {
-        QWidget owner;
-        ui::ChmHelpViewer viewer(&owner);
-        viewer.open(sample("sample.chm"));
-        auto *tree = helpWindows(owner).first()->findChild<QTreeWidget *>();
+        viewer_->open(kSample);
+        auto *tree = windows().first()->findChild<QTreeWidget *>();
         QCOMPARE(tree->topLevelItemCount(), 1);
         QTreeWidgetItem *first = tree->topLevelItem(0);
-        QCOMPARE(first->text(0), QStringLiteral("最初"));
+        QCOMPARE(first->text(0), u"最初"_qs);
         QCOMPARE(first->childCount(), 1);
-        QCOMPARE(first->child(0)->text(0), QStringLiteral("二番目 & 続き"));
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                          tree->visualItemRect(first->child(0)).center());
-        QVERIFY(browserOf(owner)->toPlainText().contains(QStringLiteral("二番目のページです。")));
+        QCOMPARE(first->child(0)->text(0), u"二番目 & 続き"_qs);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(first->child(0)).center());
+        QVERIFY(shows(kSecond));
     }
 
     void openingTheSameFileAgainRaisesItsOneWindow()
     {
-        QWidget owner;
-        ui::ChmHelpViewer viewer(&owner);
-        QVERIFY(QFile::copy(sample("sample.chm"), QStringLiteral("TovelHelp.chm")));
-        viewer.open(QStringLiteral("TovelHelp.chm"));
-        QMainWindow *window = helpWindows(owner).first();
+        QVERIFY(QFile::copy(kSample, u"TovelHelp.chm"_qs));
+        viewer_->open(u"TovelHelp.chm"_qs);
+        QMainWindow *window = windows().first();
         window->showMinimized();
-        viewer.open(QStringLiteral("TovelHelp.chm"));
-        QCOMPARE(helpWindows(owner), QList<QMainWindow *>{window});
-        QVERIFY(window->isVisible());
-        QVERIFY(!window->isMinimized());
+        viewer_->open(u"TovelHelp.chm"_qs);
+        QCOMPARE(windows(), QList<QMainWindow *>{window});
+        QVERIFY(window->isVisible() && !window->isMinimized());
     }
 
-    void closeAllClosesEveryHelpWindow()
+    void closeAllClosesTheHelpWindowsThePlayerLeftOpen()
     {
-        QWidget owner;
-        ui::ChmHelpViewer viewer(&owner);
-        viewer.open(sample("sample.chm"));
-        viewer.open(sample("fromcontents.chm"));
-        viewer.open(QStringLiteral("missing.chm"));
-        QCOMPARE(helpWindows(owner).size(), 3);
-        viewer.closeAll();
-        QTRY_COMPARE(helpWindows(owner).size(), 0);
-        viewer.closeAll(); // with nothing open: harmless
+        for (const QString &file : {kSample, QStringLiteral(HELP_SAMPLES "/fromcontents.chm"), u"missing.chm"_qs})
+            viewer_->open(file);
+        windows().first()->close(); // by the player
+        QTRY_COMPARE(windows().size(), 2);
+        viewer_->closeAll();
+        QTRY_COMPARE(windows().size(), 0);
+        viewer_->closeAll(); // with nothing open: harmless
     }
 
     void aFileThatCannotBeShownGetsANoticeNamingIt_data()
     {
         QTest::addColumn<QByteArray>("content"); // null: no file at all
         QTest::addColumn<QString>("notice");
-        QTest::newRow("missing") << QByteArray() << "ヘルプファイル「TovelHelp.chm」が見つかりません。";
-        QTest::newRow("not a help file") << QByteArray("<html>help</html>")
-                                         << "ヘルプファイル「TovelHelp.chm」を読み込めません。";
-        QTest::newRow("cut short") << QByteArray("ITSF\x03\x00\x00\x00", 8)
-                                   << "ヘルプファイル「TovelHelp.chm」を読み込めません。";
-        QTest::newRow("damaged inside") << damagedSample()
-                                        << "ヘルプファイル「TovelHelp.chm」を読み込めません。";
+        const QString unreadable = u"ヘルプファイル「TovelHelp.chm」を読み込めません。"_qs;
+        QTest::newRow("missing") << QByteArray() << u"ヘルプファイル「TovelHelp.chm」が見つかりません。"_qs;
+        QTest::newRow("not a help file") << QByteArray("<html>help</html>") << unreadable;
+        QTest::newRow("cut short") << QByteArray("ITSF\x03\x00\x00\x00", 8) << unreadable;
+        QTest::newRow("damaged inside") << damagedSample() << unreadable;
     }
     void aFileThatCannotBeShownGetsANoticeNamingIt()
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, notice);
-        if (!content.isNull()) {
-            QFile file(QStringLiteral("TovelHelp.chm"));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
-        QWidget owner;
-        ui::ChmHelpViewer viewer(&owner);
-        viewer.open(QStringLiteral("TovelHelp.chm"));
-        QCOMPARE(helpWindows(owner).size(), 1);
-        QVERIFY(helpWindows(owner).first()->isVisible());
-        const QString shown = browserOf(owner)->toPlainText();
-        QVERIFY2(shown.contains(notice), qPrintable(shown));
-        QVERIFY(shown.contains(QDir(work_->path()).filePath(QStringLiteral("TovelHelp.chm"))));
+        QFile file(u"TovelHelp.chm"_qs);
+        QVERIFY(content.isNull() || (file.open(QIODevice::WriteOnly) && file.write(content) == content.size()));
+        file.close();
+        viewer_->open(file.fileName());
+        QVERIFY2(shows(notice), qPrintable(shown()));
+        QVERIFY(shows(QDir(work_.path()).filePath(file.fileName())));
     }
 
     void aFilePutInPlaceAfterANoticeIsShownWhenOpenedAgain()
     {
-        QWidget owner;
-        ui::ChmHelpViewer viewer(&owner);
-        viewer.open(QStringLiteral("TovelHelp.chm"));
-        QVERIFY(QFile::copy(sample("sample.chm"), QStringLiteral("TovelHelp.chm")));
-        viewer.open(QStringLiteral("TovelHelp.chm"));
-        QCOMPARE(helpWindows(owner).size(), 1);
-        QVERIFY(browserOf(owner)->toPlainText().contains(QStringLiteral("最初のページです。")));
+        viewer_->open(u"TovelHelp.chm"_qs);
+        QVERIFY(QFile::copy(kSample, u"TovelHelp.chm"_qs));
+        viewer_->open(u"TovelHelp.chm"_qs);
+        QVERIFY(shows(kFirst));
     }
-
-private:
-    std::unique_ptr<QTemporaryDir> work_;
 };
 
 QTEST_MAIN(TestHelpViewer)

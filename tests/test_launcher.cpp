@@ -23,199 +23,124 @@ void write(const QString &path, const QByteArray &bytes)
     QVERIFY2(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(), qPrintable(path));
 }
 
-struct Run {
-    int exitCode = -1;
-    QStringList out; // the stand-in's working folder, then its arguments
-    QString err;
-};
+// out: the stand-in's working folder, then its arguments.
+struct Run { int exitCode = -1; QStringList out; QString err; };
 
-const QByteArray kHelp = "help, as installed";
+const QString kLauncher = QFileInfo(KANARINKA_LAUNCHER).fileName();
 
 } // namespace
 
 class TestLauncher : public QObject {
     Q_OBJECT
-private slots:
-    void initTestCase();
-    void init();
-    void firstRunSeedsEveryDefaultFileAndStartsTheGameInTheDataFolder();
-    void laterRunsLeaveThePlayersFilesAlone_data();
-    void laterRunsLeaveThePlayersFilesAlone();
-    void aDeletedPlayerFileIsSeededAgainAndTheOthersKept();
-    void theHelpFileIsBroughtBackToTheInstalledOne();
-    void passesTheGamesExitStatusAndArgumentsThrough_data();
-    void passesTheGamesExitStatusAndArgumentsThrough();
-    void missingDefaultsAreReportedAndTheGameStillStarts();
-    void stopsWithAMessageNamingWhatIsMissing_data();
-    void stopsWithAMessageNamingWhatIsMissing();
-
-private:
-    Run launch(int exitStatus = 0, const QStringList &args = {});
-    QString app(const QString &name = {}) const { return m_dir->filePath(QStringLiteral("app/") + name); }
-    QString defaults(const QString &name = {}) const { return app(QStringLiteral("data/defaults/") + name); }
-    QString data(const QString &name = {}) const { return m_dir->filePath(QStringLiteral("xdg/kanarinka/") + name); }
-
+    QString app(const QString &name = {}) const { return m_dir->filePath(u"app/"_qs + name); }
+    QString defaults(const QString &name = {}) const { return app(u"data/defaults/"_qs + name); }
+    QString data(const QString &name = {}) const { return m_dir->filePath(u"xdg/kanarinka/"_qs + name); }
     std::unique_ptr<QTemporaryDir> m_dir;
-};
 
-void TestLauncher::initTestCase()
-{
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-    QSKIP("the data folder is moved through XDG_DATA_HOME, which only freedesktop systems honour");
-#endif
-    QVERIFY2(QFileInfo(QStringLiteral(KANARINKA_DEFAULTS_DIR "/辞書.txt")).isFile(),
-             "build the default files first");
-}
-
-// The build tree's layout in a folder of the test's own: launcher, game, defaults. The
-// defaults are read-only, as installed files are for the player.
-void TestLauncher::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir().mkpath(defaults()));
-    QVERIFY(QFile::copy(QStringLiteral(KANARINKA_LAUNCHER), app(QFileInfo(KANARINKA_LAUNCHER).fileName())));
-    QVERIFY(QFile::copy(QStringLiteral(KANARINKA_STANDIN), app(QStringLiteral("kanarinka"))));
-    const QDir built(QStringLiteral(KANARINKA_DEFAULTS_DIR));
-    for (const QString &name : built.entryList(QDir::Files))
-        QVERIFY(QFile::copy(built.filePath(name), defaults(name)));
-    QFile::remove(defaults(QStringLiteral("TovelHelp.chm")));
-    write(defaults(QStringLiteral("TovelHelp.chm")), kHelp);
-    for (const QString &name : QDir(defaults()).entryList(QDir::Files))
-        QVERIFY(QFile::setPermissions(defaults(name), QFileDevice::ReadOwner | QFileDevice::ReadOther));
-}
-
-Run TestLauncher::launch(int exitStatus, const QStringList &args)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), m_dir->filePath(QStringLiteral("home")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("xdg")));
-    env.insert(QStringLiteral("KANARINKA_STANDIN_EXIT"), QString::number(exitStatus));
-    process.setProcessEnvironment(env);
-    process.start(app(QFileInfo(KANARINKA_LAUNCHER).fileName()), args);
-    Run run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+    Run launch(int exitStatus = 0, const QStringList &args = {})
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"HOME"_qs, m_dir->filePath(u"home"_qs));
+        env.insert(u"XDG_DATA_HOME"_qs, m_dir->filePath(u"xdg"_qs));
+        env.insert(u"KANARINKA_STANDIN_EXIT"_qs, QString::number(exitStatus));
+        process.setProcessEnvironment(env);
+        process.start(app(kLauncher), args);
+        Run run;
+        if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit) {
+            run.exitCode = process.exitCode();
+            run.out = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+            run.err = QString::fromUtf8(process.readAllStandardError());
+        }
         return run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-void TestLauncher::firstRunSeedsEveryDefaultFileAndStartsTheGameInTheDataFolder()
-{
-    const Run run = launch();
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-    QCOMPARE(run.out.value(0), QFileInfo(data()).canonicalFilePath());
-    const QStringList names = QDir(defaults()).entryList(QDir::Files);
-    QCOMPARE(QDir(data()).entryList(QDir::Files | QDir::Hidden), names); // no temporary files left
-    for (const QString &name : names) {
-        QCOMPARE(bytesOf(data(name)), bytesOf(defaults(name)));
-        QVERIFY2(QFileInfo(data(name)).isWritable(), qPrintable(name));
     }
-}
 
-void TestLauncher::laterRunsLeaveThePlayersFilesAlone_data()
-{
-    QTest::addColumn<QString>("seeded");
-    QTest::addColumn<QString>("players");
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("settings changed") << u"設定.txt"_qs << u"設定.txt"_qs << QByteArray("90,0\r\n");
-    QTest::newRow("words learned") << u"辞書.txt"_qs << u"辞書.txt"_qs << QByteArray("\x82\xb2\x82\xe8\x82\xe7\r\n");
-    QTest::newRow("result saved") << u"履歴.txt"_qs << u"履歴.txt"_qs
-                                  << QByteArray("\"2026/01/02\",\"10:00:00\",60,5,1,20,\"83.3%\",\"0.33/\x95\x62\",6010\r\n");
-    QTest::newRow("dictionary in another letter case") << u"辞書.txt"_qs << u"辞書.TXT"_qs << QByteArray("x\r\n");
-}
-
-void TestLauncher::laterRunsLeaveThePlayersFilesAlone()
-{
-    QFETCH(QString, seeded);
-    QFETCH(QString, players);
-    QFETCH(QByteArray, content);
-    QCOMPARE(launch().exitCode, 0);
-    QVERIFY(QFile::remove(data(seeded)));
-    write(data(players), content);
-
-    const Run run = launch();
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(bytesOf(data(players)), content);
-    const QStringList sameName = QDir(data()).entryList({seeded}, QDir::Files); // name filters ignore case
-    QCOMPARE(sameName, QStringList{players});
-}
-
-void TestLauncher::aDeletedPlayerFileIsSeededAgainAndTheOthersKept()
-{
-    QCOMPARE(launch().exitCode, 0);
-    write(data(u"設定.txt"_qs), "120,0\r\n");
-    QVERIFY(QFile::remove(data(u"履歴.txt"_qs)));
-
-    QCOMPARE(launch().exitCode, 0);
-    QCOMPARE(bytesOf(data(u"設定.txt"_qs)), QByteArray("120,0\r\n"));
-    QVERIFY(QFileInfo(data(u"履歴.txt"_qs)).isFile());
-    QCOMPARE(bytesOf(data(u"履歴.txt"_qs)), bytesOf(defaults(u"履歴.txt"_qs)));
-}
-
-void TestLauncher::theHelpFileIsBroughtBackToTheInstalledOne()
-{
-    QCOMPARE(launch().exitCode, 0);
-    write(data(u"TovelHelp.chm"_qs), "help of an older version");
-    QCOMPARE(launch().exitCode, 0);
-    QCOMPARE(bytesOf(data(u"TovelHelp.chm"_qs)), kHelp);
-}
-
-void TestLauncher::passesTheGamesExitStatusAndArgumentsThrough_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("success") << 0 << QStringList();
-    QTest::newRow("failure") << 1 << QStringList();
-    QTest::newRow("any status, Qt options") << 42 << QStringList{u"-platform"_qs, u"offscreen"_qs};
-}
-
-void TestLauncher::passesTheGamesExitStatusAndArgumentsThrough()
-{
-    QFETCH(int, status);
-    QFETCH(QStringList, args);
-    const Run run = launch(status, args);
-    QCOMPARE(run.exitCode, status);
-    QCOMPARE(run.out.mid(1), args);
-}
-
-void TestLauncher::missingDefaultsAreReportedAndTheGameStillStarts()
-{
-    QDir(defaults()).removeRecursively();
-    const Run run = launch(5);
-    QCOMPARE(run.exitCode, 5); // the game itself reports the missing files in a message box
-    QCOMPARE(run.out.value(0), QFileInfo(data()).canonicalFilePath());
-    QVERIFY2(run.err.contains(QDir::toNativeSeparators(QDir::cleanPath(defaults()))), qPrintable(run.err));
-}
-
-void TestLauncher::stopsWithAMessageNamingWhatIsMissing_data()
-{
-    QTest::addColumn<QString>("what");
-    QTest::newRow("no game beside the launcher") << u"game"_qs;
-    QTest::newRow("a file where the data folder goes") << u"data"_qs;
-}
-
-void TestLauncher::stopsWithAMessageNamingWhatIsMissing()
-{
-    QFETCH(QString, what);
-    QString named;
-    if (what == u"game") {
-        named = app(u"kanarinka"_qs);
-        QVERIFY(QFile::remove(named));
-    } else {
-        named = QDir::cleanPath(data());
-        QVERIFY(QDir().mkpath(QFileInfo(named).path()));
-        write(named, "not a folder");
+private slots:
+    // The build tree's layout: launcher, game, defaults, the defaults read-only as installed ones are.
+    void init()
+    {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+        QSKIP("the data folder is moved through XDG_DATA_HOME, which only freedesktop systems honour");
+#endif
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid() && QDir().mkpath(defaults()));
+        QVERIFY(QFile::copy(QStringLiteral(KANARINKA_LAUNCHER), app(kLauncher)));
+        QVERIFY(QFile::copy(QStringLiteral(KANARINKA_STANDIN), app(u"kanarinka"_qs)));
+        const QDir built(QStringLiteral(KANARINKA_DEFAULTS_DIR));
+        QVERIFY2(built.exists(u"辞書.txt"_qs) && built.exists(u"TovelHelp.chm"_qs), "build the default files and help first");
+        for (const QString &name : built.entryList(QDir::Files)) {
+            QVERIFY(QFile::copy(built.filePath(name), defaults(name)));
+            QVERIFY(QFile::setPermissions(defaults(name), QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        }
     }
-    const Run run = launch();
-    QCOMPARE_NE(run.exitCode, 0);
-    QVERIFY2(run.out.isEmpty(), "the game must not start");
-    QVERIFY2(run.err.contains(QDir::toNativeSeparators(named)), qPrintable(run.err));
-}
+
+    void firstRunSeedsEveryDefaultFileAndStartsTheGameInTheDataFolder()
+    {
+        const Run run = launch();
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(run.out.value(0), QFileInfo(data()).canonicalFilePath());
+        const QStringList names = QDir(defaults()).entryList(QDir::Files);
+        QCOMPARE(QDir(data()).entryList(QDir::Files | QDir::Hidden), names); // no temporary files left
+        for (const QString &name : names) {
+            QCOMPARE(bytesOf(data(name)), bytesOf(defaults(name)));
+            QVERIFY2(QFileInfo(data(name)).permissions() & QFileDevice::WriteOwner, qPrintable(name)); // even for root
+        }
+    }
+
+    void aLaterRunKeepsWhatThePlayerChangedAndPutsBackTheRest_data()
+    {
+        QTest::addColumn<QString>("name"); // as the player left it, in any letter case
+        QTest::addColumn<QByteArray>("content"); // null: the player deleted it
+        QTest::addColumn<bool>("kept"); // else the default is put back
+        QTest::newRow("settings changed") << u"設定.txt"_qs << QByteArray("90,0\r\n") << true;
+        QTest::newRow("words learned") << u"辞書.txt"_qs << QByteArray("\x82\xb2\r\n") << true;
+        QTest::newRow("result saved") << u"履歴.txt"_qs << QByteArray("a result\r\n") << true;
+        QTest::newRow("dictionary in another letter case") << u"辞書.TXT"_qs << QByteArray("x\r\n") << true;
+        QTest::newRow("settings deleted") << u"設定.txt"_qs << QByteArray() << false;
+        QTest::newRow("help of an older version") << u"TovelHelp.chm"_qs << QByteArray("old help") << false;
+    }
+    void aLaterRunKeepsWhatThePlayerChangedAndPutsBackTheRest()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, kept);
+        QCOMPARE(launch().exitCode, 0);
+        for (const QString &seeded : QDir(data()).entryList({name}, QDir::Files)) // name filters ignore case
+            QVERIFY(QFile::remove(data(seeded)));
+        if (!content.isNull())
+            write(data(name), content);
+
+        QCOMPARE(launch().exitCode, 0);
+        QCOMPARE(bytesOf(data(name)), kept ? content : bytesOf(defaults(name)));
+        QCOMPARE(QDir(data()).entryList({name}, QDir::Files), QStringList{name});
+    }
+
+    void passesTheGamesExitStatusAndArgumentsThrough()
+    {
+        const QStringList qtOptions{u"-platform"_qs, u"offscreen"_qs};
+        const Run run = launch(42, qtOptions);
+        QCOMPARE(run.exitCode, 42);
+        QCOMPARE(run.out.mid(1), qtOptions);
+    }
+
+    // The game itself then reports the missing files in a message box.
+    void missingDefaultsAreReportedAndTheGameStillStarts()
+    {
+        QVERIFY(QDir(defaults()).removeRecursively());
+        const Run run = launch();
+        QCOMPARE(run.out.value(0), QFileInfo(data()).canonicalFilePath());
+        QVERIFY2(run.err.contains(QDir::toNativeSeparators(QDir::cleanPath(defaults()))), qPrintable(run.err));
+    }
+
+    void withoutTheGameBesideItStopsWithAMessageNamingIt()
+    {
+        QVERIFY(QFile::remove(app(u"kanarinka"_qs)));
+        const Run run = launch();
+        QCOMPARE_NE(run.exitCode, 0);
+        QVERIFY2(run.err.contains(QDir::toNativeSeparators(app(u"kanarinka"_qs))), qPrintable(run.err));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLauncher)
 #include "test_launcher.moc"
