@@ -42,6 +42,42 @@ QString quoted(const QString &name)
     return u'「' + name + u'」';
 }
 
+// While a line is appended, "<file>.append" holds the file's size before it. A program
+// stopped in the middle of an append (killed, crashed) leaves the note behind, and the next
+// access cuts the file back to that size: a line is either wholly in the file or not at all.
+QString appendNote(const QString &path)
+{
+    return path + QStringLiteral(".append");
+}
+
+bool undoInterruptedAppend(const QString &path, const QString &name, QString &error)
+{
+    QFile note(appendNote(path));
+    if (!note.exists())
+        return true;
+    // A note cut short was never followed by an append: it only goes.
+    qint64 size = -1;
+    if (note.open(QIODevice::ReadOnly)) {
+        const QByteArray text = note.readAll();
+        bool ok = false;
+        if (text.endsWith("\r\n"))
+            size = text.chopped(2).toLongLong(&ok);
+        if (!ok)
+            size = -1;
+        note.close();
+    }
+    QFile file(path);
+    if (size >= 0 && file.exists() && file.size() > size && !file.resize(size)) {
+        error = QStringLiteral("%1 の書きかけの行を取り除けません: %2").arg(quoted(name), file.errorString());
+        return false;
+    }
+    if (!note.remove()) {
+        error = QStringLiteral("%1 を消せません: %2").arg(quoted(appendNote(name)), note.errorString());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString resolveFileName(const QString &name)
@@ -111,7 +147,10 @@ bool isCp932Encodable(const QString &text)
 
 bool readTextFile(const QString &name, QString &text, QString &error)
 {
-    QFile file(resolveFileName(name));
+    const QString path = resolveFileName(name);
+    if (!undoInterruptedAppend(path, name, error))
+        return false;
+    QFile file(path);
     if (!file.exists()) {
         error = QStringLiteral("%1 が見つかりません。").arg(quoted(name));
         return false;
@@ -133,7 +172,10 @@ bool rewriteTextFile(const QString &name, const QString &text, QString &error)
     QByteArray bytes;
     if (!encodeCp932(text, name, bytes, error))
         return false;
-    QSaveFile file(resolveFileName(name));
+    const QString path = resolveFileName(name);
+    if (!undoInterruptedAppend(path, name, error))
+        return false;
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(name), file.errorString());
         return false;
@@ -146,7 +188,10 @@ bool appendTextFile(const QString &name, const QString &text, QString &error)
     QByteArray bytes;
     if (!encodeCp932(text, name, bytes, error))
         return false;
-    QFile file(resolveFileName(name));
+    const QString path = resolveFileName(name);
+    if (!undoInterruptedAppend(path, name, error))
+        return false;
+    QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(name), file.errorString());
         return false;
@@ -161,9 +206,23 @@ bool appendTextFile(const QString &name, const QString &text, QString &error)
         if (last != '\n' && last != '\r')
             bytes.prepend("\r\n");
     }
+    QFile note(appendNote(path));
+    const QByteArray noteText = QByteArray::number(size) + "\r\n";
+    if (!note.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || note.write(noteText) != noteText.size()) {
+        error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(appendNote(name)), note.errorString());
+        note.remove();
+        return false;
+    }
+    note.close();
     if (!file.seek(size) || file.write(bytes) != bytes.size() || !file.flush()) {
         error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(name), file.errorString());
         file.resize(size); // never leave half a line behind
+        note.remove();
+        return false;
+    }
+    file.close();
+    if (!note.remove()) {
+        error = QStringLiteral("%1 を消せません: %2").arg(quoted(appendNote(name)), note.errorString());
         return false;
     }
     return true;

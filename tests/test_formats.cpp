@@ -89,6 +89,21 @@ private slots:
         QCOMPARE(fakes::fileBytes(name), after);
     }
 
+    void anAppendCutShortIsUndoneBeforeTheFileIsUsed()
+    {
+        // What a program killed in the middle of an append leaves: half a line and the note.
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"履歴.txt"_qs);
+        fakes::writeBytes(name, "a\r\nhalf a rec");
+        fakes::writeBytes(name + u".append"_qs, "3\r\n");
+        QString text, error;
+        QVERIFY2(platform::readTextFile(name, text, error), qPrintable(error));
+        QCOMPARE(text, u"a\r\n"_qs);
+        QVERIFY(!QFile::exists(name + u".append"_qs));
+        QVERIFY(platform::appendTextFile(name, u"b\r\n"_qs, error));
+        QCOMPARE(fakes::fileBytes(name), QByteArray("a\r\nb\r\n"));
+    }
+
     void bareNamesMatchWithoutLetterCase()
     {
         QTemporaryDir dir;
