@@ -86,9 +86,9 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
 
     // (b) Candidates, compared as stored.
     c_.lstHukusu.clear();
-    const QString tail = lastNormalised(answer);
+    const QChar tail = platform::normaliseSmallKana(answer.back());
     for (int p = 0; p < intJisyoCount && p < strJisyo.size(); ++p) {
-        if (first(strJisyo[p]) == tail)
+        if (!strJisyo[p].isEmpty() && strJisyo[p].front() == tail)
             c_.lstHukusu.addItem(strJisyo[p]);
     }
     c_.lstRireki.addItem(answer); // (c)

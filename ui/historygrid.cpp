@@ -30,14 +30,29 @@ void HistoryGridModel::setGridRows(int rows)
     const int wanted = std::max(rows, 1) - 1;
     const int have = int(rows_.size());
     if (wanted > have) {
-        beginInsertRows(QModelIndex(), have, wanted - 1);
         rows_.resize(wanted);
-        endInsertRows();
+        if (!publishQueued_) {
+            publishQueued_ = true;
+            QMetaObject::invokeMethod(this, &HistoryGridModel::publish, Qt::QueuedConnection);
+        }
     } else if (wanted < have) {
+        publish();
         beginRemoveRows(QModelIndex(), wanted, have - 1);
         rows_.resize(wanted);
+        announced_ = wanted;
         endRemoveRows();
     }
+}
+
+void HistoryGridModel::publish()
+{
+    publishQueued_ = false;
+    const int have = int(rows_.size());
+    if (have <= announced_)
+        return;
+    beginInsertRows(QModelIndex(), announced_, have - 1);
+    announced_ = have;
+    endInsertRows();
 }
 
 QString HistoryGridModel::cell(int row, int col) const
@@ -57,6 +72,8 @@ void HistoryGridModel::setCell(int row, int col, const QString &text)
         return;
     }
     rows_[row - 1][col] = text;
+    if (row - 1 >= announced_)
+        return;
     const QModelIndex changed = index(row - 1, col);
     emit dataChanged(changed, changed, {Qt::DisplayRole});
 }
@@ -66,8 +83,8 @@ void HistoryGridModel::setColAlignment(int col, int value)
     if (col < 0 || col >= kCols)
         return;
     colAlign_[col] = value;
-    if (!rows_.empty())
-        emit dataChanged(index(0, col), index(int(rows_.size()) - 1, col), {Qt::TextAlignmentRole});
+    if (announced_ > 0)
+        emit dataChanged(index(0, col), index(announced_ - 1, col), {Qt::TextAlignmentRole});
 }
 
 void HistoryGridModel::setFixedAlignment(int col, int value)
@@ -76,13 +93,13 @@ void HistoryGridModel::setFixedAlignment(int col, int value)
         return;
     fixedAlign_[col] = value;
     emit headerDataChanged(Qt::Horizontal, col, col);
-    if (col == 0 && !rows_.empty())
-        emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, 0), {Qt::TextAlignmentRole});
+    if (col == 0 && announced_ > 0)
+        emit dataChanged(index(0, 0), index(announced_ - 1, 0), {Qt::TextAlignmentRole});
 }
 
 int HistoryGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(rows_.size());
+    return parent.isValid() ? 0 : announced_;
 }
 
 int HistoryGridModel::columnCount(const QModelIndex &parent) const
@@ -253,6 +270,7 @@ void HistoryGrid::applyTopRow()
 {
     if (wantedTop_ < 1)
         return;
+    model_->publish();
     // The scroll range follows the rows only after a layout pass: bring it up to date.
     QTableView::updateGeometries();
     verticalScrollBar()->setValue(wantedTop_ - 1);

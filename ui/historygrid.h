@@ -29,6 +29,8 @@ public:
     void setCell(int row, int col, const QString &text);
     void setColAlignment(int col, int value);
     void setFixedAlignment(int col, int value);
+    // Tells the views about rows appended since the last call, in one insertion.
+    void publish();
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -39,6 +41,8 @@ public:
 private:
     Row header_;
     std::vector<Row> rows_; // grid rows 1..
+    int announced_ = 1;     // rows the views know of
+    bool publishQueued_ = false;
     std::array<int, kCols> colAlign_;
     std::array<int, kCols> fixedAlign_;
 };
