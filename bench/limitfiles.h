@@ -1,0 +1,13 @@
+#pragma once
+// The three files at their limits, written the way the game writes them (CP932, CR LF).
+#include <QString>
+
+namespace bench {
+
+// Hiragana words of 2 to 7 characters that never end in ん or ー, all different.
+QStringList makeWords(int count);
+
+// A folder holding 設定.txt, 辞書.txt with `words` words and 履歴.txt with `records` records.
+void writeFolder(const QString &folder, int words, int records);
+
+} // namespace bench

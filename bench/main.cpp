@@ -1,0 +1,285 @@
+// kanarinka-bench: the program's figures at the limits of its files, one line each as
+// "name value unit". It writes its own files into a temporary folder: a 32,767-word
+// dictionary with 32,766 history records, and empty files for comparison.
+//   kanarinka-bench [--runs N] [--answers N]
+// For profiling a single part:
+//   kanarinka-bench --write-files DIR       writes the folders empty/, limit/ and learning/ into DIR
+//   kanarinka-bench --startup-once DIR      one start-up in DIR, prints the peak resident MB
+//   kanarinka-bench --answers-in DIR [N]    one game in DIR with N learned answers
+#include "files/dictionary.h"
+#include "files/history.h"
+#include "limitfiles.h"
+#include "platform/kana.h"
+#include "platform/textfile.h"
+#include "session.h"
+#include "ui/fonts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void print(const char *name, double value, const char *unit, int decimals = 3)
+{
+    std::printf("%s %.*f %s\n", name, decimals, value, unit);
+    std::fflush(stdout);
+}
+
+[[noreturn]] void die(const QString &what)
+{
+    std::fprintf(stderr, "kanarinka-bench: %s\n", qUtf8Printable(what));
+    std::exit(1);
+}
+
+double percentile(QList<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    const qsizetype i = std::min(values.size() - 1, qsizetype(p * double(values.size())));
+    return values[i];
+}
+
+double median(const QList<double> &values)
+{
+    return percentile(values, 0.5);
+}
+
+struct StartupTimes {
+    double buildMs = 0; // the window built and its events wired
+    double loadMs = 0;  // Form_Load until the event loop is idle
+};
+
+std::unique_ptr<bench::Session> startIn(const QString &folder, StartupTimes *times = nullptr)
+{
+    QDir::setCurrent(folder);
+    QElapsedTimer timer;
+    timer.start();
+    auto session = bench::makeSession();
+    const double built = timer.nsecsElapsed() / 1e6;
+    timer.restart();
+    const bool started = session->startUp();
+    if (times)
+        *times = {built, timer.nsecsElapsed() / 1e6};
+    if (!started)
+        die(QStringLiteral("start-up stopped in %1: %2").arg(folder, session->messages().join(u'\n')));
+    return session;
+}
+
+// Medians of `runs` start-ups in a folder, after one run that warms the caches.
+StartupTimes startupMs(const QString &folder, int runs)
+{
+    startIn(folder);
+    QList<double> build, load;
+    for (int i = 0; i < runs; ++i) {
+        StartupTimes t;
+        startIn(folder, &t);
+        build.append(t.buildMs);
+        load.append(t.loadMs);
+    }
+    return {median(build), median(load)};
+}
+
+// The file layer alone, median of `runs`: how much of the limit start-up is reading files.
+template <typename Read>
+double fileMs(const QString &folder, int runs, Read read)
+{
+    QDir::setCurrent(folder);
+    QList<double> times;
+    for (int i = 0; i < runs + 1; ++i) {
+        QString error;
+        QElapsedTimer timer;
+        timer.start();
+        if (!read(error))
+            die(error);
+        times.append(timer.nsecsElapsed() / 1e6);
+    }
+    times.removeFirst();
+    return median(times);
+}
+
+double gameStartMs(const QString &folder, int runs)
+{
+    auto session = startIn(folder);
+    QList<double> times;
+    for (int i = 0; i < runs + 1; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        session->game().cmdStart_Click();
+        times.append(timer.nsecsElapsed() / 1e6);
+        if (session->game().intJisyoCount != files::kMaxDictionaryWords)
+            die(QStringLiteral("the game started with %1 words").arg(session->game().intJisyoCount));
+    }
+    times.removeFirst(); // the first run warms the caches
+    return median(times);
+}
+
+// Distinct answers that chain on from `word`: its last kana (small kana as large), a marker
+// the dictionary never holds, and the number in kana digits.
+QString answerAfter(const QString &word, int n)
+{
+    static const QString digits = QStringLiteral("あいうえおかきくけこ");
+    QString answer(platform::normaliseSmallKana(word.back()));
+    answer += u'ゑ';
+    do {
+        answer += digits[n % 10];
+        n /= 10;
+    } while (n > 0);
+    return answer;
+}
+
+// Accepted answers, each new to the dictionary so that it is learned (appended).
+QList<double> answerTimesMs(const QString &folder, int answers)
+{
+    auto session = startIn(folder);
+    game::Game &game = session->game();
+    game.cmdStart_Click();
+    for (int tick = 0; tick < 3; ++tick)
+        game.tmrStart_Timer();
+    if (!game.blnPlaying)
+        die(QStringLiteral("the game did not start: %1").arg(session->messages().join(u'\n')));
+
+    QList<double> times;
+    for (int i = 0; i < answers; ++i) {
+        session->setAnswer(answerAfter(session->currentWord(), i));
+        quint16 key = 13;
+        QElapsedTimer timer;
+        timer.start();
+        game.txtKaitou_KeyPress(key);
+        times.append(timer.nsecsElapsed() / 1e6);
+        if (game.intOk != i + 1 || game.intNewWords != i + 1)
+            die(QStringLiteral("answer %1 was not accepted and learned: %2")
+                    .arg(i + 1)
+                    .arg(session->messages().join(u'\n')));
+    }
+    return times;
+}
+
+// Peak resident memory of this process, in MB; negative where the system does not say.
+double peakRssMb()
+{
+#ifdef Q_OS_LINUX
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
+#endif
+    return -1;
+}
+
+struct ProcessRun {
+    double wallMs = 0; // from starting the program to its window idle
+    double rssMb = 0;  // peak resident memory by then
+};
+
+// A whole program start in a process of its own, as the player sees it: loading the
+// libraries, the fonts, building the window and Form_Load. Medians of `runs`.
+ProcessRun startupInProcess(const QString &folder, int runs)
+{
+    QList<double> walls, rss;
+    for (int i = 0; i < runs; ++i) {
+        QProcess child;
+        QElapsedTimer timer;
+        timer.start();
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--startup-once"), folder});
+        while (!child.canReadLine() && child.waitForReadyRead(600000)) {
+        }
+        walls.append(timer.nsecsElapsed() / 1e6);
+        rss.append(child.readLine().trimmed().toDouble());
+        if (!child.waitForFinished(600000) || child.exitCode() != 0)
+            die(QStringLiteral("the start-up run failed: %1")
+                    .arg(QString::fromLocal8Bit(child.readAllStandardError())));
+    }
+    return {median(walls), median(rss)};
+}
+
+int intOption(const QStringList &args, const QString &name, int fallback)
+{
+    const qsizetype i = args.indexOf(name);
+    return i >= 0 && i + 1 < args.size() ? args[i + 1].toInt() : fallback;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ui::useJapaneseFonts();
+    const QStringList args = app.arguments();
+
+    if (args.value(1) == u"--startup-once") {
+        auto session = startIn(args.value(2));
+        std::printf("%.1f\n", peakRssMb());
+        std::fflush(stdout);
+        return 0;
+    }
+    if (args.value(1) == u"--answers-in") {
+        const QList<double> times = answerTimesMs(args.value(2), args.value(3, QStringLiteral("1000")).toInt());
+        print("answer_p99", percentile(times, 0.99), "ms", 4);
+        return 0;
+    }
+    const int runs = std::max(1, intOption(args, QStringLiteral("--runs"), 7));
+    const int answers = std::clamp(intOption(args, QStringLiteral("--answers"), 1000), 1, 30000);
+
+    const bool onlyWrite = args.value(1) == u"--write-files";
+    QTemporaryDir tmp;
+    if (!onlyWrite && !tmp.isValid())
+        die(QStringLiteral("no temporary folder: %1").arg(tmp.errorString()));
+    const QDir base(onlyWrite ? args.value(2) : tmp.path());
+    const QString empty = base.filePath(QStringLiteral("empty"));
+    const QString limit = base.filePath(QStringLiteral("limit"));
+    const QString learning = base.filePath(QStringLiteral("learning"));
+    bench::writeFolder(empty, 0, 0);
+    bench::writeFolder(limit, files::kMaxDictionaryWords, files::kMaxHistoryRecords);
+    // Room for every answer to be learned, so the dictionary is full after the last one.
+    bench::writeFolder(learning, files::kMaxDictionaryWords - answers, 0);
+    if (onlyWrite)
+        return 0;
+
+    std::printf("# measured on %s\n", qUtf8Printable(bench::makeSession()->description()));
+    const StartupTimes startEmpty = startupMs(empty, runs);
+    const StartupTimes startLimit = startupMs(limit, runs);
+    print("window_build", startEmpty.buildMs, "ms");
+    print("startup_empty", startEmpty.loadMs, "ms");
+    print("startup_limit", startLimit.loadMs, "ms");
+    print("startup_ratio", startLimit.loadMs / startEmpty.loadMs, "x", 2);
+    print("history_decode_limit", fileMs(limit, runs, [](QString &error) {
+              QString text;
+              return platform::readTextFile(files::kHistoryFile, text, error);
+          }), "ms");
+    print("history_read_limit", fileMs(limit, runs, [](QString &error) {
+              QList<files::HistoryRecord> records;
+              return files::readHistory(files::kHistoryFile, records, error);
+          }), "ms");
+    print("dictionary_read_limit", fileMs(limit, runs, [](QString &error) {
+              QStringList words;
+              return files::readDictionary(files::kDictionaryFile, words, error);
+          }), "ms");
+    print("game_start", gameStartMs(limit, std::max(runs, 20)), "ms");
+    const QList<double> times = answerTimesMs(learning, answers);
+    print("answer_median", median(times), "ms", 4);
+    print("answer_p99", percentile(times, 0.99), "ms", 4);
+    const ProcessRun processEmpty = startupInProcess(empty, runs);
+    const ProcessRun processLimit = startupInProcess(limit, runs);
+    print("process_startup_empty", processEmpty.wallMs, "ms");
+    print("process_startup_limit", processLimit.wallMs, "ms");
+    print("process_startup_ratio", processLimit.wallMs / processEmpty.wallMs, "x", 2);
+    // Peak memory is read from /proc on Linux; elsewhere it is not known.
+    if (processLimit.rssMb >= 0) {
+        print("peak_rss_startup_empty", processEmpty.rssMb, "MB", 1);
+        print("peak_rss_startup_limit", processLimit.rssMb, "MB", 1);
+    }
+    QDir::setCurrent(QDir::tempPath());
+    return 0;
+}

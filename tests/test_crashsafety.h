@@ -1,0 +1,46 @@
+#pragma once
+// What the writer writes in its i-th step of a run, so that the test knows both what was
+// reported written and what was on its way when the writer was killed.
+#include "files/history.h"
+#include "files/settings.h"
+
+#include <QString>
+
+namespace crashsafety {
+
+// Which files the writer works on, and the kill test's rows.
+inline const QStringList kModes = {QStringLiteral("settings"), QStringLiteral("words"),
+                                   QStringLiteral("history"), QStringLiteral("all")};
+
+inline files::Settings settingsAt(int run, int i)
+{
+    return {qint16(10 + (run * 7 + i) % 171), qint16((run + i) % 3)};
+}
+
+// Entry lengths vary widely, so that many appends cross a page boundary of the file: a
+// write cut short by a kill is cut there.
+inline int padding(int run, int i)
+{
+    return int((quint32(run * 100003 + i) * 2654435761u) >> 16) % 1200;
+}
+
+// Double-byte words, most of them long.
+inline QString wordAt(int run, int i)
+{
+    static const QString kana = QStringLiteral("あいうえおかきくけこさしすせそたちつてと");
+    QString word = QStringLiteral("しりとり");
+    for (int n = run * 100000 + i; n > 0; n /= int(kana.size()))
+        word += kana[n % kana.size()];
+    return word + QString(padding(run, i), u'ら');
+}
+
+inline files::HistoryEntry recordAt(int run, int i)
+{
+    return {QStringLiteral("2010/04/%1").arg(1 + run % 28, 2, 10, QChar(u'0')),
+            QStringLiteral("13:%1:%2").arg(i / 60 % 60, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0')),
+            run, i % 32768, run % 100, (i * 3) % 32768,
+            QStringLiteral("%1.0%").arg(i % 101), QStringLiteral("1.63/秒"),
+            QStringLiteral("%1秒").arg(10 + i % 171) + QString(padding(run, i) / 2, u'　')};
+}
+
+} // namespace crashsafety
