@@ -37,6 +37,24 @@ qsizetype firstBadByte(const QByteArray &bytes)
     return bad - 1;
 }
 
+// Encodes, and checks that the bytes read back as the same text: the table maps some
+// characters one way only (a private-use character becomes the bytes of "№"), and those
+// must be refused like characters it cannot hold at all.
+bool encodesFaithfully(const QString &text, QByteArray *bytes)
+{
+    QStringEncoder encoder(kCodec, QStringEncoder::Flag::Stateless);
+    const QByteArray encoded = encoder.encode(text);
+    if (encoder.hasError())
+        return false;
+    QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
+    const QString back = decoder.decode(encoded);
+    if (decoder.hasError() || back != text)
+        return false;
+    if (bytes)
+        *bytes = encoded;
+    return true;
+}
+
 QString quoted(const QString &name)
 {
     return u'「' + name + u'」';
@@ -114,22 +132,17 @@ bool decodeCp932(const QByteArray &bytes, const QString &fileName, QString &text
 
 bool encodeCp932(const QString &text, const QString &fileName, QByteArray &bytes, QString &error)
 {
-    QStringEncoder encoder(kCodec, QStringEncoder::Flag::Stateless);
-    bytes = encoder.encode(text);
-    if (!encoder.hasError())
+    if (encodesFaithfully(text, &bytes))
         return true;
     // Find the first character that cannot be held, to name it.
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QStringEncoder one(kCodec, QStringEncoder::Flag::Stateless);
-        const QByteArray ignored = one.encode(QStringView(text).sliced(i, len));
-        if (one.hasError()) {
+        const QString one = text.mid(i, len);
+        if (!encodesFaithfully(one, nullptr)) {
             error = QStringLiteral("%1 に書けない文字「%2」(U+%3) があります。Shift_JIS (CP932) "
                                    "で表せない文字は保存できません。")
-                        .arg(quoted(fileName), text.mid(i, len),
-                             QString::number(text.mid(i, len).toUcs4().value(0), 16)
-                                 .toUpper()
-                                 .rightJustified(4, u'0'));
+                        .arg(quoted(fileName), one,
+                             QString::number(one.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0'));
             break;
         }
         i += len - 1;
@@ -140,9 +153,7 @@ bool encodeCp932(const QString &text, const QString &fileName, QByteArray &bytes
 
 bool isCp932Encodable(const QString &text)
 {
-    QStringEncoder encoder(kCodec, QStringEncoder::Flag::Stateless);
-    const QByteArray ignored = encoder.encode(text);
-    return !encoder.hasError();
+    return encodesFaithfully(text, nullptr);
 }
 
 bool readTextFile(const QString &name, QString &text, QString &error)
