@@ -86,15 +86,6 @@ private slots:
         QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("90,1\r\n"));
     }
 
-    void typingInTheComboIsNotAPick()
-    {
-        Harness h("60,1\r\n", "", "");
-        QVERIFY(h.load());
-        h.cboJikan.editText = u"75"_qs; // typed, not picked
-        QCOMPARE(h.game->intJikan, qint16(60));
-        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("60,1\r\n"));
-    }
-
     void historyLoadsAndScrollsToTheNewest_data()
     {
         QTest::addColumn<int>("records");
