@@ -16,11 +16,8 @@ struct Answers : QStringList {
     explicit Answers(ui::AnswerBox &box)
     {
         QObject::connect(&box, &ui::AnswerBox::keyPress, &box, [this, &box](quint16 &key) {
-            if (key == 13) {
-                append(box.text());
-                key = 0;
-                box.setText(QString());
-            }
+            if (key == 13)
+                append(box.text()), key = 0, box.setText(QString());
         });
     }
 };
@@ -134,12 +131,8 @@ private slots:
         auto *action = box.findChild<QAction *>(u"hiraganaModeAction"_qs);
         QVERIFY(action);
         QVERIFY(box.hiraganaMode() && action->isChecked());
-        auto toggle = [&] {
-            if (byKey)
-                QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_Zenkaku_Hankaku, QString(), {});
-            else
-                action->trigger();
-        };
+        auto toggle = [&] { byKey ? QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_Zenkaku_Hankaku, QString(), {})
+                                  : action->trigger(); };
         typeKeys(&box, u"gok"_qs); // switching completes what was typed
         toggle();
         QVERIFY(!box.hiraganaMode() && !action->isChecked());

@@ -7,52 +7,30 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-void report(char what, int i)
-{
-    std::printf("%c %d\n", what, i);
-    std::fflush(stdout);
-}
-
-[[noreturn]] void stop(const QString &error)
-{
-    std::printf("E %s\n", qUtf8Printable(error));
-    std::fflush(stdout);
-    std::exit(2);
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
-    if (argc != 3 || !crashsafety::kModes.contains(QString::fromLatin1(argv[1]))) {
+    const QString mode = argc == 3 ? QString::fromLatin1(argv[1]) : QString();
+    if (!crashsafety::kModes.contains(mode)) {
         std::fprintf(stderr, "usage: %s settings|words|history|all <run>\n", argv[0]);
         return 2;
     }
-    const QString mode = QString::fromLatin1(argv[1]);
     const int run = std::atoi(argv[2]);
-    const bool settings = mode == u"settings" || mode == u"all";
-    const bool words = mode == u"words" || mode == u"all";
-    const bool history = mode == u"history" || mode == u"all";
-
-    report('R', 0);
+    const auto on = [&](const char *what) { return mode == QLatin1String(what) || mode == u"all"; };
     QString error;
+    // "S 12": settings step 12 written; "E why": a write failed.
+    const auto report = [&](char what, int i, bool written) {
+        written ? std::printf("%c %d\n", what, i) : std::printf("E %s\n", qUtf8Printable(error));
+        std::fflush(stdout);
+        if (!written)
+            std::exit(2);
+    };
+    report('R', 0, true);
     for (int i = 0;; ++i) {
-        if (settings) {
-            if (!files::writeSettings(files::kSettingsFile, crashsafety::settingsAt(run, i), error))
-                stop(error);
-            report('S', i);
-        }
-        if (words) {
-            if (!files::appendWord(files::kDictionaryFile, crashsafety::wordAt(run, i), error))
-                stop(error);
-            report('W', i);
-        }
-        if (history) {
-            if (!files::appendHistoryRecord(files::kHistoryFile, crashsafety::recordAt(run, i), error))
-                stop(error);
-            report('H', i);
-        }
+        if (on("settings"))
+            report('S', i, files::writeSettings(files::kSettingsFile, crashsafety::settingsAt(run, i), error));
+        if (on("words"))
+            report('W', i, files::appendWord(files::kDictionaryFile, crashsafety::wordAt(run, i), error));
+        if (on("history"))
+            report('H', i, files::appendHistoryRecord(files::kHistoryFile, crashsafety::recordAt(run, i), error));
     }
 }
