@@ -57,12 +57,6 @@ private slots:
         QVERIFY2(error.contains(u"設定.txt"_qs) && error.contains(mentions), qPrintable(error));
     }
 
-    void settingsAreWrittenAsOneCrLfLine()
-    {
-        QCOMPARE(files::formatSettings({60, 1}).toLatin1(), QByteArray("60,1\r\n"));
-        QCOMPARE(files::formatSettings({90, 0}).toLatin1(), QByteArray("90,0\r\n"));
-    }
-
     void dictionaryItemsFollowTheReadingRules()
     {
         QStringList words;
@@ -70,19 +64,6 @@ private slots:
         QVERIFY(files::parseDictionary(u"りんご\r\nねこ,いぬ\r\n\"か,さ\"\r\nりんご"_qs, u"辞書.txt"_qs,
                                        words, error));
         QCOMPARE(words, (QStringList{u"りんご"_qs, u"ねこ"_qs, u"いぬ"_qs, u"か,さ"_qs, u"りんご"_qs}));
-    }
-
-    void dictionaryOverTheLimitIsRefused()
-    {
-        QString text;
-        for (int i = 0; i < files::kMaxDictionaryWords; ++i)
-            text += u"あ\r\n"_qs;
-        QStringList words;
-        QString error;
-        QVERIFY(files::parseDictionary(text, u"辞書.txt"_qs, words, error));
-        QCOMPARE(words.size(), files::kMaxDictionaryWords);
-        QVERIFY(!files::parseDictionary(text + u"い\r\n"_qs, u"辞書.txt"_qs, words, error));
-        QVERIFY2(error.contains(u"辞書.txt"_qs) && error.contains(u"32767"_qs), qPrintable(error));
     }
 
     void historyRecordIsWrittenExactly()

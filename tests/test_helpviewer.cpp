@@ -103,17 +103,6 @@ private slots:
         QCOMPARE(std::count(pixels, pixels + shown.width() * shown.height(), qRgb(0x30, 0x70, 0xc0)), 40 * 20); // its blue
     }
 
-    void theContentsListTheTopicsAndOpenThem()
-    {
-        viewer_->open(kSample);
-        auto *tree = windows().first()->findChild<QTreeWidget *>();
-        QTreeWidgetItem *first = tree->topLevelItem(0);
-        QCOMPARE(tree->topLevelItemCount() + first->childCount(), 2); // one topic under the other
-        QCOMPARE(first->text(0) + u" > "_qs + first->child(0)->text(0), u"最初 > 二番目 & 続き"_qs);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(first->child(0)).center());
-        QVERIFY(shows(kSecond));
-    }
-
     void openingTheSameFileAgainRaisesItsOneWindow()
     {
         QVERIFY(QFile::copy(kSample, u"TovelHelp.chm"_qs));

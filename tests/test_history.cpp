@@ -95,19 +95,6 @@ private slots:
         QCOMPARE(h.msgRireki.rowTexts(2).at(9), u"60秒"_qs);
     }
 
-    void savesScrollFromTheSeventhRecord()
-    {
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
-        playOneGame(h);
-        QList<int> tops;
-        for (int i = 0; i < 8; ++i) {
-            h.game->cmdHozon_Click();
-            tops.append(h.msgRireki.topRow());
-        }
-        QCOMPARE(tops, (QList<int>{1, 1, 1, 1, 1, 1, 7, 8}));
-    }
-
     void clearAsksEmptiesAndRestartsNumbering()
     {
         Harness h("60,0\r\n", dictionary(), "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n");

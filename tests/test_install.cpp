@@ -93,20 +93,6 @@ private slots:
         QCOMPARE(QSet<QString>(words.begin(), words.end()).size(), words.size());
     }
 
-    void rendersTheIconAtEachThemeSize_data()
-    {
-        QTest::addColumn<int>("size");
-        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-            QTest::addRow("%dx%d", size, size) << size;
-    }
-    void rendersTheIconAtEachThemeSize()
-    {
-        QFETCH(int, size);
-        const QImage image(installed(QStringLiteral(KANARINKA_DATADIR "/icons/hicolor/%1x%1/apps/kanarinka.png").arg(size)));
-        QCOMPARE(image.size(), QSize(size, size));
-        QVERIFY2(qAlpha(image.pixel(size / 2, size / 2)) > 0, "the middle of the icon is drawn");
-    }
-
     void desktopFilesPassTheirValidators_data()
     {
         QTest::addColumn<QStringList>("command");

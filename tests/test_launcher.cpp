@@ -132,14 +132,6 @@ private slots:
         QCOMPARE(run.out.value(0), QFileInfo(data()).canonicalFilePath());
         QVERIFY2(run.err.contains(QDir::toNativeSeparators(QDir::cleanPath(defaults()))), qPrintable(run.err));
     }
-
-    void withoutTheGameBesideItStopsWithAMessageNamingIt()
-    {
-        QVERIFY(QFile::remove(app(u"kanarinka"_qs)));
-        const Run run = launch();
-        QCOMPARE_NE(run.exitCode, 0);
-        QVERIFY2(run.err.contains(QDir::toNativeSeparators(app(u"kanarinka"_qs))), qPrintable(run.err));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLauncher)
