@@ -106,6 +106,9 @@ private:
     qint64 playStartMonotonicMs_ = 0;
 };
 
+// The learned-words panel's caption: "覚えた言葉 " + the word count + "個".
+QString learnedWordsCaption(int words);
+
 // Adds to a 16-bit counter without wrapping: it stays at 32767.
 qint16 addSaturated(qint16 counter, qint64 amount);
 

@@ -55,7 +55,7 @@ void Game::gameEnd()
             autoSave();
     });
     skipOnFailure([&] {
-        c_.fraJisyo.setCaption(QStringLiteral("覚えた言葉 %1個").arg(intJisyoCount + intNewWords));
+        c_.fraJisyo.setCaption(learnedWordsCaption(intJisyoCount + intNewWords));
     });
     skipOnFailure([&] {
         if (intNewWords != 0)

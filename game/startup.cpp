@@ -9,6 +9,11 @@ namespace game {
 
 Game::Game(const Controls &controls, const Services &services) : c_(controls), s_(services) {}
 
+QString learnedWordsCaption(int words)
+{
+    return QStringLiteral("覚えた言葉 %1個").arg(words);
+}
+
 qint16 addSaturated(qint16 counter, qint64 amount)
 {
     return qint16(std::clamp<qint64>(qint64(counter) + amount, -32768, 32767));
@@ -71,7 +76,7 @@ bool Game::readStartupDictionary()
         c_.lstJisyo.addItem(word);
         ++count;
     }
-    c_.fraJisyo.setCaption(QStringLiteral("覚えた言葉 %1個").arg(count));
+    c_.fraJisyo.setCaption(learnedWordsCaption(count));
     return true;
 }
 
