@@ -60,6 +60,13 @@ QString quoted(const QString &name)
     return u'「' + name + u'」';
 }
 
+// Sets the message for a file operation that failed, with the system's reason; false.
+bool failed(QString &error, const QString &name, QStringView what, const QFileDevice &device)
+{
+    error = QStringLiteral("%1 %2: %3").arg(quoted(name), what, device.errorString());
+    return false;
+}
+
 // While a line is appended, "<file>.append" holds the file's size before it. A program
 // stopped in the middle of an append (killed, crashed) leaves the note behind, and the next
 // access cuts the file back to that size: a line is either wholly in the file or not at all.
@@ -85,14 +92,10 @@ bool undoInterruptedAppend(const QString &path, const QString &name, QString &er
         note.close();
     }
     QFile file(path);
-    if (size >= 0 && file.exists() && file.size() > size && !file.resize(size)) {
-        error = QStringLiteral("%1 の書きかけの行を取り除けません: %2").arg(quoted(name), file.errorString());
-        return false;
-    }
-    if (!note.remove()) {
-        error = QStringLiteral("%1 を消せません: %2").arg(quoted(appendNote(name)), note.errorString());
-        return false;
-    }
+    if (size >= 0 && file.exists() && file.size() > size && !file.resize(size))
+        return failed(error, name, u"の書きかけの行を取り除けません", file);
+    if (!note.remove())
+        return failed(error, appendNote(name), u"を消せません", note);
     return true;
 }
 
@@ -166,15 +169,11 @@ bool readTextFile(const QString &name, QString &text, QString &error)
         error = QStringLiteral("%1 が見つかりません。").arg(quoted(name));
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1 を開けません: %2").arg(quoted(name), file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(error, name, u"を開けません", file);
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("%1 を読めません: %2").arg(quoted(name), file.errorString());
-        return false;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return failed(error, name, u"を読めません", file);
     return decodeCp932(bytes, name, text, error);
 }
 
@@ -187,10 +186,8 @@ bool rewriteTextFile(const QString &name, const QString &text, QString &error)
     if (!undoInterruptedAppend(path, name, error))
         return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(name), file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return failed(error, name, u"に書き込めません", file);
     return true;
 }
 
@@ -203,39 +200,33 @@ bool appendTextFile(const QString &name, const QString &text, QString &error)
     if (!undoInterruptedAppend(path, name, error))
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(name), file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return failed(error, name, u"に書き込めません", file);
     const qint64 size = file.size();
     if (size > 0) {
         char last = 0;
-        if (!file.seek(size - 1) || !file.getChar(&last)) {
-            error = QStringLiteral("%1 を読めません: %2").arg(quoted(name), file.errorString());
-            return false;
-        }
+        if (!file.seek(size - 1) || !file.getChar(&last))
+            return failed(error, name, u"を読めません", file);
         if (last != '\n' && last != '\r')
             bytes.prepend("\r\n");
     }
     QFile note(appendNote(path));
     const QByteArray noteText = QByteArray::number(size) + "\r\n";
     if (!note.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || note.write(noteText) != noteText.size()) {
-        error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(appendNote(name)), note.errorString());
+        failed(error, appendNote(name), u"に書き込めません", note);
         note.remove();
         return false;
     }
     note.close();
     if (!file.seek(size) || file.write(bytes) != bytes.size() || !file.flush()) {
-        error = QStringLiteral("%1 に書き込めません: %2").arg(quoted(name), file.errorString());
+        failed(error, name, u"に書き込めません", file);
         file.resize(size); // never leave half a line behind
         note.remove();
         return false;
     }
     file.close();
-    if (!note.remove()) {
-        error = QStringLiteral("%1 を消せません: %2").arg(quoted(appendNote(name)), note.errorString());
-        return false;
-    }
+    if (!note.remove())
+        return failed(error, appendNote(name), u"を消せません", note);
     return true;
 }
 
