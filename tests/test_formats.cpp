@@ -110,6 +110,40 @@ private slots:
         QCOMPARE(fakes::fileBytes(name), QByteArray("a\r\nb\r\n"));
     }
 
+    void fileErrorsNameTheFileAndTheCauseInJapanese_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("state"); // what stands at the file's name
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("read a folder") << u"read"_qs << u"folder"_qs << u"同じ名前のフォルダがあります"_qs;
+        QTest::newRow("append to a folder") << u"append"_qs << u"folder"_qs << u"同じ名前のフォルダがあります"_qs;
+        QTest::newRow("rewrite, no folder") << u"rewrite"_qs << u"no folder"_qs << u"入れるフォルダがありません"_qs;
+        QTest::newRow("append, read-only") << u"append"_qs << u"read-only"_qs << u"書き込む権限がありません"_qs;
+    }
+    void fileErrorsNameTheFileAndTheCauseInJapanese()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, state);
+        QFETCH(QString, cause);
+        QTemporaryDir dir;
+        QString name = dir.filePath(u"履歴.txt"_qs);
+        if (state == u"folder")
+            QVERIFY(QDir(dir.path()).mkdir(u"履歴.txt"_qs));
+        if (state == u"no folder")
+            name = dir.filePath(u"gone/履歴.txt"_qs);
+        if (state == u"read-only") {
+            fakes::writeBytes(name, "a\r\n");
+            QVERIFY(QFile::setPermissions(name, QFileDevice::ReadOwner));
+            if (QFileInfo(name).isWritable())
+                QSKIP("permissions do not hold for this user");
+        }
+        QString text, error;
+        QVERIFY(!(operation == u"read"     ? platform::readTextFile(name, text, error)
+                  : operation == u"append" ? platform::appendTextFile(name, u"b\r\n"_qs, error)
+                                           : platform::rewriteTextFile(name, u"b\r\n"_qs, error)));
+        QVERIFY2(error.startsWith(u'「' + name + u'」') && error.endsWith(cause + u'。'), qPrintable(error));
+    }
+
     void bareNamesMatchWithoutLetterCase()
     {
         QTemporaryDir dir;
