@@ -36,15 +36,15 @@ class TestLauncher : public QObject {
     QString defaults(const QString &name = {}) const { return app(u"data/defaults/"_qs + name); }
     QString data(const QString &name = {}) const { return m_dir->filePath(u"xdg/kanarinka/"_qs + name); }
     std::unique_ptr<QTemporaryDir> m_dir;
+    QProcessEnvironment m_env;
 
     Run launch(int exitStatus = 0, const QStringList &args = {})
     {
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"HOME"_qs, m_dir->filePath(u"home"_qs));
-        env.insert(u"XDG_DATA_HOME"_qs, m_dir->filePath(u"xdg"_qs));
+        QProcessEnvironment env = m_env;
         env.insert(u"KANARINKA_STANDIN_EXIT"_qs, QString::number(exitStatus));
         process.setProcessEnvironment(env);
+        process.setWorkingDirectory(m_dir->path()); // where a relative path would lead
         process.start(app(kLauncher), args);
         Run run;
         if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit) {
@@ -63,6 +63,9 @@ private slots:
         QSKIP("the data folder is moved through XDG_DATA_HOME, which only freedesktop systems honour");
 #endif
         m_dir = std::make_unique<QTemporaryDir>();
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert(u"HOME"_qs, m_dir->filePath(u"home"_qs));
+        m_env.insert(u"XDG_DATA_HOME"_qs, m_dir->filePath(u"xdg"_qs));
         QVERIFY(m_dir->isValid() && QDir().mkpath(defaults()));
         QVERIFY(QFile::copy(QStringLiteral(KANARINKA_LAUNCHER), app(kLauncher)));
         QVERIFY(QFile::copy(QStringLiteral(KANARINKA_STANDIN), app(u"kanarinka"_qs)));
@@ -122,6 +125,42 @@ private slots:
         const Run run = launch(42, qtOptions);
         QCOMPARE(run.exitCode, 42);
         QCOMPARE(run.out.mid(1), qtOptions);
+    }
+
+    void theDataFolderFollowsTheXdgRulesOrTheGameDoesNotStart_data()
+    {
+        QTest::addColumn<QString>("home"); // in the test's folder; null: unset
+        QTest::addColumn<QString>("xdg");
+        QTest::addColumn<QString>("folder"); // where the game starts; null: it does not, and says why
+        QTest::newRow("XDG_DATA_HOME") << u"home"_qs << u"xdg"_qs << u"xdg/kanarinka"_qs;
+        QTest::newRow("XDG_DATA_HOME relative, ignored") << u"home"_qs << u"rel"_qs << u"home/.local/share/kanarinka"_qs;
+        QTest::newRow("HOME unset") << QString() << QString() << QString();
+        QTest::newRow("HOME a file") << u"file"_qs << QString() << QString();
+    }
+    void theDataFolderFollowsTheXdgRulesOrTheGameDoesNotStart()
+    {
+        QFETCH(QString, home);
+        QFETCH(QString, xdg);
+        QFETCH(QString, folder);
+        write(m_dir->filePath(u"file"_qs), "not a folder");
+        m_env.remove(u"HOME"_qs);
+        m_env.remove(u"XDG_DATA_HOME"_qs);
+        if (!home.isNull())
+            m_env.insert(u"HOME"_qs, m_dir->filePath(home));
+        if (xdg == u"rel")
+            m_env.insert(u"XDG_DATA_HOME"_qs, xdg);
+        else if (!xdg.isNull())
+            m_env.insert(u"XDG_DATA_HOME"_qs, m_dir->filePath(xdg));
+
+        const Run run = launch();
+        if (!folder.isNull()) {
+            QCOMPARE(run.out.value(0), QFileInfo(m_dir->filePath(folder)).canonicalFilePath());
+            return;
+        }
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains(home.isNull() ? u"HOME"_qs : m_dir->filePath(u"file/.local/share/kanarinka"_qs)),
+                 qPrintable(run.err));
     }
 
     // The game itself then reports the missing files in a message box.
