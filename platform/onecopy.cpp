@@ -23,9 +23,19 @@ QString serverName(const QString &folder)
         + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20));
 }
 
+// Linux keeps such names off the file system: a copy that is killed leaves nothing behind.
+#ifdef Q_OS_LINUX
+constexpr QLocalServer::SocketOption kServerOption = QLocalServer::AbstractNamespaceOption;
+constexpr QLocalSocket::SocketOption kSocketOption = QLocalSocket::AbstractNamespaceOption;
+#else
+constexpr QLocalServer::SocketOption kServerOption = QLocalServer::UserAccessOption;
+constexpr QLocalSocket::SocketOption kSocketOption = QLocalSocket::NoOptions;
+#endif
+
 bool askToShow(const QString &name, const QDeadlineTimer &deadline)
 {
     QLocalSocket socket;
+    socket.setSocketOptions(kSocketOption);
     socket.connectToServer(name);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
         return false;
@@ -81,7 +91,7 @@ OneCopy::Start OneCopy::start(const QString &folder, int waitMs)
 void OneCopy::listen(const QString &name)
 {
     server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    server_->setSocketOptions(kServerOption);
     // Whoever listened before us held the lock, and has ended.
     QLocalServer::removeServer(name);
     // Without it later starts cannot bring this copy forward, and say so themselves instead.
