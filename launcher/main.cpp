@@ -85,6 +85,19 @@ QString dataFolder(QString &problem)
 #endif
 }
 
+// Why the data folder could not be made: the nearest part of its path that exists says.
+QString whyNotMade(const QString &folder)
+{
+    QFileInfo part(folder);
+    while (!part.exists() && !part.isRoot())
+        part.setFile(part.absolutePath());
+    if (!part.isDir())
+        return QStringLiteral("%1 はフォルダではありません。").arg(quoted(part.filePath()));
+    if (!part.isWritable())
+        return QStringLiteral("%1 に書き込めません。").arg(quoted(part.filePath()));
+    return {};
+}
+
 // The launcher's own arguments go on to the game, so Qt's options (-platform ...) still work.
 // Returns the game's exit status, or sets `problem` when it could not be started.
 int runGame(const QString &game, const QString &folder, char *argv[], QString &problem)
@@ -146,7 +159,7 @@ int launch(char *argv[], QString &problem)
     if (folder.isEmpty())
         return 1;
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
-        problem = QStringLiteral("データフォルダ %1 を作れません。").arg(quoted(folder));
+        problem = QStringLiteral("データフォルダ %1 を作れません。%2").arg(quoted(folder), whyNotMade(folder));
         return 1;
     }
     // Under the folder's lock, so that two first starts at once never race for a file. A

@@ -159,7 +159,7 @@ private slots:
         }
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
-        QVERIFY2(run.err.contains(home.isNull() ? u"HOME"_qs : m_dir->filePath(u"file/.local/share/kanarinka"_qs)),
+        QVERIFY2(run.err.contains(home.isNull() ? u"HOME"_qs : u'「' + m_dir->filePath(u"file"_qs) + u"」 はフォルダではありません"_qs),
                  qPrintable(run.err));
     }
 
