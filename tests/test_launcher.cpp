@@ -119,6 +119,25 @@ private slots:
         QCOMPARE(QDir(data()).entryList({name}, QDir::Files), QStringList{name});
     }
 
+    // Each sees the files missing; only one may put them in place, and neither may complain.
+    void twoFirstRunsAtOnceSeedTheFolderOnce()
+    {
+        for (int round = 0; round < 8; ++round) {
+            QVERIFY(QDir(data()).removeRecursively());
+            QProcess a, b;
+            for (QProcess *p : {&a, &b}) {
+                p->setProcessEnvironment(m_env);
+                p->start(app(kLauncher));
+            }
+            for (QProcess *p : {&a, &b}) {
+                QVERIFY(p->waitForFinished(30000));
+                QCOMPARE(p->exitCode(), 0);
+                QCOMPARE(p->readAllStandardError(), QByteArray());
+            }
+            QCOMPARE(QDir(data()).entryList(QDir::Files | QDir::Hidden), QDir(defaults()).entryList(QDir::Files));
+        }
+    }
+
     void passesTheGamesExitStatusAndArgumentsThrough()
     {
         const QStringList qtOptions{u"-platform"_qs, u"offscreen"_qs};
