@@ -1,7 +1,8 @@
 // Writes the game's files in a loop until it is killed: rewrites the settings, appends a
 // word, appends a history record, and reports each write on stdout once it has returned.
-// With "one-copy" it first claims the folder as the game does, and answers later starts.
-// Usage: test_crashsafety_writer settings|words|history|all <run> [one-copy]   (in the files' folder)
+// It first claims the folder as the game does, and ends with "X 1" when the folder's running
+// copy answered instead.
+// Usage: test_crashsafety_writer settings|words|history|all <run>   (in the files' folder)
 #include "files/dictionary.h"
 #include "platform/onecopy.h"
 #include "test_crashsafety.h"
@@ -14,27 +15,17 @@
 
 int main(int argc, char **argv)
 {
-    const QString mode = argc >= 3 ? QString::fromLatin1(argv[1]) : QString();
-    const bool oneCopy = argc == 4 && argv[3] == QByteArrayView("one-copy");
-    if (!crashsafety::kModes.contains(mode) || argc != (oneCopy ? 4 : 3)) {
-        std::fprintf(stderr, "usage: %s settings|words|history|all <run> [one-copy]\n", argv[0]);
+    const QString mode = argc == 3 ? QString::fromLatin1(argv[1]) : QString();
+    if (!crashsafety::kModes.contains(mode)) {
+        std::fprintf(stderr, "usage: %s settings|words|history|all <run>\n", argv[0]);
         return 2;
     }
     const int run = std::atoi(argv[2]);
     QCoreApplication app(argc, argv);
     platform::OneCopy copy;
-    // "X 1": this start was refused and brought the running copy forward; "X 2": it was refused
-    // without an answer; "shown": a later start asked this one to come forward.
-    if (oneCopy) {
-        const platform::OneCopy::Start start = copy.start(QDir::currentPath());
-        if (start != platform::OneCopy::Start::First) {
-            std::printf("X %d\n", int(start));
-            return 3;
-        }
-        QObject::connect(&copy, &platform::OneCopy::showRequested, [] {
-            std::printf("shown\n");
-            std::fflush(stdout);
-        });
+    if (const auto start = copy.start(QDir::currentPath()); start != platform::OneCopy::Start::First) {
+        std::printf("X %d\n", int(start));
+        return 3;
     }
     const auto on = [&](const char *what) { return mode == QLatin1String(what) || mode == u"all"; };
     QString error;

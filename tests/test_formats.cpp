@@ -112,36 +112,28 @@ private slots:
 
     void fileErrorsNameTheFileAndTheCauseInJapanese_data()
     {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("state"); // what stands at the file's name
+        QTest::addColumn<bool>("append"); // else read
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("read a folder") << u"read"_qs << u"folder"_qs << u"同じ名前のフォルダがあります"_qs;
-        QTest::newRow("append to a folder") << u"append"_qs << u"folder"_qs << u"同じ名前のフォルダがあります"_qs;
-        QTest::newRow("rewrite, no folder") << u"rewrite"_qs << u"no folder"_qs << u"入れるフォルダがありません"_qs;
-        QTest::newRow("append, read-only") << u"append"_qs << u"read-only"_qs << u"書き込む権限がありません"_qs;
+        QTest::newRow("a folder in its place") << false << u"folder"_qs << u"同じ名前のフォルダがあります。"_qs;
+        QTest::newRow("no folder to be in") << true << u"gone/履歴.txt"_qs << u"入れるフォルダがありません。"_qs;
+        QTest::newRow("read-only file") << true << u"read-only"_qs << u"書き込む権限がありません。"_qs;
     }
     void fileErrorsNameTheFileAndTheCauseInJapanese()
     {
-        QFETCH(QString, operation);
-        QFETCH(QString, state);
+        QFETCH(bool, append);
+        QFETCH(QString, name);
         QFETCH(QString, cause);
         QTemporaryDir dir;
-        QString name = dir.filePath(u"履歴.txt"_qs);
-        if (state == u"folder")
-            QVERIFY(QDir(dir.path()).mkdir(u"履歴.txt"_qs));
-        if (state == u"no folder")
-            name = dir.filePath(u"gone/履歴.txt"_qs);
-        if (state == u"read-only") {
-            fakes::writeBytes(name, "a\r\n");
-            QVERIFY(QFile::setPermissions(name, QFileDevice::ReadOwner));
-            if (QFileInfo(name).isWritable())
-                QSKIP("permissions do not hold for this user");
-        }
+        QVERIFY(dir.isValid() && QDir(dir.path()).mkdir(u"folder"_qs));
+        fakes::writeBytes(dir.filePath(u"read-only"_qs), "a\r\n");
+        QVERIFY(QFile::setPermissions(dir.filePath(u"read-only"_qs), QFileDevice::ReadOwner));
+        if (name == u"read-only" && QFileInfo(dir.filePath(name)).isWritable())
+            QSKIP("permissions do not hold for this user");
         QString text, error;
-        QVERIFY(!(operation == u"read"     ? platform::readTextFile(name, text, error)
-                  : operation == u"append" ? platform::appendTextFile(name, u"b\r\n"_qs, error)
-                                           : platform::rewriteTextFile(name, u"b\r\n"_qs, error)));
-        QVERIFY2(error.startsWith(u'「' + name + u'」') && error.endsWith(cause + u'。'), qPrintable(error));
+        QVERIFY(append ? !platform::appendTextFile(dir.filePath(name), u"b\r\n"_qs, error)
+                       : !platform::readTextFile(dir.filePath(name), text, error));
+        QVERIFY2(error.startsWith(u'「' + dir.filePath(name) + u'」') && error.endsWith(cause), qPrintable(error));
     }
 
     void bareNamesMatchWithoutLetterCase()
