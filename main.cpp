@@ -31,8 +31,12 @@ int main(int argc, char *argv[])
     if (start != platform::OneCopy::Start::First) {
         const bool running = start == platform::OneCopy::Start::Running;
         ui::MessageBoxes(nullptr).show(
-            running ? QStringLiteral("カナリンカはこのフォルダですでに動いています。\n「%1」")
-                          .arg(QDir::toNativeSeparators(folder))
+            // Only a copy that did not answer gets here: frozen, on another machine sharing the
+            // folder, or gone with a lock too damaged to tell.
+            running ? QStringLiteral("カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
+                                     "動いているカナリンカがないときは、このフォルダの「%2」を"
+                                     "消してから、もう一度起動してください。")
+                          .arg(QDir::toNativeSeparators(folder), platform::kFolderLockName)
                     : oneCopy.error(),
             QStringLiteral("カナリンカ"),
             running ? platform::MessageIcon::Information : platform::MessageIcon::Critical,
