@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -60,10 +61,10 @@ QString quoted(const QString &name)
     return u'「' + name + u'」';
 }
 
-// Sets the message for a file operation that failed, with the system's reason; false.
+// Sets the message for a file operation that failed, with the reason; false.
 bool failed(QString &error, const QString &name, QStringView what, const QFileDevice &device)
 {
-    error = QStringLiteral("%1 %2: %3").arg(quoted(name), what, device.errorString());
+    error = QStringLiteral("%1 %2: %3").arg(quoted(name), what, fileErrorReason(device));
     return false;
 }
 
@@ -100,6 +101,32 @@ bool undoInterruptedAppend(const QString &path, const QString &name, QString &er
 }
 
 } // namespace
+
+QString fileErrorReason(const QFileDevice &device)
+{
+    const QFileInfo file(device.fileName());
+    const QFileInfo folder(file.absolutePath());
+    const QStorageInfo storage(folder.absoluteFilePath());
+    // From the file's state, in the order a cause hides the next one.
+    if (file.isDir())
+        return QStringLiteral("同じ名前のフォルダがあります。");
+    if (!folder.isDir())
+        return QStringLiteral("入れるフォルダがありません。");
+    if (file.exists() && !file.isReadable())
+        return QStringLiteral("読む権限がありません。");
+    if (device.error() == QFileDevice::ReadError)
+        return device.errorString();
+    if (storage.isValid() && storage.isReadOnly())
+        return QStringLiteral("読み取り専用のドライブにあります。");
+    if ((file.exists() && !file.isWritable()) || !folder.isWritable())
+        return QStringLiteral("書き込む権限がありません。");
+    // A write cut short by a full disk leaves no error at all.
+    if (device.error() == QFileDevice::ResourceError || (storage.isValid() && storage.bytesAvailable() == 0))
+        return QStringLiteral("ディスクに空きがありません。");
+    if (!file.exists() && !qobject_cast<const QSaveFile *>(&device)) // a rewrite makes its file
+        return QStringLiteral("ファイルがありません。");
+    return device.errorString();
+}
 
 QString resolveFileName(const QString &name)
 {

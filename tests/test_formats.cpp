@@ -110,6 +110,32 @@ private slots:
         QCOMPARE(fakes::fileBytes(name), QByteArray("a\r\nb\r\n"));
     }
 
+    void fileErrorsNameTheFileAndTheCauseInJapanese_data()
+    {
+        QTest::addColumn<bool>("append"); // else read
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("a folder in its place") << false << u"folder"_qs << u"同じ名前のフォルダがあります。"_qs;
+        QTest::newRow("no folder to be in") << true << u"gone/履歴.txt"_qs << u"入れるフォルダがありません。"_qs;
+        QTest::newRow("read-only file") << true << u"read-only"_qs << u"書き込む権限がありません。"_qs;
+    }
+    void fileErrorsNameTheFileAndTheCauseInJapanese()
+    {
+        QFETCH(bool, append);
+        QFETCH(QString, name);
+        QFETCH(QString, cause);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid() && QDir(dir.path()).mkdir(u"folder"_qs));
+        fakes::writeBytes(dir.filePath(u"read-only"_qs), "a\r\n");
+        QVERIFY(QFile::setPermissions(dir.filePath(u"read-only"_qs), QFileDevice::ReadOwner));
+        if (name == u"read-only" && QFileInfo(dir.filePath(name)).isWritable())
+            QSKIP("permissions do not hold for this user");
+        QString text, error;
+        QVERIFY(append ? !platform::appendTextFile(dir.filePath(name), u"b\r\n"_qs, error)
+                       : !platform::readTextFile(dir.filePath(name), text, error));
+        QVERIFY2(error.startsWith(u'「' + dir.filePath(name) + u'」') && error.endsWith(cause), qPrintable(error));
+    }
+
     void bareNamesMatchWithoutLetterCase()
     {
         QTemporaryDir dir;
