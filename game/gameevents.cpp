@@ -5,41 +5,19 @@
 
 namespace game {
 
-void GameEventsList::gameStarted()
+template <typename... Args, typename... Values>
+void GameEventsList::tell(void (GameEvents::*event)(Args...), const Values &...values)
 {
-    for (GameEvents *l : std::as_const(listeners_))
-        l->gameStarted();
+    for (GameEvents *listener : std::as_const(listeners_))
+        (listener->*event)(values...);
 }
 
-void GameEventsList::countdownTick(int step)
-{
-    for (GameEvents *l : std::as_const(listeners_))
-        l->countdownTick(step);
-}
-
-void GameEventsList::wordShown(const QString &word)
-{
-    for (GameEvents *l : std::as_const(listeners_))
-        l->wordShown(word);
-}
-
-void GameEventsList::answerChecked(const AnswerCheck &check)
-{
-    for (GameEvents *l : std::as_const(listeners_))
-        l->answerChecked(check);
-}
-
-void GameEventsList::answerJudged(const AnswerJudgement &judgement)
-{
-    for (GameEvents *l : std::as_const(listeners_))
-        l->answerJudged(judgement);
-}
-
-void GameEventsList::gameEnded(const GameResult &result)
-{
-    for (GameEvents *l : std::as_const(listeners_))
-        l->gameEnded(result);
-}
+void GameEventsList::gameStarted() { tell(&GameEvents::gameStarted); }
+void GameEventsList::countdownTick(int step) { tell(&GameEvents::countdownTick, step); }
+void GameEventsList::wordShown(const QString &word) { tell(&GameEvents::wordShown, word); }
+void GameEventsList::answerChecked(const AnswerCheck &check) { tell(&GameEvents::answerChecked, check); }
+void GameEventsList::answerJudged(const AnswerJudgement &j) { tell(&GameEvents::answerJudged, j); }
+void GameEventsList::gameEnded(const GameResult &result) { tell(&GameEvents::gameEnded, result); }
 
 QChar expectedKana(const QString &word)
 {

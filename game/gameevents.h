@@ -68,6 +68,9 @@ public:
     void gameEnded(const GameResult &result) override;
 
 private:
+    template <typename... Args, typename... Values>
+    void tell(void (GameEvents::*event)(Args...), const Values &...values);
+
     QList<GameEvents *> listeners_;
 };
 
