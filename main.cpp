@@ -1,8 +1,11 @@
 #include "platform/onecopy.h"
+#include "platform/preferences.h"
+#include "platform/sound/qtsounds.h"
 #include "platform/systemservices.h"
 #include "ui/fonts.h"
 #include "ui/help/chmhelpviewer.h"
 #include "ui/mainwindow.h"
+#include "ui/playaids.h"
 #include "ui/services.h"
 
 #include <QApplication>
@@ -50,9 +53,13 @@ int main(int argc, char *argv[])
     platform::SystemClock clock;
     platform::SystemRandom random(clock);
     ui::MessageBoxes messages(&window);
+    platform::SettingsPreferenceStore preferenceStore;
+    platform::QtSounds sounds;
+    ui::PlayAids aids(window, messages, preferenceStore, sounds, clock);
     ui::ChmHelpViewer help(&window);
     ui::WindowProgram program(window);
-    game::Game &game = window.attach({clock, random, messages, help, program});
+    game::Game &game = window.attach({clock, random, aids.messages(), help, program});
+    aids.attach(game);
     QObject::connect(&oneCopy, &platform::OneCopy::showRequested, &window, [&program] { program.bringForward(); });
 
     // A failed start has shown its message and ended the program before the event loop.

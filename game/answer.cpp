@@ -41,6 +41,7 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
         return;
     keyAscii = 0;
     const QString answer = platform::toWideHiragana(c_.txtKaitou.text());
+    const AnswerReport report(*this, answer);
 
     if (answer.endsWith(u'ん')) {
         showCritical(QStringLiteral("最後が『ん』じゃだめです！"), QStringLiteral("間違い"));

@@ -50,6 +50,7 @@ void Game::cmdStart_Click()
     c_.lblOk.setCaption(QString::number(intOk));
     c_.lblNg.setCaption(QString::number(intNg));
     c_.cmdStart.setEnabled(false);
+    events_->gameStarted();
 }
 
 void Game::tmrStart_Timer()
@@ -62,6 +63,7 @@ void Game::tmrStart_Timer()
         c_.imgStart.setVisible(index, false);
     ++intCountdown;
     c_.imgStart.setVisible(intCountdown, true);
+    events_->countdownTick(intCountdown);
     if (intCountdown != 3)
         return;
 
@@ -77,6 +79,7 @@ void Game::tmrStart_Timer()
     lngNow = qint32(std::floor(playStartSeconds_));
     lngEnd = lngNow + intJikan;
     blnPlaying = true;
+    events_->wordShown(c_.lblMondai.caption());
 }
 
 } // namespace game

@@ -1,6 +1,7 @@
 #pragma once
 // The window's logic: its window-level variables and its event handlers, written against
 // the controls' operations and the platform's services only, so it runs without a window.
+#include "gameevents.h"
 #include "platform/controls.h"
 #include "platform/services.h"
 
@@ -80,7 +81,12 @@ public:
     // True once a failure has ended the program; handlers do nothing more.
     bool ended() const { return ended_; }
 
+    // Who hears what happens in play; nobody unless set. The listener outlives the game.
+    void setEvents(GameEvents *events) { events_ = events ? events : &noEvents_; }
+
 private:
+    friend class AnswerReport;
+
     // Reports a failure that ends the program.
     void fail(const QString &message);
     void showCritical(const QString &prompt, const QString &title);
@@ -100,6 +106,8 @@ private:
 
     Controls c_;
     Services s_;
+    GameEvents noEvents_;
+    GameEvents *events_ = &noEvents_;
     bool ended_ = false;
     // Play time anchored to the monotonic clock, so the count runs on across midnight.
     double playStartSeconds_ = 0;

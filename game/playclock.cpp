@@ -43,6 +43,7 @@ void Game::gameEnd()
 {
     blnPlaying = false;
     c_.cmdStart.setEnabled(true);
+    skipOnFailure([&] { events_->gameEnded(gameResult(*this)); });
     skipOnFailure([&] { c_.lstJisyo.setFocus(); });
     skipOnFailure([&] { c_.lblByou.setCaption(platform::formatPerSecond(intMoji, intJikan)); });
     skipOnFailure([&] {
