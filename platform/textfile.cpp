@@ -186,7 +186,25 @@ bool isCp932Encodable(const QString &text)
     return encodesFaithfully(text, nullptr);
 }
 
-bool readTextFile(const QString &name, QString &text, QString &error)
+namespace {
+
+bool encode(const QString &text, const QString &fileName, QByteArray &bytes, QString &error,
+            TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Cp932)
+        return encodeCp932(text, fileName, bytes, error);
+    QStringEncoder encoder(QStringConverter::Utf8, QStringEncoder::Flag::Stateless);
+    bytes = encoder.encode(text);
+    if (!encoder.hasError())
+        return true;
+    error = QStringLiteral("%1 に書けない文字（対になっていないサロゲート）があります。").arg(quoted(fileName));
+    bytes.clear();
+    return false;
+}
+
+} // namespace
+
+bool readFileBytes(const QString &name, QByteArray &bytes, QString &error)
 {
     const QString path = resolveFileName(name);
     if (!undoInterruptedAppend(path, name, error))
@@ -198,16 +216,22 @@ bool readTextFile(const QString &name, QString &text, QString &error)
     }
     if (!file.open(QIODevice::ReadOnly))
         return failed(error, name, u"を開けません", file);
-    const QByteArray bytes = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return failed(error, name, u"を読めません", file);
-    return decodeCp932(bytes, name, text, error);
+    return true;
 }
 
-bool rewriteTextFile(const QString &name, const QString &text, QString &error)
+bool readTextFile(const QString &name, QString &text, QString &error)
 {
     QByteArray bytes;
-    if (!encodeCp932(text, name, bytes, error))
+    return readFileBytes(name, bytes, error) && decodeCp932(bytes, name, text, error);
+}
+
+bool rewriteTextFile(const QString &name, const QString &text, QString &error, TextEncoding encoding)
+{
+    QByteArray bytes;
+    if (!encode(text, name, bytes, error, encoding))
         return false;
     const QString path = resolveFileName(name);
     if (!undoInterruptedAppend(path, name, error))
@@ -218,10 +242,10 @@ bool rewriteTextFile(const QString &name, const QString &text, QString &error)
     return true;
 }
 
-bool appendTextFile(const QString &name, const QString &text, QString &error)
+bool appendTextFile(const QString &name, const QString &text, QString &error, TextEncoding encoding)
 {
     QByteArray bytes;
-    if (!encodeCp932(text, name, bytes, error))
+    if (!encode(text, name, bytes, error, encoding))
         return false;
     const QString path = resolveFileName(name);
     if (!undoInterruptedAppend(path, name, error))

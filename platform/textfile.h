@@ -1,12 +1,14 @@
 #pragma once
 // The game's text files: CP932 (Microsoft's Shift_JIS table), lines ended by CR LF,
-// opened by bare names in the working folder.
+// opened by bare names in the working folder. Files of our own making may be UTF-8.
 #include <QByteArray>
 #include <QString>
 
 class QFileDevice;
 
 namespace platform {
+
+enum class TextEncoding { Cp932, Utf8 };
 
 // Why an operation on the file failed: the common causes (missing, a folder, no permission,
 // a read-only drive, a full disk) in our own words, Qt's text for the rest.
@@ -27,16 +29,22 @@ bool encodeCp932(const QString &text, const QString &fileName, QByteArray &bytes
 // Whether CP932 can hold every character of the text.
 bool isCp932Encodable(const QString &text);
 
-// Reads and decodes a whole file. A missing or unreadable file is an error too.
+// Reads a whole file's bytes, a line cut short by an interrupted append taken off. A
+// missing or unreadable file is an error too.
+bool readFileBytes(const QString &name, QByteArray &bytes, QString &error);
+
+// Reads and decodes a whole file (CP932).
 bool readTextFile(const QString &name, QString &text, QString &error);
 
 // Replaces the file's content whole and atomically: after a failure or a crash the file
 // holds either its old or its new content, never a part.
-bool rewriteTextFile(const QString &name, const QString &text, QString &error);
+bool rewriteTextFile(const QString &name, const QString &text, QString &error,
+                     TextEncoding encoding = TextEncoding::Cp932);
 
 // Appends text (whole lines, each ended by CR LF) in one write, flushed before return;
 // creates the file when missing. If the file's last line lacks its line end, CR LF is put
 // first so the new line never joins it. Nothing is written when the text cannot be encoded.
-bool appendTextFile(const QString &name, const QString &text, QString &error);
+bool appendTextFile(const QString &name, const QString &text, QString &error,
+                    TextEncoding encoding = TextEncoding::Cp932);
 
 } // namespace platform
