@@ -97,7 +97,7 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
     // (d) Reply at floor(n * r + 1) - 1; (e) none: the answer itself.
     const int n = c_.lstHukusu.count();
     const double r = s_.random.next();
-    const int index = int(std::floor(n * r + 1)) - 1;
+    const int index = replyDraw_ && n > 0 ? replyDraw_->pick(c_.lstHukusu, r) : int(std::floor(n * r + 1)) - 1;
     c_.lblMondai.setCaption(n > 0 ? c_.lstHukusu.item(index) : QString());
     if (c_.lblMondai.caption().isEmpty())
         c_.lblMondai.setCaption(answer);

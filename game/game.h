@@ -83,6 +83,8 @@ public:
 
     // Who hears what happens in play; nobody unless set. The listener outlives the game.
     void setEvents(GameEvents *events) { events_ = events ? events : &noEvents_; }
+    // Who picks the computer's reply; the uniform draw unless set. It outlives the game.
+    void setReplyDraw(ReplyDraw *draw) { replyDraw_ = draw; }
 
 private:
     friend class AnswerReport;
@@ -108,6 +110,7 @@ private:
     Services s_;
     GameEvents noEvents_;
     GameEvents *events_ = &noEvents_;
+    ReplyDraw *replyDraw_ = nullptr;
     bool ended_ = false;
     // Play time anchored to the monotonic clock, so the count runs on across midnight.
     double playStartSeconds_ = 0;

@@ -56,6 +56,15 @@ public:
     virtual void gameEnded(const GameResult & /*result*/) {}
 };
 
+// Chooses the computer's reply among the candidates with the random number the answer check
+// drew for it. With none set, the check takes the reply at floor(n * r).
+class ReplyDraw {
+public:
+    virtual ~ReplyDraw() = default;
+    // An index from 0 to count - 1, for a list of at least one candidate.
+    virtual int pick(const platform::ListBox &candidates, double r) = 0;
+};
+
 // Passes every event on to several listeners, in the order they were added.
 class GameEventsList : public GameEvents {
 public:
