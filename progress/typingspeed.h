@@ -1,0 +1,20 @@
+#pragma once
+// Keystrokes per minute, the speed figure of Japanese typing: romaji takes about two keys a
+// kana, so characters per second alone flatter neither input.
+#include "answerrecord.h"
+
+namespace progress {
+
+struct GameKeystrokes {
+    QString game;
+    qint64 keys = 0;     // of the answers whose keys are known
+    qint64 typingMs = 0; // from the first key to Enter, over those answers
+    // Keys a minute of typing; thinking before the first key is the kana map's business.
+    double perMinute() const { return typingMs > 0 ? keys * 60000.0 / typingMs : 0.0; }
+};
+
+// One entry for each game that has answers with known keys and some typing time, in the
+// order of the record.
+QList<GameKeystrokes> keystrokesPerGame(const QList<AnswerRow> &rows);
+
+} // namespace progress
