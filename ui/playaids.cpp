@@ -34,7 +34,9 @@ T *control(QWidget &window, const char *name)
     return found;
 }
 
-QAction *addKey(QWidget &window, const QKeySequence &key, const QString &name)
+} // namespace
+
+QAction *addWindowKey(QWidget &window, const QKeySequence &key, const QString &name)
 {
     auto *action = new QAction(name, &window);
     action->setObjectName(name);
@@ -43,8 +45,6 @@ QAction *addKey(QWidget &window, const QKeySequence &key, const QString &name)
     window.addAction(action);
     return action;
 }
-
-} // namespace
 
 // A broken rule's message, while mistakes are shown in the window, goes to the note; every
 // other message (a failure, a report) still opens its box.
@@ -120,19 +120,24 @@ void PlayAids::buildMenu()
     menuButton_->setAccessibleName(QStringLiteral("メニュー"));
     auto *menu = new QMenu(menuButton_);
     menu->setObjectName(QStringLiteral("toolMenu"));
-    QAction *settings = addKey(window_, QKeySequence(QStringLiteral("Ctrl+,")), QStringLiteral("設定…"));
+    QAction *settings = addWindowKey(window_, QKeySequence(QStringLiteral("Ctrl+,")), QStringLiteral("設定…"));
     settings->setObjectName(QStringLiteral("preferencesAction"));
     connect(settings, &QAction::triggered, this, &PlayAids::editPreferences);
     menu->addAction(settings);
     menuButton_->setMenu(menu);
 }
 
+QMenu *PlayAids::menu() const
+{
+    return menuButton_->menu();
+}
+
 void PlayAids::attach(game::Game &game)
 {
     game.setEvents(&listeners_);
-    connect(addKey(window_, Qt::Key_F1, QStringLiteral("ヘルプ")), &QAction::triggered, cmdHelp_,
+    connect(addWindowKey(window_, Qt::Key_F1, QStringLiteral("ヘルプ")), &QAction::triggered, cmdHelp_,
             &QAbstractButton::click);
-    connect(addKey(window_, Qt::Key_F5, QStringLiteral("スタート")), &QAction::triggered, cmdStart_,
+    connect(addWindowKey(window_, Qt::Key_F5, QStringLiteral("スタート")), &QAction::triggered, cmdStart_,
             &QAbstractButton::click);
     cmdStart_->setToolTip(cmdStart_->toolTip() + QStringLiteral("（F5）"));
     cmdHelp_->setToolTip(cmdHelp_->toolTip() + QStringLiteral("（F1）"));
@@ -149,6 +154,7 @@ void PlayAids::apply(const platform::Preferences &preferences)
         endMarker_->hide();
     if (preferences.sounds)
         QTimer::singleShot(0, this, [this] { sounds_.preload(); });
+    emit preferencesApplied(preferences);
 }
 
 void PlayAids::editPreferences()

@@ -10,7 +10,10 @@
 
 #include <QObject>
 
+class QAction;
+class QKeySequence;
 class QLabel;
+class QMenu;
 class QToolButton;
 
 namespace game {
@@ -23,6 +26,9 @@ class AnswerBox;
 class EnterGuard;
 class NoteLabel;
 class WordCue;
+
+// A key of the window: an action with this shortcut, named for the key's user.
+QAction *addWindowKey(QWidget &window, const QKeySequence &key, const QString &name);
 
 class PlayAids : public QObject, public game::GameEvents {
     Q_OBJECT
@@ -44,6 +50,8 @@ public:
     void apply(const platform::Preferences &preferences);
     // The 「設定」 dialog; what is chosen there is applied and saved.
     void editPreferences();
+    // The gear button's menu, for more entries.
+    QMenu *menu() const;
 
     void gameStarted() override;
     void countdownTick(int step) override;
@@ -51,6 +59,9 @@ public:
     void answerChecked(const game::AnswerCheck &check) override;
     void answerJudged(const game::AnswerJudgement &judgement) override;
     void gameEnded(const game::GameResult &result) override;
+
+signals:
+    void preferencesApplied(const platform::Preferences &preferences);
 
 private:
     class RuleMessages;

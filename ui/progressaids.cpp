@@ -1,0 +1,126 @@
+#include "progressaids.h"
+
+#include "answerbox.h"
+#include "game/game.h"
+#include "historygrid.h"
+#include "pictures.h"
+#include "playaids.h"
+#include "progresswindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+
+namespace ui {
+namespace {
+
+// Window pixels: under the menu's gear, in the title row's free corner.
+constexpr QRect kProgressButton(324, 36, 20, 20);
+
+} // namespace
+
+// The saved games as the history grid holds them, read at start-up.
+class ProgressAids::History : public progress::HistoryRecords {
+public:
+    explicit History(const HistoryGridModel &model) : model_(model) {}
+    qsizetype count() const override { return model_.gridRows() - 1; }
+    QString field(qsizetype record, int field) const override { return model_.cell(int(record) + 1, field + 1); }
+
+private:
+    const HistoryGridModel &model_;
+};
+
+ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBoxes &boxes,
+                           const platform::Clock &clock, QString recordFile)
+    : window_(window), boxes_(boxes),
+      history_(std::make_unique<History>(*window.findChild<HistoryGrid *>(QStringLiteral("msgRireki"))->gridModel())),
+      log_(std::move(recordFile)), recorder_(clock, [this](const progress::AnswerRow &row) { tell(log_.add(row)); })
+{
+    auto *box = window.findChild<AnswerBox *>(QStringLiteral("txtKaitou"));
+    connect(box, &AnswerBox::keyTyped, this, [this](bool erases) { recorder_.keyTyped(erases); });
+    connect(box, &AnswerBox::inputMethodUsed, this, [this] { recorder_.inputMethodUsed(); });
+    connect(box, &AnswerBox::strayLettersRefused, this,
+            [this](const QString &text) { recorder_.strayLettersRefused(text); });
+    aids.listeners().add(&recorder_);
+    aids.listeners().add(this);
+
+    QAction *open = addWindowKey(window, QKeySequence(QStringLiteral("Ctrl+R")), QStringLiteral("成績…"));
+    open->setObjectName(QStringLiteral("progressAction"));
+    connect(open, &QAction::triggered, this, &ProgressAids::openProgress);
+    QMenu *menu = aids.menu();
+    menu->insertAction(menu->actions().value(0), open);
+
+    auto *button = new QToolButton(&window);
+    button->setObjectName(QStringLiteral("cmdProgress"));
+    button->setIcon(picture(QStringLiteral("progress")));
+    button->setIconSize(QSize(16, 16));
+    button->setGeometry(kProgressButton);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus); // off the tab chain, like the gear
+    button->setToolTip(QStringLiteral("成績：速さと正解率の移り変わり、打鍵/分、文字の地図（Ctrl+R）"));
+    button->setAccessibleName(QStringLiteral("成績"));
+    connect(button, &QToolButton::clicked, this, &ProgressAids::openProgress);
+
+    connect(&aids, &PlayAids::preferencesApplied, this,
+            [this](const platform::Preferences &chosen) { aim(chosen.weakKanaPractice); });
+    aimed_ = aids.preferences().weakKanaPractice;
+}
+
+ProgressAids::~ProgressAids() = default;
+
+void ProgressAids::attach(game::Game &game)
+{
+    game_ = &game;
+}
+
+void ProgressAids::start()
+{
+    started_ = true;
+    tell(log_.start(QDateTime::currentDateTime()));
+    aim(aimed_);
+}
+
+void ProgressAids::aim(bool on)
+{
+    aimed_ = on;
+    if (!game_ || !started_)
+        return;
+    // The record is read the first time the aimed replies are wanted, not at every start.
+    if (aimed_ && !draw_)
+        draw_ = std::make_unique<progress::WeakKanaDraw>(log_.stats());
+    game_->setReplyDraw(aimed_ ? draw_.get() : nullptr);
+}
+
+void ProgressAids::tell(const QString &message)
+{
+    if (message.isEmpty())
+        return;
+    if (recorder_.playing()) { // not in the middle of a game
+        untold_ = message;
+        return;
+    }
+    boxes_.show(message, QStringLiteral("回答記録"), platform::MessageIcon::Information, platform::MessageButtons::Ok);
+}
+
+void ProgressAids::gameEnded(const game::GameResult &)
+{
+    // After the game's own end: its figures, the save, the new words.
+    QTimer::singleShot(0, this, [this] {
+        if (progressWindow_ && progressWindow_->isVisible())
+            progressWindow_->refresh();
+        tell(std::exchange(untold_, QString()));
+    });
+}
+
+void ProgressAids::openProgress()
+{
+    if (!progressWindow_)
+        progressWindow_ = new ProgressWindow(*history_, log_.file().name(), &window_);
+    progressWindow_->refresh();
+    progressWindow_->show();
+    progressWindow_->raise();
+    progressWindow_->activateWindow();
+}
+
+} // namespace ui
