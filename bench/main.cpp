@@ -259,8 +259,8 @@ int main(int argc, char **argv)
               return platform::readTextFile(files::kHistoryFile, text, error);
           }), "ms");
     print("history_read_limit", fileMs(limit, runs, [](QString &error) {
-              QList<files::HistoryRecord> records;
-              return files::readHistory(files::kHistoryFile, records, error);
+              files::History history;
+              return history.read(files::kHistoryFile, error);
           }), "ms");
     print("dictionary_read_limit", fileMs(limit, runs, [](QString &error) {
               QStringList words;

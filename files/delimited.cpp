@@ -3,99 +3,130 @@
 namespace files {
 namespace {
 
-bool isBlank(QChar c)
+bool isBlank(char16_t c)
 {
     return c == u' ' || c == u'\t';
 }
 
-bool isLineEnd(QChar c)
+bool isLineEnd(char16_t c)
 {
     return c == u'\r' || c == u'\n';
 }
 
-} // namespace
-
-DelimitedReader::DelimitedReader(QStringView text) : text_(text) {}
-
-bool DelimitedReader::atLineEnd() const
+char16_t unit(QChar c)
 {
-    return pos_ >= text_.size() || isLineEnd(text_[pos_]);
+    return c.unicode();
 }
 
-void DelimitedReader::skipLineEnd()
+char16_t unit(char c)
 {
-    if (pos_ < text_.size() && text_[pos_] == u'\r')
+    return uchar(c);
+}
+
+} // namespace
+
+template <typename View>
+char16_t ValueScanner<View>::at(qsizetype i) const
+{
+    return unit(text_[i]);
+}
+
+template <typename View>
+bool ValueScanner<View>::atLineEnd() const
+{
+    return pos_ >= text_.size() || isLineEnd(at(pos_));
+}
+
+template <typename View>
+void ValueScanner<View>::skipLineEnd()
+{
+    if (pos_ < text_.size() && at(pos_) == u'\r')
         ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == u'\n')
+    if (pos_ < text_.size() && at(pos_) == u'\n')
         ++pos_;
     ++line_;
 }
 
-void DelimitedReader::skipBlankLines()
+template <typename View>
+void ValueScanner<View>::skipBlankLines()
 {
     for (;;) {
-        while (pos_ < text_.size() && isBlank(text_[pos_]))
+        while (pos_ < text_.size() && isBlank(at(pos_)))
             ++pos_;
-        if (pos_ >= text_.size() || !isLineEnd(text_[pos_]))
+        if (pos_ >= text_.size() || !isLineEnd(at(pos_)))
             return;
         skipLineEnd();
     }
 }
 
-bool DelimitedReader::atEnd()
+template <typename View>
+bool ValueScanner<View>::atEnd()
 {
     skipBlankLines();
     return pos_ >= text_.size();
 }
 
-Value DelimitedReader::next()
+template <typename View>
+Span ValueScanner<View>::next()
 {
     skipBlankLines();
-    while (pos_ < text_.size() && isBlank(text_[pos_]))
-        ++pos_;
-    Value value;
+    Span value;
     value.line = line_;
-    if (pos_ < text_.size() && text_[pos_] == u'"') {
-        const qsizetype start = ++pos_;
-        while (pos_ < text_.size() && text_[pos_] != u'"') {
-            if (text_[pos_] == u'\n' || (text_[pos_] == u'\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != u'\n')))
+    const qsizetype size = text_.size();
+    if (pos_ < size && at(pos_) == u'"') {
+        value.start = ++pos_;
+        for (; pos_ < size && at(pos_) != u'"'; ++pos_) {
+            const char16_t c = at(pos_);
+            if (c == u'\n' || (c == u'\r' && (pos_ + 1 >= size || at(pos_ + 1) != u'\n')))
                 ++line_;
-            ++pos_;
         }
-        value.text = text_.sliced(start, pos_ - start).toString();
-        if (pos_ < text_.size())
+        value.size = pos_ - value.start;
+        if (pos_ < size)
             ++pos_; // the closing quote
-        while (pos_ < text_.size() && text_[pos_] != u',' && !isLineEnd(text_[pos_]))
+        while (pos_ < size && at(pos_) != u',' && !isLineEnd(at(pos_)))
             ++pos_;
     } else {
-        const qsizetype start = pos_;
-        while (pos_ < text_.size() && text_[pos_] != u',' && !isLineEnd(text_[pos_]))
+        value.start = pos_;
+        while (pos_ < size && at(pos_) != u',' && !isLineEnd(at(pos_)))
             ++pos_;
         qsizetype end = pos_;
-        while (end > start && isBlank(text_[end - 1]))
+        while (end > value.start && isBlank(at(end - 1)))
             --end;
-        value.text = text_.sliced(start, end - start).toString();
+        value.size = end - value.start;
     }
-    if (pos_ < text_.size() && text_[pos_] == u',')
+    if (pos_ < size && at(pos_) == u',')
         ++pos_;
-    else if (pos_ < text_.size())
+    else if (pos_ < size)
         skipLineEnd();
     return value;
 }
 
-bool parseInt16(const QString &text, qint16 &value)
+template class ValueScanner<QStringView>;
+template class ValueScanner<QByteArrayView>;
+
+Value DelimitedReader::next()
+{
+    const Span span = scanner_.next();
+    return {text_.sliced(span.start, span.size).toString(), span.line};
+}
+
+namespace {
+
+template <typename View>
+bool parseInt16In(View text, qint16 &value)
 {
     qsizetype i = 0;
     bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
+    if (i < text.size() && (unit(text[i]) == u'-' || unit(text[i]) == u'+'))
+        negative = unit(text[i++]) == u'-';
     if (i == text.size())
         return false;
     qint32 magnitude = 0;
     for (; i < text.size(); ++i) {
-        if (text[i] < u'0' || text[i] > u'9')
+        const char16_t c = unit(text[i]);
+        if (c < u'0' || c > u'9')
             return false;
-        magnitude = magnitude * 10 + (text[i].unicode() - u'0');
+        magnitude = magnitude * 10 + (c - u'0');
         if (magnitude > 32768)
             return false;
     }
@@ -104,6 +135,18 @@ bool parseInt16(const QString &text, qint16 &value)
         return false;
     value = qint16(result);
     return true;
+}
+
+} // namespace
+
+bool parseInt16(QStringView text, qint16 &value)
+{
+    return parseInt16In(text, value);
+}
+
+bool parseInt16(QByteArrayView text, qint16 &value)
+{
+    return parseInt16In(text, value);
 }
 
 QString formatRecord(const QList<Field> &fields)

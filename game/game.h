@@ -5,6 +5,11 @@
 #include "platform/services.h"
 
 #include <QStringList>
+#include <memory>
+
+namespace files {
+class History;
+}
 
 namespace game {
 
@@ -79,6 +84,8 @@ public:
 
     // True once a failure has ended the program; handlers do nothing more.
     bool ended() const { return ended_; }
+    // The saved games as the history file holds them, read once at start-up.
+    const files::History &history() const { return *history_; }
 
 private:
     // Reports a failure that ends the program.
@@ -101,6 +108,7 @@ private:
     Controls c_;
     Services s_;
     bool ended_ = false;
+    std::shared_ptr<files::History> history_;
     // Play time anchored to the monotonic clock, so the count runs on across midnight.
     double playStartSeconds_ = 0;
     qint64 playStartMonotonicMs_ = 0;

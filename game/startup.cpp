@@ -1,13 +1,17 @@
 #include "game.h"
 
 #include "files/dictionary.h"
+#include "files/history.h"
 #include "files/settings.h"
 
 #include <cmath>
 
 namespace game {
 
-Game::Game(const Controls &controls, const Services &services) : c_(controls), s_(services) {}
+Game::Game(const Controls &controls, const Services &services)
+    : c_(controls), s_(services), history_(std::make_shared<files::History>())
+{
+}
 
 QString learnedWordsCaption(int words)
 {

@@ -2,6 +2,7 @@
 // The operations the window's logic performs on its controls, and nothing more.
 // The real window implements them on Qt widgets; tests implement them on plain data.
 #include <QString>
+#include <memory>
 
 namespace platform {
 
@@ -80,6 +81,14 @@ public:
 // Grid alignments use the classic flex-grid values.
 enum GridAlignment { AlignCenterCenter = 4, AlignRightCenter = 7 };
 
+// Rows whose texts are made only when they are read, so that many can be added at once.
+class GridRows {
+public:
+    virtual ~GridRows() = default;
+    virtual int count() const = 0;
+    virtual QString cell(int row, int col) const = 0; // row 0-based among these rows
+};
+
 // The history grid: a current cell addressed by Row and Col, whose Text is read and set.
 class Grid {
 public:
@@ -98,6 +107,9 @@ public:
     virtual int topRow() const = 0;
     virtual void setTopRow(int row) = 0;
     virtual void setFontSize(float points) = 0;
+    // Adds rows.count() rows at the end, as growing Rows and setting each Text would; their
+    // texts are read from `rows` whenever they are shown.
+    virtual void appendRows(std::shared_ptr<const GridRows> rows) = 0;
 };
 
 } // namespace platform

@@ -159,7 +159,7 @@ bool isCp932Encodable(const QString &text)
     return encodesFaithfully(text, nullptr);
 }
 
-bool readTextFile(const QString &name, QString &text, QString &error)
+bool readFileBytes(const QString &name, QByteArray &bytes, QString &error)
 {
     const QString path = resolveFileName(name);
     if (!undoInterruptedAppend(path, name, error))
@@ -171,10 +171,46 @@ bool readTextFile(const QString &name, QString &text, QString &error)
     }
     if (!file.open(QIODevice::ReadOnly))
         return failed(error, name, u"を開けません", file);
-    const QByteArray bytes = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return failed(error, name, u"を読めません", file);
-    return decodeCp932(bytes, name, text, error);
+    return true;
+}
+
+bool readTextFile(const QString &name, QString &text, QString &error)
+{
+    QByteArray bytes;
+    return readFileBytes(name, bytes, error) && decodeCp932(bytes, name, text, error);
+}
+
+bool checkCp932(const QByteArray &bytes, const QString &fileName, QString &error)
+{
+    // A byte below 0x40 is a character of its own and never the second byte of a pair, so
+    // a run of them can stand for one without changing what the decoder accepts. Mostly
+    // digits and punctuation, the records of a long history shrink to a few bytes each.
+    QByteArray kept;
+    kept.reserve(bytes.size() / 4);
+    bool lowBefore = false;
+    for (const char c : bytes) {
+        const bool low = uchar(c) < 0x40;
+        if (!(low && lowBefore))
+            kept.append(c);
+        lowBefore = low;
+    }
+    if (decodesCleanly(kept))
+        return true;
+    QString ignored;
+    return decodeCp932(bytes, fileName, ignored, error);
+}
+
+QString fromCp932(QByteArrayView bytes)
+{
+    // Most values are plain ASCII. The table swaps three control codes (0x1A, 0x1C, 0x7F).
+    for (const char c : bytes) {
+        if (uchar(c) >= 0x7F || c == 0x1A || c == 0x1C)
+            return QStringDecoder(kCodec, QStringDecoder::Flag::Stateless).decode(bytes);
+    }
+    return QString::fromLatin1(bytes);
 }
 
 bool rewriteTextFile(const QString &name, const QString &text, QString &error)

@@ -9,6 +9,13 @@ WordListModel::WordListModel(bool sorted, QObject *parent)
 {
 }
 
+namespace {
+
+// Rows a partial sort puts in order: more than a list box shows, few enough to be quick.
+constexpr qsizetype kFirstRows = 256;
+
+} // namespace
+
 void WordListModel::add(const QString &word)
 {
     if (!sorted_) {
@@ -19,32 +26,59 @@ void WordListModel::add(const QString &word)
         return;
     }
     pending_.append(word);
-    if (!mergeQueued_) {
-        mergeQueued_ = true;
-        QMetaObject::invokeMethod(this, &WordListModel::merge, Qt::QueuedConnection);
+    if (!publishQueued_) {
+        publishQueued_ = true;
+        QMetaObject::invokeMethod(this, &WordListModel::publish, Qt::QueuedConnection);
     }
 }
 
-void WordListModel::merge()
+void WordListModel::publish()
 {
-    mergeQueued_ = false;
+    publishQueued_ = false;
     if (pending_.isEmpty())
         return;
-    // By character codes; a word equal to one already listed goes after it.
-    std::stable_sort(pending_.begin(), pending_.end());
-    QStringList merged;
-    merged.reserve(words_.size() + pending_.size());
-    std::merge(words_.cbegin(), words_.cend(), pending_.cbegin(), pending_.cend(),
-               std::back_inserter(merged));
+    if (ordered_ == 0) {
+        // No view has read a word yet: the new ones join the unordered rest.
+        const int first = int(words_.size());
+        beginInsertRows(QModelIndex(), first, first + int(pending_.size()) - 1);
+        words_ += pending_;
+        endInsertRows();
+        pending_.clear();
+        return;
+    }
+    // Shown words stay where they are; each new one goes to its place, after equal ones.
+    order(words_.size());
+    std::sort(pending_.begin(), pending_.end());
+    for (const QString &word : std::as_const(pending_)) {
+        const int row = int(std::upper_bound(words_.cbegin(), words_.cend(), word) - words_.cbegin());
+        beginInsertRows(QModelIndex(), row, row);
+        words_.insert(row, word);
+        ++ordered_;
+        endInsertRows();
+    }
     pending_.clear();
-    beginResetModel();
-    words_ = std::move(merged);
-    endResetModel();
+}
+
+void WordListModel::order(qsizetype rows) const
+{
+    if (!sorted_ || rows <= ordered_)
+        return;
+    // By character codes. Equal words cannot be told apart, so the order among them is free.
+    const auto from = words_.begin() + ordered_;
+    const qsizetype target = std::max(rows, ordered_ + kFirstRows);
+    if (target < words_.size() / 2) {
+        std::partial_sort(from, words_.begin() + target, words_.end());
+        ordered_ = target;
+    } else {
+        std::sort(from, words_.end());
+        ordered_ = words_.size();
+    }
 }
 
 void WordListModel::clear()
 {
     pending_.clear();
+    ordered_ = 0;
     if (words_.isEmpty())
         return;
     beginResetModel();
@@ -54,13 +88,14 @@ void WordListModel::clear()
 
 int WordListModel::count()
 {
-    merge();
+    publish();
     return int(words_.size());
 }
 
 QString WordListModel::word(int index)
 {
-    merge();
+    publish();
+    order(qsizetype(index) + 1);
     return words_.value(index);
 }
 
@@ -73,6 +108,7 @@ QVariant WordListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= words_.size())
         return {};
+    order(index.row() + 1);
     return words_.at(index.row());
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A list box of words on a list view over its own model. A sorted list takes tens of
-// thousands of words one at a time at start-up: they are collected and merged into place
-// in one go, just before the list is next read or drawn.
+// thousands of words one at a time at start-up: they are collected and handed to the views
+// in one go, just before the list is next read or drawn, and put in order only as far as
+// it is read: the first screen needs a partial sort, the rest waits until scrolled to.
 #include "platform/controls.h"
 
 #include <QAbstractListModel>
@@ -17,21 +18,28 @@ public:
 
     void add(const QString &word);
     void clear();
-    // Every word, pending ones merged in.
+    // Every word, pending ones included.
     int count();
     QString word(int index);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
-    // Merges the words added since the last merge into their sorted places.
-    void merge();
+    // Hands the words added since the last call to the views.
+    void publish();
 
 private:
+    // Puts the first `rows` words of a sorted list in their final order.
+    void order(qsizetype rows) const;
+
     bool sorted_;
-    QStringList words_;   // what views have been told about
-    QStringList pending_; // added to a sorted list, not yet merged
-    bool mergeQueued_ = false;
+    // What views have been told about. In a sorted list the first ordered_ words are in
+    // their final order and no later word sorts before them; the rest are in no order yet,
+    // and no view has read them.
+    mutable QStringList words_;
+    mutable qsizetype ordered_ = 0;
+    QStringList pending_; // added to a sorted list, not yet published
+    bool publishQueued_ = false;
 };
 
 class WordList : public QListView, public platform::ListBox {
