@@ -37,7 +37,7 @@ void WordListModel::publish()
     publishQueued_ = false;
     if (pending_.isEmpty())
         return;
-    if (ordered_ == 0) {
+    if (ordered_ == 0 && !lastPlaced_) {
         // No view has read a word yet: the new ones join the unordered rest.
         const int first = int(words_.size());
         beginInsertRows(QModelIndex(), first, first + int(pending_.size()) - 1);
@@ -47,7 +47,7 @@ void WordListModel::publish()
         return;
     }
     // Shown words stay where they are; each new one goes to its place, after equal ones.
-    order(words_.size());
+    placeAll();
     std::sort(pending_.begin(), pending_.end());
     for (const QString &word : std::as_const(pending_)) {
         const int row = int(std::upper_bound(words_.cbegin(), words_.cend(), word) - words_.cbegin());
@@ -59,26 +59,43 @@ void WordListModel::publish()
     pending_.clear();
 }
 
-void WordListModel::order(qsizetype rows) const
+void WordListModel::place(qsizetype row) const
 {
-    if (!sorted_ || rows <= ordered_)
+    const qsizetype size = words_.size();
+    if (!sorted_ || row < ordered_ || row >= size || (row == size - 1 && lastPlaced_))
+        return;
+    const qsizetype unordered = (lastPlaced_ ? size - 1 : size) - ordered_;
+    // A list view with rows of one size measures the last row: the largest word, found alone.
+    if (row == size - 1 && unordered > 2 * kFirstRows) {
+        std::iter_swap(std::max_element(words_.begin() + ordered_, words_.end()), words_.end() - 1);
+        lastPlaced_ = true;
+        return;
+    }
+    const qsizetype target = std::max(row + 1, ordered_ + kFirstRows);
+    if (target - ordered_ >= unordered / 2) {
+        placeAll();
+        return;
+    }
+    const auto from = words_.begin() + ordered_;
+    std::partial_sort(from, words_.begin() + target, from + unordered);
+    ordered_ = target;
+}
+
+void WordListModel::placeAll() const
+{
+    if (!sorted_)
         return;
     // By character codes. Equal words cannot be told apart, so the order among them is free.
-    const auto from = words_.begin() + ordered_;
-    const qsizetype target = std::max(rows, ordered_ + kFirstRows);
-    if (target < words_.size() / 2) {
-        std::partial_sort(from, words_.begin() + target, words_.end());
-        ordered_ = target;
-    } else {
-        std::sort(from, words_.end());
-        ordered_ = words_.size();
-    }
+    std::sort(words_.begin() + ordered_, words_.end() - (lastPlaced_ ? 1 : 0));
+    ordered_ = words_.size();
+    lastPlaced_ = false;
 }
 
 void WordListModel::clear()
 {
     pending_.clear();
     ordered_ = 0;
+    lastPlaced_ = false;
     if (words_.isEmpty())
         return;
     beginResetModel();
@@ -95,7 +112,7 @@ int WordListModel::count()
 QString WordListModel::word(int index)
 {
     publish();
-    order(qsizetype(index) + 1);
+    place(index);
     return words_.value(index);
 }
 
@@ -108,7 +125,7 @@ QVariant WordListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= words_.size())
         return {};
-    order(index.row() + 1);
+    place(index.row());
     return words_.at(index.row());
 }
 

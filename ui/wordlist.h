@@ -29,15 +29,17 @@ public:
     void publish();
 
 private:
-    // Puts the first `rows` words of a sorted list in their final order.
-    void order(qsizetype rows) const;
+    // Puts the word of a row of a sorted list in its final place.
+    void place(qsizetype row) const;
+    void placeAll() const;
 
     bool sorted_;
     // What views have been told about. In a sorted list the first ordered_ words are in
-    // their final order and no later word sorts before them; the rest are in no order yet,
-    // and no view has read them.
+    // their final order and no later word sorts before them, and so is the last word when
+    // lastPlaced_; the rest are in no order yet, and no view has read them.
     mutable QStringList words_;
     mutable qsizetype ordered_ = 0;
+    mutable bool lastPlaced_ = false;
     QStringList pending_; // added to a sorted list, not yet published
     bool publishQueued_ = false;
 };
