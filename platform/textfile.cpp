@@ -6,6 +6,9 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QtEndian>
+
+#include <array>
 
 namespace platform {
 namespace {
@@ -17,6 +20,97 @@ bool decodesCleanly(QByteArrayView bytes)
     QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
     const QString ignored = decoder.decode(bytes);
     return !decoder.hasError();
+}
+
+// CP932 as Qt's codec decodes it, each character asked for once and remembered: the codec
+// costs some 25 instructions a byte, and a file repeats few characters. Bytes 0x81-0x9F and
+// 0xE0-0xFC begin a two-byte character, any other byte is one of its own; a character the
+// codec refuses, or does not decode to exactly one UTF-16 unit, stops the fast way, and the
+// codec then reads the whole text itself, so the result is always the codec's.
+class Cp932Cache {
+public:
+    Cp932Cache()
+    {
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            singles_[b] = isLead(uchar(b)) ? kRefused : ask(QByteArrayView(&byte, 1));
+            asciiValid_ = asciiValid_ && (b >= 0x80 || singles_[b] != kRefused);
+        }
+    }
+
+    // Decodes into `out` (room for one unit a byte) or, without it, only checks; the units
+    // written, or -1 where the fast way stops.
+    qsizetype decode(QByteArrayView bytes, char16_t *out)
+    {
+        const auto *d = reinterpret_cast<const uchar *>(bytes.data());
+        const qsizetype n = bytes.size();
+        char16_t *const start = out;
+        for (qsizetype i = 0; i < n;) {
+            if (!out && asciiValid_) {
+                // Only checking: on to the next byte above ASCII, eight bytes at a time.
+                for (;;) {
+                    if (i + 8 > n) {
+                        while (i < n && d[i] < 0x80)
+                            ++i;
+                        break;
+                    }
+                    const quint64 word = qFromLittleEndian<quint64>(d + i);
+                    if (const quint64 high = word & 0x8080808080808080u) {
+                        i += qCountTrailingZeroBits(high) / 8;
+                        break;
+                    }
+                    i += 8;
+                }
+                if (i >= n)
+                    break;
+            }
+            const uchar b = d[i];
+            const bool lead = isLead(b);
+            const char16_t c = !lead ? singles_[b] : i + 1 < n ? pair(b, d[i + 1]) : kRefused;
+            if (c == kRefused)
+                return -1;
+            if (out)
+                *out++ = c;
+            i += lead ? 2 : 1;
+        }
+        return out - start;
+    }
+
+private:
+    // No CP932 character decodes to U+FFFF.
+    static constexpr char16_t kUnknown = 0, kRefused = 0xFFFF;
+
+    static bool isLead(uchar b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+    // A decoder of its own each time: one that has refused bytes may take later ones.
+    static char16_t ask(QByteArrayView bytes)
+    {
+        QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(bytes);
+        return decoder.hasError() || text.size() != 1 || text[0].unicode() == kRefused
+            ? kRefused
+            : text[0].unicode();
+    }
+    char16_t pair(uchar lead, uchar trail)
+    {
+        const int row = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 0x1F;
+        char16_t &c = pairs_[row * 256 + trail];
+        if (c == kUnknown) {
+            const char bytes[2] = {char(lead), char(trail)};
+            c = ask(QByteArrayView(bytes, 2));
+        }
+        return c;
+    }
+
+    std::array<char16_t, 256> singles_{};
+    std::array<char16_t, 60 * 256> pairs_{};
+    bool asciiValid_ = true;
+};
+
+Cp932Cache &cp932Cache()
+{
+    thread_local Cp932Cache cache;
+    return cache;
 }
 
 // The first byte at which the data stops being CP932: the shortest failing prefix, found
@@ -117,6 +211,12 @@ QString resolveFileName(const QString &name)
 
 bool decodeCp932(const QByteArray &bytes, const QString &fileName, QString &text, QString &error)
 {
+    text.resize(bytes.size());
+    const qsizetype units = cp932Cache().decode(bytes, reinterpret_cast<char16_t *>(text.data()));
+    if (units >= 0) {
+        text.truncate(units);
+        return true;
+    }
     QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
     text = decoder.decode(bytes);
     if (!decoder.hasError())
@@ -185,19 +285,7 @@ bool readTextFile(const QString &name, QString &text, QString &error)
 
 bool checkCp932(const QByteArray &bytes, const QString &fileName, QString &error)
 {
-    // A byte below 0x40 is a character of its own and never the second byte of a pair, so
-    // a run of them can stand for one without changing what the decoder accepts. Mostly
-    // digits and punctuation, the records of a long history shrink to a few bytes each.
-    QByteArray kept;
-    kept.reserve(bytes.size() / 4);
-    bool lowBefore = false;
-    for (const char c : bytes) {
-        const bool low = uchar(c) < 0x40;
-        if (!(low && lowBefore))
-            kept.append(c);
-        lowBefore = low;
-    }
-    if (decodesCleanly(kept))
+    if (cp932Cache().decode(bytes, nullptr) >= 0)
         return true;
     QString ignored;
     return decodeCp932(bytes, fileName, ignored, error);
@@ -205,12 +293,12 @@ bool checkCp932(const QByteArray &bytes, const QString &fileName, QString &error
 
 QString fromCp932(QByteArrayView bytes)
 {
-    // Most values are plain ASCII. The table swaps three control codes (0x1A, 0x1C, 0x7F).
-    for (const char c : bytes) {
-        if (uchar(c) >= 0x7F || c == 0x1A || c == 0x1C)
-            return QStringDecoder(kCodec, QStringDecoder::Flag::Stateless).decode(bytes);
-    }
-    return QString::fromLatin1(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    const qsizetype units = cp932Cache().decode(bytes, reinterpret_cast<char16_t *>(text.data()));
+    if (units < 0)
+        return QStringDecoder(kCodec, QStringDecoder::Flag::Stateless).decode(bytes);
+    text.truncate(units);
+    return text;
 }
 
 bool rewriteTextFile(const QString &name, const QString &text, QString &error)
