@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QtEndian>
+#include <type_traits>
 #include <variant>
 
 namespace files {
@@ -33,30 +35,175 @@ struct Span {
 template <typename View>
 class ValueScanner {
 public:
-    explicit ValueScanner(View text) : text_(text) {}
+    explicit ValueScanner(View text)
+        : data_(reinterpret_cast<const Unit *>(text.data())), size_(text.size())
+    {
+    }
 
-    // True when only blanks and line ends remain.
-    bool atEnd();
-    // Where the next value lies; call only when !atEnd().
-    Span next();
+    // True when only blanks and line ends remain; else stands on the next value.
+    bool atEnd()
+    {
+        skipBlankLines();
+        return pos_ >= size_;
+    }
+    // Where the next value lies; call only when atEnd() has just said false.
+    Q_ALWAYS_INLINE Span next();
+    // Reads the next `count` values at once when each is plain, as the game writes them: a
+    // quoted text with no quote, blank, line end or control character in it, or a bare value
+    // with no blank or quote, each followed at once by a comma or a line end, and the next
+    // one beginning right after. Else false, standing where it was.
+    bool nextPlain(Span *values, int count);
     // The line the scanner stands on, for messages about what is missing.
     int line() const { return line_; }
     // Where the scanner stands in the text.
     qsizetype position() const { return pos_; }
 
 private:
-    void skipBlankLines();
-    void skipLineEnd();
-    bool atLineEnd() const;
-    char16_t at(qsizetype i) const;
+    using Unit = std::conditional_t<std::is_same_v<View, QByteArrayView>, uchar, char16_t>;
 
-    View text_;
+    // The first unit at or after i that is below `limit`, or the end: a word of units at a
+    // time where one fits, so a value's end costs no branch per character.
+    qsizetype findBelow(qsizetype i, Unit limit) const
+    {
+        constexpr int kBits = 8 * sizeof(Unit);
+        constexpr quint64 kOnes = sizeof(Unit) == 1 ? 0x0101010101010101u : 0x0001000100010001u;
+        constexpr quint64 kHigh = kOnes << (kBits - 1);
+        constexpr qsizetype kUnits = 8 / sizeof(Unit);
+        for (; i + kUnits <= size_; i += kUnits) {
+            // Flags the units below the limit; the lowest flag is always a true one.
+            const quint64 word = wordAt(i);
+            const quint64 below = (word - kOnes * limit) & ~word & kHigh;
+            if (below)
+                return i + qCountTrailingZeroBits(below) / kBits;
+        }
+        while (i < size_ && data_[i] >= limit)
+            ++i;
+        return i;
+    }
+    // Eight bytes from unit i on, the first unit in the lowest bits.
+    quint64 wordAt(qsizetype i) const
+    {
+        if constexpr (sizeof(Unit) == 1) {
+            return qFromLittleEndian<quint64>(data_ + i);
+        } else {
+            quint64 word = 0;
+            for (int k = 3; k >= 0; --k)
+                word = word << 16 | data_[i + k];
+            return word;
+        }
+    }
+    static bool isBlank(Unit c) { return c == ' ' || c == '\t'; }
+    static bool isLineEnd(Unit c) { return c == '\r' || c == '\n'; }
+    // Steps over CR LF, LF or CR at i, counting the line.
+    void skipLineEnd(qsizetype &i, int &line) const
+    {
+        if (i < size_ && data_[i] == '\r')
+            ++i;
+        if (i < size_ && data_[i] == '\n')
+            ++i;
+        ++line;
+    }
+    void skipBlankLines()
+    {
+        // The loops work on copies: a write through the scanner could alias the text.
+        qsizetype i = pos_;
+        int line = line_;
+        for (;;) {
+            while (i < size_ && isBlank(data_[i]))
+                ++i;
+            if (i >= size_ || !isLineEnd(data_[i]))
+                break;
+            skipLineEnd(i, line);
+        }
+        pos_ = i;
+        line_ = line;
+    }
+
+    const Unit *data_;
+    qsizetype size_;
     qsizetype pos_ = 0;
     int line_ = 1;
 };
 
-extern template class ValueScanner<QStringView>;
-extern template class ValueScanner<QByteArrayView>;
+template <typename View>
+bool ValueScanner<View>::nextPlain(Span *values, int count)
+{
+    const Unit *const d = data_;
+    const qsizetype n = size_;
+    qsizetype i = pos_;
+    int line = line_;
+    for (int k = 0; k < count; ++k) {
+        if (i >= n)
+            return false;
+        Span &value = values[k];
+        value.line = line;
+        if (d[i] == '"') {
+            value.start = i + 1;
+            i = findBelow(value.start, '"' + 1);
+            if (i >= n || d[i] != '"')
+                return false;
+            value.size = i - value.start;
+            ++i;
+        } else {
+            if (d[i] <= ',')
+                return false;
+            value.start = i;
+            i = findBelow(i, ',' + 1);
+            value.size = i - value.start;
+        }
+        if (i < n && d[i] == ',')
+            ++i;
+        else if (i < n && isLineEnd(d[i]))
+            skipLineEnd(i, line);
+        else if (i < n)
+            return false;
+    }
+    pos_ = i;
+    line_ = line;
+    return true;
+}
+
+template <typename View>
+Q_ALWAYS_INLINE Span ValueScanner<View>::next()
+{
+    const Unit *const d = data_;
+    const qsizetype n = size_;
+    qsizetype i = pos_;
+    int line = line_;
+    Span value{i, 0, line};
+    if (i < n && d[i] == '"') {
+        value.start = ++i;
+        for (;;) {
+            // Only a quote or a line end stops here, and both sort below '#'.
+            i = findBelow(i, '"' + 1);
+            if (i >= n || d[i] == '"')
+                break;
+            if (d[i] == '\n' || (d[i] == '\r' && (i + 1 >= n || d[i + 1] != '\n')))
+                ++line;
+            ++i;
+        }
+        value.size = i - value.start;
+        if (i < n)
+            ++i; // the closing quote
+        while (i < n && d[i] != ',' && !isLineEnd(d[i]))
+            ++i;
+    } else {
+        // A comma or a line end ends it, and both sort below '-'.
+        for (i = findBelow(i, ',' + 1); i < n && d[i] != ',' && !isLineEnd(d[i]);)
+            i = findBelow(i + 1, ',' + 1);
+        qsizetype end = i;
+        while (end > value.start && isBlank(d[end - 1]))
+            --end;
+        value.size = end - value.start;
+    }
+    if (i < n && d[i] == ',')
+        ++i;
+    else if (i < n)
+        skipLineEnd(i, line);
+    pos_ = i;
+    line_ = line;
+    return value;
+}
 
 // The values of a text as strings.
 class DelimitedReader {
@@ -74,8 +221,40 @@ private:
 };
 
 // Parses a whole number that fits 16 bits: optional sign, digits, nothing else.
-bool parseInt16(QStringView text, qint16 &value);
-bool parseInt16(QByteArrayView text, qint16 &value);
+template <typename View>
+Q_ALWAYS_INLINE bool parseInt16(View text, qint16 &value)
+{
+    const auto unit = [&text](qsizetype i) -> char16_t {
+        if constexpr (std::is_same_v<View, QByteArrayView>)
+            return uchar(text[i]);
+        else
+            return text[i].unicode();
+    };
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (unit(i) == u'-' || unit(i) == u'+'))
+        negative = unit(i++) == u'-';
+    if (i == text.size())
+        return false;
+    qint32 magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = unit(i);
+        if (c < u'0' || c > u'9')
+            return false;
+        magnitude = magnitude * 10 + (c - u'0');
+        if (magnitude > 32768)
+            return false;
+    }
+    const qint32 result = negative ? -magnitude : magnitude;
+    if (result > 32767)
+        return false;
+    value = qint16(result);
+    return true;
+}
+inline bool parseInt16(const QString &text, qint16 &value)
+{
+    return parseInt16(QStringView(text), value);
+}
 
 // One record: numbers bare, texts in double quotes, commas between, CR LF at the end.
 using Field = std::variant<qint64, QString>;

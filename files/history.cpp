@@ -46,8 +46,10 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
                         .arg(kMaxHistoryRecords);
             return false;
         }
+        // Records as the game writes them are read whole; the checks below stay the same.
+        const bool plain = scanner.nextPlain(values.data(), 9);
         for (int field = 0; field < 9; ++field) {
-            if (scanner.atEnd()) {
+            if (!plain && scanner.atEnd()) {
                 error = QStringLiteral("「%1」の %2 件目の記録が途中で終わっています"
                                        "（%3 行目、値が 9 つ必要なところ %4 つ）。")
                             .arg(fileName)
@@ -56,7 +58,9 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
                             .arg(field);
                 return false;
             }
-            const Span value = values[field] = scanner.next();
+            if (!plain)
+                values[field] = scanner.next();
+            const Span &value = values[field];
             qint16 n = 0;
             if (isNumberField(field) && !parseInt16(slice(text, value), n)) {
                 error = QStringLiteral("「%1」の %2 件目の記録（%3 行目）: %4 番目の値「%5」が "
@@ -131,7 +135,7 @@ QString History::field(int record, int field) const
         QByteArrayView(bytes_).sliced(starts_[record], starts_[record + 1] - starts_[record]);
     ValueScanner<QByteArrayView> scanner(text);
     Span value;
-    for (int i = 0; i <= field; ++i)
+    for (int i = 0; i <= field && !scanner.atEnd(); ++i)
         value = scanner.next();
     return fieldText(text, value, field);
 }
