@@ -69,18 +69,14 @@ bool Game::Form_Load()
 
 bool Game::readStartupDictionary()
 {
-    QStringList words;
+    platform::TextItems words;
     QString error;
-    if (!files::readDictionary(files::kDictionaryFile, words, error)) {
+    if (!files::readDictionaryWords(files::kDictionaryFile, words, error)) {
         fail(error);
         return false;
     }
-    qint16 count = 0;
-    for (const QString &word : std::as_const(words)) {
-        c_.lstJisyo.addItem(word);
-        ++count;
-    }
-    c_.fraJisyo.setCaption(learnedWordsCaption(count));
+    c_.lstJisyo.addItems(words);
+    c_.fraJisyo.setCaption(learnedWordsCaption(int(words.count())));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The operations the window's logic performs on its controls, and nothing more.
 // The real window implements them on Qt widgets; tests implement them on plain data.
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -44,11 +45,27 @@ public:
     virtual void addItem(const QString &text) = 0;
 };
 
+// Many items at once: one text and where each item lies in it, so that a long list is
+// read without a string for every item.
+struct TextItems {
+    struct Span {
+        qsizetype start = 0;
+        qsizetype size = 0;
+    };
+    QString text;
+    QList<Span> spans;
+
+    qsizetype count() const { return spans.size(); }
+    QStringView at(qsizetype i) const { return QStringView(text).sliced(spans[i].start, spans[i].size); }
+};
+
 // A sorted list places each added item at its sorted place; the others append.
 class ListBox {
 public:
     virtual ~ListBox() = default;
     virtual void addItem(const QString &text) = 0;
+    // As addItem for each item in order.
+    virtual void addItems(const TextItems &items) = 0;
     virtual void clear() = 0;
     virtual int count() const = 0;
     virtual QString item(int index) const = 0; // 0-based

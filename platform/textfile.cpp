@@ -33,77 +33,83 @@ public:
     {
         for (int b = 0; b < 256; ++b) {
             const char byte = char(b);
-            singles_[b] = isLead(uchar(b)) ? kRefused : ask(QByteArrayView(&byte, 1));
+            const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+            singles_[b] = lead ? kLead : ask(QByteArrayView(&byte, 1));
             asciiValid_ = asciiValid_ && (b >= 0x80 || singles_[b] != kRefused);
         }
     }
 
-    // Decodes into `out` (room for one unit a byte) or, without it, only checks; the units
-    // written, or -1 where the fast way stops.
+    // Decodes into `out` (room for one unit a byte); the units written, or -1 where the
+    // fast way stops.
     qsizetype decode(QByteArrayView bytes, char16_t *out)
     {
         const auto *d = reinterpret_cast<const uchar *>(bytes.data());
         const qsizetype n = bytes.size();
         char16_t *const start = out;
         for (qsizetype i = 0; i < n;) {
-            if (!out && asciiValid_) {
-                // Only checking: on to the next byte above ASCII, eight bytes at a time.
-                for (;;) {
-                    if (i + 8 > n) {
-                        while (i < n && d[i] < 0x80)
-                            ++i;
-                        break;
-                    }
-                    const quint64 word = qFromLittleEndian<quint64>(d + i);
-                    if (const quint64 high = word & 0x8080808080808080u) {
-                        i += qCountTrailingZeroBits(high) / 8;
-                        break;
-                    }
-                    i += 8;
-                }
-                if (i >= n)
-                    break;
-            }
-            const uchar b = d[i];
-            const bool lead = isLead(b);
-            const char16_t c = !lead ? singles_[b] : i + 1 < n ? pair(b, d[i + 1]) : kRefused;
+            const char16_t c = next(d, n, i);
             if (c == kRefused)
                 return -1;
-            if (out)
-                *out++ = c;
-            i += lead ? 2 : 1;
+            *out++ = c;
         }
         return out - start;
     }
 
-private:
-    // No CP932 character decodes to U+FFFF.
-    static constexpr char16_t kUnknown = 0, kRefused = 0xFFFF;
+    // Whether the fast way reads all of the bytes.
+    bool check(QByteArrayView bytes)
+    {
+        const auto *d = reinterpret_cast<const uchar *>(bytes.data());
+        const qsizetype n = bytes.size();
+        for (qsizetype i = 0; i < n;) {
+            // On to the next byte above ASCII, eight bytes at a time.
+            while (asciiValid_ && i + 8 <= n) {
+                const quint64 high = qFromLittleEndian<quint64>(d + i) & 0x8080808080808080u;
+                if (high) {
+                    i += qCountTrailingZeroBits(high) / 8;
+                    break;
+                }
+                i += 8;
+            }
+            if (i < n && next(d, n, i) == kRefused)
+                return false;
+        }
+        return true;
+    }
 
-    static bool isLead(uchar b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+private:
+    // No CP932 character decodes to U+FFFE or U+FFFF.
+    static constexpr char16_t kUnknown = 0, kLead = 0xFFFE, kRefused = 0xFFFF;
 
     // A decoder of its own each time: one that has refused bytes may take later ones.
     static char16_t ask(QByteArrayView bytes)
     {
         QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
         const QString text = decoder.decode(bytes);
-        return decoder.hasError() || text.size() != 1 || text[0].unicode() == kRefused
+        return decoder.hasError() || text.size() != 1 || text[0].unicode() >= kLead
             ? kRefused
             : text[0].unicode();
     }
-    char16_t pair(uchar lead, uchar trail)
+    // The character at i, stepping over it.
+    char16_t next(const uchar *d, qsizetype n, qsizetype &i)
     {
-        const int row = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 0x1F;
-        char16_t &c = pairs_[row * 256 + trail];
+        const char16_t single = singles_[d[i]];
+        if (single != kLead) {
+            ++i;
+            return single;
+        }
+        if (i + 1 >= n)
+            return kRefused;
+        char16_t &c = pairs_[d[i] << 8 | d[i + 1]];
         if (c == kUnknown) {
-            const char bytes[2] = {char(lead), char(trail)};
+            const char bytes[2] = {char(d[i]), char(d[i + 1])};
             c = ask(QByteArrayView(bytes, 2));
         }
+        i += 2;
         return c;
     }
 
     std::array<char16_t, 256> singles_{};
-    std::array<char16_t, 60 * 256> pairs_{};
+    std::array<char16_t, 0x10000> pairs_{};
     bool asciiValid_ = true;
 };
 
@@ -285,7 +291,7 @@ bool readTextFile(const QString &name, QString &text, QString &error)
 
 bool checkCp932(const QByteArray &bytes, const QString &fileName, QString &error)
 {
-    if (cp932Cache().decode(bytes, nullptr) >= 0)
+    if (cp932Cache().check(bytes))
         return true;
     QString ignored;
     return decodeCp932(bytes, fileName, ignored, error);

@@ -85,6 +85,11 @@ struct ListBox : platform::ListBox {
         else
             items.append(t);
     }
+    void addItems(const platform::TextItems &added) override
+    {
+        for (qsizetype i = 0; i < added.count(); ++i)
+            addItem(added.at(i).toString());
+    }
     void clear() override { items.clear(); }
     int count() const override { return int(items.size()); }
     QString item(int i) const override { return items.value(i); }
