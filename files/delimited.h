@@ -22,6 +22,33 @@ struct Span {
     int line = 0; // 1-based line on which the value begins
 };
 
+// The first unit of data[i, size) below `limit`, or size: eight bytes at a time where they
+// fit, so the end of a value costs no branch per character. Units are bytes or UTF-16.
+template <typename Unit>
+qsizetype findBelow(const Unit *data, qsizetype size, qsizetype i, Unit limit)
+{
+    constexpr int kBits = 8 * sizeof(Unit);
+    constexpr quint64 kOnes = sizeof(Unit) == 1 ? 0x0101010101010101u : 0x0001000100010001u;
+    constexpr quint64 kHigh = kOnes << (kBits - 1);
+    constexpr qsizetype kUnits = 8 / sizeof(Unit);
+    for (; i + kUnits <= size; i += kUnits) {
+        quint64 word = 0; // the first unit in the lowest bits
+        if constexpr (sizeof(Unit) == 1) {
+            word = qFromLittleEndian<quint64>(data + i);
+        } else {
+            for (int k = 3; k >= 0; --k)
+                word = word << 16 | data[i + k];
+        }
+        // Flags the units below the limit; the lowest flag is always a true one.
+        const quint64 below = (word - kOnes * limit) & ~word & kHigh;
+        if (below)
+            return i + qCountTrailingZeroBits(below) / kBits;
+    }
+    while (i < size && data[i] >= limit)
+        ++i;
+    return i;
+}
+
 // Reading rules: blanks before a value are skipped; a value ends at a comma or at the end
 // of a line (CR LF, LF or CR); a value that begins with a double quote runs to the next
 // double quote, may hold commas and line ends, and is taken without the quotes (anything
@@ -48,11 +75,12 @@ public:
     }
     // Where the next value lies; call only when atEnd() has just said false.
     Q_ALWAYS_INLINE Span next();
-    // Reads the next `count` values at once when each is plain, as the game writes them: a
-    // quoted text with no quote, blank, line end or control character in it, or a bare value
-    // with no blank or quote, each followed at once by a comma or a line end, and the next
-    // one beginning right after. Else false, standing where it was.
-    bool nextPlain(Span *values, int count);
+    // Moves on to `pos`, past `lines` line ends, for a reader that checked that stretch itself.
+    void skipTo(qsizetype pos, int lines)
+    {
+        pos_ = pos;
+        line_ += lines;
+    }
     // The line the scanner stands on, for messages about what is missing.
     int line() const { return line_; }
     // Where the scanner stands in the text.
@@ -61,37 +89,6 @@ public:
 private:
     using Unit = std::conditional_t<std::is_same_v<View, QByteArrayView>, uchar, char16_t>;
 
-    // The first unit at or after i that is below `limit`, or the end: a word of units at a
-    // time where one fits, so a value's end costs no branch per character.
-    qsizetype findBelow(qsizetype i, Unit limit) const
-    {
-        constexpr int kBits = 8 * sizeof(Unit);
-        constexpr quint64 kOnes = sizeof(Unit) == 1 ? 0x0101010101010101u : 0x0001000100010001u;
-        constexpr quint64 kHigh = kOnes << (kBits - 1);
-        constexpr qsizetype kUnits = 8 / sizeof(Unit);
-        for (; i + kUnits <= size_; i += kUnits) {
-            // Flags the units below the limit; the lowest flag is always a true one.
-            const quint64 word = wordAt(i);
-            const quint64 below = (word - kOnes * limit) & ~word & kHigh;
-            if (below)
-                return i + qCountTrailingZeroBits(below) / kBits;
-        }
-        while (i < size_ && data_[i] >= limit)
-            ++i;
-        return i;
-    }
-    // Eight bytes from unit i on, the first unit in the lowest bits.
-    quint64 wordAt(qsizetype i) const
-    {
-        if constexpr (sizeof(Unit) == 1) {
-            return qFromLittleEndian<quint64>(data_ + i);
-        } else {
-            quint64 word = 0;
-            for (int k = 3; k >= 0; --k)
-                word = word << 16 | data_[i + k];
-            return word;
-        }
-    }
     static bool isBlank(Unit c) { return c == ' ' || c == '\t'; }
     static bool isLineEnd(Unit c) { return c == '\r' || c == '\n'; }
     // Steps over CR LF, LF or CR at i, counting the line.
@@ -126,44 +123,6 @@ private:
 };
 
 template <typename View>
-bool ValueScanner<View>::nextPlain(Span *values, int count)
-{
-    const Unit *const d = data_;
-    const qsizetype n = size_;
-    qsizetype i = pos_;
-    int line = line_;
-    for (int k = 0; k < count; ++k) {
-        if (i >= n)
-            return false;
-        Span &value = values[k];
-        value.line = line;
-        if (d[i] == '"') {
-            value.start = i + 1;
-            i = findBelow(value.start, '"' + 1);
-            if (i >= n || d[i] != '"')
-                return false;
-            value.size = i - value.start;
-            ++i;
-        } else {
-            if (d[i] <= ',')
-                return false;
-            value.start = i;
-            i = findBelow(i, ',' + 1);
-            value.size = i - value.start;
-        }
-        if (i < n && d[i] == ',')
-            ++i;
-        else if (i < n && isLineEnd(d[i]))
-            skipLineEnd(i, line);
-        else if (i < n)
-            return false;
-    }
-    pos_ = i;
-    line_ = line;
-    return true;
-}
-
-template <typename View>
 Q_ALWAYS_INLINE Span ValueScanner<View>::next()
 {
     const Unit *const d = data_;
@@ -175,7 +134,7 @@ Q_ALWAYS_INLINE Span ValueScanner<View>::next()
         value.start = ++i;
         for (;;) {
             // Only a quote or a line end stops here, and both sort below '#'.
-            i = findBelow(i, '"' + 1);
+            i = findBelow(d, n, i, Unit('"' + 1));
             if (i >= n || d[i] == '"')
                 break;
             if (d[i] == '\n' || (d[i] == '\r' && (i + 1 >= n || d[i + 1] != '\n')))
@@ -189,8 +148,8 @@ Q_ALWAYS_INLINE Span ValueScanner<View>::next()
             ++i;
     } else {
         // A comma or a line end ends it, and both sort below '-'.
-        for (i = findBelow(i, ',' + 1); i < n && d[i] != ',' && !isLineEnd(d[i]);)
-            i = findBelow(i + 1, ',' + 1);
+        for (i = findBelow(d, n, i, Unit(',' + 1)); i < n && d[i] != ',' && !isLineEnd(d[i]);)
+            i = findBelow(d, n, i + 1, Unit(',' + 1));
         qsizetype end = i;
         while (end > value.start && isBlank(d[end - 1]))
             --end;

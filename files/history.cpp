@@ -31,8 +31,46 @@ bool isNumberField(int field)
     return field >= 3 && field <= 5;
 }
 
+// The end of a record exactly as formatHistoryRecord writes it, fields 4 to 6 within 16
+// bits: "t","t",n,n,n,n,"t","t","t" CR LF, no text holding a quote, blank, line end or
+// control character, each number plain digits, perhaps after a minus. The reading rules
+// give such a record's nine values as written, so it is only checked; -1 for anything
+// else, which is read value by value.
+qsizetype endOfWritten(QByteArrayView text, qsizetype i)
+{
+    const auto *d = reinterpret_cast<const uchar *>(text.data());
+    const qsizetype n = text.size();
+    const auto quoted = [&](uchar then) {
+        if (i >= n || d[i] != '"')
+            return false;
+        i = findBelow(d, n, i + 1, uchar('"' + 1));
+        if (i + 1 >= n || d[i] != '"' || d[i + 1] != then)
+            return false;
+        i += 2;
+        return true;
+    };
+    const auto number = [&](bool sixteenBits) {
+        const bool negative = i < n && d[i] == '-';
+        qsizetype k = i + negative;
+        int magnitude = 0;
+        for (; k < n && d[k] >= '0' && d[k] <= '9'; ++k) {
+            magnitude = magnitude * 10 + (d[k] - '0');
+            if (magnitude > 32768)
+                magnitude = 32769; // too large for 16 bits, and stays so
+        }
+        if (k == i + negative || k >= n || d[k] != ',' || (sixteenBits && magnitude > 32767 + negative))
+            return false;
+        i = k + 1;
+        return true;
+    };
+    if (quoted(',') && quoted(',') && number(false) && number(true) && number(true) && number(true)
+        && quoted(',') && quoted(',') && quoted('\r') && i < n && d[i] == '\n')
+        return i + 1;
+    return -1;
+}
+
 // Checks every record in one pass, making no string unless it refuses one, and hands each
-// record's values and end to `keep`.
+// record's values (none for one read whole) and end to `keep`.
 template <typename View, typename Keep>
 bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
 {
@@ -46,10 +84,16 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
                         .arg(kMaxHistoryRecords);
             return false;
         }
-        // Records as the game writes them are read whole; the checks below stay the same.
-        const bool plain = scanner.nextPlain(values.data(), 9);
+        if constexpr (std::is_same_v<View, QByteArrayView>) {
+            const qsizetype end = endOfWritten(text, scanner.position());
+            if (end >= 0) {
+                scanner.skipTo(end, 1);
+                keep(nullptr, end);
+                continue;
+            }
+        }
         for (int field = 0; field < 9; ++field) {
-            if (!plain && scanner.atEnd()) {
+            if (scanner.atEnd()) {
                 error = QStringLiteral("「%1」の %2 件目の記録が途中で終わっています"
                                        "（%3 行目、値が 9 つ必要なところ %4 つ）。")
                             .arg(fileName)
@@ -58,9 +102,7 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
                             .arg(field);
                 return false;
             }
-            if (!plain)
-                values[field] = scanner.next();
-            const Span &value = values[field];
+            const Span value = values[field] = scanner.next();
             qint16 n = 0;
             if (isNumberField(field) && !parseInt16(slice(text, value), n)) {
                 error = QStringLiteral("「%1」の %2 件目の記録（%3 行目）: %4 番目の値「%5」が "
@@ -73,7 +115,7 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
                 return false;
             }
         }
-        keep(values, scanner.position());
+        keep(&values, scanner.position());
     }
     return true;
 }
@@ -94,10 +136,10 @@ bool parseHistory(QStringView text, const QString &fileName, QList<HistoryRecord
                   QString &error)
 {
     records.clear();
-    return scanRecords(text, fileName, error, [&](const std::array<Span, 9> &values, qsizetype) {
+    return scanRecords(text, fileName, error, [&](const std::array<Span, 9> *values, qsizetype) {
         HistoryRecord record;
         for (int field = 0; field < 9; ++field)
-            record[field] = fieldText(text, values[field], field);
+            record[field] = fieldText(text, (*values)[field], field);
         records.append(record);
     });
 }
@@ -113,7 +155,7 @@ bool History::parse(const QByteArray &bytes, const QString &fileName, QString &e
 {
     QList<qsizetype> starts{0};
     if (!scanRecords(QByteArrayView(bytes), fileName, error,
-                     [&](const std::array<Span, 9> &, qsizetype end) { starts.append(end); }))
+                     [&](const std::array<Span, 9> *, qsizetype end) { starts.append(end); }))
         return false;
     bytes_ = bytes;
     starts_ = std::move(starts);
