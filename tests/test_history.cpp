@@ -1,4 +1,5 @@
 // Saving a finished game, the automatic save, and clearing the history.
+#include "files/history.h"
 #include "harness.h"
 
 #include <QTest>
@@ -45,6 +46,31 @@ private slots:
         QCOMPARE(h.msgRireki.rowTexts(1),
                  (QStringList{u"1"_qs, u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs, u"3"_qs, u"98"_qs,
                               u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
+    }
+
+    void theHistoryInMemoryFollowsTheFile()
+    {
+        const QByteArray record = "\"d\",\"t\",1,+2,3,4,\"a\",\"s\",\"p\"\r\n";
+        Harness h("60,0\r\n", dictionary(), record);
+        QVERIFY(h.load());
+        playOneGame(h);
+        h.game->cmdHozon_Click();
+        QList<files::HistoryRecord> file;
+        QString error;
+        QVERIFY(files::readHistory(u"履歴.txt"_qs, file, error));
+        QCOMPARE(h.game->history().count(), 2);
+        for (int r = 0; r < 2; ++r)
+            for (int field = 0; field < 9; ++field)
+                QCOMPARE(h.game->history().field(r, field), file[r][field]);
+
+        QFile::remove(u"履歴.txt"_qs);
+        QDir().mkdir(u"履歴.txt"_qs);
+        h.messages.allowAny = true;
+        h.game->cmdHozon_Click(); // fails: nothing added
+        QCOMPARE(h.game->history().count(), 2);
+        QDir().rmdir(u"履歴.txt"_qs);
+        h.game->cmdClear_Click();
+        QCOMPARE(h.game->history().count(), 0);
     }
 
     void saveIsRefusedOutsideAFinishedGame_data()
