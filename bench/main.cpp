@@ -263,8 +263,8 @@ int main(int argc, char **argv)
               return history.read(files::kHistoryFile, error);
           }), "ms");
     print("dictionary_read_limit", fileMs(limit, runs, [](QString &error) {
-              QStringList words;
-              return files::readDictionary(files::kDictionaryFile, words, error);
+              platform::TextItems words;
+              return files::readDictionaryWords(files::kDictionaryFile, words, error);
           }), "ms");
     print("game_start", gameStartMs(limit, std::max(runs, 20)), "ms");
     const QList<double> times = answerTimesMs(learning, answers);

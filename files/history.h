@@ -34,6 +34,9 @@ struct HistoryEntry {
 
 // "2010/04/01","13:05:09",812,25,3,98,"89.3%","1.63/秒","60秒" CR LF
 QString formatHistoryRecord(const HistoryEntry &entry);
+bool appendHistoryRecord(const QString &fileName, const HistoryEntry &entry, QString &error);
+// Leaves an empty file, created when missing.
+bool clearHistory(const QString &fileName, QString &error);
 
 // The saved games in memory, read once for every view of them: the file's bytes and where
 // each record begins. Every record was checked when it was read; a value becomes a string
@@ -56,9 +59,5 @@ private:
     QByteArray bytes_;
     QList<qsizetype> starts_{0}; // record i lies in bytes [starts_[i], starts_[i + 1])
 };
-
-bool appendHistoryRecord(const QString &fileName, const HistoryEntry &entry, QString &error);
-// Leaves an empty file, created when missing.
-bool clearHistory(const QString &fileName, QString &error);
 
 } // namespace files

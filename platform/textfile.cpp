@@ -9,6 +9,7 @@
 #include <QtEndian>
 
 #include <array>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -115,8 +116,10 @@ private:
 
 Cp932Cache &cp932Cache()
 {
-    thread_local Cp932Cache cache;
-    return cache;
+    thread_local std::unique_ptr<Cp932Cache> cache; // made where files are read, not in every thread
+    if (!cache)
+        cache = std::make_unique<Cp932Cache>();
+    return *cache;
 }
 
 // The first byte at which the data stops being CP932: the shortest failing prefix, found

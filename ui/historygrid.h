@@ -1,7 +1,8 @@
 #pragma once
 // The history grid: a table of text cells with one fixed header row and one fixed first
 // column, addressed through a current cell as the game's logic expects. Row 0 is the
-// view's header; column 0 is drawn in the header's colours.
+// view's header; column 0 is drawn in the header's colours. Rows added in bulk keep no
+// texts: a cell's text is made when the view asks for it.
 #include "platform/controls.h"
 
 #include <QAbstractTableModel>
