@@ -37,7 +37,7 @@ void Game::countRejection()
 
 void Game::txtKaitou_KeyPress(quint16 &keyAscii)
 {
-    if (keyAscii != 13)
+    if (keyAscii != 13 || ended_)
         return;
     keyAscii = 0;
     const QString answer = platform::toWideHiragana(c_.txtKaitou.text());

@@ -81,7 +81,8 @@ public:
     bool ended() const { return ended_; }
 
 private:
-    // Reports a failure that ends the program.
+    // Reports a failure that ends the program. The game is idle before the message shows, so
+    // no tick behind it plays or saves, and every handler does nothing from then on.
     void fail(const QString &message);
     void showCritical(const QString &prompt, const QString &title);
     void countRejection();

@@ -75,7 +75,7 @@ bool Game::loadHistory()
 
 bool Game::canSave() const
 {
-    return !(intOk == 0 && intNg == 0) && !blnPlaying && !blnCountdown;
+    return !(intOk == 0 && intNg == 0) && !blnPlaying && !blnCountdown && !ended_;
 }
 
 bool Game::saveResult(QString &error)
@@ -124,6 +124,8 @@ void Game::autoSave()
 
 void Game::cmdClear_Click()
 {
+    if (ended_)
+        return;
     if (s_.messages.show(QStringLiteral("履歴データをクリアします。よろしいですか？"),
                          QStringLiteral("クリア確認"), platform::MessageIcon::Exclamation,
                          platform::MessageButtons::OkCancel)

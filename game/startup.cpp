@@ -21,9 +21,12 @@ qint16 addSaturated(qint16 counter, qint64 amount)
 
 void Game::fail(const QString &message)
 {
+    // The timers tick on while the box is open.
+    ended_ = true;
+    blnCountdown = false;
+    blnPlaying = false;
     s_.messages.show(message, QStringLiteral("カナリンカ"), platform::MessageIcon::Critical,
                      platform::MessageButtons::Ok);
-    ended_ = true;
     s_.program.end(1);
 }
 

@@ -15,6 +15,14 @@ QByteArray dictionary()
     return fakes::cp932(u"りんご\r\nごりら\r\nらっぱ\r\nやま\r\nあり\r\nとまと\r\nっぽ\r\nらくだ\r\n"_qs);
 }
 
+// What the player sees of a game, to compare before and after.
+QStringList screen(const Harness &h)
+{
+    return QStringList{h.lblMondai.text, h.lblOk.text, h.lblNg.text, h.lblMoji_T.text, h.lblByou.text,
+                       h.lblRitu.text, h.txtKaitou.value, QString::number(h.shpJikanK.w)}
+        + h.lstRireki.items + h.lstInpRireki.items;
+}
+
 } // namespace
 
 class TestGame : public QObject {
@@ -101,18 +109,63 @@ private slots:
         QFETCH(QString, mentions);
         Harness h("60,1\r\n", dictionary(), "");
         QVERIFY(h.load());
-        fakes::writeBytes(u"辞書.txt"_qs, words); // changed behind the game's back
         h.messages.allowAny = true;
+        h.startGame();
+        h.answer(u"ごりら"_qs);
+        h.answer(u"ねこ"_qs);
+        h.playOut(); // auto-saved
+        h.txtKaitou.value = u"のこり"_qs;
+        const QStringList before = screen(h);
+        fakes::writeBytes(u"辞書.txt"_qs, words); // changed behind the game's back
+        h.messages.shown.clear();
         h.game->cmdStart_Click();
         QCOMPARE(h.messages.shown.size(), 1);
         QVERIFY(h.messages.shown[0].prompt.contains(mentions));
         QVERIFY(h.cmdStart.enabled);
-        QVERIFY(!h.game->blnCountdown);
         for (int i = 0; i < 4; ++i)
             h.game->tmrStart_Timer();
-        QVERIFY(!h.game->blnPlaying);
+        QVERIFY(!h.game->blnCountdown && !h.game->blnPlaying);
         QCOMPARE(h.program.exitCode, -1);
         QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), words);
+        // The last game stays as it was, on screen and for a save.
+        QCOMPARE(screen(h), before);
+        h.game->cmdHozon_Click();
+        const QList<QByteArray> records = fakes::fileBytes(u"履歴.txt"_qs).split('\n');
+        QCOMPARE(records.size(), 3);
+        QCOMPARE(records[1].mid(24), records[0].mid(24));
+    }
+
+    void aFatalFailureStopsTheGameBehindItsMessage_data()
+    {
+        QTest::addColumn<bool>("atStart");
+        QTest::newRow("スタート with the dictionary gone") << true;
+        QTest::newRow("a play time that cannot be written in play") << false;
+    }
+
+    void aFatalFailureStopsTheGameBehindItsMessage()
+    {
+        QFETCH(bool, atStart);
+        Harness h("10,1\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.messages.allowAny = true;
+        h.startGame();
+        h.answer(u"ねこ"_qs);
+        h.playOut(); // auto-saved
+        if (!atStart) {
+            h.startGame();
+            h.answer(u"ごりら"_qs);
+        }
+        const QByteArray saved = fakes::fileBytes(u"履歴.txt"_qs);
+        const QString broken = atStart ? u"辞書.txt"_qs : u"設定.txt"_qs;
+        QFile::remove(broken);
+        if (!atStart)
+            QDir().mkdir(broken);
+        h.messages.shown.clear();
+        h.messages.whileShown = [&] { h.tick(15); };
+        atStart ? h.game->cmdStart_Click() : h.cboJikan.pick(u"20"_qs);
+        QCOMPARE(h.messages.shown.size(), 1);
+        QCOMPARE(h.program.exitCode, 1);
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), saved);
     }
 
     void answersAreJudgedByTheFourRules_data()
