@@ -35,6 +35,30 @@ void Game::countRejection()
     c_.txtKaitou.setText(QString());
 }
 
+bool Game::learnWord(const QString &word, QString &error)
+{
+    // The file's own count: words learned after a game's end, or added by hand, count too.
+    int words = 0;
+    if (!dictionaryWords_.get(words, error) || words >= files::kMaxDictionaryWords)
+        return false;
+    if (!files::appendWord(files::kDictionaryFile, word, error))
+        return false;
+    dictionaryWords_.appended();
+    return true;
+}
+
+void Game::reportUnlearned(const QString &error)
+{
+    if (error.isEmpty() || toldUnlearned_)
+        return;
+    toldUnlearned_ = true;
+    s_.messages.show(QStringLiteral("「%1」に新しい言葉を書き込めません。ゲームはこのまま続けますが、"
+                                    "言葉は覚えません。\n%2")
+                         .arg(files::kDictionaryFile, error),
+                     QStringLiteral("辞書に書き込めません"), platform::MessageIcon::Exclamation,
+                     platform::MessageButtons::Ok);
+}
+
 void Game::txtKaitou_KeyPress(quint16 &keyAscii)
 {
     if (keyAscii != 13 || ended_)
@@ -73,16 +97,10 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
     // full dictionary takes no more words, so the file stays loadable.
     const std::span<const QString> known(strJisyo.constData(),
                                          qMin<qsizetype>(intJisyoCount, strJisyo.size()));
+    QString unlearned;
     if (!std::ranges::any_of(known, [&](const QString &w) { return w == answer; })
-        && platform::isCp932Encodable(answer)
-        && intJisyoCount + intNewWords < files::kMaxDictionaryWords) {
-        QString error;
-        if (!files::appendWord(files::kDictionaryFile, answer, error)) {
-            fail(error);
-            return;
-        }
+        && platform::isCp932Encodable(answer) && learnWord(answer, unlearned))
         intNewWords = addSaturated(intNewWords, 1);
-    }
 
     // (b) Candidates, compared as stored.
     c_.lstHukusu.clear();
@@ -107,6 +125,7 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
     c_.lblOk.setCaption(QString::number(intOk));
     intMoji = addSaturated(intMoji, answer.size()); // (i)
     c_.txtKaitou.setText(QString());                // (j)
+    reportUnlearned(unlearned);                     // after the answer has been counted
 }
 
 } // namespace game

@@ -54,6 +54,7 @@ void Game::cmdStart_Click()
     c_.lblOk.setCaption(QString::number(intOk));
     c_.lblNg.setCaption(QString::number(intNg));
     c_.cmdStart.setEnabled(false);
+    toldUnlearned_ = false;
 }
 
 void Game::tmrStart_Timer()

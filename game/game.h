@@ -1,6 +1,7 @@
 #pragma once
 // The window's logic: its window-level variables and its event handlers, written against
 // the controls' operations and the platform's services only, so it runs without a window.
+#include "files/knowncount.h"
 #include "platform/controls.h"
 #include "platform/services.h"
 
@@ -86,6 +87,11 @@ private:
     void fail(const QString &message);
     void showCritical(const QString &prompt, const QString &title);
     void countRejection();
+    // Appends a new word while the dictionary file has room; false when it was not written,
+    // with the reason when that was a failure.
+    bool learnWord(const QString &word, QString &error);
+    // A word that could not be written is no reason to end the game: told once a game.
+    void reportUnlearned(const QString &error);
     bool loadHistory();
     bool readStartupDictionary();
     void writeSettings();
@@ -93,7 +99,8 @@ private:
     // Whether a finished game may be saved now (the save's guard).
     bool canSave() const;
     // Adds the game's row to the grid and its record to the file; false, with the reason
-    // and the row taken back, when the file could not be written.
+    // and the row taken back, when the file could not be read or written. A full file takes
+    // no record and shows no row: the player is told, and that is no failure.
     bool saveResult(QString &error);
     void autoSave();
     void appendGridRow(const QStringList &cells);
@@ -102,6 +109,10 @@ private:
     Controls c_;
     Services s_;
     bool ended_ = false;
+    // The files' own counts, so that no append makes them too long to load.
+    files::KnownCount dictionaryWords_;
+    files::KnownCount historyRecords_;
+    bool toldUnlearned_ = false;
     // Play time anchored to the monotonic clock, so the count runs on across midnight.
     double playStartSeconds_ = 0;
     qint64 playStartMonotonicMs_ = 0;

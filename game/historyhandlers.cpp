@@ -80,6 +80,16 @@ bool Game::canSave() const
 
 bool Game::saveResult(QString &error)
 {
+    // The file's own count decides, so that a save never makes the history unloadable.
+    int records = 0;
+    if (!historyRecords_.get(records, error))
+        return false;
+    if (records >= files::kMaxHistoryRecords) {
+        s_.messages.show(files::historyFullMessage(files::kHistoryFile), QStringLiteral("保存できません"),
+                         platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
+        return true;
+    }
+
     const QString accuracy = platform::formatPercent(intOk, intOk + intNg);
     const QString speed = platform::formatPerSecond(intMoji, intJikan);
     const QString playTime = QString::number(intJikan) + u'秒';
@@ -95,8 +105,10 @@ bool Game::saveResult(QString &error)
     files::HistoryEntry entry{platform::formatDate(s_.clock.now()),
                               platform::formatTime(s_.clock.now()),
                               words, intOk, intNg, intMoji, accuracy, speed, playTime};
-    if (files::appendHistoryRecord(files::kHistoryFile, entry, error))
+    if (files::appendHistoryRecord(files::kHistoryFile, entry, error)) {
+        historyRecords_.appended();
         return true;
+    }
     // The grid mirrors the file: a row the file does not have must not stay.
     c_.msgRireki.setRows(c_.msgRireki.rows() - 1);
     return false;

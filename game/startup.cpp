@@ -1,13 +1,18 @@
 #include "game.h"
 
 #include "files/dictionary.h"
+#include "files/history.h"
 #include "files/settings.h"
 
 #include <cmath>
 
 namespace game {
 
-Game::Game(const Controls &controls, const Services &services) : c_(controls), s_(services) {}
+Game::Game(const Controls &controls, const Services &services)
+    : c_(controls), s_(services), dictionaryWords_(files::kDictionaryFile, files::countDictionary),
+      historyRecords_(files::kHistoryFile, files::countHistory)
+{
+}
 
 QString learnedWordsCaption(int words)
 {

@@ -1,4 +1,5 @@
 // A game from the start button to its end: countdown, answers, play clock, statistics.
+#include "files/dictionary.h"
 #include "harness.h"
 
 #include <QTest>
@@ -277,6 +278,60 @@ private slots:
         h.startGame({std::nextafter(1.0f, 0.0f)});
         QCOMPARE(h.game->intJisyoCount, qint16(4));
         QCOMPARE(h.lblMondai.text, u"こぶた"_qs);
+    }
+
+    void learningStopsWhereTheDictionaryFileIsFull_data()
+    {
+        QTest::addColumn<bool>("inPlay");
+        QTest::newRow("file grown behind the game") << true;
+        QTest::newRow("after the game's end") << false;
+    }
+
+    void learningStopsWhereTheDictionaryFileIsFull()
+    {
+        QFETCH(bool, inPlay);
+        const int filler = files::kMaxDictionaryWords - 8 - (inPlay ? 0 : 1);
+        Harness h("60,0\r\n", dictionary() + QByteArray("a\r\n").repeated(inPlay ? 0 : filler), "");
+        QVERIFY(h.load());
+        h.messages.allowAny = true;
+        h.startGame();
+        h.answer(u"ごま"_qs); // learned
+        if (inPlay)
+            fakes::writeBytes(u"辞書.txt"_qs, dictionary() + QByteArray("a\r\n").repeated(filler));
+        else
+            h.playOut();
+        h.answer(u"まり"_qs); // no room for it
+        int words = 0;
+        QString error;
+        QVERIFY(files::countDictionary(u"辞書.txt"_qs, words, error));
+        QCOMPARE(words, files::kMaxDictionaryWords);
+    }
+
+    void aWordThatCannotBeWrittenLeavesTheGameGoing_data()
+    {
+        QTest::addColumn<QString>("blocked"); // made a folder
+        QTest::newRow("the dictionary") << u"辞書.txt"_qs;
+        QTest::newRow("the note of an append") << u"辞書.txt.append"_qs;
+    }
+
+    void aWordThatCannotBeWrittenLeavesTheGameGoing()
+    {
+        QFETCH(QString, blocked);
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame();
+        QFile::remove(blocked);
+        QVERIFY(QDir().mkdir(blocked));
+        h.messages.allowAny = true;
+        h.answer(u"ごま"_qs);
+        h.answer(u"まり"_qs);
+        QCOMPARE(h.messages.shown.size(), 1); // once a game
+        QVERIFY2(h.messages.shown[0].prompt.contains(u"辞書.txt"_qs) && !h.messages.shown[0].prompt.contains(u".append"_qs),
+                 qPrintable(h.messages.shown[0].prompt));
+        QCOMPARE(h.program.exitCode, -1);
+        QVERIFY(h.game->blnPlaying);
+        QCOMPARE(h.game->intOk, qint16(2));
+        QCOMPARE(h.game->intNewWords, qint16(0));
     }
 
     void countersStopAtTheirLargestValue()

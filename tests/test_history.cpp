@@ -1,4 +1,5 @@
 // Saving a finished game, the automatic save, and clearing the history.
+#include "files/history.h"
 #include "harness.h"
 
 #include <QTest>
@@ -152,6 +153,40 @@ private slots:
         }
         QCOMPARE(h.msgRireki.rows(), rows);
         QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs).count('\n'), rows - 1);
+    }
+
+    void saveIsRefusedWhileTheFileHoldsTheLargestHistory_data()
+    {
+        QTest::addColumn<int>("records"); // in the file when the game ends
+        QTest::addColumn<bool>("autoSave");
+        QTest::newRow("room for one more") << files::kMaxHistoryRecords - 1 << false;
+        QTest::newRow("full, by the button") << files::kMaxHistoryRecords << false;
+        QTest::newRow("full, automatically") << files::kMaxHistoryRecords << true;
+    }
+
+    void saveIsRefusedWhileTheFileHoldsTheLargestHistory()
+    {
+        QFETCH(int, records);
+        QFETCH(bool, autoSave);
+        const QByteArray record = "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n";
+        Harness h(autoSave ? "60,1\r\n" : "60,0\r\n", dictionary(), record);
+        QVERIFY(h.load());
+        fakes::writeBytes(u"履歴.txt"_qs, record.repeated(records)); // grown behind the game
+        h.messages.allowAny = true;
+        playOneGame(h);
+        h.game->cmdHozon_Click();
+        const bool room = records < files::kMaxHistoryRecords;
+        QCOMPARE(h.msgRireki.rows(), room ? 3 : 2);
+        QCOMPARE(h.program.exitCode, -1);
+        QList<files::HistoryRecord> read;
+        QString error;
+        QVERIFY2(files::readHistory(u"履歴.txt"_qs, read, error), qPrintable(error));
+        QCOMPARE(read.size(), files::kMaxHistoryRecords);
+        if (!room) {
+            const QString told = h.messages.shown.last().prompt;
+            QVERIFY2(told.contains(u"履歴.txt"_qs) && told.contains(u"32766"_qs) && told.contains(u"クリア"_qs),
+                     qPrintable(told));
+        }
     }
 
     void failedAutoSaveIsReportedAndLeavesNoRow()
