@@ -28,10 +28,14 @@ void Game::showCritical(const QString &prompt, const QString &title)
     s_.messages.show(prompt, title, platform::MessageIcon::Critical, platform::MessageButtons::Ok);
 }
 
+// A rejection is counted before its box opens: the game may end behind the box, and the
+// rejection belongs to the game in which Enter was pressed.
 void Game::countRejection()
 {
-    intNg = addSaturated(intNg, 1);
-    c_.lblNg.setCaption(QString::number(intNg));
+    if (countsAnswers()) {
+        intNg = addSaturated(intNg, 1);
+        c_.lblNg.setCaption(QString::number(intNg));
+    }
     c_.txtKaitou.setText(QString());
 }
 
@@ -67,8 +71,8 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
     const QString answer = platform::toWideHiragana(c_.txtKaitou.text());
 
     if (answer.endsWith(u'ん')) {
-        showCritical(QStringLiteral("最後が『ん』じゃだめです！"), QStringLiteral("間違い"));
         countRejection();
+        showCritical(QStringLiteral("最後が『ん』じゃだめです！"), QStringLiteral("間違い"));
         return;
     }
     if (answer.endsWith(u'ー')) {
@@ -79,8 +83,8 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
     }
     for (int i = 0; i < c_.lstInpRireki.count(); ++i) {
         if (c_.lstInpRireki.item(i) == answer) {
-            showCritical(QStringLiteral("既に使った回答です！"), QStringLiteral("重複回答"));
             countRejection();
+            showCritical(QStringLiteral("既に使った回答です！"), QStringLiteral("重複回答"));
             return;
         }
     }
@@ -88,8 +92,8 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
     // accepting it would write an empty line into the dictionary.
     const QString current = c_.lblMondai.caption();
     if (answer.isEmpty() || first(answer) != lastNormalised(current)) {
-        showCritical(QStringLiteral("しりとりになっていません！"), QStringLiteral("間違い"));
         countRejection();
+        showCritical(QStringLiteral("しりとりになっていません！"), QStringLiteral("間違い"));
         return;
     }
 
@@ -99,7 +103,7 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
                                          qMin<qsizetype>(intJisyoCount, strJisyo.size()));
     QString unlearned;
     if (!std::ranges::any_of(known, [&](const QString &w) { return w == answer; })
-        && platform::isCp932Encodable(answer) && learnWord(answer, unlearned))
+        && platform::isCp932Encodable(answer) && learnWord(answer, unlearned) && countsAnswers())
         intNewWords = addSaturated(intNewWords, 1);
 
     // (b) Candidates, compared as stored.
@@ -121,11 +125,13 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
 
     c_.lstRireki.addItem(c_.lblMondai.caption()); // (f)
     c_.lstInpRireki.addItem(answer);              // (g)
-    intOk = addSaturated(intOk, 1);               // (h)
-    c_.lblOk.setCaption(QString::number(intOk));
-    intMoji = addSaturated(intMoji, answer.size()); // (i)
-    c_.txtKaitou.setText(QString());                // (j)
-    reportUnlearned(unlearned);                     // after the answer has been counted
+    if (countsAnswers()) {
+        intOk = addSaturated(intOk, 1); // (h)
+        c_.lblOk.setCaption(QString::number(intOk));
+        intMoji = addSaturated(intMoji, answer.size()); // (i)
+    }
+    c_.txtKaitou.setText(QString()); // (j)
+    reportUnlearned(unlearned);      // after the answer has been counted
 }
 
 } // namespace game

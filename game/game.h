@@ -86,6 +86,8 @@ private:
     // no tick behind it plays or saves, and every handler does nothing from then on.
     void fail(const QString &message);
     void showCritical(const QString &prompt, const QString &title);
+    // Whether answers count: in a game that plays or is about to begin, not after its end.
+    bool countsAnswers() const { return blnPlaying || blnCountdown; }
     void countRejection();
     // Appends a new word while the dictionary file has room; false when it was not written,
     // with the reason when that was a failure.
@@ -113,6 +115,9 @@ private:
     files::KnownCount dictionaryWords_;
     files::KnownCount historyRecords_;
     bool toldUnlearned_ = false;
+    // The play time the finished game's statistics were worked out with; a new choice in
+    // cboJikan after the end does not change what a save writes.
+    qint16 playedJikan_ = 0;
     // Play time anchored to the monotonic clock, so the count runs on across midnight.
     double playStartSeconds_ = 0;
     qint64 playStartMonotonicMs_ = 0;

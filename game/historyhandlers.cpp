@@ -91,8 +91,8 @@ bool Game::saveResult(QString &error)
     }
 
     const QString accuracy = platform::formatPercent(intOk, intOk + intNg);
-    const QString speed = platform::formatPerSecond(intMoji, intJikan);
-    const QString playTime = QString::number(intJikan) + u'秒';
+    const QString speed = platform::formatPerSecond(intMoji, playedJikan_);
+    const QString playTime = QString::number(playedJikan_) + u'秒';
     const int words = intJisyoCount + intNewWords;
 
     // The date and the time are read anew for each cell and for the record.

@@ -42,6 +42,7 @@ void Game::tmrBp_Timer()
 void Game::gameEnd()
 {
     blnPlaying = false;
+    playedJikan_ = intJikan;
     c_.cmdStart.setEnabled(true);
     skipOnFailure([&] { c_.lstJisyo.setFocus(); });
     skipOnFailure([&] { c_.lblByou.setCaption(platform::formatPerSecond(intMoji, intJikan)); });

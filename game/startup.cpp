@@ -50,6 +50,7 @@ bool Game::Form_Load()
         return false;
     }
     intJikan = settings.playTime;
+    playedJikan_ = intJikan;
     intAs = settings.autoSave;
     c_.chkAs.setValue(intAs); // raises chkAs_Click when it differs from the laid-out state
     if (ended_)

@@ -280,6 +280,51 @@ private slots:
         QCOMPARE(h.lblMondai.text, u"こぶた"_qs);
     }
 
+    void saveWritesTheGameTheStatisticsShow_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::addColumn<QString>("typed"); // empty: 120 picked as the play time instead
+        QTest::newRow("rejected before the first game") << u"before"_qs << u"ごりら"_qs;
+        QTest::newRow("accepted and learned after the end") << u"after"_qs << u"ぱせり"_qs;
+        QTest::newRow("rejected after the end") << u"after"_qs << u"ねこ"_qs;
+        QTest::newRow("play time picked after the end") << u"after"_qs << QString();
+        QTest::newRow("rejected as the time runs out behind its box") << u"timeup"_qs << u"ねこ"_qs;
+    }
+
+    void saveWritesTheGameTheStatisticsShow()
+    {
+        QFETCH(QString, when);
+        QFETCH(QString, typed);
+        Harness h("10,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.messages.allowAny = true;
+        if (when != u"before"_qs) {
+            h.startGame();
+            h.answer(u"ごりら"_qs);
+        }
+        if (when == u"after"_qs)
+            h.playOut();
+        else if (when == u"timeup"_qs)
+            h.messages.whileShown = [&] { h.playOut(); };
+        const QString word = h.lblMondai.text;
+        typed.isEmpty() ? h.cboJikan.pick(u"120"_qs) : h.answer(typed);
+        if (typed == u"ぱせり"_qs) { // still answered and learned
+            QVERIFY(h.lblMondai.text != word);
+            QVERIFY(fakes::fileBytes(u"辞書.txt"_qs).endsWith(fakes::cp932(u"ぱせり\r\n"_qs)));
+        }
+        QVERIFY(!h.game->blnPlaying);
+        h.game->cmdHozon_Click();
+        const QByteArray saved = fakes::fileBytes(u"履歴.txt"_qs);
+        if (when == u"before"_qs) {
+            QCOMPARE(h.lblNg.text, QString());
+            QCOMPARE(saved, QByteArray(""));
+            return;
+        }
+        QCOMPARE(saved.mid(24), fakes::cp932(QStringLiteral("8,%1,%2,%3,\"%4\",\"%5\",\"10秒\"\r\n")
+                                                  .arg(h.lblOk.text, h.lblNg.text, h.lblMoji_T.text,
+                                                       h.lblRitu.text, h.lblByou.text)));
+    }
+
     void learningStopsWhereTheDictionaryFileIsFull_data()
     {
         QTest::addColumn<bool>("inPlay");
