@@ -56,8 +56,8 @@ void Game::reportUnlearned(const QString &error)
     if (error.isEmpty() || toldUnlearned_)
         return;
     toldUnlearned_ = true;
-    s_.messages.show(QStringLiteral("「%1」に新しい言葉を書き込めません。ゲームはこのまま続けますが、"
-                                    "言葉は覚えません。\n%2")
+    s_.messages.show(QStringLiteral("「%1」に新しい言葉を書き込めないため、その言葉は覚えられません。"
+                                    "ゲームはこのまま続けます。\n%2")
                          .arg(files::kDictionaryFile, error),
                      QStringLiteral("辞書に書き込めません"), platform::MessageIcon::Exclamation,
                      platform::MessageButtons::Ok);

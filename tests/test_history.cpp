@@ -158,35 +158,32 @@ private slots:
     void saveIsRefusedWhileTheFileHoldsTheLargestHistory_data()
     {
         QTest::addColumn<int>("records"); // in the file when the game ends
-        QTest::addColumn<bool>("autoSave");
-        QTest::newRow("room for one more") << files::kMaxHistoryRecords - 1 << false;
-        QTest::newRow("full, by the button") << files::kMaxHistoryRecords << false;
-        QTest::newRow("full, automatically") << files::kMaxHistoryRecords << true;
+        QTest::addColumn<QByteArray>("settings");
+        QTest::newRow("room for one more") << files::kMaxHistoryRecords - 1 << QByteArray("60,0\r\n");
+        QTest::newRow("full, by the button") << files::kMaxHistoryRecords << QByteArray("60,0\r\n");
+        QTest::newRow("full, automatically") << files::kMaxHistoryRecords << QByteArray("60,1\r\n");
     }
 
     void saveIsRefusedWhileTheFileHoldsTheLargestHistory()
     {
         QFETCH(int, records);
-        QFETCH(bool, autoSave);
+        QFETCH(QByteArray, settings);
         const QByteArray record = "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n";
-        Harness h(autoSave ? "60,1\r\n" : "60,0\r\n", dictionary(), record);
+        Harness h(settings, dictionary(), record);
         QVERIFY(h.load());
         fakes::writeBytes(u"履歴.txt"_qs, record.repeated(records)); // grown behind the game
         h.messages.allowAny = true;
         playOneGame(h);
         h.game->cmdHozon_Click();
-        const bool room = records < files::kMaxHistoryRecords;
-        QCOMPARE(h.msgRireki.rows(), room ? 3 : 2);
+        QCOMPARE(h.msgRireki.rows(), records < files::kMaxHistoryRecords ? 3 : 2);
         QCOMPARE(h.program.exitCode, -1);
         QList<files::HistoryRecord> read;
         QString error;
-        QVERIFY2(files::readHistory(u"履歴.txt"_qs, read, error), qPrintable(error));
-        QCOMPARE(read.size(), files::kMaxHistoryRecords);
-        if (!room) {
-            const QString told = h.messages.shown.last().prompt;
-            QVERIFY2(told.contains(u"履歴.txt"_qs) && told.contains(u"32766"_qs) && told.contains(u"クリア"_qs),
-                     qPrintable(told));
-        }
+        QVERIFY2(files::readHistory(u"履歴.txt"_qs, read, error) && read.size() == files::kMaxHistoryRecords,
+                 qPrintable(error));
+        const QString told = h.messages.shown.last().prompt;
+        QVERIFY(records < files::kMaxHistoryRecords
+                || (told.contains(u"履歴.txt"_qs) && told.contains(u"32766"_qs) && told.contains(u"クリア"_qs)));
     }
 
     void failedAutoSaveIsReportedAndLeavesNoRow()
