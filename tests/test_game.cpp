@@ -332,7 +332,8 @@ private slots:
         h.answer(u"ごま"_qs);
         h.messages.allowAny = true;
         if (change == u"filled"_qs)
-            fakes::writeBytes(u"辞書.txt"_qs, dictionary() + QByteArray("a\r\n").repeated(files::kMaxDictionaryWords - 8));
+            fakes::writeBytes(u"辞書.txt"_qs,
+                              dictionary() + QByteArray("a\r\n").repeated(files::kMaxDictionaryWords - 8));
         else
             QFile::remove(change), QDir().mkdir(change);
         h.answer(u"まり"_qs);
@@ -344,7 +345,8 @@ private slots:
             QVERIFY(files::countDictionary(u"辞書.txt"_qs, words, error) && words == files::kMaxDictionaryWords);
         } else { // told once, of the player's file
             QCOMPARE(h.messages.shown.size(), 1);
-            QVERIFY(h.messages.shown[0].prompt.contains(u"「辞書.txt」に"_qs) && !h.messages.shown[0].prompt.contains(u".append"_qs));
+            const QString told = h.messages.shown[0].prompt;
+            QVERIFY2(told.contains(u"「辞書.txt」に"_qs) && !told.contains(u".append"_qs), qPrintable(told));
         }
     }
 
