@@ -75,14 +75,24 @@ bool Game::loadHistory()
 
 bool Game::canSave() const
 {
-    return !(intOk == 0 && intNg == 0) && !blnPlaying && !blnCountdown;
+    return !(intOk == 0 && intNg == 0) && !blnPlaying && !blnCountdown && !ended_;
 }
 
 bool Game::saveResult(QString &error)
 {
+    // The file's own count decides, so that a save never makes the history unloadable.
+    int records = 0;
+    if (!historyRecords_.get(records, error))
+        return false;
+    if (records >= files::kMaxHistoryRecords) {
+        s_.messages.show(files::historyFullMessage(files::kHistoryFile), QStringLiteral("保存できません"),
+                         platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
+        return true;
+    }
+
     const QString accuracy = platform::formatPercent(intOk, intOk + intNg);
-    const QString speed = platform::formatPerSecond(intMoji, intJikan);
-    const QString playTime = QString::number(intJikan) + u'秒';
+    const QString speed = platform::formatPerSecond(intMoji, playedJikan_);
+    const QString playTime = QString::number(playedJikan_) + u'秒';
     const int words = intJisyoCount + intNewWords;
 
     // The date and the time are read anew for each cell and for the record.
@@ -95,8 +105,10 @@ bool Game::saveResult(QString &error)
     files::HistoryEntry entry{platform::formatDate(s_.clock.now()),
                               platform::formatTime(s_.clock.now()),
                               words, intOk, intNg, intMoji, accuracy, speed, playTime};
-    if (files::appendHistoryRecord(files::kHistoryFile, entry, error))
+    if (files::appendHistoryRecord(files::kHistoryFile, entry, error)) {
+        historyRecords_.appended();
         return true;
+    }
     // The grid mirrors the file: a row the file does not have must not stay.
     c_.msgRireki.setRows(c_.msgRireki.rows() - 1);
     return false;
@@ -124,6 +136,8 @@ void Game::autoSave()
 
 void Game::cmdClear_Click()
 {
+    if (ended_)
+        return;
     if (s_.messages.show(QStringLiteral("履歴データをクリアします。よろしいですか？"),
                          QStringLiteral("クリア確認"), platform::MessageIcon::Exclamation,
                          platform::MessageButtons::OkCancel)

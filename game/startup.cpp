@@ -1,13 +1,18 @@
 #include "game.h"
 
 #include "files/dictionary.h"
+#include "files/history.h"
 #include "files/settings.h"
 
 #include <cmath>
 
 namespace game {
 
-Game::Game(const Controls &controls, const Services &services) : c_(controls), s_(services) {}
+Game::Game(const Controls &controls, const Services &services)
+    : c_(controls), s_(services), dictionaryWords_(files::kDictionaryFile, files::countDictionary),
+      historyRecords_(files::kHistoryFile, files::countHistory)
+{
+}
 
 QString learnedWordsCaption(int words)
 {
@@ -21,9 +26,12 @@ qint16 addSaturated(qint16 counter, qint64 amount)
 
 void Game::fail(const QString &message)
 {
+    // The timers tick on while the box is open.
+    ended_ = true;
+    blnCountdown = false;
+    blnPlaying = false;
     s_.messages.show(message, QStringLiteral("カナリンカ"), platform::MessageIcon::Critical,
                      platform::MessageButtons::Ok);
-    ended_ = true;
     s_.program.end(1);
 }
 
@@ -42,6 +50,7 @@ bool Game::Form_Load()
         return false;
     }
     intJikan = settings.playTime;
+    playedJikan_ = intJikan;
     intAs = settings.autoSave;
     c_.chkAs.setValue(intAs); // raises chkAs_Click when it differs from the laid-out state
     if (ended_)
