@@ -11,17 +11,51 @@
 namespace game {
 namespace {
 
-QString lastNormalised(const QString &word)
-{
-    return word.isEmpty() ? QString() : QString(platform::normaliseSmallKana(word.back()));
-}
+struct RuleMessage {
+    const char16_t *prompt;
+    const char16_t *title;
+    bool counted; // the "ー" rule is a reminder, not a rejection
+};
 
-QString first(const QString &word)
+// The message of the rule an answer broke.
+RuleMessage ruleMessage(AnswerVerdict verdict)
 {
-    return word.left(1);
+    switch (verdict) {
+    case AnswerVerdict::EndsInN:
+        return {u"最後が『ん』じゃだめです！", u"間違い", true};
+    case AnswerVerdict::EndsInLongSound:
+        return {u"最後の 『ー』 は 『ぃ』 とか 『ぅ』 とかに置き換えてください！", u"置き換え", false};
+    case AnswerVerdict::Duplicate:
+        return {u"既に使った回答です！", u"重複回答", true};
+    default:
+        return {u"しりとりになっていません！", u"間違い", true};
+    }
 }
 
 } // namespace
+
+QChar expectedKana(const QString &word)
+{
+    return word.isEmpty() ? QChar() : platform::normaliseSmallKana(word.back());
+}
+
+// The four rules, in the order they are applied: "ん", "ー", duplicate, chain.
+AnswerVerdict judgeAnswer(const QString &answer, const QString &current,
+                          const platform::ListBox &previousAnswers)
+{
+    if (answer.endsWith(u'ん'))
+        return AnswerVerdict::EndsInN;
+    if (answer.endsWith(u'ー'))
+        return AnswerVerdict::EndsInLongSound;
+    for (int i = 0; i < previousAnswers.count(); ++i)
+        if (previousAnswers.item(i) == answer)
+            return AnswerVerdict::Duplicate;
+    // An empty answer never continues a chain, even before the first word is shown:
+    // accepting it would write an empty line into the dictionary.
+    if (answer.isEmpty() || current.isEmpty() || answer.front() != expectedKana(current))
+        return AnswerVerdict::BrokenChain;
+    return AnswerVerdict::Accepted;
+}
 
 void Game::showCritical(const QString &prompt, const QString &title)
 {
@@ -48,6 +82,7 @@ bool Game::learnWord(const QString &word, QString &error)
     if (!files::appendWord(files::kDictionaryFile, word, error))
         return false;
     dictionaryWords_.appended();
+    ++wordsLearned_;
     return true;
 }
 
@@ -69,32 +104,16 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
         return;
     keyAscii = 0;
     const QString answer = platform::toWideHiragana(c_.txtKaitou.text());
-    const AnswerReport report(*this, answer);
+    const AnswerVerdict verdict = judgeAnswer(answer, c_.lblMondai.caption(), c_.lstInpRireki);
+    const AnswerReport report(*this, answer, verdict);
 
-    if (answer.endsWith(u'ん')) {
-        countRejection();
-        showCritical(QStringLiteral("最後が『ん』じゃだめです！"), QStringLiteral("間違い"));
-        return;
-    }
-    if (answer.endsWith(u'ー')) {
-        showCritical(QStringLiteral("最後の 『ー』 は 『ぃ』 とか 『ぅ』 とかに置き換えてください！"),
-                     QStringLiteral("置き換え"));
-        c_.txtKaitou.setText(QString());
-        return;
-    }
-    for (int i = 0; i < c_.lstInpRireki.count(); ++i) {
-        if (c_.lstInpRireki.item(i) == answer) {
+    if (verdict != AnswerVerdict::Accepted) {
+        const RuleMessage rule = ruleMessage(verdict);
+        if (rule.counted)
             countRejection();
-            showCritical(QStringLiteral("既に使った回答です！"), QStringLiteral("重複回答"));
-            return;
-        }
-    }
-    // An empty answer never continues a chain, even before the first word is shown:
-    // accepting it would write an empty line into the dictionary.
-    const QString current = c_.lblMondai.caption();
-    if (answer.isEmpty() || first(answer) != lastNormalised(current)) {
-        countRejection();
-        showCritical(QStringLiteral("しりとりになっていません！"), QStringLiteral("間違い"));
+        showCritical(QString::fromUtf16(rule.prompt), QString::fromUtf16(rule.title));
+        if (!rule.counted)
+            c_.txtKaitou.setText(QString());
         return;
     }
 

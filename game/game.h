@@ -123,6 +123,8 @@ private:
     files::KnownCount dictionaryWords_;
     files::KnownCount historyRecords_;
     bool toldUnlearned_ = false;
+    // Words appended to the dictionary file by this program, in a game or not.
+    int wordsLearned_ = 0;
     // The play time the finished game's statistics were worked out with; a new choice in
     // cboJikan after the end does not change what a save writes.
     qint16 playedJikan_ = 0;
