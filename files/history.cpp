@@ -199,6 +199,26 @@ void History::clear()
     starts_ = {0};
 }
 
+bool countHistory(const QString &fileName, int &count, QString &error)
+{
+    QString text;
+    if (!platform::readTextFile(fileName, text, error))
+        return false;
+    qint64 values = 0;
+    for (DelimitedReader reader(text); !reader.atEnd(); reader.next())
+        ++values;
+    count = int((values + 8) / 9);
+    return true;
+}
+
+QString historyFullMessage(const QString &fileName)
+{
+    return QStringLiteral("「%1」の記録が %2 件になったため、これ以上保存できません。"
+                          "クリアで履歴を空にすると、また保存できます。")
+        .arg(fileName)
+        .arg(kMaxHistoryRecords);
+}
+
 QString formatHistoryRecord(const HistoryEntry &e)
 {
     return formatRecord({e.date, e.time, qint64(e.words), qint64(e.ok), qint64(e.ng), qint64(e.moji),

@@ -19,6 +19,11 @@ bool parseHistory(QStringView text, const QString &fileName, QList<HistoryRecord
                   QString &error);
 bool readHistory(const QString &fileName, QList<HistoryRecord> &records, QString &error);
 
+// How many records the file holds, a record cut short counted too; the values are not checked.
+bool countHistory(const QString &fileName, int &count, QString &error);
+// The message that refuses a save to a file holding kMaxHistoryRecords records.
+QString historyFullMessage(const QString &fileName);
+
 // The values of one saved game.
 struct HistoryEntry {
     QString date;     // yyyy/mm/dd

@@ -85,14 +85,24 @@ bool Game::loadHistory()
 
 bool Game::canSave() const
 {
-    return !(intOk == 0 && intNg == 0) && !blnPlaying && !blnCountdown;
+    return !(intOk == 0 && intNg == 0) && !blnPlaying && !blnCountdown && !ended_;
 }
 
 bool Game::saveResult(QString &error)
 {
+    // The file's own count decides, so that a save never makes the history unloadable.
+    int records = 0;
+    if (!historyRecords_.get(records, error))
+        return false;
+    if (records >= files::kMaxHistoryRecords) {
+        s_.messages.show(files::historyFullMessage(files::kHistoryFile), QStringLiteral("保存できません"),
+                         platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
+        return true;
+    }
+
     const QString accuracy = platform::formatPercent(intOk, intOk + intNg);
-    const QString speed = platform::formatPerSecond(intMoji, intJikan);
-    const QString playTime = QString::number(intJikan) + u'秒';
+    const QString speed = platform::formatPerSecond(intMoji, playedJikan_);
+    const QString playTime = QString::number(playedJikan_) + u'秒';
     const int words = intJisyoCount + intNewWords;
 
     // The date and the time are read anew for each cell and for the record.
@@ -107,6 +117,7 @@ bool Game::saveResult(QString &error)
                               words, intOk, intNg, intMoji, accuracy, speed, playTime};
     if (files::appendHistoryRecord(files::kHistoryFile, entry, error)) {
         history_->append(entry);
+        historyRecords_.appended();
         return true;
     }
     // The grid mirrors the file: a row the file does not have must not stay.
@@ -136,6 +147,8 @@ void Game::autoSave()
 
 void Game::cmdClear_Click()
 {
+    if (ended_)
+        return;
     if (s_.messages.show(QStringLiteral("履歴データをクリアします。よろしいですか？"),
                          QStringLiteral("クリア確認"), platform::MessageIcon::Exclamation,
                          platform::MessageButtons::OkCancel)

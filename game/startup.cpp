@@ -9,7 +9,9 @@
 namespace game {
 
 Game::Game(const Controls &controls, const Services &services)
-    : c_(controls), s_(services), history_(std::make_shared<files::History>())
+    : c_(controls), s_(services), history_(std::make_shared<files::History>()),
+      dictionaryWords_(files::kDictionaryFile, files::countDictionary),
+      historyRecords_(files::kHistoryFile, files::countHistory)
 {
 }
 
@@ -25,9 +27,12 @@ qint16 addSaturated(qint16 counter, qint64 amount)
 
 void Game::fail(const QString &message)
 {
+    // The timers tick on while the box is open.
+    ended_ = true;
+    blnCountdown = false;
+    blnPlaying = false;
     s_.messages.show(message, QStringLiteral("カナリンカ"), platform::MessageIcon::Critical,
                      platform::MessageButtons::Ok);
-    ended_ = true;
     s_.program.end(1);
 }
 
@@ -46,6 +51,7 @@ bool Game::Form_Load()
         return false;
     }
     intJikan = settings.playTime;
+    playedJikan_ = intJikan;
     intAs = settings.autoSave;
     c_.chkAs.setValue(intAs); // raises chkAs_Click when it differs from the laid-out state
     if (ended_)

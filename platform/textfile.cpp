@@ -1,15 +1,19 @@
 #include "textfile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtEndian>
 
 #include <array>
 #include <memory>
+
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -163,19 +167,43 @@ QString quoted(const QString &name)
     return u'「' + name + u'」';
 }
 
-// Sets the message for a file operation that failed, with the system's reason; false.
+// Sets the message for a file operation that failed, with the reason; false.
 bool failed(QString &error, const QString &name, QStringView what, const QFileDevice &device)
 {
-    error = QStringLiteral("%1 %2: %3").arg(quoted(name), what, device.errorString());
+    error = QStringLiteral("%1 %2: %3").arg(quoted(name), what, fileErrorReason(device));
     return false;
 }
 
-// While a line is appended, "<file>.append" holds the file's size before it. A program
-// stopped in the middle of an append (killed, crashed) leaves the note behind, and the next
-// access cuts the file back to that size: a line is either wholly in the file or not at all.
+// While a line is appended, "<file>.append" describes the append: the file's size before it,
+// the bytes that ended the file then and the bytes being appended. A program stopped in the
+// middle of an append (killed, crashed) leaves the note behind, and the next access cuts the
+// file back to that size: a line is either wholly in the file or not at all. A note that no
+// longer describes the file (edited by hand since) is set aside under a dated name and the
+// file is left as it is.
 QString appendNote(const QString &path)
 {
     return path + QStringLiteral(".append");
+}
+
+// How much of the file before the append the note keeps, to recognise the file by.
+constexpr qint64 kNoteTailBytes = 32;
+
+QByteArray appendNoteText(qint64 size, const QByteArray &tail, const QByteArray &bytes)
+{
+    return QByteArray::number(size) + ' ' + QByteArray::number(tail.size()) + ' '
+        + QByteArray::number(bytes.size()) + "\r\n" + tail + bytes;
+}
+
+// Whether the file is still its old tail at `size`, then all or a first part of `bytes`.
+bool endsWithInterruptedAppend(QFile &file, qint64 size, const QByteArray &tail, const QByteArray &bytes)
+{
+    const qint64 now = file.exists() ? file.size() : -1;
+    if (now < size || now - size > bytes.size() || tail.size() > size || !file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 from = size - tail.size();
+    const bool same = file.seek(from) && file.read(now - from) == tail + bytes.first(now - size);
+    file.close();
+    return same;
 }
 
 bool undoInterruptedAppend(const QString &path, const QString &name, QString &error)
@@ -183,26 +211,70 @@ bool undoInterruptedAppend(const QString &path, const QString &name, QString &er
     QFile note(appendNote(path));
     if (!note.exists())
         return true;
-    // A note cut short was never followed by an append: it only goes.
-    qint64 size = -1;
-    if (note.open(QIODevice::ReadOnly)) {
-        const QByteArray text = note.readAll();
-        bool ok = false;
-        if (text.endsWith("\r\n"))
-            size = text.chopped(2).toLongLong(&ok);
-        if (!ok)
-            size = -1;
-        note.close();
+    if (!note.open(QIODevice::ReadOnly))
+        return failed(error, name, u"の書きかけの行の記録を読めません", note);
+    const QByteArray text = note.readAll();
+    note.close();
+
+    const qsizetype headerEnd = text.indexOf("\r\n");
+    const QList<QByteArray> header = text.first(std::max<qsizetype>(headerEnd, 0)).split(' ');
+    bool ok = header.size() == 3;
+    const qint64 size = ok ? header[0].toLongLong(&ok) : 0;
+    const qint64 tailSize = ok ? header[1].toLongLong(&ok) : 0;
+    const qint64 bytesSize = ok ? header[2].toLongLong(&ok) : 0;
+    ok = ok && size >= 0 && tailSize >= 0 && bytesSize >= 0;
+    const qint64 noteSize = headerEnd + 2 + tailSize + bytesSize;
+    // A note cut short was written before the append began: the file is untouched, the note only goes.
+    if (headerEnd < 0 || (ok && text.size() < noteSize)) {
+        if (!note.remove())
+            return failed(error, name, u"の書きかけの行の記録を消せません", note);
+        return true;
     }
+
     QFile file(path);
-    if (size >= 0 && file.exists() && file.size() > size && !file.resize(size))
-        return failed(error, name, u"の書きかけの行を取り除けません", file);
-    if (!note.remove())
-        return failed(error, appendNote(name), u"を消せません", note);
+    if (ok && text.size() == noteSize
+        && endsWithInterruptedAppend(file, size, text.sliced(headerEnd + 2, tailSize),
+                                     text.sliced(headerEnd + 2 + tailSize))) {
+        if (file.size() > size && !file.resize(size))
+            return failed(error, name, u"の書きかけの行を取り除けません", file);
+        if (!note.remove())
+            return failed(error, name, u"の書きかけの行の記録を消せません", note);
+        return true;
+    }
+    const QString aside = appendNote(path) + u'.'
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    if (!note.rename(aside))
+        return failed(error, name, u"の書きかけの行の記録を移せません", note);
     return true;
 }
 
 } // namespace
+
+QString fileErrorReason(const QFileDevice &device)
+{
+    const QFileInfo file(device.fileName());
+    const QFileInfo folder(file.absolutePath());
+    const QStorageInfo storage(folder.absoluteFilePath());
+    // From the file's state, in the order a cause hides the next one.
+    if (file.isDir())
+        return QStringLiteral("同じ名前のフォルダがあります。");
+    if (!folder.isDir())
+        return QStringLiteral("入れるフォルダがありません。");
+    if (file.exists() && !file.isReadable())
+        return QStringLiteral("読む権限がありません。");
+    if (device.error() == QFileDevice::ReadError)
+        return device.errorString();
+    if (storage.isValid() && storage.isReadOnly())
+        return QStringLiteral("読み取り専用のドライブにあります。");
+    if ((file.exists() && !file.isWritable()) || !folder.isWritable())
+        return QStringLiteral("書き込む権限がありません。");
+    // A write cut short by a full disk leaves no error at all.
+    if (device.error() == QFileDevice::ResourceError || (storage.isValid() && storage.bytesAvailable() == 0))
+        return QStringLiteral("ディスクに空きがありません。");
+    if (!file.exists() && !qobject_cast<const QSaveFile *>(&device)) // a rewrite makes its file
+        return QStringLiteral("ファイルがありません。");
+    return device.errorString();
+}
 
 QString resolveFileName(const QString &name)
 {
@@ -336,17 +408,19 @@ bool appendTextFile(const QString &name, const QString &text, QString &error)
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return failed(error, name, u"に書き込めません", file);
     const qint64 size = file.size();
+    QByteArray tail;
     if (size > 0) {
-        char last = 0;
-        if (!file.seek(size - 1) || !file.getChar(&last))
+        const qint64 tailSize = std::min(size, kNoteTailBytes);
+        if (!file.seek(size - tailSize) || (tail = file.read(tailSize)).size() != tailSize)
             return failed(error, name, u"を読めません", file);
-        if (last != '\n' && last != '\r')
+        if (!tail.endsWith('\n') && !tail.endsWith('\r'))
             bytes.prepend("\r\n");
     }
+    // The player's file is named when the note fails: the note is ours, not theirs.
     QFile note(appendNote(path));
-    const QByteArray noteText = QByteArray::number(size) + "\r\n";
+    const QByteArray noteText = appendNoteText(size, tail, bytes);
     if (!note.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || note.write(noteText) != noteText.size()) {
-        failed(error, appendNote(name), u"に書き込めません", note);
+        failed(error, name, u"に書き込めません", note);
         note.remove();
         return false;
     }
@@ -359,7 +433,7 @@ bool appendTextFile(const QString &name, const QString &text, QString &error)
     }
     file.close();
     if (!note.remove())
-        return failed(error, appendNote(name), u"を消せません", note);
+        return failed(error, name, u"の書きかけの行の記録を消せません", note);
     return true;
 }
 

@@ -4,7 +4,13 @@
 #include <QByteArray>
 #include <QString>
 
+class QFileDevice;
+
 namespace platform {
+
+// Why an operation on the file failed: the common causes (missing, a folder, no permission,
+// a read-only drive, a full disk) in our own words, Qt's text for the rest.
+QString fileErrorReason(const QFileDevice &device);
 
 // The name of an existing file in the folder that matches `name` without regard to
 // letter case ("辞書.TXT" finds "辞書.txt"), or `name` itself when none does.

@@ -144,19 +144,67 @@ private slots:
         QCOMPARE(fakes::fileBytes(name), after);
     }
 
-    void anAppendCutShortIsUndoneBeforeTheFileIsUsed()
+    void anAppendCutShortIsUndoneOnlyWhileItsNoteDescribesTheFile_data()
     {
-        // What a program killed in the middle of an append leaves: half a line and the note.
+        // What a program killed in the middle of an append leaves: the note, and perhaps part of the line.
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("note");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<bool>("setAside");
+        const QByteArray note = "3 3 15\r\na\r\nhalf a record\r\n";
+        QTest::newRow("half the line written") << QByteArray("a\r\nhalf a rec") << note << QByteArray("a\r\n") << false;
+        QTest::newRow("whole line, note not yet gone") << QByteArray("a\r\nhalf a record\r\n") << note
+                                                       << QByteArray("a\r\n") << false;
+        QTest::newRow("edited by hand since") << QByteArray("a\r\nb\r\nhalf") << note << QByteArray("a\r\nb\r\nhalf")
+                                              << true;
+        QTest::newRow("a note without the line") << QByteArray("a\r\nb\r\n") << QByteArray("3\r\n")
+                                                 << QByteArray("a\r\nb\r\n") << true;
+        QTest::newRow("note cut short: no append began") << QByteArray("a\r\n") << note.first(5)
+                                                         << QByteArray("a\r\n") << false;
+    }
+
+    void anAppendCutShortIsUndoneOnlyWhileItsNoteDescribesTheFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, note);
+        QFETCH(QByteArray, after);
+        QFETCH(bool, setAside);
         QTemporaryDir dir;
         const QString name = dir.filePath(u"履歴.txt"_qs);
-        fakes::writeBytes(name, "a\r\nhalf a rec");
-        fakes::writeBytes(name + u".append"_qs, "3\r\n");
+        fakes::writeBytes(name, file);
+        fakes::writeBytes(name + u".append"_qs, note);
         QString text, error;
         QVERIFY2(platform::readTextFile(name, text, error), qPrintable(error));
-        QCOMPARE(text, u"a\r\n"_qs);
-        QVERIFY(!QFile::exists(name + u".append"_qs));
-        QVERIFY(platform::appendTextFile(name, u"b\r\n"_qs, error));
-        QCOMPARE(fakes::fileBytes(name), QByteArray("a\r\nb\r\n"));
+        QCOMPARE(fakes::fileBytes(name), after);
+        QCOMPARE(QDir(dir.path()).entryList({u"履歴.txt.append*"_qs}).size(), setAside ? 1 : 0);
+        QVERIFY(platform::appendTextFile(name, u"c\r\n"_qs, error));
+        QCOMPARE(fakes::fileBytes(name), after + (after.endsWith('\n') ? "c\r\n" : "\r\nc\r\n"));
+    }
+
+    void fileErrorsNameTheFileAndTheCauseInJapanese_data()
+    {
+        QTest::addColumn<bool>("append"); // else read
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("a folder in its place") << false << u"folder"_qs << u"同じ名前のフォルダがあります。"_qs;
+        QTest::newRow("no folder to be in") << true << u"gone/履歴.txt"_qs << u"入れるフォルダがありません。"_qs;
+        QTest::newRow("read-only file") << true << u"read-only"_qs << u"書き込む権限がありません。"_qs;
+    }
+    void fileErrorsNameTheFileAndTheCauseInJapanese()
+    {
+        QFETCH(bool, append);
+        QFETCH(QString, name);
+        QFETCH(QString, cause);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid() && QDir(dir.path()).mkdir(u"folder"_qs));
+        fakes::writeBytes(dir.filePath(u"read-only"_qs), "a\r\n");
+        QVERIFY(QFile::setPermissions(dir.filePath(u"read-only"_qs), QFileDevice::ReadOwner));
+        if (name == u"read-only" && QFileInfo(dir.filePath(name)).isWritable())
+            QSKIP("permissions do not hold for this user");
+        QString text, error;
+        QVERIFY(append ? !platform::appendTextFile(dir.filePath(name), u"b\r\n"_qs, error)
+                       : !platform::readTextFile(dir.filePath(name), text, error));
+        QVERIFY2(error.startsWith(u'「' + dir.filePath(name) + u'」') && error.endsWith(cause), qPrintable(error));
     }
 
     void bareNamesMatchWithoutLetterCase()

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 namespace fakes {
 
@@ -222,6 +223,8 @@ struct Messages : platform::MessageBoxes {
     QList<platform::MessageResult> answers; // for OK/Cancel boxes, in order
     bool allowAny = false;                  // for tests that only look at what was shown
     QList<Box> expected;
+    // Runs once, while the next box is open: what the timers do behind a modal box.
+    std::function<void()> whileShown;
 
     void expect(const QString &prompt, const QString &title, platform::MessageIcon icon,
                 platform::MessageButtons buttons = platform::MessageButtons::Ok)
@@ -247,6 +250,8 @@ struct Messages : platform::MessageBoxes {
                                  __FILE__, __LINE__);
             }
         }
+        if (auto behind = std::exchange(whileShown, nullptr))
+            behind();
         return answers.isEmpty() ? platform::MessageResult::Ok : answers.takeFirst();
     }
 };
