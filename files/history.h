@@ -43,4 +43,26 @@ bool appendHistoryRecord(const QString &fileName, const HistoryEntry &entry, QSt
 // Leaves an empty file, created when missing.
 bool clearHistory(const QString &fileName, QString &error);
 
+// The saved games in memory, read once for every view of them: the file's bytes and where
+// each record begins. Every record was checked when it was read; a value becomes a string
+// only when it is asked for.
+class History {
+public:
+    // Reads the file, or its bytes, which must be CP932, checking every record as
+    // readHistory does; on failure the history stays as it was.
+    bool read(const QString &fileName, QString &error);
+    bool parse(const QByteArray &bytes, const QString &fileName, QString &error);
+
+    int count() const { return int(starts_.size()) - 1; }
+    // Field 0-8 of a record (0-based), as HistoryRecord holds it.
+    QString field(int record, int field) const;
+    // Adds a saved game as appendHistoryRecord wrote it.
+    void append(const HistoryEntry &entry);
+    void clear();
+
+private:
+    QByteArray bytes_;
+    QList<qsizetype> starts_{0}; // record i lies in bytes [starts_[i], starts_[i + 1])
+};
+
 } // namespace files

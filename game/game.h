@@ -7,6 +7,11 @@
 #include "platform/services.h"
 
 #include <QStringList>
+#include <memory>
+
+namespace files {
+class History;
+}
 
 namespace game {
 
@@ -81,6 +86,8 @@ public:
 
     // True once a failure has ended the program; handlers do nothing more.
     bool ended() const { return ended_; }
+    // The saved games as the history file holds them, read once at start-up.
+    const files::History &history() const { return *history_; }
 
     // Who hears what happens in play; nobody unless set. The listener outlives the game.
     void setEvents(GameEvents *events) { events_ = events ? events : &noEvents_; }
@@ -119,6 +126,7 @@ private:
     GameEvents noEvents_;
     GameEvents *events_ = &noEvents_;
     bool ended_ = false;
+    std::shared_ptr<files::History> history_;
     // The files' own counts, so that no append makes them too long to load.
     files::KnownCount dictionaryWords_;
     files::KnownCount historyRecords_;

@@ -9,7 +9,8 @@
 namespace game {
 
 Game::Game(const Controls &controls, const Services &services)
-    : c_(controls), s_(services), dictionaryWords_(files::kDictionaryFile, files::countDictionary),
+    : c_(controls), s_(services), history_(std::make_shared<files::History>()),
+      dictionaryWords_(files::kDictionaryFile, files::countDictionary),
       historyRecords_(files::kHistoryFile, files::countHistory)
 {
 }
@@ -74,18 +75,14 @@ bool Game::Form_Load()
 
 bool Game::readStartupDictionary()
 {
-    QStringList words;
+    platform::TextItems words;
     QString error;
-    if (!files::readDictionary(files::kDictionaryFile, words, error)) {
+    if (!files::readDictionaryWords(files::kDictionaryFile, words, error)) {
         fail(error);
         return false;
     }
-    qint16 count = 0;
-    for (const QString &word : std::as_const(words)) {
-        c_.lstJisyo.addItem(word);
-        ++count;
-    }
-    c_.fraJisyo.setCaption(learnedWordsCaption(count));
+    c_.lstJisyo.addItems(words);
+    c_.fraJisyo.setCaption(learnedWordsCaption(int(words.count())));
     return true;
 }
 

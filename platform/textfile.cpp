@@ -8,6 +8,10 @@
 #include <QStorageInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QtEndian>
+
+#include <array>
+#include <memory>
 
 #include <algorithm>
 
@@ -21,6 +25,105 @@ bool decodesCleanly(QByteArrayView bytes)
     QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
     const QString ignored = decoder.decode(bytes);
     return !decoder.hasError();
+}
+
+// CP932 as Qt's codec decodes it, each character asked for once and remembered: the codec
+// costs some 25 instructions a byte, and a file repeats few characters. Bytes 0x81-0x9F and
+// 0xE0-0xFC begin a two-byte character, any other byte is one of its own; a character the
+// codec refuses, or does not decode to exactly one UTF-16 unit, stops the fast way, and the
+// codec then reads the whole text itself, so the result is always the codec's.
+class Cp932Cache {
+public:
+    Cp932Cache()
+    {
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+            singles_[b] = lead ? kLead : ask(QByteArrayView(&byte, 1));
+            asciiValid_ = asciiValid_ && (b >= 0x80 || singles_[b] != kRefused);
+        }
+    }
+
+    // Decodes into `out` (room for one unit a byte); the units written, or -1 where the
+    // fast way stops.
+    qsizetype decode(QByteArrayView bytes, char16_t *out)
+    {
+        const auto *d = reinterpret_cast<const uchar *>(bytes.data());
+        const qsizetype n = bytes.size();
+        char16_t *const start = out;
+        for (qsizetype i = 0; i < n;) {
+            const char16_t c = next(d, n, i);
+            if (c == kRefused)
+                return -1;
+            *out++ = c;
+        }
+        return out - start;
+    }
+
+    // Whether the fast way reads all of the bytes.
+    bool check(QByteArrayView bytes)
+    {
+        const auto *d = reinterpret_cast<const uchar *>(bytes.data());
+        const qsizetype n = bytes.size();
+        for (qsizetype i = 0; i < n;) {
+            // On to the next byte above ASCII, eight bytes at a time.
+            while (asciiValid_ && i + 8 <= n) {
+                const quint64 high = qFromLittleEndian<quint64>(d + i) & 0x8080808080808080u;
+                if (high) {
+                    i += qCountTrailingZeroBits(high) / 8;
+                    break;
+                }
+                i += 8;
+            }
+            if (i < n && next(d, n, i) == kRefused)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    // No CP932 character decodes to U+FFFE or U+FFFF.
+    static constexpr char16_t kUnknown = 0, kLead = 0xFFFE, kRefused = 0xFFFF;
+
+    // A decoder of its own each time: one that has refused bytes may take later ones.
+    static char16_t ask(QByteArrayView bytes)
+    {
+        QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(bytes);
+        return decoder.hasError() || text.size() != 1 || text[0].unicode() >= kLead
+            ? kRefused
+            : text[0].unicode();
+    }
+    // The character at i, stepping over it.
+    char16_t next(const uchar *d, qsizetype n, qsizetype &i)
+    {
+        const char16_t single = singles_[d[i]];
+        if (single != kLead) {
+            ++i;
+            return single;
+        }
+        if (i + 1 >= n)
+            return kRefused;
+        char16_t &c = pairs_[d[i] << 8 | d[i + 1]];
+        if (c == kUnknown) {
+            const char bytes[2] = {char(d[i]), char(d[i + 1])};
+            c = ask(QByteArrayView(bytes, 2));
+        }
+        i += 2;
+        return c;
+    }
+
+    std::array<char16_t, 256> singles_{};
+    std::array<char16_t, 0x10000> pairs_{};
+    bool asciiValid_ = true;
+};
+
+Cp932Cache &cp932Cache()
+{
+    thread_local std::unique_ptr<Cp932Cache> cache; // made where files are read, not in every thread
+    if (!cache)
+        cache = std::make_unique<Cp932Cache>();
+    return *cache;
 }
 
 // The first byte at which the data stops being CP932: the shortest failing prefix, found
@@ -189,6 +292,12 @@ QString resolveFileName(const QString &name)
 
 bool decodeCp932(const QByteArray &bytes, const QString &fileName, QString &text, QString &error)
 {
+    text.resize(bytes.size());
+    const qsizetype units = cp932Cache().decode(bytes, reinterpret_cast<char16_t *>(text.data()));
+    if (units >= 0) {
+        text.truncate(units);
+        return true;
+    }
     QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
     text = decoder.decode(bytes);
     if (!decoder.hasError())
@@ -231,7 +340,7 @@ bool isCp932Encodable(const QString &text)
     return encodesFaithfully(text, nullptr);
 }
 
-bool readTextFile(const QString &name, QString &text, QString &error)
+bool readFileBytes(const QString &name, QByteArray &bytes, QString &error)
 {
     const QString path = resolveFileName(name);
     if (!undoInterruptedAppend(path, name, error))
@@ -243,10 +352,34 @@ bool readTextFile(const QString &name, QString &text, QString &error)
     }
     if (!file.open(QIODevice::ReadOnly))
         return failed(error, name, u"を開けません", file);
-    const QByteArray bytes = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return failed(error, name, u"を読めません", file);
-    return decodeCp932(bytes, name, text, error);
+    return true;
+}
+
+bool readTextFile(const QString &name, QString &text, QString &error)
+{
+    QByteArray bytes;
+    return readFileBytes(name, bytes, error) && decodeCp932(bytes, name, text, error);
+}
+
+bool checkCp932(const QByteArray &bytes, const QString &fileName, QString &error)
+{
+    if (cp932Cache().check(bytes))
+        return true;
+    QString ignored;
+    return decodeCp932(bytes, fileName, ignored, error);
+}
+
+QString fromCp932(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    const qsizetype units = cp932Cache().decode(bytes, reinterpret_cast<char16_t *>(text.data()));
+    if (units < 0)
+        return QStringDecoder(kCodec, QStringDecoder::Flag::Stateless).decode(bytes);
+    text.truncate(units);
+    return text;
 }
 
 bool rewriteTextFile(const QString &name, const QString &text, QString &error)

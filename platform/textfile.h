@@ -30,6 +30,13 @@ bool isCp932Encodable(const QString &text);
 // Reads and decodes a whole file. A missing or unreadable file is an error too.
 bool readTextFile(const QString &name, QString &text, QString &error);
 
+// Reads a whole file as stored, for readers that scan the bytes and decode only what they
+// show; checkCp932 then refuses what readTextFile would, with the same message.
+bool readFileBytes(const QString &name, QByteArray &bytes, QString &error);
+bool checkCp932(const QByteArray &bytes, const QString &fileName, QString &error);
+// Decodes bytes already checked.
+QString fromCp932(QByteArrayView bytes);
+
 // Replaces the file's content whole and atomically: after a failure or a crash the file
 // holds either its old or its new content, never a part.
 bool rewriteTextFile(const QString &name, const QString &text, QString &error);

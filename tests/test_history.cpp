@@ -48,6 +48,31 @@ private slots:
                               u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
     }
 
+    void theHistoryInMemoryFollowsTheFile()
+    {
+        const QByteArray record = "\"d\",\"t\",1,+2,3,4,\"a\",\"s\",\"p\"\r\n";
+        Harness h("60,0\r\n", dictionary(), record);
+        QVERIFY(h.load());
+        playOneGame(h);
+        h.game->cmdHozon_Click();
+        QList<files::HistoryRecord> file;
+        QString error;
+        QVERIFY(files::readHistory(u"履歴.txt"_qs, file, error));
+        QCOMPARE(h.game->history().count(), 2);
+        for (int r = 0; r < 2; ++r)
+            for (int field = 0; field < 9; ++field)
+                QCOMPARE(h.game->history().field(r, field), file[r][field]);
+
+        h.messages.allowAny = true;
+        h.game->cmdClear_Click();
+        QCOMPARE(h.game->history().count(), 0);
+
+        QFile::remove(u"履歴.txt"_qs);
+        QDir().mkdir(u"履歴.txt"_qs);
+        h.game->cmdHozon_Click(); // fails: nothing added
+        QCOMPARE(h.game->history().count(), 0);
+    }
+
     void saveIsRefusedOutsideAFinishedGame_data()
     {
         QTest::addColumn<QString>("when");

@@ -86,6 +86,11 @@ struct ListBox : platform::ListBox {
         else
             items.append(t);
     }
+    void addItems(const platform::TextItems &added) override
+    {
+        for (qsizetype i = 0; i < added.count(); ++i)
+            addItem(added.at(i).toString());
+    }
     void clear() override { items.clear(); }
     int count() const override { return int(items.size()); }
     QString item(int i) const override { return items.value(i); }
@@ -165,6 +170,14 @@ struct Grid : platform::Grid {
     int topRow() const override { return top; }
     void setTopRow(int r) override { top = r; }
     void setFontSize(float points) override { fontSize = points; }
+    void appendRows(std::shared_ptr<const platform::GridRows> rows) override
+    {
+        const int first = rowCount;
+        rowCount += rows->count();
+        for (int r = 0; r < rows->count(); ++r)
+            for (int c = 0; c < 10; ++c)
+                cells[{first + r, c}] = rows->cell(r, c);
+    }
     QStringList rowTexts(int r) const
     {
         QStringList out;
