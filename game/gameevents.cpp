@@ -1,7 +1,6 @@
 #include "gameevents.h"
 
 #include "game.h"
-#include "platform/kana.h"
 
 namespace game {
 
@@ -19,39 +18,18 @@ void GameEventsList::answerChecked(const AnswerCheck &check) { tell(&GameEvents:
 void GameEventsList::answerJudged(const AnswerJudgement &j) { tell(&GameEvents::answerJudged, j); }
 void GameEventsList::gameEnded(const GameResult &result) { tell(&GameEvents::gameEnded, result); }
 
-QChar expectedKana(const QString &word)
-{
-    return word.isEmpty() ? QChar() : platform::normaliseSmallKana(word.back());
-}
-
-AnswerVerdict judgeAnswer(const QString &answer, const QString &current,
-                          const platform::ListBox &previousAnswers)
-{
-    if (answer.endsWith(u'ん'))
-        return AnswerVerdict::EndsInN;
-    if (answer.endsWith(u'ー'))
-        return AnswerVerdict::EndsInLongSound;
-    for (int i = 0; i < previousAnswers.count(); ++i)
-        if (previousAnswers.item(i) == answer)
-            return AnswerVerdict::Duplicate;
-    if (answer.isEmpty() || current.isEmpty() || answer.front() != expectedKana(current))
-        return AnswerVerdict::BrokenChain;
-    return AnswerVerdict::Accepted;
-}
-
 GameResult gameResult(const Game &game)
 {
     return {game.intOk, game.intNg, game.intMoji, game.intNewWords, game.intJikan,
             game.intJisyoCount + game.intNewWords};
 }
 
-AnswerReport::AnswerReport(Game &game, const QString &answer)
-    : game_(game), ok_(game.intOk), ng_(game.intNg), newWords_(game.intNewWords)
+AnswerReport::AnswerReport(Game &game, const QString &answer, AnswerVerdict verdict)
+    : game_(game), ok_(game.intOk), ng_(game.intNg), learned_(game.wordsLearned_)
 {
-    const QString current = game.c_.lblMondai.caption();
-    judgement_.expected = expectedKana(current);
+    judgement_.expected = expectedKana(game.c_.lblMondai.caption());
     judgement_.answer = answer;
-    judgement_.verdict = judgeAnswer(answer, current, game.c_.lstInpRireki);
+    judgement_.verdict = verdict;
     judgement_.playing = game.blnPlaying;
     game.events_->answerChecked(judgement_);
 }
@@ -61,7 +39,7 @@ AnswerReport::~AnswerReport()
     if (game_.ended())
         return;
     judgement_.counted = game_.intOk != ok_ || game_.intNg != ng_;
-    judgement_.learned = game_.intNewWords != newWords_;
+    judgement_.learned = game_.wordsLearned_ != learned_;
     game_.events_->answerJudged(judgement_);
     if (judgement_.verdict == AnswerVerdict::Accepted)
         game_.events_->wordShown(game_.c_.lblMondai.caption());

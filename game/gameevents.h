@@ -97,7 +97,7 @@ GameResult gameResult(const Game &game);
 // returns.
 class AnswerReport {
 public:
-    AnswerReport(Game &game, const QString &answer);
+    AnswerReport(Game &game, const QString &answer, AnswerVerdict verdict);
     ~AnswerReport();
     AnswerReport(const AnswerReport &) = delete;
     AnswerReport &operator=(const AnswerReport &) = delete;
@@ -105,7 +105,7 @@ public:
 private:
     Game &game_;
     AnswerJudgement judgement_;
-    int ok_, ng_, newWords_;
+    int ok_, ng_, learned_;
 };
 
 } // namespace game

@@ -29,12 +29,15 @@ bool encodeCp932(const QString &text, const QString &fileName, QByteArray &bytes
 // Whether CP932 can hold every character of the text.
 bool isCp932Encodable(const QString &text);
 
-// Reads a whole file's bytes, a line cut short by an interrupted append taken off. A
-// missing or unreadable file is an error too.
-bool readFileBytes(const QString &name, QByteArray &bytes, QString &error);
-
-// Reads and decodes a whole file (CP932).
+// Reads and decodes a whole file (CP932). A missing or unreadable file is an error too.
 bool readTextFile(const QString &name, QString &text, QString &error);
+
+// Reads a whole file as stored, for readers that scan the bytes and decode only what they
+// show; checkCp932 then refuses what readTextFile would, with the same message.
+bool readFileBytes(const QString &name, QByteArray &bytes, QString &error);
+bool checkCp932(const QByteArray &bytes, const QString &fileName, QString &error);
+// Decodes bytes already checked.
+QString fromCp932(QByteArrayView bytes);
 
 // Replaces the file's content whole and atomically: after a failure or a crash the file
 // holds either its old or its new content, never a part.

@@ -108,10 +108,12 @@ private slots:
         for (const QString &answer : u"ごりん ごりらー ごま ごま りす"_qs.split(u' '))
             h.answer(answer);
         h.playOut();
+        h.answer(u"まくら"_qs); // after the end: learned and answered, but counted nowhere
         // answer, kana it had to start with, verdict, counted, learned
         QCOMPARE(recorder.events, QStringList({u"started"_qs, u"tick 1"_qs, u"tick 2"_qs, u"tick 3"_qs, u"word りんご"_qs,
             u"judged ごりん ご 1 1 0"_qs, u"judged ごりらー ご 2 0 0"_qs, u"judged ごま ご 0 1 1"_qs, u"word ごま"_qs,
-            u"judged ごま ま 3 1 0"_qs, u"judged りす ま 4 1 0"_qs, u"ended 1 3 1"_qs}));
+            u"judged ごま ま 3 1 0"_qs, u"judged りす ま 4 1 0"_qs, u"ended 1 3 1"_qs,
+            u"judged まくら ま 0 0 1"_qs, u"word らっぱ"_qs}));
     }
 
     void theCueNamesTheKanaTheRulesWantWhereTheWordDoesNotShowIt_data()
