@@ -1,6 +1,7 @@
 #include "savedgames.h"
 
 #include "answerrecord.h"
+#include "files/history.h"
 
 namespace progress {
 
@@ -10,11 +11,11 @@ double SavedGame::accuracy() const
     return judged > 0 ? 100.0 * accepted / judged : 0.0;
 }
 
-SavedGames readSavedGames(const HistoryRecords &history)
+SavedGames readSavedGames(const files::History &history)
 {
     SavedGames out;
     out.games.reserve(history.count());
-    for (qsizetype i = 0; i < history.count(); ++i) {
+    for (int i = 0; i < history.count(); ++i) {
         SavedGame game;
         game.savedAt = readDateTime(history.field(i, 0) + u' ' + history.field(i, 1));
         game.accepted = history.field(i, 3).toInt();

@@ -1,20 +1,15 @@
 #pragma once
 // The saved games of the history as the progress window charts them. The history is read
-// once, by start-up; this only looks at the records it holds, through a small interface.
+// once, by start-up; this only looks at the records it holds.
 #include <QDateTime>
 #include <QList>
 #include <QString>
 
-namespace progress {
+namespace files {
+class History;
+}
 
-// The history's records, oldest first: nine texts each, as the file holds them.
-class HistoryRecords {
-public:
-    virtual ~HistoryRecords() = default;
-    virtual qsizetype count() const = 0;
-    // Field 0 to 8 of a record.
-    virtual QString field(qsizetype record, int field) const = 0;
-};
+namespace progress {
 
 struct SavedGame {
     QDateTime savedAt;
@@ -32,7 +27,7 @@ struct SavedGames {
     int unreadable = 0; // records with a date, a time or a play time the charts cannot place
 };
 
-SavedGames readSavedGames(const HistoryRecords &history);
+SavedGames readSavedGames(const files::History &history);
 
 // Trailing means over `window` values, fewer at the start: a trend that lags, never leads.
 QList<double> movingAverage(const QList<double> &values, int window);

@@ -2,7 +2,6 @@
 
 #include "answerbox.h"
 #include "game/game.h"
-#include "historygrid.h"
 #include "pictures.h"
 #include "playaids.h"
 #include "progresswindow.h"
@@ -20,22 +19,9 @@ constexpr QRect kProgressButton(324, 36, 20, 20);
 
 } // namespace
 
-// The saved games as the history grid holds them, read at start-up.
-class ProgressAids::History : public progress::HistoryRecords {
-public:
-    explicit History(const HistoryGridModel &model) : model_(model) {}
-    qsizetype count() const override { return model_.gridRows() - 1; }
-    QString field(qsizetype record, int field) const override { return model_.cell(int(record) + 1, field + 1); }
-
-private:
-    const HistoryGridModel &model_;
-};
-
 ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBoxes &boxes,
                            const platform::Clock &clock, QString recordFile)
-    : window_(window), boxes_(boxes),
-      history_(std::make_unique<History>(*window.findChild<HistoryGrid *>(QStringLiteral("msgRireki"))->gridModel())),
-      log_(std::move(recordFile)), recorder_(clock, [this](const progress::AnswerRow &row) { tell(log_.add(row)); })
+    : window_(window), boxes_(boxes), log_(std::move(recordFile)), recorder_(clock, [this](const progress::AnswerRow &row) { tell(log_.add(row)); })
 {
     auto *box = window.findChild<AnswerBox *>(QStringLiteral("txtKaitou"));
     connect(box, &AnswerBox::keyTyped, this, [this](bool erases) { recorder_.keyTyped(erases); });
@@ -76,20 +62,23 @@ void ProgressAids::attach(game::Game &game)
 
 void ProgressAids::start()
 {
-    started_ = true;
     tell(log_.start(QDateTime::currentDateTime()));
-    aim(aimed_);
 }
 
 void ProgressAids::aim(bool on)
 {
     aimed_ = on;
-    if (!game_ || !started_)
-        return;
-    // The record is read the first time the aimed replies are wanted, not at every start.
+    if (!on && game_)
+        game_->setReplyDraw(nullptr);
+}
+
+void ProgressAids::gameStarted()
+{
+    // The record is read in the countdown of the first aimed game, never at start-up.
     if (aimed_ && !draw_)
         draw_ = std::make_unique<progress::WeakKanaDraw>(log_.stats());
-    game_->setReplyDraw(aimed_ ? draw_.get() : nullptr);
+    if (game_)
+        game_->setReplyDraw(aimed_ ? draw_.get() : nullptr);
 }
 
 void ProgressAids::tell(const QString &message)
@@ -116,7 +105,7 @@ void ProgressAids::gameEnded(const game::GameResult &)
 void ProgressAids::openProgress()
 {
     if (!progressWindow_)
-        progressWindow_ = new ProgressWindow(*history_, log_.file().name(), &window_);
+        progressWindow_ = new ProgressWindow(game_->history(), log_.file().name(), &window_);
     progressWindow_->refresh();
     progressWindow_->show();
     progressWindow_->raise();

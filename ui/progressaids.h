@@ -7,7 +7,6 @@
 #include "platform/services.h"
 #include "progress/answerlog.h"
 #include "progress/answerrecorder.h"
-#include "progress/savedgames.h"
 #include "progress/weakkanadraw.h"
 #include "ui/progresswindow.h"
 
@@ -24,7 +23,6 @@ class Game;
 namespace ui {
 
 class PlayAids;
-class ProgressWindow;
 
 class ProgressAids : public QObject, public game::GameEvents {
     Q_OBJECT
@@ -36,26 +34,24 @@ public:
     // Once the game exists.
     void attach(game::Game &game);
     // After a successful start: checks the record file, telling the player once if it had to
-    // be set aside, and readies the aimed replies when they are chosen.
+    // be set aside.
     void start();
     void openProgress();
     ProgressWindow *progressWindow() const { return progressWindow_; }
 
+    void gameStarted() override;
     void gameEnded(const game::GameResult &result) override;
 
 private:
-    class History;
     void aim(bool on);
     void tell(const QString &message);
 
     QWidget &window_;
     platform::MessageBoxes &boxes_;
-    std::unique_ptr<History> history_;
     progress::AnswerLog log_;
     progress::AnswerRecorder recorder_;
     std::unique_ptr<progress::WeakKanaDraw> draw_;
     game::Game *game_ = nullptr;
-    bool started_ = false;
     bool aimed_ = false;
     QString untold_; // a message kept until the game is over
     QPointer<ProgressWindow> progressWindow_;

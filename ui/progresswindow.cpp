@@ -138,7 +138,7 @@ QString weakestText(const QList<QChar> &weakest)
 
 } // namespace
 
-ProgressWindow::ProgressWindow(const progress::HistoryRecords &history, const QString &recordFile,
+ProgressWindow::ProgressWindow(const files::History &history, const QString &recordFile,
                                QWidget *parent)
     : QWidget(parent, Qt::Window), history_(history), record_(recordFile)
 {

@@ -19,7 +19,7 @@ class KanaMap;
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    ProgressWindow(const progress::HistoryRecords &history, const QString &recordFile,
+    ProgressWindow(const files::History &history, const QString &recordFile,
                    QWidget *parent = nullptr);
 
     // Reads the saved games and the answer record again and redraws everything.
@@ -29,7 +29,7 @@ private:
     void showSavedGames();
     void showAnswers();
 
-    const progress::HistoryRecords &history_;
+    const files::History &history_;
     progress::AnswerRecordFile record_;
     progress::SavedGames saved_;
     QComboBox *playTime_;
