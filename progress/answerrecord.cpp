@@ -162,20 +162,31 @@ QDateTime readDateTime(QStringView text)
 
 QString AnswerRecordFile::check(const QDateTime &now)
 {
-    if (!QFileInfo::exists(platform::resolveFileName(name_)))
+    // Only the first line is read: the record is never what a start waits for.
+    QFile file(platform::resolveFileName(name_));
+    if (!file.exists())
         return {};
-    QByteArray bytes;
-    QString error;
-    if (!platform::readFileBytes(name_, bytes, error)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         recording_ = false;
-        return error + QStringLiteral("\nこのあいだ、答えは記録しません。");
+        return QStringLiteral("%1 を開けません（%2）。このあいだ、答えは記録しません。")
+            .arg(quoted(name_), platform::fileErrorReason(file));
     }
-    if (bytes.trimmed().isEmpty())
+    const QByteArray head = file.readLine(4096);
+    if (head.trimmed().isEmpty() && file.atEnd()) {
+        // Nothing but blanks: begun anew, so the first row comes after the first line.
+        file.close();
+        file.remove();
         return {};
-    switch (headerState(firstLine(bytes))) {
+    }
+    switch (headerState(head.endsWith('\n') ? QByteArrayView(head).chopped(1) : QByteArrayView(head))) {
     case State::Ready:
-        if (bytes.size() > kMaxBytes && !cut(bytes, error))
-            return error;
+        if (file.size() > kMaxBytes) {
+            QByteArray bytes;
+            QString error;
+            file.close();
+            if (!platform::readFileBytes(name_, bytes, error) || !cut(bytes, error))
+                return error;
+        }
         return {};
     case State::Newer:
         recording_ = false;
@@ -185,10 +196,10 @@ QString AnswerRecordFile::check(const QDateTime &now)
     default:
         break;
     }
-    const QFileInfo info(platform::resolveFileName(name_));
+    file.close();
+    const QFileInfo info(file.fileName());
     const QString aside = info.completeBaseName() + QStringLiteral(".damaged-")
         + now.toString(QStringLiteral("yyyyMMdd-hhmmss")) + u'.' + info.suffix();
-    QFile file(info.filePath());
     if (!file.rename(info.dir().filePath(aside))) {
         recording_ = false;
         return QStringLiteral("%1 は答えの記録として読めず、名前も変えられませんでした（%2）。"
