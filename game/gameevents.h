@@ -56,8 +56,11 @@ public:
     virtual void gameEnded(const GameResult & /*result*/) {}
 };
 
+// The reply the answer check takes among n candidates when no draw is set: floor(n * r + 1) - 1.
+int uniformReplyIndex(int n, double r);
+
 // Chooses the computer's reply among the candidates with the random number the answer check
-// drew for it. With none set, the check takes the reply at floor(n * r).
+// drew for it. With none set, the check takes uniformReplyIndex.
 class ReplyDraw {
 public:
     virtual ~ReplyDraw() = default;

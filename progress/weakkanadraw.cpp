@@ -3,6 +3,9 @@
 #include "platform/controls.h"
 #include "platform/kana.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace progress {
 
 double replyWeight(std::optional<double> weakness)
@@ -12,6 +15,8 @@ double replyWeight(std::optional<double> weakness)
 
 int weightedIndex(std::span<const double> weights, double r)
 {
+    if (std::ranges::adjacent_find(weights, std::not_equal_to<>()) == weights.end())
+        return game::uniformReplyIndex(int(weights.size()), r);
     double total = 0;
     for (const double w : weights)
         total += w;

@@ -16,7 +16,7 @@ constexpr double kPull = 4.0;
 double replyWeight(std::optional<double> weakness);
 
 // The index at which r (0 <= r < 1) falls when each weight takes its share of [0, 1) in order.
-// With equal weights it is floor(n * r), the uniform draw.
+// With equal weights it is the game's own uniform draw, to the last rounding.
 int weightedIndex(std::span<const double> weights, double r);
 
 class WeakKanaDraw : public game::ReplyDraw {
