@@ -414,10 +414,12 @@ bool rewriteTextFile(const QString &name, const QString &text, QString &error, T
     return true;
 }
 
-bool appendTextFile(const QString &name, const QString &text, QString &error, TextEncoding encoding)
+bool appendTextFile(const QString &name, const QString &text, QString &error, TextEncoding encoding,
+                    const QString &firstLine)
 {
-    QByteArray bytes;
-    if (!encode(text, name, bytes, error, encoding))
+    QByteArray bytes, first;
+    if (!encode(text, name, bytes, error, encoding)
+        || (!firstLine.isEmpty() && !encode(firstLine, name, first, error, encoding)))
         return false;
     const QString path = resolveFileName(name);
     if (!undoInterruptedAppend(path, name, error))
@@ -433,6 +435,8 @@ bool appendTextFile(const QString &name, const QString &text, QString &error, Te
             return failed(error, name, u"を読めません", file);
         if (!tail.endsWith('\n') && !tail.endsWith('\r'))
             bytes.prepend("\r\n");
+    } else {
+        bytes.prepend(first);
     }
     // The player's file is named when the note fails: the note is ours, not theirs.
     QFile note(appendNote(path));

@@ -47,7 +47,8 @@ bool rewriteTextFile(const QString &name, const QString &text, QString &error,
 // Appends text (whole lines, each ended by CR LF) in one write, flushed before return;
 // creates the file when missing. If the file's last line lacks its line end, CR LF is put
 // first so the new line never joins it. Nothing is written when the text cannot be encoded.
+// `firstLine` goes before the text when the file is new or empty, in the same write.
 bool appendTextFile(const QString &name, const QString &text, QString &error,
-                    TextEncoding encoding = TextEncoding::Cp932);
+                    TextEncoding encoding = TextEncoding::Cp932, const QString &firstLine = {});
 
 } // namespace platform

@@ -120,8 +120,9 @@ QString formatAnswerRow(const AnswerRow &row)
 
 std::optional<AnswerRow> parseAnswerRow(QStringView line)
 {
+    // Unknown keystrokes end the line in two empty values, which the reader may not return.
     const QStringList v = values(line, 8);
-    if (v.size() < 8 || v[1].size() > 1 || !readDateTime(v[0]).isValid())
+    if (v.size() < 6 || v[1].size() > 1 || !readDateTime(v[0]).isValid())
         return std::nullopt;
     AnswerRow row;
     row.game = v[0];
@@ -135,9 +136,9 @@ std::optional<AnswerRow> parseAnswerRow(QStringView line)
     row.verdict = verdict->verdict;
     row.stallMs = *stall;
     row.typingMs = *typing;
-    if (v[6].isEmpty() && v[7].isEmpty())
+    if (v.value(6).isEmpty() && v.value(7).isEmpty())
         return row;
-    const std::optional<qint64> all = count(v[6]), backspaces = count(v[7]);
+    const std::optional<qint64> all = count(v.value(6)), backspaces = count(v.value(7));
     if (!all || !backspaces || *backspaces > *all || *all > std::numeric_limits<int>::max())
         return std::nullopt;
     row.keys = Keystrokes{int(*all), int(*backspaces)};
@@ -234,12 +235,9 @@ bool AnswerRecordFile::cut(const QByteArray &bytes, QString &error)
 
 bool AnswerRecordFile::append(const AnswerRow &row, QString &error)
 {
-    if (!recording_)
-        return true;
-    const QFileInfo info(platform::resolveFileName(name_));
-    const QString line = formatAnswerRow(row);
-    return platform::appendTextFile(name_, info.exists() && info.size() > 0 ? line : answerRecordHeader() + line,
-                                    error, platform::TextEncoding::Utf8);
+    return !recording_
+        || platform::appendTextFile(name_, formatAnswerRow(row), error, platform::TextEncoding::Utf8,
+                                    answerRecordHeader());
 }
 
 AnswerRecordFile::State AnswerRecordFile::read(AnswerRecord &record, QString &error) const
