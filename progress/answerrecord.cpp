@@ -173,7 +173,7 @@ QString AnswerRecordFile::check(const QDateTime &now)
             .arg(quoted(name_), platform::fileErrorReason(file));
     }
     const QByteArray head = file.readLine(4096);
-    if (head.trimmed().isEmpty() && file.atEnd()) {
+    if (head.trimmed().isEmpty() && file.readAll().trimmed().isEmpty()) {
         // Nothing but blanks: begun anew, so the first row comes after the first line.
         file.close();
         file.remove();
