@@ -15,12 +15,10 @@ QString AnswerLog::add(const AnswerRow &row)
 const KanaStats &AnswerLog::stats()
 {
     if (!stats_) {
-        AnswerRecord record;
-        QString ignored; // a file that cannot be read was told of at start-up
-        file_.read(record, ignored);
         stats_.emplace();
-        for (const AnswerRow &row : std::as_const(record.rows))
-            stats_->add(row);
+        int badLines = 0;
+        QString ignored; // a file that cannot be read was told of at start-up
+        file_.read([this](const AnswerRow &row) { stats_->add(row); }, badLines, ignored);
     }
     return *stats_;
 }

@@ -37,13 +37,6 @@ QString safeText(QString text)
     return text;
 }
 
-std::optional<qint64> count(const QString &text)
-{
-    bool ok = false;
-    const qint64 value = text.toLongLong(&ok);
-    return ok && value >= 0 ? std::optional(value) : std::nullopt;
-}
-
 // The values of one line (at most `limit`).
 QStringList values(QStringView line, int limit)
 {
@@ -59,10 +52,11 @@ AnswerRecordFile::State headerState(QByteArrayView firstLine)
     const QStringList header = values(QString::fromUtf8(firstLine), 2);
     if (header.size() < 2 || header[0] != kFormatName)
         return AnswerRecordFile::State::NotARecord;
-    const std::optional<qint64> version = count(header[1]);
-    if (!version || *version < 1)
+    bool ok = false;
+    const qint64 version = header[1].toLongLong(&ok);
+    if (!ok || version < 1)
         return AnswerRecordFile::State::NotARecord;
-    return *version > kAnswerRecordVersion ? AnswerRecordFile::State::Newer
+    return version > kAnswerRecordVersion ? AnswerRecordFile::State::Newer
                                            : AnswerRecordFile::State::Ready;
 }
 
@@ -118,47 +112,119 @@ QString formatAnswerRow(const AnswerRow &row)
     return line;
 }
 
-std::optional<AnswerRow> parseAnswerRow(QStringView line)
+namespace {
+
+// A count of ms or keys: plain digits, no sign or blank, kept far from overflow.
+std::optional<qint64> countIn(QStringView text)
 {
-    // Unknown keystrokes end the line in two empty values, which the reader may not return.
-    const QStringList v = values(line, 8);
-    if (v.size() < 6 || v[1].size() > 1 || !readDateTime(v[0]).isValid())
+    if (text.isEmpty() || text.size() > 12)
         return std::nullopt;
-    AnswerRow row;
-    row.game = v[0];
-    row.expected = v[1].isEmpty() ? QChar() : v[1].front();
-    row.answer = v[2];
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+// The fields of a row, however they were found, made into `row`; false when they are no row.
+bool fill(const std::array<QStringView, 8> &v, AnswerRow &row)
+{
     const auto verdict = std::find_if(kVerdicts.begin(), kVerdicts.end(),
                                       [&](const VerdictName &n) { return n.name == v[3]; });
-    const std::optional<qint64> stall = count(v[4]), typing = count(v[5]);
-    if (verdict == kVerdicts.end() || !stall || !typing)
-        return std::nullopt;
+    const std::optional<qint64> stall = countIn(v[4]), typing = countIn(v[5]);
+    if (v[1].size() > 1 || verdict == kVerdicts.end() || !stall || !typing || !readWallTime(v[0]))
+        return false;
+    std::optional<Keystrokes> keys;
+    if (!v[6].isEmpty() || !v[7].isEmpty()) {
+        const std::optional<qint64> all = countIn(v[6]), backspaces = countIn(v[7]);
+        if (!all || !backspaces || *backspaces > *all || *all > std::numeric_limits<int>::max())
+            return false;
+        keys = Keystrokes{int(*all), int(*backspaces)};
+    }
+    // A game's rows share its name, and the answer's buffer is reused while nobody holds it.
+    if (row.game != v[0])
+        row.game = v[0].toString();
+    row.expected = v[1].isEmpty() ? QChar() : v[1].front();
+    row.answer.resize(v[2].size());
+    std::copy(v[2].begin(), v[2].end(), row.answer.begin());
     row.verdict = verdict->verdict;
     row.stallMs = *stall;
     row.typingMs = *typing;
-    if (v.value(6).isEmpty() && v.value(7).isEmpty())
-        return row;
-    const std::optional<qint64> all = count(v.value(6)), backspaces = count(v.value(7));
-    if (!all || !backspaces || *backspaces > *all || *all > std::numeric_limits<int>::max())
-        return std::nullopt;
-    row.keys = Keystrokes{int(*all), int(*backspaces)};
-    return row;
+    row.keys = keys;
+    return true;
 }
 
-QDateTime readDateTime(QStringView text)
+// The fields of a line exactly as formatAnswerRow writes it: four quoted texts that hold no
+// quote, then four bare values. False for any other line.
+bool splitWritten(QStringView line, std::array<QStringView, 8> &v)
 {
-    // yyyy/MM/dd hh:mm:ss, read by hand: the chart reads tens of thousands of them.
+    qsizetype i = 0;
+    for (int f = 0; f < 4; ++f) {
+        if (i >= line.size() || line[i] != u'"')
+            return false;
+        const qsizetype end = line.indexOf(u'"', i + 1);
+        if (end < 0 || end + 1 >= line.size() || line[end + 1] != u',')
+            return false;
+        v[f] = line.sliced(i + 1, end - i - 1);
+        i = end + 2;
+    }
+    for (int f = 4; f < 8; ++f) {
+        const qsizetype comma = f < 7 ? line.indexOf(u',', i) : line.size();
+        if (comma < 0)
+            return false;
+        v[f] = line.sliced(i, comma - i);
+        i = comma + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+bool parseAnswerRow(QStringView line, AnswerRow &row)
+{
+    std::array<QStringView, 8> v;
+    if (splitWritten(line, v) && fill(v, row))
+        return true;
+    // Any other spelling the value reader accepts. Unknown keystrokes end the line in two
+    // empty values, which it may not return.
+    const QStringList texts = values(line, 8);
+    if (texts.size() < 6)
+        return false;
+    for (size_t f = 0; f < v.size(); ++f)
+        v[f] = f < size_t(texts.size()) ? QStringView(texts[f]) : QStringView();
+    return fill(v, row);
+}
+
+std::optional<AnswerRow> parseAnswerRow(QStringView line)
+{
+    AnswerRow row;
+    return parseAnswerRow(line, row) ? std::optional(std::move(row)) : std::nullopt;
+}
+
+std::optional<WallTime> readWallTime(QStringView text)
+{
+    // Read by hand: the record holds one in every line.
     constexpr QStringView kShape = u"0000/00/00 00:00:00";
     if (text.size() != kShape.size())
-        return {};
+        return std::nullopt;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const bool digit = text[i] >= u'0' && text[i] <= u'9';
         if (kShape[i] == u'0' ? !digit : text[i] != kShape[i])
-            return {};
+            return std::nullopt;
     }
-    const auto number = [&](int from, int length) { return text.sliced(from, length).toInt(); };
-    return QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)),
-                     QTime(number(11, 2), number(14, 2), number(17, 2)));
+    const auto number = [&](int from, int length) {
+        int n = 0;
+        for (const QChar c : text.sliced(from, length))
+            n = n * 10 + (c.unicode() - u'0');
+        return n;
+    };
+    const WallTime wall{QDate(number(0, 4), number(5, 2), number(8, 2)),
+                        QTime(number(11, 2), number(14, 2), number(17, 2))};
+    if (!wall.date.isValid() || !wall.time.isValid())
+        return std::nullopt;
+    return wall;
 }
 
 QString AnswerRecordFile::check(const QDateTime &now)
@@ -240,9 +306,10 @@ bool AnswerRecordFile::append(const AnswerRow &row, QString &error)
                                     answerRecordHeader());
 }
 
-AnswerRecordFile::State AnswerRecordFile::read(AnswerRecord &record, QString &error) const
+AnswerRecordFile::State AnswerRecordFile::read(const std::function<void(const AnswerRow &)> &take,
+                                               int &badLines, QString &error) const
 {
-    record = {};
+    badLines = 0;
     if (!QFileInfo::exists(platform::resolveFileName(name_)))
         return State::Missing;
     QByteArray bytes;
@@ -258,23 +325,24 @@ AnswerRecordFile::State AnswerRecordFile::read(AnswerRecord &record, QString &er
     if (state != State::Ready)
         return state;
 
-    const auto take = [&record](QStringView line) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (line.trimmed().isEmpty())
+    AnswerRow row;
+    const auto line = [&](QStringView text) {
+        if (text.endsWith(u'\r'))
+            text.chop(1);
+        if (text.trimmed().isEmpty())
             return;
-        if (std::optional<AnswerRow> row = parseAnswerRow(line))
-            record.rows.append(std::move(*row));
+        if (parseAnswerRow(text, row))
+            take(row);
         else
-            ++record.badLines;
+            ++badLines;
     };
     const qsizetype start = firstLine(bytes).size() + 1;
     const QByteArrayView body = start < bytes.size() ? QByteArrayView(bytes).sliced(start) : QByteArrayView();
     QStringDecoder decoder(QStringConverter::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder.decode(body);
     if (!decoder.hasError()) {
-        for (const QStringView line : QStringTokenizer(text, u'\n'))
-            take(line);
+        for (const QStringView each : QStringTokenizer(text, u'\n'))
+            line(each);
         return State::Ready;
     }
     // Line by line: a line that is not UTF-8 is bad on its own, the others still count.
@@ -283,14 +351,20 @@ AnswerRecordFile::State AnswerRecordFile::read(AnswerRecord &record, QString &er
         if (end < 0)
             end = body.size();
         decoder.resetState();
-        const QString line = decoder.decode(body.sliced(pos, end - pos));
+        const QString decoded = decoder.decode(body.sliced(pos, end - pos));
         if (decoder.hasError())
-            ++record.badLines;
+            ++badLines;
         else
-            take(line);
+            line(decoded);
         pos = end + 1;
     }
     return State::Ready;
+}
+
+AnswerRecordFile::State AnswerRecordFile::read(AnswerRecord &record, QString &error) const
+{
+    record = {};
+    return read([&record](const AnswerRow &row) { record.rows.append(row); }, record.badLines, error);
 }
 
 } // namespace progress

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace progress {
@@ -39,8 +40,15 @@ struct AnswerRow {
 };
 
 QString gameName(const QDateTime &start);
-// "yyyy/MM/dd hh:mm:ss" read back; invalid when the text is not one.
-QDateTime readDateTime(QStringView text);
+
+// A date and time as the files write them, with no time zone: looking one up costs more
+// than reading a whole row.
+struct WallTime {
+    QDate date;
+    QTime time;
+};
+// "yyyy/MM/dd hh:mm:ss" read back; nothing when the text is not one.
+std::optional<WallTime> readWallTime(QStringView text);
 
 // The first line of every record file.
 QString answerRecordHeader();
@@ -48,6 +56,8 @@ QString answerRecordHeader();
 QString formatAnswerRow(const AnswerRow &row);
 // One line without its line end; nothing when it is not a row of this format.
 std::optional<AnswerRow> parseAnswerRow(QStringView line);
+// The same into `row`, whose strings are reused where they can be; false when it is no row.
+bool parseAnswerRow(QStringView line, AnswerRow &row);
 
 struct AnswerRecord {
     QList<AnswerRow> rows; // in the order they were written
@@ -75,7 +85,10 @@ public:
     // Appends one row (the first line too when the file is new); crash-safe.
     bool append(const AnswerRow &row, QString &error);
 
-    // Reads every row there is; `error` tells why when the state is not Ready or Missing.
+    // Hands every row there is to `take`, in order, and counts the bad lines; `error` tells
+    // why when the state is not Ready or Missing.
+    State read(const std::function<void(const AnswerRow &)> &take, int &badLines, QString &error) const;
+    // Every row, kept.
     State read(AnswerRecord &record, QString &error) const;
 
 private:

@@ -2,19 +2,21 @@
 
 namespace progress {
 
-QList<GameKeystrokes> keystrokesPerGame(const QList<AnswerRow> &rows)
+void KeystrokeTally::add(const AnswerRow &row)
 {
-    QList<GameKeystrokes> games;
-    for (const AnswerRow &row : rows) {
-        if (!row.keys)
-            continue;
-        if (games.isEmpty() || games.back().game != row.game)
-            games.append({row.game});
-        games.back().keys += row.keys->all;
-        games.back().typingMs += row.typingMs;
-    }
-    games.removeIf([](const GameKeystrokes &g) { return g.typingMs <= 0; });
-    return games;
+    if (!row.keys)
+        return;
+    if (games_.isEmpty() || games_.back().game != row.game)
+        games_.append({row.game});
+    games_.back().keys += row.keys->all;
+    games_.back().typingMs += row.typingMs;
+}
+
+QList<GameKeystrokes> KeystrokeTally::games() const
+{
+    QList<GameKeystrokes> out = games_;
+    out.removeIf([](const GameKeystrokes &g) { return g.typingMs <= 0; });
+    return out;
 }
 
 } // namespace progress

@@ -13,8 +13,15 @@ struct GameKeystrokes {
     double perMinute() const { return typingMs > 0 ? keys * 60000.0 / typingMs : 0.0; }
 };
 
-// One entry for each game that has answers with known keys and some typing time, in the
-// order of the record.
-QList<GameKeystrokes> keystrokesPerGame(const QList<AnswerRow> &rows);
+// A fold over the record in its order: one entry for each game that has answers with known
+// keys and some typing time.
+class KeystrokeTally {
+public:
+    void add(const AnswerRow &row);
+    QList<GameKeystrokes> games() const;
+
+private:
+    QList<GameKeystrokes> games_;
+};
 
 } // namespace progress

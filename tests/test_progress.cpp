@@ -5,6 +5,7 @@
 #include "platform/kana.h"
 #include "progress/answerrecord.h"
 #include "progress/kanastats.h"
+#include "progress/savedgames.h"
 #include "progress/typingspeed.h"
 #include "progress/weakkanadraw.h"
 #include "ui/answerbox.h"
@@ -252,10 +253,25 @@ private slots:
                 row.keys = progress::Keystrokes{p[1].toInt(), 0};
             in.append(row);
         }
+        progress::KeystrokeTally tally;
+        for (const AnswerRow &row : std::as_const(in))
+            tally.add(row);
         QStringList out;
-        for (const progress::GameKeystrokes &g : progress::keystrokesPerGame(in))
+        for (const progress::GameKeystrokes &g : tally.games())
             out.append(u"%1=%2"_qs.arg(g.game).arg(g.perMinute()));
         QCOMPARE(out.join(u' '), perMinute);
+    }
+
+    // A chart of thousands of games drawn from a few hundred points still shows every peak.
+    void aThinnedLineKeepsEachRunsPeaksInOrder()
+    {
+        QList<QPointF> points;
+        for (int i = 0; i < 1000; ++i)
+            points.append({double(i), i == 537 ? 9.0 : i == 538 ? -9.0 : double(i % 7)});
+        const QList<QPointF> thin = progress::thinned(points, 10);
+        QVERIFY(thin.size() <= 20);
+        QVERIFY(thin.contains(QPointF(537, 9)) && thin.contains(QPointF(538, -9)));
+        QVERIFY(std::is_sorted(thin.begin(), thin.end(), [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }));
     }
 
     void theWeightedDrawGivesEachCandidateItsShare_data()

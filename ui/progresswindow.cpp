@@ -22,6 +22,8 @@ namespace ui {
 namespace {
 
 constexpr int kTrendGames = 10;
+// Runs of games drawn as their lowest and highest: about a point a pixel across the chart.
+constexpr int kChartRuns = 450;
 // The window's own colours: the speed label's navy, the OK count's green, the character count's maroon.
 const QColor kSpeedColour(0, 0, 128);
 const QColor kAccuracyColour(0, 128, 0);
@@ -109,7 +111,7 @@ void addTrend(QChart *chart, const QList<QPointF> &points, const QString &name, 
 
     QColor faint = colour;
     faint.setAlpha(90);
-    QLineSeries *each = line(chart, points, name, faint, 1, x, y);
+    QLineSeries *each = line(chart, progress::thinned(points, kChartRuns), name, faint, 1, x, y);
     each->setPointsVisible(points.size() <= 60);
     QObject::connect(each, &QLineSeries::hovered, each, [unit](const QPointF &point, bool on) {
         if (on)
@@ -117,7 +119,8 @@ void addTrend(QChart *chart, const QList<QPointF> &points, const QString &name, 
                                                        .toString(QStringLiteral("yyyy/MM/dd hh:mm  "))
                                                    + QString::number(point.y(), 'f', 2) + unit);
     });
-    line(chart, trendPoints, QStringLiteral("%1（%2 回平均）").arg(name).arg(kTrendGames), colour, 2.5, x, y);
+    line(chart, progress::thinned(trendPoints, kChartRuns), QStringLiteral("%1（%2 回平均）").arg(name).arg(kTrendGames),
+         colour, 2.5, x, y);
 }
 
 double niceTop(double highest)
@@ -229,7 +232,7 @@ void ProgressWindow::showSavedGames()
     for (const progress::SavedGame &g : std::as_const(saved_.games)) {
         if (seconds != 0 && g.playSeconds != seconds)
             continue;
-        const double x = double(g.savedAt.toMSecsSinceEpoch());
+        const double x = double(g.savedAtMs);
         speed.append({x, g.charsPerSecond()});
         accuracy.append({x, g.accuracy()});
         if (!best || g.charsPerSecond() > best->charsPerSecond())
@@ -254,12 +257,12 @@ void ProgressWindow::showSavedGames()
     auto *marker = new QScatterSeries;
     marker->setName(QStringLiteral("自己ベスト %1/秒（%2）")
                         .arg(fastest, 0, 'f', 2)
-                        .arg(best->savedAt.toString(QStringLiteral("yyyy/MM/dd"))));
+                        .arg(QDateTime::fromMSecsSinceEpoch(best->savedAtMs).toString(QStringLiteral("yyyy/MM/dd"))));
     marker->setMarkerShape(QScatterSeries::MarkerShapeStar);
     marker->setMarkerSize(16);
     marker->setColor(QColor(230, 160, 0));
     marker->setBorderColor(kSpeedColour);
-    marker->append(double(best->savedAt.toMSecsSinceEpoch()), fastest);
+    marker->append(double(best->savedAtMs), fastest);
     chart->addSeries(marker);
     marker->attachAxis(x);
     marker->attachAxis(perSecond);
@@ -272,20 +275,19 @@ void ProgressWindow::showSavedGames()
 
 void ProgressWindow::showAnswers()
 {
-    progress::AnswerRecord record;
-    QString error;
-    record_.read(record, error);
     progress::KanaStats stats;
-    for (const progress::AnswerRow &row : std::as_const(record.rows))
-        stats.add(row);
+    progress::KeystrokeTally keys;
+    int badLines = 0;
+    QString error;
+    record_.read([&](const progress::AnswerRow &row) { stats.add(row), keys.add(row); }, badLines, error);
     map_->setStats(stats);
     weakest_->setText(weakestText(stats.weakest(3)));
 
     QStringList notes;
     if (!error.isEmpty())
         notes.append(error);
-    if (record.badLines > 0)
-        notes.append(QStringLiteral("「%1」の読めない %2 行は飛ばしました。").arg(record_.name()).arg(record.badLines));
+    if (badLines > 0)
+        notes.append(QStringLiteral("「%1」の読めない %2 行は飛ばしました。").arg(record_.name()).arg(badLines));
     if (saved_.unreadable > 0)
         notes.append(QStringLiteral("日付か表示秒数の読めない保存ゲーム %1 回はグラフに入れていません。").arg(saved_.unreadable));
     note_->setText(notes.join(u'\n'));
@@ -294,9 +296,10 @@ void ProgressWindow::showAnswers()
     QChart *chart = keysView_->chart();
     clearChart(chart);
     QList<QPointF> points;
-    for (const progress::GameKeystrokes &game : progress::keystrokesPerGame(record.rows)) {
-        const QDateTime start = progress::readDateTime(game.game);
-        points.append({double(start.toMSecsSinceEpoch()), game.perMinute()});
+    progress::EpochMs epochMs;
+    for (const progress::GameKeystrokes &game : keys.games()) {
+        if (const std::optional<progress::WallTime> start = progress::readWallTime(game.game))
+            points.append({double(epochMs(*start)), game.perMinute()});
     }
     if (points.isEmpty()) {
         chart->setTitle(QStringLiteral("打鍵/分：ローマ字入力で遊ぶと出ます"));
