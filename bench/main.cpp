@@ -6,13 +6,16 @@
 //   kanarinka-bench --write-files DIR       writes the folders empty/, limit/ and learning/ into DIR
 //   kanarinka-bench --startup-once DIR      one start-up in DIR, prints the peak resident MB
 //   kanarinka-bench --answers-in DIR [N]    one game in DIR with N learned answers
+//   kanarinka-bench --progress-in DIR [N]   opens the progress window in DIR N times
 #include "files/dictionary.h"
 #include "files/history.h"
 #include "limitfiles.h"
 #include "platform/kana.h"
 #include "platform/textfile.h"
+#include "progress/answerrecord.h"
 #include "session.h"
 #include "ui/fonts.h"
+#include "ui/progresswindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -161,6 +164,25 @@ QList<double> answerTimesMs(const QString &folder, int answers)
     return times;
 }
 
+// Opening the progress window on the saved games start-up read and on the answer record,
+// until it is painted; median of `runs`, after one that warms the caches.
+double progressOpenMs(const QString &folder, int runs)
+{
+    auto session = startIn(folder);
+    QList<double> times;
+    for (int i = 0; i < runs + 1; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        ui::ProgressWindow window(session->game().history(), progress::kAnswerRecordFile);
+        window.refresh();
+        window.show();
+        bench::runUntilIdle();
+        times.append(timer.nsecsElapsed() / 1e6);
+    }
+    times.removeFirst();
+    return median(times);
+}
+
 // Peak resident memory of this process, in MB; negative where the system does not say.
 double peakRssMb()
 {
@@ -202,6 +224,8 @@ ProcessRun startupInProcess(const QString &folder, int runs)
     return {median(walls), median(rss)};
 }
 
+constexpr int kAnswerRecordLines = 100'000;
+
 int intOption(const QStringList &args, const QString &name, int fallback)
 {
     const qsizetype i = args.indexOf(name);
@@ -229,6 +253,10 @@ int main(int argc, char **argv)
         print("answer_p99", percentile(times, 0.99), "ms", 4);
         return 0;
     }
+    if (args.value(1) == u"--progress-in") {
+        print("progress_open", progressOpenMs(args.value(2), args.value(3, QStringLiteral("5")).toInt()), "ms");
+        return 0;
+    }
     const int runs = std::max(1, intOption(args, QStringLiteral("--runs"), 7));
     const int answers = std::clamp(intOption(args, QStringLiteral("--answers"), 1000), 1, 30000);
 
@@ -242,6 +270,7 @@ int main(int argc, char **argv)
     const QString learning = base.filePath(QStringLiteral("learning"));
     bench::writeFolder(empty, 0, 0);
     bench::writeFolder(limit, files::kMaxDictionaryWords, files::kMaxHistoryRecords);
+    bench::writeAnswerRecord(limit, kAnswerRecordLines);
     // Room for every answer to be learned, so the dictionary is full after the last one.
     bench::writeFolder(learning, files::kMaxDictionaryWords - answers, 0);
     if (onlyWrite)
@@ -266,6 +295,12 @@ int main(int argc, char **argv)
               platform::TextItems words;
               return files::readDictionaryWords(files::kDictionaryFile, words, error);
           }), "ms");
+    print("answer_record_read_100k", fileMs(limit, runs, [](QString &error) {
+              progress::AnswerRecord record;
+              const auto state = progress::AnswerRecordFile().read(record, error);
+              return state == progress::AnswerRecordFile::State::Ready && record.rows.size() == kAnswerRecordLines;
+          }), "ms");
+    print("progress_open_limit", progressOpenMs(limit, runs), "ms");
     print("game_start", gameStartMs(limit, std::max(runs, 20)), "ms");
     const QList<double> times = answerTimesMs(learning, answers);
     print("answer_median", median(times), "ms", 4);
