@@ -55,17 +55,17 @@ void KanaMap::setStats(const progress::KanaStats &stats)
     update();
 }
 
-QColor KanaMap::colour(double weakness)
+QColor KanaMap::colour(std::optional<double> weakness)
 {
-    return QColor::fromHsvF(float((1.0 - weakness) / 3.0), 0.45f, 1.0f);
+    // Green through yellow to red, pale enough for black kana on it.
+    return weakness ? QColor::fromHsvF(float((1.0 - *weakness) / 3.0), 0.45f, 1.0f) : QColor(224, 224, 224);
 }
 
 void KanaMap::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QColor unknown(224, 224, 224);
     for (const Cell &cell : cells_) {
-        p.fillRect(cell.rect, cell.weakness ? colour(*cell.weakness) : unknown);
+        p.fillRect(cell.rect, colour(cell.weakness));
         p.setPen(QColor(160, 160, 160));
         p.drawRect(cell.rect);
         p.setPen(cell.weakness ? Qt::black : (cell.record.answers > 0 ? QColor(96, 96, 96) : QColor(160, 160, 160)));

@@ -17,8 +17,8 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-    // The colour of a kana this weak (0 quick .. 1 slow), shared with the legend.
-    static QColor colour(double weakness);
+    // The colour of a kana this weak (0 quick .. 1 slow), or not known yet; shared with the legend.
+    static QColor colour(std::optional<double> weakness);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -116,20 +116,24 @@ void PlayAids::buildMenu()
     // Off the tab chain, which keeps its order; the keys reach what the menu holds.
     menuButton_->setFocusPolicy(Qt::NoFocus);
     menuButton_->setPopupMode(QToolButton::InstantPopup);
-    menuButton_->setToolTip(QStringLiteral("メニュー：設定…（Ctrl+,）"));
     menuButton_->setAccessibleName(QStringLiteral("メニュー"));
     auto *menu = new QMenu(menuButton_);
     menu->setObjectName(QStringLiteral("toolMenu"));
+    menuButton_->setMenu(menu);
     QAction *settings = addWindowKey(window_, QKeySequence(QStringLiteral("Ctrl+,")), QStringLiteral("設定…"));
     settings->setObjectName(QStringLiteral("preferencesAction"));
     connect(settings, &QAction::triggered, this, &PlayAids::editPreferences);
-    menu->addAction(settings);
-    menuButton_->setMenu(menu);
+    addToMenu(settings);
 }
 
-QMenu *PlayAids::menu() const
+void PlayAids::addToMenu(QAction *action)
 {
-    return menuButton_->menu();
+    QMenu *menu = menuButton_->menu();
+    menu->insertAction(menu->actions().value(0), action);
+    QStringList entries;
+    for (const QAction *each : menu->actions())
+        entries.append(QStringLiteral("%1（%2）").arg(each->text(), each->shortcut().toString(QKeySequence::NativeText)));
+    menuButton_->setToolTip(QStringLiteral("メニュー：") + entries.join(u'、'));
 }
 
 void PlayAids::attach(game::Game &game)

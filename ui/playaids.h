@@ -13,7 +13,6 @@
 class QAction;
 class QKeySequence;
 class QLabel;
-class QMenu;
 class QToolButton;
 
 namespace game {
@@ -50,8 +49,8 @@ public:
     void apply(const platform::Preferences &preferences);
     // The 「設定」 dialog; what is chosen there is applied and saved.
     void editPreferences();
-    // The gear button's menu, for more entries.
-    QMenu *menu() const;
+    // Puts an entry first in the gear button's menu, and names it in the button's tooltip.
+    void addToMenu(QAction *action);
 
     void gameStarted() override;
     void countdownTick(int step) override;

@@ -7,7 +7,6 @@
 #include "progresswindow.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QTimer>
 #include <QToolButton>
 
@@ -34,8 +33,7 @@ ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBox
     QAction *open = addWindowKey(window, QKeySequence(QStringLiteral("Ctrl+R")), QStringLiteral("成績…"));
     open->setObjectName(QStringLiteral("progressAction"));
     connect(open, &QAction::triggered, this, &ProgressAids::openProgress);
-    QMenu *menu = aids.menu();
-    menu->insertAction(menu->actions().value(0), open);
+    aids.addToMenu(open);
 
     auto *button = new QToolButton(&window);
     button->setObjectName(QStringLiteral("cmdProgress"));

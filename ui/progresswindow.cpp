@@ -56,10 +56,13 @@ void clearChart(QChart *chart)
 QDateTimeAxis *timeAxis(QChart *chart, qint64 first, qint64 last)
 {
     auto *axis = new QDateTimeAxis;
-    // A little room either side, so one game (or one day) still has a place.
-    const qint64 pad = std::max<qint64>(3600'000, (last - first) / 40);
+    // A little room either side, so that one game still has a place.
+    const qint64 pad = std::max<qint64>(60'000, (last - first) / 40);
     axis->setRange(QDateTime::fromMSecsSinceEpoch(first - pad), QDateTime::fromMSecsSinceEpoch(last + pad));
-    axis->setFormat(last - first > 2LL * 86400'000 ? QStringLiteral("yy/MM/dd") : QStringLiteral("MM/dd hh:mm"));
+    const qint64 span = last - first + 2 * pad;
+    axis->setFormat(span > 2LL * 86400'000 ? QStringLiteral("yy/MM/dd")
+                    : span > 3600'000      ? QStringLiteral("MM/dd hh:mm")
+                                           : QStringLiteral("hh:mm:ss"));
     axis->setTickCount(6);
     axis->setLabelsFont(layoutFont(8));
     chart->addAxis(axis, Qt::AlignBottom);
@@ -167,11 +170,16 @@ ProgressWindow::ProgressWindow(const files::History &history, const QString &rec
     note_->setForegroundRole(QPalette::PlaceholderText);
 
     auto *legend = new QLabel(this);
-    QString swatches;
+    // Blanks that rich text keeps, on the map's colours.
+    const auto swatch = [](std::optional<double> weakness) {
+        return QStringLiteral("<span style='background-color:%1'>&nbsp;&nbsp;&nbsp;&nbsp;</span>")
+            .arg(KanaMap::colour(weakness).name());
+    };
+    QString scale;
     for (double w : {0.0, 0.25, 0.5, 0.75, 1.0})
-        swatches += QStringLiteral("<span style='background:%1'>　</span>").arg(KanaMap::colour(w).name());
-    legend->setText(QStringLiteral("考える時間　短い %1 長い　<span style='background:#e0e0e0'>　</span> まだ分からない")
-                        .arg(swatches));
+        scale += swatch(w);
+    legend->setTextFormat(Qt::RichText);
+    legend->setText(QStringLiteral("考える時間　短い %1 長い　%2 まだ分からない").arg(scale, swatch(std::nullopt)));
 
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("表示秒数"), this));
