@@ -283,6 +283,8 @@ QString AnswerRecordFile::check(const QDateTime &now)
 bool AnswerRecordFile::cut(const QByteArray &bytes, QString &error)
 {
     qsizetype from = bytes.indexOf('\n', bytes.size() - kKeepBytes) + 1;
+    if (from == 0) // one line longer than all that is kept: nothing to keep
+        from = bytes.size();
     const qsizetype previous = bytes.lastIndexOf('\n', from - 2) + 1;
     const QByteArrayView cutGame = gameOf(QByteArrayView(bytes).sliced(previous, from - previous));
     while (from > 0 && from < bytes.size()) {

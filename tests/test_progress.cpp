@@ -15,6 +15,7 @@
 #include "ui/progressaids.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -200,6 +201,28 @@ private slots:
         } else {
             QCOMPARE(fakes::fileBytes(name), bytes);
         }
+    }
+
+    void anOversizedRecordKeepsItsNewestWholeGamesAtStart()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"record.txt"_qs);
+        QByteArray bytes = kHeader;
+        for (int game = 0; bytes.size() <= progress::AnswerRecordFile::kMaxBytes; ++game)
+            for (int i = 0; i < 100; ++i)
+                bytes += QStringLiteral("\"2024/05/01 13:%1:%2\",\"る\",\"るす\",\"ok\",%3,20,3,0\r\n")
+                             .arg(game / 60 % 60, 2, 10, QChar(u'0')).arg(game % 60, 2, 10, QChar(u'0')).arg(i).toUtf8();
+        fakes::writeBytes(name, bytes);
+        progress::AnswerRecordFile file(name);
+        QCOMPARE(file.check(QDateTime()), QString());
+        progress::AnswerRecord record;
+        QString error;
+        QCOMPARE(file.read(record, error), progress::AnswerRecordFile::State::Ready);
+        QVERIFY(QFileInfo(name).size() <= progress::AnswerRecordFile::kKeepBytes + kHeader.size());
+        QCOMPARE(record.badLines, 0);
+        QVERIFY(record.rows.size() % 100 == 0 && record.rows.size() > 0);
+        QCOMPARE(record.rows.front().stallMs, 0);  // a game from its start
+        QCOMPARE(progress::formatAnswerRow(record.rows.back()).toUtf8(), bytes.sliced(bytes.lastIndexOf('\n', bytes.size() - 2) + 1));
     }
 
     void eachKanaGetsItsAnswersFailuresAndMedianStall_data()
