@@ -50,24 +50,14 @@ progress::KanaStats stats(const QString &spec)
     return s;
 }
 
-struct Store : platform::PreferenceStore {
-    platform::Preferences saved;
-    platform::Preferences load() const override { return saved; }
-    bool save(const platform::Preferences &p, QString &) override { return saved = p, true; }
-};
-
-struct Quiet : platform::Sounds {
-    void play(platform::Tone) override {}
-};
-
 // The real window with the play aids and the progress aids on fake services, started as
 // main.cpp starts it; the timers stopped so the test ticks by hand.
 struct Run {
     QTemporaryDir dir;
     QString previousDir = QDir::currentPath();
     fakes::Clock clock; fakes::Random random; fakes::Messages messages; fakes::Help help; fakes::Program program;
-    Store store;
-    Quiet sounds;
+    fakes::PreferenceStore store;
+    fakes::Sounds sounds;
     ui::MainWindow window;
     std::unique_ptr<ui::PlayAids> aids;
     std::unique_ptr<ui::ProgressAids> progress;
