@@ -33,13 +33,14 @@ namespace {
 const QString kSample = QStringLiteral(HELP_SAMPLES "/sample.chm"); // the one with every feature
 const QString kFromContents = QStringLiteral(HELP_SAMPLES "/fromcontents.chm");
 
-// The sample with its compression window made zero, on which chmlib divides by zero.
-QByteArray damagedSample()
+// The sample with the 32-bit field `offset` bytes into the block that starts with `mark`
+// set to zero.
+QByteArray patchedSample(const char *mark, int offset)
 {
     QFile file(kSample);
     QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("ITSF");
-    if (const qsizetype control = bytes.indexOf("LZXC"); control >= 0)
-        qToLittleEndian<quint32>(0, bytes.data() + control + 12);
+    if (const qsizetype block = bytes.indexOf(mark); block >= 0)
+        qToLittleEndian<quint32>(0, bytes.data() + block + offset);
     return bytes;
 }
 
@@ -281,7 +282,8 @@ private slots:
         QTest::newRow("missing") << QByteArray() << u"ヘルプファイル「TovelHelp.chm」が見つかりません。"_qs;
         QTest::newRow("not a help file") << QByteArray("<html>help</html>") << kDamaged;
         QTest::newRow("cut short") << QByteArray("ITSF\x03\x00\x00\x00", 8) << kDamaged;
-        QTest::newRow("damaged inside") << damagedSample() << kDamaged;
+        QTest::newRow("no compression window (chmlib divides by zero)") << patchedSample("LZXC", 12) << kDamaged;
+        QTest::newRow("a directory chunk that leads back to itself") << patchedSample("PMGL", 16) << kDamaged;
     }
     void aFileThatCannotBeShownGetsANoticeNamingIt()
     {
