@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QList<std::pair<const QList<platform::ContentsEntry> *, int>> todo{{&entries, 1}};
         while (!todo.isEmpty()) {
             const auto [list, depth] = todo.takeLast();
-            FUZZ_CHECK(depth <= platform::ContentsLimits::maxDepth, QStringLiteral("depth %1").arg(depth));
+            FUZZ_CHECK(list->isEmpty() || depth <= platform::ContentsLimits::maxDepth,
+                       QStringLiteral("depth %1").arg(depth));
             for (const platform::ContentsEntry &e : *list) {
                 FUZZ_CHECK(e.name.size() <= platform::ContentsLimits::maxName, e.name.left(80));
                 todo.append({&e.children, depth + 1});

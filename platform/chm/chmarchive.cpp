@@ -141,7 +141,7 @@ std::unique_ptr<ChmArchive> ChmArchive::fromStream(const QByteArray &stream)
             return nullptr;
         open.resize(depth + 1);
         open.last()->append(entry);
-        if (open.size() <= ContentsLimits::maxDepth)
+        if (open.size() < ContentsLimits::maxDepth)
             open.append(&open.last()->last().children);
     }
     in >> count;
@@ -270,7 +270,8 @@ bool parseContents(const QString &sitemap, QList<ContentsEntry> &roots)
                 if (open.size() > 1)
                     open.removeLast();
             } else {
-                if (open.size() > ContentsLimits::maxDepth)
+                // The list opened last may belong to an entry as deep as the open lists.
+                if (open.size() >= ContentsLimits::maxDepth)
                     return false;
                 QList<ContentsEntry> *list = open.last();
                 open.append(list->isEmpty() ? list : &list->last().children);

@@ -3,6 +3,8 @@
 #include "htmltokenizer.h"
 
 #include <QElapsedTimer>
+#include <QHash>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -119,32 +121,33 @@ PageFault scanTags(const QString &html)
     return PageFault::None;
 }
 
-// The document as Qt built it: tables (frames) inside one another, and the layout's work.
+// The document as Qt built it: frames (tables) inside one another, and the layout's work.
+// Frames are walked through childFrames(): a frame's iterator passes over some of them (the
+// ones Qt makes for pictures in table cells).
 PageFault measure(const QTextDocument &document)
 {
-    struct Frame {
-        const QTextFrame *frame;
-        int depth;
-    };
-    QList<Frame> todo{{document.rootFrame(), 0}};
+    QHash<const QTextFrame *, int> depths{{document.rootFrame(), 0}};
+    QList<const QTextFrame *> todo{document.rootFrame()};
     qint64 cost = 0;
     while (!todo.isEmpty()) {
-        const auto [frame, depth] = todo.takeLast();
+        const QTextFrame *frame = todo.takeLast();
+        const int depth = depths.value(frame);
         if (depth > PageLimits::maxFrameDepth)
             return PageFault::FramesTooDeep;
-        const qint64 weight = depth == 0 ? 0 : qint64(1) << (depth - 1);
         if (const auto *table = qobject_cast<const QTextTable *>(frame)) {
             const qint64 cells = qint64(table->rows()) * table->columns();
             if (cells > PageLimits::maxLayoutCost)
                 return PageFault::TooCostly;
-            cost += cells * kGridCell * weight;
+            cost += (cells * kGridCell) << (depth - 1);
         }
-        for (auto it = frame->begin(); !it.atEnd(); ++it) {
-            if (const QTextFrame *child = it.currentFrame())
-                todo.append({child, depth + 1});
-            else
-                cost += kParagraph + it.currentBlock().length() * (depth == 0 ? 1 : kTableText * weight);
+        for (const QTextFrame *child : frame->childFrames()) {
+            depths.insert(child, depth + 1);
+            todo.append(child);
         }
+    }
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const int depth = depths.value(QTextCursor(block).currentFrame());
+        cost += kParagraph + block.length() * (depth == 0 ? 1 : kTableText << (depth - 1));
         if (cost > PageLimits::maxLayoutCost)
             return PageFault::TooCostly;
     }
