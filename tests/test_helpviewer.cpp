@@ -356,6 +356,7 @@ private slots:
             << u"<table><tr><td colspan=100000 rowspan=100000>x</table>"_qs << PageFault::TableTooLarge;
         QTest::newRow("a 200 x 30 table") << u"<table>"_qs + (u"<tr>"_qs + u"<td>x</td>"_qs.repeated(30)).repeated(200) << PageFault::TableTooLarge;
         QTest::newRow("100,000 characters two tables deep") << nested(table, 2, u"字"_qs.repeated(100000), untable) << PageFault::TooCostly;
+        QTest::newRow("a picture 100,000,000 pixels high in a cell") << u"<td><img height=100000000><dd>x"_qs << PageFault::HugeLength;
         QTest::newRow("9,000 paragraphs") << u"<p>x</p>"_qs.repeated(9000) << PageFault::TooLarge;
         const QDir pages(QStringLiteral(HELP_PAGES));
         for (const QString &name : pages.entryList({u"*.html"_qs})) {

@@ -6,10 +6,12 @@
 #include <QHash>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFormat>
 #include <QTextFrame>
 #include <QTextTable>
 
 #include <algorithm>
+#include <cmath>
 
 namespace platform {
 namespace {
@@ -121,11 +123,52 @@ PageFault scanTags(const QString &html)
     return PageFault::None;
 }
 
+bool withinReach(double value)
+{
+    return std::isfinite(value) && std::abs(value) <= PageLimits::maxLength;
+}
+
+// Every number the formats hold (sizes, margins, indents, spacing, column widths) within reach.
+bool lengthsWithinReach(const QTextFormat &format)
+{
+    const QMap<int, QVariant> properties = format.properties();
+    for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
+        const QVariant &value = it.value();
+        switch (value.typeId()) {
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            if (!withinReach(value.toDouble()))
+                return false;
+            break;
+        default:
+            if (value.canConvert<QTextLength>() && !withinReach(value.value<QTextLength>().rawValue()))
+                return false;
+            if (value.canConvert<QList<QTextLength>>()) {
+                for (const QTextLength &length : value.value<QList<QTextLength>>()) {
+                    if (!withinReach(length.rawValue()))
+                        return false;
+                }
+            }
+            break;
+        }
+    }
+    if (!format.isImageFormat())
+        return true;
+    const QTextImageFormat picture = format.toImageFormat();
+    return !(picture.hasProperty(QTextFormat::ImageWidth) && picture.width() < 0)
+        && !(picture.hasProperty(QTextFormat::ImageHeight) && picture.height() < 0);
+}
+
 // The document as Qt built it: frames (tables) inside one another, and the layout's work.
 // Frames are walked through childFrames(): a frame's iterator passes over some of them (the
 // ones Qt makes for pictures in table cells).
 PageFault measure(const QTextDocument &document)
 {
+    const QList<QTextFormat> formats = document.allFormats();
+    if (!std::all_of(formats.cbegin(), formats.cend(), lengthsWithinReach))
+        return PageFault::HugeLength;
     QHash<const QTextFrame *, int> depths{{document.rootFrame(), 0}};
     QList<const QTextFrame *> todo{document.rootFrame()};
     qint64 cost = 0;

@@ -18,6 +18,7 @@ enum class PageFault {
     SlowToRead,    // Qt took too long to read the page
     FramesTooDeep, // tables inside tables, as Qt built them
     TooCostly,     // the layout's work over the whole page
+    HugeLength,    // a size, margin, indent or spacing no window can show (or negative for a picture)
 };
 
 struct PageLimits {
@@ -29,6 +30,8 @@ struct PageLimits {
     // About half a second of layout on a slow machine, a hundred times what our pages need.
     static constexpr qint64 maxLayoutCost = 4'000'000;
     static constexpr int maxReadMs = 500;
+    // Qt's table layout never finishes with some picture sizes far beyond this.
+    static constexpr double maxLength = 100'000;
 };
 
 // Loads what the page refers to (style sheets) the way the viewer will, so that the page
