@@ -1,10 +1,15 @@
+#include "platform/onecopy.h"
+#include "platform/preferences.h"
+#include "platform/sound/qtsounds.h"
 #include "platform/systemservices.h"
 #include "ui/fonts.h"
 #include "ui/help/chmhelpviewer.h"
 #include "ui/mainwindow.h"
+#include "ui/playaids.h"
 #include "ui/services.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -20,15 +25,42 @@ int main(int argc, char *argv[])
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
+    // Before any file is read: the folder's files take one copy of the game at a time.
+    platform::OneCopy oneCopy;
+    const QString folder = QDir::currentPath();
+    const platform::OneCopy::Start start = oneCopy.start(folder);
+    if (start == platform::OneCopy::Start::Shown)
+        return 0;
+    if (start != platform::OneCopy::Start::First) {
+        const bool running = start == platform::OneCopy::Start::Running;
+        ui::MessageBoxes(nullptr).show(
+            // Only a copy that did not answer gets here: frozen, on another machine sharing the
+            // folder, or gone with a lock too damaged to tell.
+            running ? QStringLiteral("カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
+                                     "動いているカナリンカがないときは、このフォルダの「%2」を"
+                                     "消してから、もう一度起動してください。")
+                          .arg(QDir::toNativeSeparators(folder), platform::kFolderLockName)
+                    : oneCopy.error(),
+            QStringLiteral("カナリンカ"),
+            running ? platform::MessageIcon::Information : platform::MessageIcon::Critical,
+            platform::MessageButtons::Ok);
+        return 1;
+    }
+
     ui::MainWindow window;
     QApplication::setWindowIcon(window.windowIcon());
 
     platform::SystemClock clock;
     platform::SystemRandom random(clock);
     ui::MessageBoxes messages(&window);
+    platform::SettingsPreferenceStore preferenceStore;
+    platform::QtSounds sounds;
+    ui::PlayAids aids(window, messages, preferenceStore, sounds, clock);
     ui::ChmHelpViewer help(&window);
     ui::WindowProgram program(window);
-    game::Game &game = window.attach({clock, random, messages, help, program});
+    game::Game &game = window.attach({clock, random, aids.messages(), help, program});
+    aids.attach(game);
+    QObject::connect(&oneCopy, &platform::OneCopy::showRequested, &window, [&program] { program.bringForward(); });
 
     // A failed start has shown its message and ended the program before the event loop.
     if (!game.Form_Load())

@@ -259,12 +259,12 @@ int main(int argc, char **argv)
               return platform::readTextFile(files::kHistoryFile, text, error);
           }), "ms");
     print("history_read_limit", fileMs(limit, runs, [](QString &error) {
-              QList<files::HistoryRecord> records;
-              return files::readHistory(files::kHistoryFile, records, error);
+              files::History history;
+              return history.read(files::kHistoryFile, error);
           }), "ms");
     print("dictionary_read_limit", fileMs(limit, runs, [](QString &error) {
-              QStringList words;
-              return files::readDictionary(files::kDictionaryFile, words, error);
+              platform::TextItems words;
+              return files::readDictionaryWords(files::kDictionaryFile, words, error);
           }), "ms");
     print("game_start", gameStartMs(limit, std::max(runs, 20)), "ms");
     const QList<double> times = answerTimesMs(learning, answers);

@@ -73,6 +73,24 @@ bool readDictionaryItems(const QString &fileName, int count, QStringList &words,
     return true;
 }
 
+bool readDictionaryWords(const QString &fileName, platform::TextItems &words, QString &error)
+{
+    platform::TextItems read;
+    if (!platform::readTextFile(fileName, read.text, error))
+        return false;
+    ValueScanner<QStringView> scanner(read.text);
+    while (!scanner.atEnd()) {
+        if (read.spans.size() == kMaxDictionaryWords) {
+            error = tooManyWordsMessage(fileName);
+            return false;
+        }
+        const Span value = scanner.next();
+        read.spans.append({value.start, value.size});
+    }
+    words = std::move(read);
+    return true;
+}
+
 bool appendWord(const QString &fileName, const QString &word, QString &error)
 {
     return platform::appendTextFile(fileName, word + QStringLiteral("\r\n"), error);

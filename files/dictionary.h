@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/controls.h"
+
 #include <QStringList>
 
 namespace files {
@@ -21,5 +23,8 @@ bool readDictionaryItems(const QString &fileName, int count, QStringList &words,
 
 // One word and CR LF at the end of the file, which is created when missing.
 bool appendWord(const QString &fileName, const QString &word, QString &error);
+
+// As readDictionary, keeping the words in the decoded text, without a string for each.
+bool readDictionaryWords(const QString &fileName, platform::TextItems &words, QString &error);
 
 } // namespace files

@@ -19,6 +19,11 @@ bool parseHistory(QStringView text, const QString &fileName, QList<HistoryRecord
                   QString &error);
 bool readHistory(const QString &fileName, QList<HistoryRecord> &records, QString &error);
 
+// How many records the file holds, a record cut short counted too; the values are not checked.
+bool countHistory(const QString &fileName, int &count, QString &error);
+// The message that refuses a save to a file holding kMaxHistoryRecords records.
+QString historyFullMessage(const QString &fileName);
+
 // The values of one saved game.
 struct HistoryEntry {
     QString date;     // yyyy/mm/dd
@@ -37,5 +42,27 @@ QString formatHistoryRecord(const HistoryEntry &entry);
 bool appendHistoryRecord(const QString &fileName, const HistoryEntry &entry, QString &error);
 // Leaves an empty file, created when missing.
 bool clearHistory(const QString &fileName, QString &error);
+
+// The saved games in memory, read once for every view of them: the file's bytes and where
+// each record begins. Every record was checked when it was read; a value becomes a string
+// only when it is asked for.
+class History {
+public:
+    // Reads the file, or its bytes, which must be CP932, checking every record as
+    // readHistory does; on failure the history stays as it was.
+    bool read(const QString &fileName, QString &error);
+    bool parse(const QByteArray &bytes, const QString &fileName, QString &error);
+
+    int count() const { return int(starts_.size()) - 1; }
+    // Field 0-8 of a record (0-based), as HistoryRecord holds it.
+    QString field(int record, int field) const;
+    // Adds a saved game as appendHistoryRecord wrote it.
+    void append(const HistoryEntry &entry);
+    void clear();
+
+private:
+    QByteArray bytes_;
+    QList<qsizetype> starts_{0}; // record i lies in bytes [starts_[i], starts_[i + 1])
+};
 
 } // namespace files

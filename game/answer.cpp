@@ -11,61 +11,109 @@
 namespace game {
 namespace {
 
-QString lastNormalised(const QString &word)
-{
-    return word.isEmpty() ? QString() : QString(platform::normaliseSmallKana(word.back()));
-}
+struct RuleMessage {
+    const char16_t *prompt;
+    const char16_t *title;
+    bool counted; // the "ー" rule is a reminder, not a rejection
+};
 
-QString first(const QString &word)
+// The message of the rule an answer broke.
+RuleMessage ruleMessage(AnswerVerdict verdict)
 {
-    return word.left(1);
+    switch (verdict) {
+    case AnswerVerdict::EndsInN:
+        return {u"最後が『ん』じゃだめです！", u"間違い", true};
+    case AnswerVerdict::EndsInLongSound:
+        return {u"最後の 『ー』 は 『ぃ』 とか 『ぅ』 とかに置き換えてください！", u"置き換え", false};
+    case AnswerVerdict::Duplicate:
+        return {u"既に使った回答です！", u"重複回答", true};
+    default:
+        return {u"しりとりになっていません！", u"間違い", true};
+    }
 }
 
 } // namespace
+
+QChar expectedKana(const QString &word)
+{
+    return word.isEmpty() ? QChar() : platform::normaliseSmallKana(word.back());
+}
+
+// The four rules, in the order they are applied: "ん", "ー", duplicate, chain.
+AnswerVerdict judgeAnswer(const QString &answer, const QString &current,
+                          const platform::ListBox &previousAnswers)
+{
+    if (answer.endsWith(u'ん'))
+        return AnswerVerdict::EndsInN;
+    if (answer.endsWith(u'ー'))
+        return AnswerVerdict::EndsInLongSound;
+    for (int i = 0; i < previousAnswers.count(); ++i)
+        if (previousAnswers.item(i) == answer)
+            return AnswerVerdict::Duplicate;
+    // An empty answer never continues a chain, even before the first word is shown:
+    // accepting it would write an empty line into the dictionary.
+    if (answer.isEmpty() || current.isEmpty() || answer.front() != expectedKana(current))
+        return AnswerVerdict::BrokenChain;
+    return AnswerVerdict::Accepted;
+}
 
 void Game::showCritical(const QString &prompt, const QString &title)
 {
     s_.messages.show(prompt, title, platform::MessageIcon::Critical, platform::MessageButtons::Ok);
 }
 
+// A rejection is counted before its box opens: the game may end behind the box, and the
+// rejection belongs to the game in which Enter was pressed.
 void Game::countRejection()
 {
-    intNg = addSaturated(intNg, 1);
-    c_.lblNg.setCaption(QString::number(intNg));
+    if (countsAnswers()) {
+        intNg = addSaturated(intNg, 1);
+        c_.lblNg.setCaption(QString::number(intNg));
+    }
     c_.txtKaitou.setText(QString());
+}
+
+bool Game::learnWord(const QString &word, QString &error)
+{
+    // The file's own count: words learned after a game's end, or added by hand, count too.
+    int words = 0;
+    if (!dictionaryWords_.get(words, error) || words >= files::kMaxDictionaryWords)
+        return false;
+    if (!files::appendWord(files::kDictionaryFile, word, error))
+        return false;
+    dictionaryWords_.appended();
+    ++wordsLearned_;
+    return true;
+}
+
+void Game::reportUnlearned(const QString &error)
+{
+    if (error.isEmpty() || toldUnlearned_)
+        return;
+    toldUnlearned_ = true;
+    s_.messages.show(QStringLiteral("「%1」に新しい言葉を書き込めないため、その言葉は覚えられません。"
+                                    "ゲームはこのまま続けます。\n%2")
+                         .arg(files::kDictionaryFile, error),
+                     QStringLiteral("辞書に書き込めません"), platform::MessageIcon::Exclamation,
+                     platform::MessageButtons::Ok);
 }
 
 void Game::txtKaitou_KeyPress(quint16 &keyAscii)
 {
-    if (keyAscii != 13)
+    if (keyAscii != 13 || ended_)
         return;
     keyAscii = 0;
     const QString answer = platform::toWideHiragana(c_.txtKaitou.text());
+    const AnswerVerdict verdict = judgeAnswer(answer, c_.lblMondai.caption(), c_.lstInpRireki);
+    const AnswerReport report(*this, answer, verdict);
 
-    if (answer.endsWith(u'ん')) {
-        showCritical(QStringLiteral("最後が『ん』じゃだめです！"), QStringLiteral("間違い"));
-        countRejection();
-        return;
-    }
-    if (answer.endsWith(u'ー')) {
-        showCritical(QStringLiteral("最後の 『ー』 は 『ぃ』 とか 『ぅ』 とかに置き換えてください！"),
-                     QStringLiteral("置き換え"));
-        c_.txtKaitou.setText(QString());
-        return;
-    }
-    for (int i = 0; i < c_.lstInpRireki.count(); ++i) {
-        if (c_.lstInpRireki.item(i) == answer) {
-            showCritical(QStringLiteral("既に使った回答です！"), QStringLiteral("重複回答"));
+    if (verdict != AnswerVerdict::Accepted) {
+        const RuleMessage rule = ruleMessage(verdict);
+        if (rule.counted)
             countRejection();
-            return;
-        }
-    }
-    // An empty answer never continues a chain, even before the first word is shown:
-    // accepting it would write an empty line into the dictionary.
-    const QString current = c_.lblMondai.caption();
-    if (answer.isEmpty() || first(answer) != lastNormalised(current)) {
-        showCritical(QStringLiteral("しりとりになっていません！"), QStringLiteral("間違い"));
-        countRejection();
+        showCritical(QString::fromUtf16(rule.prompt), QString::fromUtf16(rule.title));
+        if (!rule.counted)
+            c_.txtKaitou.setText(QString());
         return;
     }
 
@@ -73,16 +121,10 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
     // full dictionary takes no more words, so the file stays loadable.
     const std::span<const QString> known(strJisyo.constData(),
                                          qMin<qsizetype>(intJisyoCount, strJisyo.size()));
+    QString unlearned;
     if (!std::ranges::any_of(known, [&](const QString &w) { return w == answer; })
-        && platform::isCp932Encodable(answer)
-        && intJisyoCount + intNewWords < files::kMaxDictionaryWords) {
-        QString error;
-        if (!files::appendWord(files::kDictionaryFile, answer, error)) {
-            fail(error);
-            return;
-        }
+        && platform::isCp932Encodable(answer) && learnWord(answer, unlearned) && countsAnswers())
         intNewWords = addSaturated(intNewWords, 1);
-    }
 
     // (b) Candidates, compared as stored.
     c_.lstHukusu.clear();
@@ -103,10 +145,13 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
 
     c_.lstRireki.addItem(c_.lblMondai.caption()); // (f)
     c_.lstInpRireki.addItem(answer);              // (g)
-    intOk = addSaturated(intOk, 1);               // (h)
-    c_.lblOk.setCaption(QString::number(intOk));
-    intMoji = addSaturated(intMoji, answer.size()); // (i)
-    c_.txtKaitou.setText(QString());                // (j)
+    if (countsAnswers()) {
+        intOk = addSaturated(intOk, 1); // (h)
+        c_.lblOk.setCaption(QString::number(intOk));
+        intMoji = addSaturated(intMoji, answer.size()); // (i)
+    }
+    c_.txtKaitou.setText(QString()); // (j)
+    reportUnlearned(unlearned);      // after the answer has been counted
 }
 
 } // namespace game

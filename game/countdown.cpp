@@ -8,15 +8,10 @@ namespace game {
 
 void Game::cmdStart_Click()
 {
-    intMoji = 0;
-    intNewWords = 0;
-    c_.txtKaitou.setText(QString());
-    c_.lblMondai.setCaption(QString());
-    blnCountdown = true;
-    c_.shpJikanK.setWidth(intBarWidth);
-    c_.lstInpRireki.clear();
-
-    // The game-start load: count, size the list, then read exactly that many words.
+    if (ended_)
+        return;
+    // The game-start load's first pass comes before any reset: a start refused for the
+    // dictionary's size changes nothing, and the last game stays shown and saveable as it was.
     int count = 0;
     QString error;
     if (!files::countDictionary(files::kDictionaryFile, count, error)) {
@@ -25,7 +20,6 @@ void Game::cmdStart_Click()
     }
     // No word to draw, or more than the 16-bit count holds: stay idle, change nothing on disk.
     if (count == 0 || count > files::kMaxDictionaryWords) {
-        blnCountdown = false;
         const QString why = count == 0
             ? QStringLiteral("「%1」に言葉がひとつもないため、最初の言葉を出せません。"
                              "辞書に言葉を入れてからスタートしてください。")
@@ -35,6 +29,16 @@ void Game::cmdStart_Click()
                          platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
         return;
     }
+
+    intMoji = 0;
+    intNewWords = 0;
+    c_.txtKaitou.setText(QString());
+    c_.lblMondai.setCaption(QString());
+    blnCountdown = true;
+    c_.shpJikanK.setWidth(intBarWidth);
+    c_.lstInpRireki.clear();
+
+    // The second pass reads exactly that many words.
     intJisyoCount = qint16(count);
     if (!files::readDictionaryItems(files::kDictionaryFile, intJisyoCount, strJisyo, error)) {
         fail(error);
@@ -50,11 +54,13 @@ void Game::cmdStart_Click()
     c_.lblOk.setCaption(QString::number(intOk));
     c_.lblNg.setCaption(QString::number(intNg));
     c_.cmdStart.setEnabled(false);
+    toldUnlearned_ = false;
+    events_->gameStarted();
 }
 
 void Game::tmrStart_Timer()
 {
-    if (!blnCountdown) {
+    if (!blnCountdown || ended_) {
         intCountdown = 0;
         return;
     }
@@ -62,6 +68,7 @@ void Game::tmrStart_Timer()
         c_.imgStart.setVisible(index, false);
     ++intCountdown;
     c_.imgStart.setVisible(intCountdown, true);
+    events_->countdownTick(intCountdown);
     if (intCountdown != 3)
         return;
 
@@ -77,6 +84,7 @@ void Game::tmrStart_Timer()
     lngNow = qint32(std::floor(playStartSeconds_));
     lngEnd = lngNow + intJikan;
     blnPlaying = true;
+    events_->wordShown(c_.lblMondai.caption());
 }
 
 } // namespace game

@@ -1,10 +1,17 @@
 #pragma once
 // The window's logic: its window-level variables and its event handlers, written against
 // the controls' operations and the platform's services only, so it runs without a window.
+#include "files/knowncount.h"
+#include "gameevents.h"
 #include "platform/controls.h"
 #include "platform/services.h"
 
 #include <QStringList>
+#include <memory>
+
+namespace files {
+class History;
+}
 
 namespace game {
 
@@ -79,12 +86,27 @@ public:
 
     // True once a failure has ended the program; handlers do nothing more.
     bool ended() const { return ended_; }
+    // The saved games as the history file holds them, read once at start-up.
+    const files::History &history() const { return *history_; }
+
+    // Who hears what happens in play; nobody unless set. The listener outlives the game.
+    void setEvents(GameEvents *events) { events_ = events ? events : &noEvents_; }
 
 private:
-    // Reports a failure that ends the program.
+    friend class AnswerReport;
+
+    // Reports a failure that ends the program. The game is idle before the message shows, so
+    // no tick behind it plays or saves, and every handler does nothing from then on.
     void fail(const QString &message);
     void showCritical(const QString &prompt, const QString &title);
+    // Whether answers count: in a game that plays or is about to begin, not after its end.
+    bool countsAnswers() const { return blnPlaying || blnCountdown; }
     void countRejection();
+    // Appends a new word while the dictionary file has room; false when it was not written,
+    // with the reason when that was a failure.
+    bool learnWord(const QString &word, QString &error);
+    // A word that could not be written is no reason to end the game: told once a game.
+    void reportUnlearned(const QString &error);
     bool loadHistory();
     bool readStartupDictionary();
     void writeSettings();
@@ -92,7 +114,8 @@ private:
     // Whether a finished game may be saved now (the save's guard).
     bool canSave() const;
     // Adds the game's row to the grid and its record to the file; false, with the reason
-    // and the row taken back, when the file could not be written.
+    // and the row taken back, when the file could not be read or written. A full file takes
+    // no record and shows no row: the player is told, and that is no failure.
     bool saveResult(QString &error);
     void autoSave();
     void appendGridRow(const QStringList &cells);
@@ -100,7 +123,19 @@ private:
 
     Controls c_;
     Services s_;
+    GameEvents noEvents_;
+    GameEvents *events_ = &noEvents_;
     bool ended_ = false;
+    std::shared_ptr<files::History> history_;
+    // The files' own counts, so that no append makes them too long to load.
+    files::KnownCount dictionaryWords_;
+    files::KnownCount historyRecords_;
+    bool toldUnlearned_ = false;
+    // Words appended to the dictionary file by this program, in a game or not.
+    int wordsLearned_ = 0;
+    // The play time the finished game's statistics were worked out with; a new choice in
+    // cboJikan after the end does not change what a save writes.
+    qint16 playedJikan_ = 0;
     // Play time anchored to the monotonic clock, so the count runs on across midnight.
     double playStartSeconds_ = 0;
     qint64 playStartMonotonicMs_ = 0;

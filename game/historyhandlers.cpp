@@ -16,6 +16,24 @@ constexpr Column kColumns[10] = {
     {u"ＮＧ", 600},    {u"文字数", 755},  {u"正解率", 880},  {u"秒当たり", 980}, {u"表示秒数", 1025},
 };
 
+// The loaded records as grid rows: the record's number, then its nine values.
+class HistoryRows : public platform::GridRows {
+public:
+    explicit HistoryRows(std::shared_ptr<const files::History> history)
+        : history_(std::move(history)), count_(history_->count())
+    {
+    }
+    int count() const override { return count_; }
+    QString cell(int row, int col) const override
+    {
+        return col == 0 ? QString::number(row + 1) : history_->field(row, col - 1);
+    }
+
+private:
+    std::shared_ptr<const files::History> history_;
+    int count_;
+};
+
 } // namespace
 
 void Game::InitRireki()
@@ -55,34 +73,36 @@ void Game::scrollToNewest()
 
 bool Game::loadHistory()
 {
-    QList<files::HistoryRecord> records;
     QString error;
-    if (!files::readHistory(files::kHistoryFile, records, error)) {
+    if (!history_->read(files::kHistoryFile, error)) {
         fail(error);
         return false;
     }
-    qint16 n = 1;
-    for (const files::HistoryRecord &record : std::as_const(records)) {
-        QStringList cells{QString::number(n)};
-        for (const QString &field : record)
-            cells.append(field);
-        appendGridRow(cells);
-        ++n;
-    }
+    c_.msgRireki.appendRows(std::make_shared<HistoryRows>(history_));
     scrollToNewest();
     return true;
 }
 
 bool Game::canSave() const
 {
-    return !(intOk == 0 && intNg == 0) && !blnPlaying && !blnCountdown;
+    return !(intOk == 0 && intNg == 0) && !blnPlaying && !blnCountdown && !ended_;
 }
 
 bool Game::saveResult(QString &error)
 {
+    // The file's own count decides, so that a save never makes the history unloadable.
+    int records = 0;
+    if (!historyRecords_.get(records, error))
+        return false;
+    if (records >= files::kMaxHistoryRecords) {
+        s_.messages.show(files::historyFullMessage(files::kHistoryFile), QStringLiteral("保存できません"),
+                         platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
+        return true;
+    }
+
     const QString accuracy = platform::formatPercent(intOk, intOk + intNg);
-    const QString speed = platform::formatPerSecond(intMoji, intJikan);
-    const QString playTime = QString::number(intJikan) + u'秒';
+    const QString speed = platform::formatPerSecond(intMoji, playedJikan_);
+    const QString playTime = QString::number(playedJikan_) + u'秒';
     const int words = intJisyoCount + intNewWords;
 
     // The date and the time are read anew for each cell and for the record.
@@ -95,8 +115,11 @@ bool Game::saveResult(QString &error)
     files::HistoryEntry entry{platform::formatDate(s_.clock.now()),
                               platform::formatTime(s_.clock.now()),
                               words, intOk, intNg, intMoji, accuracy, speed, playTime};
-    if (files::appendHistoryRecord(files::kHistoryFile, entry, error))
+    if (files::appendHistoryRecord(files::kHistoryFile, entry, error)) {
+        history_->append(entry);
+        historyRecords_.appended();
         return true;
+    }
     // The grid mirrors the file: a row the file does not have must not stay.
     c_.msgRireki.setRows(c_.msgRireki.rows() - 1);
     return false;
@@ -124,6 +147,8 @@ void Game::autoSave()
 
 void Game::cmdClear_Click()
 {
+    if (ended_)
+        return;
     if (s_.messages.show(QStringLiteral("履歴データをクリアします。よろしいですか？"),
                          QStringLiteral("クリア確認"), platform::MessageIcon::Exclamation,
                          platform::MessageButtons::OkCancel)
@@ -134,6 +159,7 @@ void Game::cmdClear_Click()
         fail(error);
         return;
     }
+    history_->clear();
     c_.msgRireki.setRows(1);
     s_.messages.show(QStringLiteral("履歴データをクリアしました"), QStringLiteral("クリア終了"),
                      platform::MessageIcon::Information, platform::MessageButtons::Ok);

@@ -23,7 +23,7 @@ void skipOnFailure(Step step)
 
 void Game::tmrBp_Timer()
 {
-    if (!blnPlaying)
+    if (!blnPlaying || ended_)
         return;
     // Seconds since midnight at the start of play, run on by the monotonic clock, so a
     // game across midnight keeps counting instead of starting again at 0.
@@ -42,7 +42,9 @@ void Game::tmrBp_Timer()
 void Game::gameEnd()
 {
     blnPlaying = false;
+    playedJikan_ = intJikan;
     c_.cmdStart.setEnabled(true);
+    skipOnFailure([&] { events_->gameEnded(gameResult(*this)); });
     skipOnFailure([&] { c_.lstJisyo.setFocus(); });
     skipOnFailure([&] { c_.lblByou.setCaption(platform::formatPerSecond(intMoji, intJikan)); });
     skipOnFailure([&] {

@@ -1,13 +1,19 @@
 #include "game.h"
 
 #include "files/dictionary.h"
+#include "files/history.h"
 #include "files/settings.h"
 
 #include <cmath>
 
 namespace game {
 
-Game::Game(const Controls &controls, const Services &services) : c_(controls), s_(services) {}
+Game::Game(const Controls &controls, const Services &services)
+    : c_(controls), s_(services), history_(std::make_shared<files::History>()),
+      dictionaryWords_(files::kDictionaryFile, files::countDictionary),
+      historyRecords_(files::kHistoryFile, files::countHistory)
+{
+}
 
 QString learnedWordsCaption(int words)
 {
@@ -21,9 +27,12 @@ qint16 addSaturated(qint16 counter, qint64 amount)
 
 void Game::fail(const QString &message)
 {
+    // The timers tick on while the box is open.
+    ended_ = true;
+    blnCountdown = false;
+    blnPlaying = false;
     s_.messages.show(message, QStringLiteral("カナリンカ"), platform::MessageIcon::Critical,
                      platform::MessageButtons::Ok);
-    ended_ = true;
     s_.program.end(1);
 }
 
@@ -42,6 +51,7 @@ bool Game::Form_Load()
         return false;
     }
     intJikan = settings.playTime;
+    playedJikan_ = intJikan;
     intAs = settings.autoSave;
     c_.chkAs.setValue(intAs); // raises chkAs_Click when it differs from the laid-out state
     if (ended_)
@@ -65,18 +75,14 @@ bool Game::Form_Load()
 
 bool Game::readStartupDictionary()
 {
-    QStringList words;
+    platform::TextItems words;
     QString error;
-    if (!files::readDictionary(files::kDictionaryFile, words, error)) {
+    if (!files::readDictionaryWords(files::kDictionaryFile, words, error)) {
         fail(error);
         return false;
     }
-    qint16 count = 0;
-    for (const QString &word : std::as_const(words)) {
-        c_.lstJisyo.addItem(word);
-        ++count;
-    }
-    c_.fraJisyo.setCaption(learnedWordsCaption(count));
+    c_.lstJisyo.addItems(words);
+    c_.fraJisyo.setCaption(learnedWordsCaption(int(words.count())));
     return true;
 }
 

@@ -3,9 +3,14 @@
 // this is what gives it a working folder of the player's own.
 #include "seed.h"
 
-#include <QCoreApplication>
+#include "platform/onecopy.h"
+#include "ui/fonts.h"
+#include "ui/services.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -58,14 +63,50 @@ std::optional<Layout> findLayout(QStringList &searched)
     return std::nullopt;
 }
 
+// The player's data folder, or empty with `problem` set. On freedesktop systems by the XDG
+// rules ourselves: QStandardPaths makes "//.local/share" of an unset HOME and takes a relative
+// XDG_DATA_HOME, which the rules say to ignore.
+QString dataFolder(QString &problem)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (QDir::isAbsolutePath(xdg))
+        return QDir::cleanPath(xdg + QStringLiteral("/kanarinka"));
+    const QString home = qEnvironmentVariable("HOME");
+    if (QDir::isAbsolutePath(home))
+        return QDir::cleanPath(home + QStringLiteral("/.local/share/kanarinka"));
+    problem = QStringLiteral("データフォルダの場所が決まりません: 環境変数 HOME がないか、絶対パスではありません。");
+    return {};
+#else
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty())
+        problem = QStringLiteral("データフォルダの場所が決まりません。");
+    return folder;
+#endif
+}
+
+// Why the data folder could not be made: the nearest part of its path that exists says.
+QString whyNotMade(const QString &folder)
+{
+    QFileInfo part(folder);
+    while (!part.exists() && !part.isRoot())
+        part.setFile(part.absolutePath());
+    if (!part.isDir())
+        return QStringLiteral("%1 はフォルダではありません。").arg(quoted(part.filePath()));
+    if (!part.isWritable())
+        return QStringLiteral("%1 に書き込めません。").arg(quoted(part.filePath()));
+    return {};
+}
+
 // The launcher's own arguments go on to the game, so Qt's options (-platform ...) still work.
-int runGame(const QString &game, const QString &folder, char *argv[])
+// Returns the game's exit status, or sets `problem` when it could not be started.
+int runGame(const QString &game, const QString &folder, char *argv[], QString &problem)
 {
 #ifdef Q_OS_UNIX
     // Replacing the launcher keeps one process: signals, the exit status and the desktop's
     // start-up notification all reach the game directly.
     if (!QDir::setCurrent(folder)) {
-        report(QStringLiteral("データフォルダ %1 に移れません。").arg(quoted(folder)));
+        problem = QStringLiteral("データフォルダ %1 に移れません。").arg(quoted(folder));
         return 1;
     }
     const QByteArray program = QFile::encodeName(game);
@@ -74,8 +115,8 @@ int runGame(const QString &game, const QString &folder, char *argv[])
         args.push_back(argv[i]);
     args.push_back(nullptr);
     ::execv(program.constData(), args.data());
-    report(QStringLiteral("ゲーム %1 を起動できません: %2")
-               .arg(quoted(game), QString::fromLocal8Bit(std::strerror(errno))));
+    problem = QStringLiteral("ゲーム %1 を起動できません: %2")
+                  .arg(quoted(game), QString::fromLocal8Bit(std::strerror(errno)));
     return 1;
 #else
     Q_UNUSED(argv);
@@ -87,7 +128,7 @@ int runGame(const QString &game, const QString &folder, char *argv[])
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
     process.start();
     if (!process.waitForStarted(-1)) {
-        report(QStringLiteral("ゲーム %1 を起動できません: %2").arg(quoted(game), process.errorString()));
+        problem = QStringLiteral("ゲーム %1 を起動できません: %2").arg(quoted(game), process.errorString());
         return 1;
     }
     process.waitForFinished(-1);
@@ -99,11 +140,9 @@ int runGame(const QString &game, const QString &folder, char *argv[])
 #endif
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// Seeds the data folder and starts the game there; returns as runGame does.
+int launch(char *argv[], QString &problem)
 {
-    QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kanarinka"));
 
     QStringList searched;
@@ -112,19 +151,61 @@ int main(int argc, char *argv[])
         QStringList places;
         for (const QString &path : searched)
             places << quoted(path);
-        report(QStringLiteral("ゲーム本体が見つかりません。探した場所: %1").arg(places.join(u"、")));
+        problem = QStringLiteral("ゲーム本体が見つかりません。探した場所: %1").arg(places.join(u"、"));
         return 1;
     }
 
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
-        report(QStringLiteral("データフォルダ %1 を作れません。").arg(quoted(folder)));
+    const QString folder = dataFolder(problem);
+    if (folder.isEmpty())
+        return 1;
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+        problem = QStringLiteral("データフォルダ %1 を作れません。%2").arg(quoted(folder), whyNotMade(folder));
         return 1;
     }
-    // A file that could not be seeded is reported here and then once more by the game
-    // itself, in a message box that a player started from the desktop menu does see.
-    for (const QString &problem : launcher::seedDataFolder(layout->defaults, folder))
-        report(problem);
+    // Under the folder's lock, so that two first starts at once never race for a file. A
+    // folder held by a running copy is left alone: the game started below hands over to it.
+    if (const auto lock = platform::lockFolder(folder);
+        lock->isLocked() || lock->error() == QLockFile::PermissionError) {
+        // A file that could not be seeded is reported here and then once more by the game
+        // itself, in a message box that a player started from the desktop menu does see.
+        for (const QString &seedProblem : launcher::seedDataFolder(layout->defaults, folder))
+            report(seedProblem);
+    } // unlocked before the game starts: it takes the lock itself
 
-    return runGame(layout->game, folder, argv);
+    return runGame(layout->game, folder, argv, problem);
+}
+
+// A player who started the game from the desktop sees no terminal: a reason for not starting
+// goes to a dialog too, wherever there is a screen to show it on (QApplication would abort
+// without one).
+void showProblem(int &argc, char *argv[], const QString &problem)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+#endif
+    QApplication app(argc, argv);
+    if (QGuiApplication::platformName() == u"offscreen" || QGuiApplication::platformName() == u"minimal")
+        return;
+    ui::useJapaneseFonts();
+    ui::MessageBoxes(nullptr).show(problem, QStringLiteral("カナリンカ"), platform::MessageIcon::Critical,
+                                   platform::MessageButtons::Ok);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QString problem;
+    int status = 0;
+    {
+        QCoreApplication app(argc, argv);
+        status = launch(argv, problem);
+    }
+    if (problem.isEmpty())
+        return status;
+    report(problem);
+    showProblem(argc, argv, problem);
+    return status;
 }

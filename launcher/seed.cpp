@@ -20,7 +20,7 @@ bool readAll(const QString &path, QByteArray &bytes, QString &error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("既定のファイル %1 を読めません: %2").arg(quoted(path), file.errorString());
+        error = QStringLiteral("既定のファイル %1 を読めません: %2").arg(quoted(path), platform::fileErrorReason(file));
         return false;
     }
     bytes = file.readAll();
@@ -37,13 +37,13 @@ bool createFile(const QString &path, const QByteArray &bytes, QString &error)
     QTemporaryFile temp(QFileInfo(path).dir().filePath(QStringLiteral(".kanarinka-XXXXXX")));
     temp.setAutoRemove(false);
     const bool written = temp.open() && temp.write(bytes) == bytes.size() && temp.flush();
-    const QString reason = temp.errorString();
+    const QString reason = platform::fileErrorReason(temp);
     temp.close();
     // The installed defaults may be read-only; the player's copy must stay writable.
     if (written && temp.setPermissions(kFilePermissions) && temp.rename(path))
         return true;
     error = QStringLiteral("%1 を作れません: %2")
-                .arg(quoted(path), written ? temp.errorString() : reason);
+                .arg(quoted(path), written ? platform::fileErrorReason(temp) : reason);
     QFile::remove(temp.fileName());
     return false;
 }
@@ -53,7 +53,7 @@ bool replaceFile(const QString &path, const QByteArray &bytes, QString &error)
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    error = QStringLiteral("%1 を書き換えられません: %2").arg(quoted(path), file.errorString());
+    error = QStringLiteral("%1 を書き換えられません: %2").arg(quoted(path), platform::fileErrorReason(file));
     return false;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The operations the window's logic performs on its controls, and nothing more.
 // The real window implements them on Qt widgets; tests implement them on plain data.
+#include <QList>
 #include <QString>
+#include <memory>
 
 namespace platform {
 
@@ -43,11 +45,27 @@ public:
     virtual void addItem(const QString &text) = 0;
 };
 
+// Many items at once: one text and where each item lies in it, so that a long list is
+// read without a string for every item.
+struct TextItems {
+    struct Span {
+        qsizetype start = 0;
+        qsizetype size = 0;
+    };
+    QString text;
+    QList<Span> spans;
+
+    qsizetype count() const { return spans.size(); }
+    QStringView at(qsizetype i) const { return QStringView(text).sliced(spans[i].start, spans[i].size); }
+};
+
 // A sorted list places each added item at its sorted place; the others append.
 class ListBox {
 public:
     virtual ~ListBox() = default;
     virtual void addItem(const QString &text) = 0;
+    // As addItem for each item in order.
+    virtual void addItems(const TextItems &items) = 0;
     virtual void clear() = 0;
     virtual int count() const = 0;
     virtual QString item(int index) const = 0; // 0-based
@@ -80,6 +98,14 @@ public:
 // Grid alignments use the classic flex-grid values.
 enum GridAlignment { AlignCenterCenter = 4, AlignRightCenter = 7 };
 
+// Rows whose texts are made only when they are read, so that many can be added at once.
+class GridRows {
+public:
+    virtual ~GridRows() = default;
+    virtual int count() const = 0;
+    virtual QString cell(int row, int col) const = 0; // row 0-based among these rows
+};
+
 // The history grid: a current cell addressed by Row and Col, whose Text is read and set.
 class Grid {
 public:
@@ -98,6 +124,9 @@ public:
     virtual int topRow() const = 0;
     virtual void setTopRow(int row) = 0;
     virtual void setFontSize(float points) = 0;
+    // Adds rows.count() rows at the end, as growing Rows and setting each Text would; their
+    // texts are read from `rows` whenever they are shown.
+    virtual void appendRows(std::shared_ptr<const GridRows> rows) = 0;
 };
 
 } // namespace platform

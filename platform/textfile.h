@@ -4,7 +4,13 @@
 #include <QByteArray>
 #include <QString>
 
+class QFileDevice;
+
 namespace platform {
+
+// Why an operation on the file failed: the common causes (missing, a folder, no permission,
+// a read-only drive, a full disk) in our own words, Qt's text for the rest.
+QString fileErrorReason(const QFileDevice &device);
 
 // The name of an existing file in the folder that matches `name` without regard to
 // letter case ("辞書.TXT" finds "辞書.txt"), or `name` itself when none does.
@@ -23,6 +29,13 @@ bool isCp932Encodable(const QString &text);
 
 // Reads and decodes a whole file. A missing or unreadable file is an error too.
 bool readTextFile(const QString &name, QString &text, QString &error);
+
+// Reads a whole file as stored, for readers that scan the bytes and decode only what they
+// show; checkCp932 then refuses what readTextFile would, with the same message.
+bool readFileBytes(const QString &name, QByteArray &bytes, QString &error);
+bool checkCp932(const QByteArray &bytes, const QString &fileName, QString &error);
+// Decodes bytes already checked.
+QString fromCp932(QByteArrayView bytes);
 
 // Replaces the file's content whole and atomically: after a failure or a crash the file
 // holds either its old or its new content, never a part.

@@ -57,7 +57,7 @@ private slots:
         QTest::newRow("backspace over a pending letter") << u"gorik\bra"_qs << u"ごりら"_qs;
         QTest::newRow("backspace deletes a kana when nothing is pending") << u"gorira\b\bi"_qs << u"ごい"_qs;
         QTest::newRow("escape drops pending letters") << u"kas\x1bsa"_qs << u"かさ"_qs;
-        QTest::newRow("kana keys go in untouched") << u"kアイス"_qs << u"kアイス"_qs;
+        QTest::newRow("kana keys go in untouched") << u"nアイス"_qs << u"んアイス"_qs;
     }
 
     void typedKeysReachTheAnswerAsComposedHiragana()
@@ -141,6 +141,33 @@ private slots:
         toggle();
         typeKeys(&box, u"ra"_qs);
         QCOMPARE(box.text(), u"ごkriraら"_qs);
+    }
+
+    void lettersThatMadeNoKanaAreMarkedInsteadOfAnswered_data()
+    {
+        QTest::addColumn<bool>("hiragana");
+        QTest::newRow("romaji input on") << true;
+        QTest::newRow("romaji input off") << false;
+    }
+
+    void lettersThatMadeNoKanaAreMarkedInsteadOfAnswered()
+    {
+        QFETCH(bool, hiragana);
+        ui::AnswerBox box;
+        box.setHiraganaMode(hiragana);
+        Answers answers(box);
+        typeKeys(&box, u"kxusuri\r"_qs);
+        if (!hiragana) {
+            QCOMPARE(answers, QStringList{u"kxusuri"_qs});
+            return;
+        }
+        QCOMPARE(answers.size(), 0);
+        QCOMPARE(box.strayLetters(), (QList<std::pair<int, int>>{{0, 1}}));
+        box.setCursorPosition(1);
+        typeKeys(&box, u"\b"_qs);
+        QVERIFY(box.strayLetters().isEmpty());
+        typeKeys(&box, u"\r"_qs);
+        QCOMPARE(answers, QStringList{u"ぅすり"_qs});
     }
 
     void textSetFromOutsideDropsPendingLetters()

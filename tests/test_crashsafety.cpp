@@ -1,6 +1,7 @@
 // A program killed while it writes the game's files never leaves them unreadable, and never
 // loses a write it had finished: a writer rewrites the settings and appends words and history
-// records in a loop, is killed at a random moment, and the files are checked each time.
+// records in a loop, is killed at a random moment, and the files are checked each time. Now
+// and then a second writer starts beside it in the same folder, and is turned away.
 #include "files/dictionary.h"
 #include "platform/textfile.h"
 #include "test_crashsafety.h"
@@ -104,7 +105,16 @@ private slots:
             writer.start(QStringLiteral(CRASHSAFETY_WRITER), {mode, QString::number(run)});
             while (!writer.canReadLine())
                 QVERIFY2(writer.waitForReadyRead(10000), qPrintable(u"writer not started: "_qs + writer.errorString()));
-            QThread::usleep(QRandomGenerator::global()->bounded(20000));
+            // Each writer takes over the lock that the one killed before it left.
+            QVERIFY2(writer.peek(4) == "R 0\n", writer.peek(16).constData());
+            if (run % 4 == 1) { // a second start meanwhile is refused, and must not cost the first a write
+                QProcess second;
+                second.start(QStringLiteral(CRASHSAFETY_WRITER), {mode, QString::number(run)});
+                QVERIFY(second.waitForFinished(10000));
+                QCOMPARE(second.readAllStandardOutput(), QByteArray("X 1\n")); // the first answered
+            } else {
+                QThread::usleep(QRandomGenerator::global()->bounded(20000));
+            }
             writer.kill();
             QVERIFY(writer.waitForFinished(10000));
 
@@ -134,7 +144,7 @@ private slots:
             QVERIFY2(error.isEmpty(), qPrintable(where + error));
         }
         // A rewrite killed before it was put in place leaves its temporary file behind.
-        const qsizetype left = QDir().entryList(QDir::Files | QDir::Hidden).size() - 3;
+        const qsizetype left = QDir().entryList(QDir::Files | QDir::Hidden).size() - 4; // the files and the lock
         qInfo("%s: %d kills, %d writes reported before them, %lld temporary files left", qPrintable(mode), run,
               reportedWrites, qlonglong(left));
     }

@@ -1,8 +1,14 @@
 // Writes the game's files in a loop until it is killed: rewrites the settings, appends a
 // word, appends a history record, and reports each write on stdout once it has returned.
+// It first claims the folder as the game does, and ends with "X 1" when the folder's running
+// copy answered instead.
 // Usage: test_crashsafety_writer settings|words|history|all <run>   (in the files' folder)
 #include "files/dictionary.h"
+#include "platform/onecopy.h"
 #include "test_crashsafety.h"
+
+#include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +21,12 @@ int main(int argc, char **argv)
         return 2;
     }
     const int run = std::atoi(argv[2]);
+    QCoreApplication app(argc, argv);
+    platform::OneCopy copy;
+    if (const auto start = copy.start(QDir::currentPath()); start != platform::OneCopy::Start::First) {
+        std::printf("X %d\n", int(start));
+        return 3;
+    }
     const auto on = [&](const char *what) { return mode == QLatin1String(what) || mode == u"all"; };
     QString error;
     // "S 12": settings step 12 written; "E why": a write failed.
@@ -26,6 +38,7 @@ int main(int argc, char **argv)
     };
     report('R', 0, true);
     for (int i = 0;; ++i) {
+        QCoreApplication::processEvents();
         if (on("settings"))
             report('S', i, files::writeSettings(files::kSettingsFile, crashsafety::settingsAt(run, i), error));
         if (on("words"))

@@ -1,9 +1,11 @@
 // CP932 text files, the delimited-value reader and writer, and the number formats.
 #include "files/delimited.h"
+#include "files/dictionary.h"
 #include "harness.h"
 #include "platform/numberformat.h"
 #include "platform/textfile.h"
 
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +45,53 @@ private slots:
         QVERIFY2(error.contains(u"2 行目"_qs), qPrintable(error));
         QVERIFY2(error.contains(u"7 バイト目"_qs), qPrintable(error));
         QVERIFY2(error.contains(u"0xFF"_qs), qPrintable(error));
+    }
+
+    void decodingAgreesWithTheCodecOnEveryOneAndTwoByteText()
+    {
+        // In one thread, so each text meets what earlier ones left in the decoder's memory.
+        const auto agree = [](const QByteArray &bytes) {
+            QStringDecoder codec("windows-31j", QStringDecoder::Flag::Stateless);
+            const QString want = codec.decode(bytes);
+            QString text, error;
+            const bool ok = platform::decodeCp932(bytes, u"x"_qs, text, error);
+            return ok == !codec.hasError() && (!ok || text == want)
+                && platform::checkCp932(bytes, u"x"_qs, error) == ok;
+        };
+        for (int first = 0; first < 256; ++first) {
+            QVERIFY2(agree(QByteArray(1, char(first))), qPrintable(QString::number(first, 16)));
+            for (int second = 0; second < 256; ++second) {
+                const char pair[2] = {char(first), char(second)};
+                QVERIFY2(agree(QByteArray(pair, 2)), qPrintable(QByteArray(pair, 2).toHex()));
+            }
+        }
+    }
+
+    void dictionaryWordsReadAsTheWordList_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("words and blank lines") << QByteArray("\x82\xa0\r\n\r\n  \x82\xa2 \r\n\x82\xa4");
+        QTest::newRow("quoted, with a comma") << QByteArray("\"a,b\",c\r\n\"d\r\ne\"\r\n");
+        QTest::newRow("over the limit") << QByteArray("a\r\n").repeated(files::kMaxDictionaryWords + 1);
+        QTest::newRow("not CP932") << QByteArray("a\r\n\xff");
+    }
+
+    void dictionaryWordsReadAsTheWordList()
+    {
+        QFETCH(QByteArray, file);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"辞書.txt"_qs);
+        fakes::writeBytes(name, file);
+        QStringList want;
+        platform::TextItems got;
+        QString wantError, error;
+        const bool ok = files::readDictionary(name, want, wantError);
+        QCOMPARE(files::readDictionaryWords(name, got, error), ok);
+        QCOMPARE(error, wantError);
+        QStringList words;
+        for (qsizetype i = 0; i < got.count(); ++i)
+            words.append(got.at(i).toString());
+        QCOMPARE(words, ok ? want : QStringList());
     }
 
     void unencodableTextIsNeverWrittenAsQuestionMark_data()
@@ -95,19 +144,67 @@ private slots:
         QCOMPARE(fakes::fileBytes(name), after);
     }
 
-    void anAppendCutShortIsUndoneBeforeTheFileIsUsed()
+    void anAppendCutShortIsUndoneOnlyWhileItsNoteDescribesTheFile_data()
     {
-        // What a program killed in the middle of an append leaves: half a line and the note.
+        // What a program killed in the middle of an append leaves: the note, and perhaps part of the line.
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("note");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<bool>("setAside");
+        const QByteArray note = "3 3 15\r\na\r\nhalf a record\r\n";
+        QTest::newRow("half the line written") << QByteArray("a\r\nhalf a rec") << note << QByteArray("a\r\n") << false;
+        QTest::newRow("whole line, note not yet gone") << QByteArray("a\r\nhalf a record\r\n") << note
+                                                       << QByteArray("a\r\n") << false;
+        QTest::newRow("edited by hand since") << QByteArray("a\r\nb\r\nhalf") << note << QByteArray("a\r\nb\r\nhalf")
+                                              << true;
+        QTest::newRow("a note without the line") << QByteArray("a\r\nb\r\n") << QByteArray("3\r\n")
+                                                 << QByteArray("a\r\nb\r\n") << true;
+        QTest::newRow("note cut short: no append began") << QByteArray("a\r\n") << note.first(5)
+                                                         << QByteArray("a\r\n") << false;
+    }
+
+    void anAppendCutShortIsUndoneOnlyWhileItsNoteDescribesTheFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, note);
+        QFETCH(QByteArray, after);
+        QFETCH(bool, setAside);
         QTemporaryDir dir;
         const QString name = dir.filePath(u"履歴.txt"_qs);
-        fakes::writeBytes(name, "a\r\nhalf a rec");
-        fakes::writeBytes(name + u".append"_qs, "3\r\n");
+        fakes::writeBytes(name, file);
+        fakes::writeBytes(name + u".append"_qs, note);
         QString text, error;
         QVERIFY2(platform::readTextFile(name, text, error), qPrintable(error));
-        QCOMPARE(text, u"a\r\n"_qs);
-        QVERIFY(!QFile::exists(name + u".append"_qs));
-        QVERIFY(platform::appendTextFile(name, u"b\r\n"_qs, error));
-        QCOMPARE(fakes::fileBytes(name), QByteArray("a\r\nb\r\n"));
+        QCOMPARE(fakes::fileBytes(name), after);
+        QCOMPARE(QDir(dir.path()).entryList({u"履歴.txt.append*"_qs}).size(), setAside ? 1 : 0);
+        QVERIFY(platform::appendTextFile(name, u"c\r\n"_qs, error));
+        QCOMPARE(fakes::fileBytes(name), after + (after.endsWith('\n') ? "c\r\n" : "\r\nc\r\n"));
+    }
+
+    void fileErrorsNameTheFileAndTheCauseInJapanese_data()
+    {
+        QTest::addColumn<bool>("append"); // else read
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("a folder in its place") << false << u"folder"_qs << u"同じ名前のフォルダがあります。"_qs;
+        QTest::newRow("no folder to be in") << true << u"gone/履歴.txt"_qs << u"入れるフォルダがありません。"_qs;
+        QTest::newRow("read-only file") << true << u"read-only"_qs << u"書き込む権限がありません。"_qs;
+    }
+    void fileErrorsNameTheFileAndTheCauseInJapanese()
+    {
+        QFETCH(bool, append);
+        QFETCH(QString, name);
+        QFETCH(QString, cause);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid() && QDir(dir.path()).mkdir(u"folder"_qs));
+        fakes::writeBytes(dir.filePath(u"read-only"_qs), "a\r\n");
+        QVERIFY(QFile::setPermissions(dir.filePath(u"read-only"_qs), QFileDevice::ReadOwner));
+        if (name == u"read-only" && QFileInfo(dir.filePath(name)).isWritable())
+            QSKIP("permissions do not hold for this user");
+        QString text, error;
+        QVERIFY(append ? !platform::appendTextFile(dir.filePath(name), u"b\r\n"_qs, error)
+                       : !platform::readTextFile(dir.filePath(name), text, error));
+        QVERIFY2(error.startsWith(u'「' + dir.filePath(name) + u'」') && error.endsWith(cause), qPrintable(error));
     }
 
     void bareNamesMatchWithoutLetterCase()

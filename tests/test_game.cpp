@@ -1,4 +1,5 @@
 // A game from the start button to its end: countdown, answers, play clock, statistics.
+#include "files/dictionary.h"
 #include "harness.h"
 
 #include <QTest>
@@ -13,6 +14,14 @@ namespace {
 QByteArray dictionary()
 {
     return fakes::cp932(u"りんご\r\nごりら\r\nらっぱ\r\nやま\r\nあり\r\nとまと\r\nっぽ\r\nらくだ\r\n"_qs);
+}
+
+// What the player sees of a game, to compare before and after.
+QStringList screen(const Harness &h)
+{
+    return QStringList{h.lblMondai.text, h.lblOk.text, h.lblNg.text, h.lblMoji_T.text, h.lblByou.text,
+                       h.lblRitu.text, h.txtKaitou.value, QString::number(h.shpJikanK.w)}
+        + h.lstRireki.items + h.lstInpRireki.items;
 }
 
 } // namespace
@@ -101,18 +110,58 @@ private slots:
         QFETCH(QString, mentions);
         Harness h("60,1\r\n", dictionary(), "");
         QVERIFY(h.load());
-        fakes::writeBytes(u"辞書.txt"_qs, words); // changed behind the game's back
         h.messages.allowAny = true;
+        h.startGame();
+        h.answer(u"ごりら"_qs);
+        h.answer(u"ねこ"_qs);
+        h.playOut(); // auto-saved
+        h.txtKaitou.value = u"のこり"_qs;
+        const QStringList before = screen(h);
+        fakes::writeBytes(u"辞書.txt"_qs, words); // changed behind the game's back
+        h.messages.shown.clear();
         h.game->cmdStart_Click();
         QCOMPARE(h.messages.shown.size(), 1);
         QVERIFY(h.messages.shown[0].prompt.contains(mentions));
         QVERIFY(h.cmdStart.enabled);
-        QVERIFY(!h.game->blnCountdown);
         for (int i = 0; i < 4; ++i)
             h.game->tmrStart_Timer();
-        QVERIFY(!h.game->blnPlaying);
+        QVERIFY(!h.game->blnCountdown && !h.game->blnPlaying);
         QCOMPARE(h.program.exitCode, -1);
         QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), words);
+        // The last game stays as it was, on screen and for a save.
+        QCOMPARE(screen(h), before);
+        h.game->cmdHozon_Click();
+        const QList<QByteArray> records = fakes::fileBytes(u"履歴.txt"_qs).split('\n');
+        QCOMPARE(records.size(), 3);
+        QCOMPARE(records[1].mid(24), records[0].mid(24));
+    }
+
+    void aFatalFailureStopsTheGameBehindItsMessage_data()
+    {
+        QTest::addColumn<QString>("broken"); // made a folder
+        QTest::newRow("スタート with an unreadable dictionary") << u"辞書.txt"_qs;
+        QTest::newRow("play time unwritable in play") << u"設定.txt"_qs;
+    }
+
+    void aFatalFailureStopsTheGameBehindItsMessage()
+    {
+        QFETCH(QString, broken);
+        const bool atStart = broken == u"辞書.txt"_qs;
+        Harness h("10,1\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.messages.allowAny = true;
+        h.startGame();
+        h.answer(u"ねこ"_qs);
+        h.playOut(); // auto-saved
+        if (!atStart)
+            h.startGame(), h.answer(u"ごりら"_qs);
+        const QByteArray saved = fakes::fileBytes(u"履歴.txt"_qs);
+        QFile::remove(broken);
+        QDir().mkdir(broken);
+        h.messages.whileShown = [&] { h.tick(15); };
+        atStart ? h.game->cmdStart_Click() : h.cboJikan.pick(u"20"_qs);
+        QCOMPARE(h.program.exitCode, 1);
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), saved);
     }
 
     void answersAreJudgedByTheFourRules_data()
@@ -224,6 +273,81 @@ private slots:
         h.startGame({std::nextafter(1.0f, 0.0f)});
         QCOMPARE(h.game->intJisyoCount, qint16(4));
         QCOMPARE(h.lblMondai.text, u"こぶた"_qs);
+    }
+
+    void saveWritesTheGameTheStatisticsShow_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::addColumn<QString>("typed"); // empty: 120 picked as the play time instead
+        QTest::newRow("rejected before the first game") << u"before"_qs << u"ごりら"_qs;
+        QTest::newRow("accepted and learned after the end") << u"after"_qs << u"ぱせり"_qs;
+        QTest::newRow("rejected after the end") << u"after"_qs << u"ねこ"_qs;
+        QTest::newRow("play time picked after the end") << u"after"_qs << QString();
+        QTest::newRow("rejected as the time runs out behind its box") << u"timeup"_qs << u"ねこ"_qs;
+    }
+
+    void saveWritesTheGameTheStatisticsShow()
+    {
+        QFETCH(QString, when);
+        QFETCH(QString, typed);
+        Harness h("10,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.messages.allowAny = true;
+        if (when != u"before"_qs) {
+            h.startGame();
+            h.answer(u"ごりら"_qs);
+        }
+        if (when == u"after"_qs)
+            h.playOut();
+        else if (when == u"timeup"_qs)
+            h.messages.whileShown = [&] { h.playOut(); };
+        typed.isEmpty() ? h.cboJikan.pick(u"120"_qs) : h.answer(typed);
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs).endsWith(fakes::cp932(u"ぱせり\r\n"_qs)), typed == u"ぱせり"_qs);
+        h.game->cmdHozon_Click();
+        const QByteArray saved = fakes::fileBytes(u"履歴.txt"_qs);
+        if (when == u"before"_qs) {
+            QCOMPARE(h.lblNg.text, QString());
+            QCOMPARE(saved, QByteArray(""));
+            return;
+        }
+        QCOMPARE(saved.mid(24), fakes::cp932(QStringLiteral("8,%1,%2,%3,\"%4\",\"%5\",\"10秒\"\r\n")
+                                                  .arg(h.lblOk.text, h.lblNg.text, h.lblMoji_T.text,
+                                                       h.lblRitu.text, h.lblByou.text)));
+    }
+
+    void learningKeepsTheDictionaryLoadableAndTheGameGoing_data()
+    {
+        QTest::addColumn<QString>("change"); // made after the first word was learned
+        QTest::newRow("filled behind the game") << u"filled"_qs;
+        QTest::newRow("dictionary made a folder") << u"辞書.txt"_qs;
+        QTest::newRow("note of an append made a folder") << u"辞書.txt.append"_qs;
+    }
+
+    void learningKeepsTheDictionaryLoadableAndTheGameGoing()
+    {
+        QFETCH(QString, change);
+        Harness h("60,0\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame();
+        h.answer(u"ごま"_qs);
+        h.messages.allowAny = true;
+        if (change == u"filled"_qs)
+            fakes::writeBytes(u"辞書.txt"_qs,
+                              dictionary() + QByteArray("a\r\n").repeated(files::kMaxDictionaryWords - 8));
+        else
+            QFile::remove(change), QDir().mkdir(change);
+        h.answer(u"まり"_qs);
+        h.answer(u"ごぼう"_qs);
+        QCOMPARE(h.program.exitCode, -1);
+        if (change == u"filled"_qs) {
+            int words = 0;
+            QString error;
+            QVERIFY(files::countDictionary(u"辞書.txt"_qs, words, error) && words == files::kMaxDictionaryWords);
+        } else { // told once, of the player's file
+            QCOMPARE(h.messages.shown.size(), 1);
+            const QString told = h.messages.shown[0].prompt;
+            QVERIFY2(told.contains(u"「辞書.txt」に"_qs) && !told.contains(u".append"_qs), qPrintable(told));
+        }
     }
 
     void countersStopAtTheirLargestValue()

@@ -1,4 +1,5 @@
 // Saving a finished game, the automatic save, and clearing the history.
+#include "files/history.h"
 #include "harness.h"
 
 #include <QTest>
@@ -45,6 +46,31 @@ private slots:
         QCOMPARE(h.msgRireki.rowTexts(1),
                  (QStringList{u"1"_qs, u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs, u"3"_qs, u"98"_qs,
                               u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
+    }
+
+    void theHistoryInMemoryFollowsTheFile()
+    {
+        const QByteArray record = "\"d\",\"t\",1,+2,3,4,\"a\",\"s\",\"p\"\r\n";
+        Harness h("60,0\r\n", dictionary(), record);
+        QVERIFY(h.load());
+        playOneGame(h);
+        h.game->cmdHozon_Click();
+        QList<files::HistoryRecord> file;
+        QString error;
+        QVERIFY(files::readHistory(u"履歴.txt"_qs, file, error));
+        QCOMPARE(h.game->history().count(), 2);
+        for (int r = 0; r < 2; ++r)
+            for (int field = 0; field < 9; ++field)
+                QCOMPARE(h.game->history().field(r, field), file[r][field]);
+
+        h.messages.allowAny = true;
+        h.game->cmdClear_Click();
+        QCOMPARE(h.game->history().count(), 0);
+
+        QFile::remove(u"履歴.txt"_qs);
+        QDir().mkdir(u"履歴.txt"_qs);
+        h.game->cmdHozon_Click(); // fails: nothing added
+        QCOMPARE(h.game->history().count(), 0);
     }
 
     void saveIsRefusedOutsideAFinishedGame_data()
@@ -152,6 +178,37 @@ private slots:
         }
         QCOMPARE(h.msgRireki.rows(), rows);
         QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs).count('\n'), rows - 1);
+    }
+
+    void saveIsRefusedWhileTheFileHoldsTheLargestHistory_data()
+    {
+        QTest::addColumn<int>("records"); // in the file when the game ends
+        QTest::addColumn<QByteArray>("settings");
+        QTest::newRow("room for one more") << files::kMaxHistoryRecords - 1 << QByteArray("60,0\r\n");
+        QTest::newRow("full, by the button") << files::kMaxHistoryRecords << QByteArray("60,0\r\n");
+        QTest::newRow("full, automatically") << files::kMaxHistoryRecords << QByteArray("60,1\r\n");
+    }
+
+    void saveIsRefusedWhileTheFileHoldsTheLargestHistory()
+    {
+        QFETCH(int, records);
+        QFETCH(QByteArray, settings);
+        const QByteArray record = "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n";
+        Harness h(settings, dictionary(), record);
+        QVERIFY(h.load());
+        fakes::writeBytes(u"履歴.txt"_qs, record.repeated(records)); // grown behind the game
+        h.messages.allowAny = true;
+        playOneGame(h);
+        h.game->cmdHozon_Click();
+        QCOMPARE(h.msgRireki.rows(), records < files::kMaxHistoryRecords ? 3 : 2);
+        QCOMPARE(h.program.exitCode, -1);
+        QList<files::HistoryRecord> read;
+        QString error;
+        QVERIFY2(files::readHistory(u"履歴.txt"_qs, read, error) && read.size() == files::kMaxHistoryRecords,
+                 qPrintable(error));
+        const QString told = h.messages.shown.last().prompt;
+        QVERIFY(records < files::kMaxHistoryRecords
+                || (told.contains(u"履歴.txt"_qs) && told.contains(u"32766"_qs) && told.contains(u"クリア"_qs)));
     }
 
     void failedAutoSaveIsReportedAndLeavesNoRow()

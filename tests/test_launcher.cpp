@@ -36,15 +36,15 @@ class TestLauncher : public QObject {
     QString defaults(const QString &name = {}) const { return app(u"data/defaults/"_qs + name); }
     QString data(const QString &name = {}) const { return m_dir->filePath(u"xdg/kanarinka/"_qs + name); }
     std::unique_ptr<QTemporaryDir> m_dir;
+    QProcessEnvironment m_env;
 
     Run launch(int exitStatus = 0, const QStringList &args = {})
     {
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"HOME"_qs, m_dir->filePath(u"home"_qs));
-        env.insert(u"XDG_DATA_HOME"_qs, m_dir->filePath(u"xdg"_qs));
+        QProcessEnvironment env = m_env;
         env.insert(u"KANARINKA_STANDIN_EXIT"_qs, QString::number(exitStatus));
         process.setProcessEnvironment(env);
+        process.setWorkingDirectory(m_dir->path()); // where a relative path would lead
         process.start(app(kLauncher), args);
         Run run;
         if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit) {
@@ -63,6 +63,9 @@ private slots:
         QSKIP("the data folder is moved through XDG_DATA_HOME, which only freedesktop systems honour");
 #endif
         m_dir = std::make_unique<QTemporaryDir>();
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert(u"HOME"_qs, m_dir->filePath(u"home"_qs));
+        m_env.insert(u"XDG_DATA_HOME"_qs, m_dir->filePath(u"xdg"_qs));
         QVERIFY(m_dir->isValid() && QDir().mkpath(defaults()));
         QVERIFY(QFile::copy(QStringLiteral(KANARINKA_LAUNCHER), app(kLauncher)));
         QVERIFY(QFile::copy(QStringLiteral(KANARINKA_STANDIN), app(u"kanarinka"_qs)));
@@ -116,12 +119,54 @@ private slots:
         QCOMPARE(QDir(data()).entryList({name}, QDir::Files), QStringList{name});
     }
 
+    // Each sees the files missing; only one may put them in place, and neither may complain.
+    void twoFirstRunsAtOnceSeedTheFolderOnce()
+    {
+        for (int round = 0; round < 8; ++round) {
+            QVERIFY(QDir(data()).removeRecursively());
+            QProcess runs[2];
+            for (QProcess &run : runs)
+                run.setProcessEnvironment(m_env), run.start(app(kLauncher));
+            for (QProcess &run : runs)
+                QVERIFY(run.waitForFinished(30000) && run.exitCode() == 0 && run.readAllStandardError().isEmpty());
+            QCOMPARE(QDir(data()).entryList(QDir::Files | QDir::Hidden), QDir(defaults()).entryList(QDir::Files));
+        }
+    }
+
     void passesTheGamesExitStatusAndArgumentsThrough()
     {
         const QStringList qtOptions{u"-platform"_qs, u"offscreen"_qs};
         const Run run = launch(42, qtOptions);
         QCOMPARE(run.exitCode, 42);
         QCOMPARE(run.out.mid(1), qtOptions);
+    }
+
+    void theDataFolderFollowsTheXdgRulesOrTheGameSaysWhyNot_data()
+    {
+        QTest::addColumn<QString>("home"); // in the test's folder; empty: unset
+        QTest::addColumn<QString>("xdg"); // as it is; empty: unset
+        QTest::addColumn<QString>("folder"); // where the game starts; empty: it does not
+        QTest::addColumn<QString>("why");
+        QTest::newRow("relative XDG_DATA_HOME, ignored") << u"home"_qs << u"xdg"_qs << u"home/.local/share/kanarinka"_qs << QString();
+        QTest::newRow("HOME unset") << QString() << QString() << QString() << u"HOME"_qs;
+        QTest::newRow("HOME a file") << u"file"_qs << QString() << QString() << u"file」 はフォルダではありません"_qs;
+    }
+    void theDataFolderFollowsTheXdgRulesOrTheGameSaysWhyNot()
+    {
+        QFETCH(QString, home);
+        QFETCH(QString, xdg);
+        QFETCH(QString, folder);
+        QFETCH(QString, why);
+        write(m_dir->filePath(u"file"_qs), "not a folder");
+        m_env.remove(u"HOME"_qs);
+        m_env.remove(u"XDG_DATA_HOME"_qs);
+        if (!home.isEmpty())
+            m_env.insert(u"HOME"_qs, m_dir->filePath(home));
+        if (!xdg.isEmpty())
+            m_env.insert(u"XDG_DATA_HOME"_qs, xdg);
+        const Run run = launch();
+        QCOMPARE(run.out.value(0), folder.isEmpty() ? QString() : QFileInfo(m_dir->filePath(folder)).canonicalFilePath());
+        QVERIFY2(run.err.contains(why), qPrintable(run.err));
     }
 
     // The game itself then reports the missing files in a message box.

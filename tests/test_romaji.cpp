@@ -1,6 +1,9 @@
 // Romaji composition: every spelling of the built-in table, how letters wait and complete,
 // and how bad table lines are reported.
 #include "platform/romaji.h"
+#include "platform/romajiguide.h"
+
+#include <QFile>
 
 #include <QTest>
 
@@ -159,6 +162,42 @@ private slots:
             text += composer.feed(c);
         QCOMPARE(text, done);
         QCOMPARE(composer.pending(), pending);
+    }
+
+    // The guide under the computer's word: Hepburn where the table allows, and what it shows
+    // types back into the same kana.
+    void theGuideSpellsWhatTypesBackToTheWord_data()
+    {
+        QTest::addColumn<QString>("kana");
+        QTest::addColumn<QString>("romaji");
+        const char16_t *rows[][2] = {
+            {u"かぼちゃ", u"kabocha"}, {u"つくえ", u"tsukue"}, {u"ふじ", u"fuji"}, {u"しんぶん", u"shinbun"},
+            {u"ほんや", u"hon'ya"}, {u"ほんにゃ", u"honnya"}, {u"きんえん", u"kin'en"}, {u"みんな", u"minna"},
+            {u"まっちゃ", u"matcha"}, {u"きって", u"kitte"}, {u"あっ", u"axtu"}, {u"こーひー", u"ko-hi-"},
+            {u"ぢぁ", u"dixa"}, {u"ゴリラ", u"ゴリラ"},
+        };
+        for (const auto &[kana, romaji] : rows)
+            QTest::newRow(QString::fromUtf16(kana).toUtf8()) << QString::fromUtf16(kana) << QString::fromUtf16(romaji);
+    }
+
+    void theGuideSpellsWhatTypesBackToTheWord()
+    {
+        QFETCH(QString, kana);
+        QFETCH(QString, romaji);
+        QCOMPARE(platform::RomajiSpeller().spell(kana), romaji);
+        QCOMPARE(type(romaji), kana);
+    }
+
+    void theGuideTypesBackEveryStarterWord()
+    {
+        QFile file(QStringLiteral(KANARINKA_WORD_LIST));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const platform::RomajiSpeller speller;
+        QStringList wrong;
+        for (const QString &word : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
+            if (type(speller.spell(word)) != word)
+                wrong << word + u':' + speller.spell(word);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u' ')));
     }
 
     void badTableLinesAreNamedAndSkipped_data()

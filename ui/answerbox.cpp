@@ -125,6 +125,9 @@ void AnswerBox::pressEnter(QKeyEvent *event)
         return;
     commitComposition();
     enterDown_ = true;
+    if (hiragana_ && markStrayLetters())
+        return;
+    lastAnswer_ = text();
     quint16 code = 13;
     emit keyPress(code);
     if (code != 0)
@@ -201,13 +204,52 @@ void AnswerBox::showComposition(const QString &done)
 }
 
 // The text was set from outside (the answer was taken, a game started): letters typed for
-// the old text have no place in the new one.
+// the old text have no place in the new one. Any edit takes the marks off stray letters.
 void AnswerBox::dropCompositionIfReplaced()
 {
-    if (ownEdit_ || composer_.pending().isEmpty())
+    if (ownEdit_)
+        return;
+    const bool marked = !stray_.isEmpty();
+    stray_.clear();
+    if (composer_.pending().isEmpty() && !marked)
         return;
     composer_.clear();
     showComposition(QString());
+}
+
+// Latin letters left in the answer once all romaji is composed started no kana ("kxusuri"
+// gives 「kぅすり」): judging them would count a misread kana as a mistake. They are drawn red
+// with a wavy underline, through the same text formats that show a composition.
+bool AnswerBox::markStrayLetters()
+{
+    const QString s = text();
+    auto isLatin = [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); };
+    stray_.clear();
+    for (int i = 0; i < s.size();) {
+        if (!isLatin(s[i])) {
+            ++i;
+            continue;
+        }
+        int end = i;
+        while (end < s.size() && isLatin(s[end]))
+            ++end;
+        stray_.append({i, end - i});
+        i = end;
+    }
+    if (stray_.isEmpty())
+        return false;
+    QTextCharFormat mark;
+    mark.setForeground(QColor(204, 0, 0));
+    mark.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    mark.setUnderlineColor(QColor(204, 0, 0));
+    QList<QInputMethodEvent::Attribute> attributes;
+    for (const auto &[start, length] : std::as_const(stray_))
+        attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat,
+                                                   start - cursorPosition(), length, mark);
+    QInputMethodEvent event(QString(), attributes);
+    const QScopedValueRollback guard(ownEdit_, true);
+    QLineEdit::inputMethodEvent(&event);
+    return true;
 }
 
 void AnswerBox::changeEvent(QEvent *event)

@@ -1,7 +1,8 @@
 #pragma once
 // The answer box: a one-line edit that reports typed characters to the window's key-press
 // handler first, which may consume them (code 0). In hiragana mode (on unless switched off)
-// it composes romaji into hiragana itself, for machines without a Japanese input method.
+// it composes romaji into hiragana itself, for machines without a Japanese input method, and
+// keeps an answer with letters that made no kana from being judged: Enter marks them instead.
 #include "platform/romaji.h"
 
 #include <QLineEdit>
@@ -20,6 +21,10 @@ public:
     void setHiraganaMode(bool on);
     // The romaji typed but not yet composed, shown underlined at the cursor.
     QString composition() const { return composer_.pending(); }
+    // The text the last answered Enter found in the box.
+    QString lastAnswer() const { return lastAnswer_; }
+    // Where Enter found Latin letters that made no kana, as (start, length); empty once edited.
+    QList<std::pair<int, int>> strayLetters() const { return stray_; }
 
 signals:
     // The character code of a typed key (13 for Enter); a handler sets it to 0 to consume it.
@@ -43,10 +48,13 @@ private:
     void commitComposition();
     void showComposition(const QString &done);
     void dropCompositionIfReplaced();
+    bool markStrayLetters();
     void layoutIndicator();
     QRect indicatorRect() const;
 
     platform::RomajiComposer composer_;
+    QString lastAnswer_;
+    QList<std::pair<int, int>> stray_;
     QAction *modeAction_;
     QFont indicatorFont_;
     bool hiragana_ = true;

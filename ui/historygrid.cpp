@@ -25,29 +25,59 @@ HistoryGridModel::HistoryGridModel(QObject *parent) : QAbstractTableModel(parent
     rows_.resize(1); // laid out with one empty row under the header
 }
 
+void HistoryGridModel::queuePublish()
+{
+    if (!publishQueued_) {
+        publishQueued_ = true;
+        QMetaObject::invokeMethod(this, &HistoryGridModel::publish, Qt::QueuedConnection);
+    }
+}
+
 void HistoryGridModel::setGridRows(int rows)
 {
     const int wanted = std::max(rows, 1) - 1;
-    const int have = int(rows_.size());
+    const int have = gridRows() - 1;
     if (wanted > have) {
-        rows_.resize(wanted);
-        if (!publishQueued_) {
-            publishQueued_ = true;
-            QMetaObject::invokeMethod(this, &HistoryGridModel::publish, Qt::QueuedConnection);
-        }
+        rows_.resize(wanted - lazyCount_);
+        queuePublish();
     } else if (wanted < have) {
         publish();
         beginRemoveRows(QModelIndex(), wanted, have - 1);
-        rows_.resize(wanted);
+        if (wanted < lazyCount_) {
+            lazyCount_ = wanted;
+            edited_.removeIf([wanted](QHash<int, Row>::iterator row) { return row.key() >= wanted; });
+            if (lazyCount_ == 0)
+                lazy_.reset();
+        }
+        rows_.resize(wanted - lazyCount_);
         announced_ = wanted;
         endRemoveRows();
     }
 }
 
+void HistoryGridModel::appendRows(std::shared_ptr<const platform::GridRows> rows)
+{
+    const int count = rows->count();
+    if (count <= 0)
+        return;
+    if (lazyCount_ == 0 && rows_.empty()) {
+        lazy_ = std::move(rows);
+        lazyCount_ = count;
+    } else {
+        // Only a grid without rows reads them lazily; after other rows they are copied.
+        for (int r = 0; r < count; ++r) {
+            Row &row = rows_.emplace_back();
+            for (int col = 0; col < kCols; ++col)
+                row[col] = rows->cell(r, col);
+        }
+    }
+    queuePublish();
+}
+
 void HistoryGridModel::publish()
 {
     publishQueued_ = false;
-    const int have = int(rows_.size());
+    const int have = gridRows() - 1;
     if (have <= announced_)
         return;
     beginInsertRows(QModelIndex(), announced_, have - 1);
@@ -59,7 +89,13 @@ QString HistoryGridModel::cell(int row, int col) const
 {
     if (col < 0 || col >= kCols || row < 0 || row >= gridRows())
         return {};
-    return row == 0 ? header_[col] : rows_[row - 1][col];
+    if (row == 0)
+        return header_[col];
+    const int r = row - 1;
+    if (r >= lazyCount_)
+        return rows_[r - lazyCount_][col];
+    const auto edited = edited_.constFind(r);
+    return edited != edited_.cend() ? (*edited)[col] : lazy_->cell(r, col);
 }
 
 void HistoryGridModel::setCell(int row, int col, const QString &text)
@@ -71,10 +107,20 @@ void HistoryGridModel::setCell(int row, int col, const QString &text)
         emit headerDataChanged(Qt::Horizontal, col, col);
         return;
     }
-    rows_[row - 1][col] = text;
-    if (row - 1 >= announced_)
+    const int r = row - 1;
+    if (r >= lazyCount_) {
+        rows_[r - lazyCount_][col] = text;
+    } else {
+        if (!edited_.contains(r)) {
+            Row &copy = edited_[r];
+            for (int c = 0; c < kCols; ++c)
+                copy[c] = lazy_->cell(r, c);
+        }
+        edited_[r][col] = text;
+    }
+    if (r >= announced_)
         return;
-    const QModelIndex changed = index(row - 1, col);
+    const QModelIndex changed = index(r, col);
     emit dataChanged(changed, changed, {Qt::DisplayRole});
 }
 
@@ -114,7 +160,7 @@ QVariant HistoryGridModel::data(const QModelIndex &index, int role) const
     const int col = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        return rows_[index.row()][col];
+        return cell(index.row() + 1, col);
     case Qt::TextAlignmentRole:
         // Column 0 is fixed: its cells follow the fixed alignment.
         return int(flexAlignment(col == 0 ? fixedAlign_[0] : colAlign_[col]));
@@ -292,6 +338,11 @@ void HistoryGrid::showEvent(QShowEvent *event)
 {
     QTableView::showEvent(event);
     applyTopRow();
+}
+
+void HistoryGrid::appendRows(std::shared_ptr<const platform::GridRows> rows)
+{
+    model_->appendRows(std::move(rows));
 }
 
 void HistoryGrid::setFontSize(float points)

@@ -1,12 +1,15 @@
 #pragma once
 // The history grid: a table of text cells with one fixed header row and one fixed first
 // column, addressed through a current cell as the game's logic expects. Row 0 is the
-// view's header; column 0 is drawn in the header's colours.
+// view's header; column 0 is drawn in the header's colours. Rows added in bulk keep no
+// texts: a cell's text is made when the view asks for it.
 #include "platform/controls.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QTableView>
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace ui {
@@ -23,10 +26,11 @@ public:
     explicit HistoryGridModel(QObject *parent = nullptr);
 
     // Rows counted as the grid counts them: the header row included.
-    int gridRows() const { return int(rows_.size()) + 1; }
+    int gridRows() const { return lazyCount_ + int(rows_.size()) + 1; }
     void setGridRows(int rows);
     QString cell(int row, int col) const;
     void setCell(int row, int col, const QString &text);
+    void appendRows(std::shared_ptr<const platform::GridRows> rows);
     void setColAlignment(int col, int value);
     void setFixedAlignment(int col, int value);
     // Tells the views about rows appended since the last call, in one insertion.
@@ -39,8 +43,15 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
+    void queuePublish();
+
     Row header_;
-    std::vector<Row> rows_; // grid rows 1..
+    // Grid rows 1.. : first the rows read from lazy_ (a row whose text was set is kept in
+    // edited_ instead), then rows_.
+    std::shared_ptr<const platform::GridRows> lazy_;
+    int lazyCount_ = 0;
+    QHash<int, Row> edited_;
+    std::vector<Row> rows_;
     int announced_ = 1;     // rows the views know of
     bool publishQueued_ = false;
     std::array<int, kCols> colAlign_;
@@ -66,6 +77,7 @@ public:
     int topRow() const override;
     void setTopRow(int row) override;
     void setFontSize(float points) override;
+    void appendRows(std::shared_ptr<const platform::GridRows> rows) override;
 
     HistoryGridModel *gridModel() const { return model_; }
 

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <limits>
 
 namespace ui {
@@ -129,8 +130,13 @@ MainWindow::MainWindow(QWidget *parent)
         ButtonAdapter(cmdStart_), CheckBoxAdapter(chkAs_), ComboBoxAdapter(cboJikan_),
         ShapeAdapter(shpJikanK_, 8745), ImageArrayAdapter(imgStart_)});
 
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Centred; a window larger than the screen (a high scale factor) keeps its top left on it,
+    // with the title bar and the title row.
+    if (const QScreen *screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        const QPoint centred = available.center() - rect().center();
+        move(std::max(centred.x(), available.left()), std::max(centred.y(), available.top()));
+    }
     cmdStart_->setFocus();
 }
 

@@ -1,6 +1,6 @@
 #include "services.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -42,6 +42,18 @@ void WindowProgram::showWindow()
     window_.show();
     window_.raise();
     window_.activateWindow();
+}
+
+void WindowProgram::bringForward()
+{
+    if (!window_.isVisible())
+        return; // still starting: it shows itself
+    window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+    QWidget *front = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &window_;
+    front->raise();
+    front->activateWindow();
+    // Where the desktop refuses to hand over the focus, the taskbar entry asks for attention.
+    QApplication::alert(&window_);
 }
 
 void WindowProgram::end(int exitCode)

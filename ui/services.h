@@ -25,6 +25,8 @@ public:
     explicit WindowProgram(QWidget &window) : window_(window) {}
     void showWindow() override;
     void end(int exitCode) override;
+    // Brings a shown window (and a message box open over it) to the front.
+    void bringForward();
 
     bool ended() const { return ended_; }
     int exitCode() const { return exitCode_; }

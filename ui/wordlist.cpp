@@ -9,71 +9,179 @@ WordListModel::WordListModel(bool sorted, QObject *parent)
 {
 }
 
+namespace {
+
+// Rows a partial sort puts in order: more than a list box shows, few enough to be quick.
+constexpr qsizetype kFirstRows = 256;
+
+} // namespace
+
 void WordListModel::add(const QString &word)
 {
+    const Span span{text_.size(), word.size()};
+    text_ += word;
     if (!sorted_) {
-        const int row = int(words_.size());
+        const int row = int(rows_.size());
         beginInsertRows(QModelIndex(), row, row);
-        words_.append(word);
+        rows_.append(span);
         endInsertRows();
         return;
     }
-    pending_.append(word);
-    if (!mergeQueued_) {
-        mergeQueued_ = true;
-        QMetaObject::invokeMethod(this, &WordListModel::merge, Qt::QueuedConnection);
+    pending_.append(span);
+    if (!publishQueued_) {
+        publishQueued_ = true;
+        QMetaObject::invokeMethod(this, &WordListModel::publish, Qt::QueuedConnection);
     }
 }
 
-void WordListModel::merge()
+void WordListModel::add(const platform::TextItems &words)
 {
-    mergeQueued_ = false;
+    if (words.count() == 0)
+        return;
+    if (!sorted_) {
+        for (qsizetype i = 0; i < words.count(); ++i)
+            add(words.at(i).toString());
+        return;
+    }
+    const qsizetype offset = text_.size();
+    if (text_.isEmpty())
+        text_ = words.text; // shared, not copied
+    else
+        text_ += words.text;
+    if (pending_.isEmpty() && offset == 0) {
+        pending_ = words.spans;
+    } else {
+        pending_.reserve(pending_.size() + words.count());
+        for (const Span &word : words.spans)
+            pending_.append({offset + word.start, word.size});
+    }
+    if (!publishQueued_) {
+        publishQueued_ = true;
+        QMetaObject::invokeMethod(this, &WordListModel::publish, Qt::QueuedConnection);
+    }
+}
+
+void WordListModel::publish()
+{
+    publishQueued_ = false;
     if (pending_.isEmpty())
         return;
-    // By character codes; a word equal to one already listed goes after it.
-    std::stable_sort(pending_.begin(), pending_.end());
-    QStringList merged;
-    merged.reserve(words_.size() + pending_.size());
-    std::merge(words_.cbegin(), words_.cend(), pending_.cbegin(), pending_.cend(),
-               std::back_inserter(merged));
+    if (ordered_ == 0 && !lastPlaced_) {
+        // No view has read a word yet: the new ones join the unordered rest.
+        const int first = int(rows_.size());
+        beginInsertRows(QModelIndex(), first, first + int(pending_.size()) - 1);
+        if (rows_.isEmpty())
+            rows_.swap(pending_);
+        else
+            rows_ += pending_;
+        endInsertRows();
+        pending_.clear();
+        return;
+    }
+    // Shown words stay where they are; each new one goes to its place, after equal ones.
+    placeAll();
+    std::sort(pending_.begin(), pending_.end(), [this](const Span &a, const Span &b) { return less(a, b); });
+    for (const Span &word : std::as_const(pending_)) {
+        const auto at = std::upper_bound(rows_.cbegin(), rows_.cend(), word,
+                                         [this](const Span &a, const Span &b) { return less(a, b); });
+        const int row = int(at - rows_.cbegin());
+        beginInsertRows(QModelIndex(), row, row);
+        rows_.insert(row, word);
+        ++ordered_;
+        endInsertRows();
+    }
     pending_.clear();
-    beginResetModel();
-    words_ = std::move(merged);
-    endResetModel();
+}
+
+bool WordListModel::less(const Span &a, const Span &b) const
+{
+    // By character codes. Most words differ in their first character already.
+    if (a.size > 0 && b.size > 0 && text_[a.start] != text_[b.start])
+        return text_[a.start] < text_[b.start];
+    return view(a) < view(b);
+}
+
+void WordListModel::place(qsizetype row) const
+{
+    const qsizetype size = rows_.size();
+    if (!sorted_ || row < ordered_ || row >= size || (row == size - 1 && lastPlaced_))
+        return;
+    const auto less = [this](const Span &a, const Span &b) { return this->less(a, b); };
+    const qsizetype unordered = (lastPlaced_ ? size - 1 : size) - ordered_;
+    // A list view with rows of one size measures the last row: the largest word, found alone.
+    if (row == size - 1 && unordered > 2 * kFirstRows) {
+        std::iter_swap(std::max_element(rows_.begin() + ordered_, rows_.end(), less), rows_.end() - 1);
+        lastPlaced_ = true;
+        return;
+    }
+    const qsizetype target = std::max(row + 1, ordered_ + kFirstRows);
+    if (target - ordered_ >= unordered / 2) {
+        placeAll();
+        return;
+    }
+    const auto from = rows_.begin() + ordered_;
+    std::partial_sort(from, rows_.begin() + target, from + unordered, less);
+    ordered_ = target;
+}
+
+void WordListModel::placeAll() const
+{
+    if (!sorted_)
+        return;
+    // Equal words cannot be told apart, so the order among them is free.
+    std::sort(rows_.begin() + ordered_, rows_.end() - (lastPlaced_ ? 1 : 0),
+              [this](const Span &a, const Span &b) { return less(a, b); });
+    ordered_ = rows_.size();
+    lastPlaced_ = false;
 }
 
 void WordListModel::clear()
 {
     pending_.clear();
-    if (words_.isEmpty())
+    text_.clear();
+    ordered_ = 0;
+    lastPlaced_ = false;
+    if (rows_.isEmpty())
         return;
     beginResetModel();
-    words_.clear();
+    rows_.clear();
     endResetModel();
 }
 
 int WordListModel::count()
 {
-    merge();
-    return int(words_.size());
+    publish();
+    return int(rows_.size());
 }
 
 QString WordListModel::word(int index)
 {
-    merge();
-    return words_.value(index);
+    publish();
+    if (index < 0 || index >= rows_.size())
+        return {};
+    place(index);
+    return view(rows_[index]).toString();
+}
+
+QModelIndex WordListModel::index(int row, int column, const QModelIndex &parent) const
+{
+    // The list view asks for every row's index when it lays the rows out: no detour
+    // through rowCount and columnCount.
+    return row >= 0 && row < rows_.size() && column == 0 && !parent.isValid() ? createIndex(row, 0)
+                                                                               : QModelIndex();
 }
 
 int WordListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(words_.size());
+    return parent.isValid() ? 0 : int(rows_.size());
 }
 
 QVariant WordListModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= words_.size())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_.size())
         return {};
-    return words_.at(index.row());
+    place(index.row());
+    return view(rows_[index.row()]).toString();
 }
 
 WordList::WordList(bool sorted, QWidget *parent)
@@ -89,6 +197,11 @@ WordList::WordList(bool sorted, QWidget *parent)
 void WordList::addItem(const QString &text)
 {
     model_->add(text);
+}
+
+void WordList::addItems(const platform::TextItems &items)
+{
+    model_->add(items);
 }
 
 void WordList::clear()

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 namespace fakes {
 
@@ -84,6 +85,11 @@ struct ListBox : platform::ListBox {
             items.insert(std::upper_bound(items.begin(), items.end(), t) - items.begin(), t);
         else
             items.append(t);
+    }
+    void addItems(const platform::TextItems &added) override
+    {
+        for (qsizetype i = 0; i < added.count(); ++i)
+            addItem(added.at(i).toString());
     }
     void clear() override { items.clear(); }
     int count() const override { return int(items.size()); }
@@ -164,6 +170,14 @@ struct Grid : platform::Grid {
     int topRow() const override { return top; }
     void setTopRow(int r) override { top = r; }
     void setFontSize(float points) override { fontSize = points; }
+    void appendRows(std::shared_ptr<const platform::GridRows> rows) override
+    {
+        const int first = rowCount;
+        rowCount += rows->count();
+        for (int r = 0; r < rows->count(); ++r)
+            for (int c = 0; c < 10; ++c)
+                cells[{first + r, c}] = rows->cell(r, c);
+    }
     QStringList rowTexts(int r) const
     {
         QStringList out;
@@ -209,6 +223,8 @@ struct Messages : platform::MessageBoxes {
     QList<platform::MessageResult> answers; // for OK/Cancel boxes, in order
     bool allowAny = false;                  // for tests that only look at what was shown
     QList<Box> expected;
+    // Runs once, while the next box is open: what the timers do behind a modal box.
+    std::function<void()> whileShown;
 
     void expect(const QString &prompt, const QString &title, platform::MessageIcon icon,
                 platform::MessageButtons buttons = platform::MessageButtons::Ok)
@@ -234,6 +250,8 @@ struct Messages : platform::MessageBoxes {
                                  __FILE__, __LINE__);
             }
         }
+        if (auto behind = std::exchange(whileShown, nullptr))
+            behind();
         return answers.isEmpty() ? platform::MessageResult::Ok : answers.takeFirst();
     }
 };

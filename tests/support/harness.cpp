@@ -57,6 +57,15 @@ void Harness::answer(const QString &text)
     QCOMPARE(key, quint16(0));
 }
 
+void Harness::tick(int seconds)
+{
+    for (int i = 0; i < seconds; ++i) {
+        clock.advance(1000);
+        game->tmrStart_Timer();
+        game->tmrBp_Timer();
+    }
+}
+
 void Harness::playOut()
 {
     for (int i = 0; i < 400 && game->blnPlaying; ++i) {

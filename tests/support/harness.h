@@ -67,6 +67,8 @@ struct Harness {
     void answer(const QString &text);
     // Play-clock ticks until the game ends.
     void playOut();
+    // Both timers tick, one second apart, whatever the game does.
+    void tick(int seconds);
 };
 
 } // namespace fakes

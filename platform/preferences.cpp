@@ -1,0 +1,61 @@
+#include "preferences.h"
+
+#include <QSettings>
+#include <memory>
+
+namespace platform {
+namespace {
+
+// Every option once: its key in the settings and its place in the struct.
+constexpr struct {
+    const char *key;
+    bool Preferences::*member;
+} kOptions[] = {
+    {"play/nextKanaCue", &Preferences::nextKanaCue},
+    {"play/romajiGuide", &Preferences::romajiGuide},
+    {"play/romajiInput", &Preferences::romajiInput},
+    {"play/mistakesInWindow", &Preferences::mistakesInWindow},
+    {"play/clearEnd", &Preferences::clearEnd},
+    {"play/sounds", &Preferences::sounds},
+};
+
+std::unique_ptr<QSettings> open(const QString &iniFile)
+{
+    if (iniFile.isEmpty())
+        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                           QStringLiteral("kanarinka"), QStringLiteral("kanarinka"));
+    return std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
+}
+
+} // namespace
+
+SettingsPreferenceStore::SettingsPreferenceStore() = default;
+
+SettingsPreferenceStore::SettingsPreferenceStore(const QString &iniFile) : iniFile_(iniFile) {}
+
+Preferences SettingsPreferenceStore::load() const
+{
+    const auto settings = open(iniFile_);
+    Preferences preferences;
+    for (const auto &option : kOptions) {
+        const QVariant value = settings->value(QLatin1String(option.key));
+        // Only a real yes or no replaces the default; a hand-edited "maybe" does not.
+        if (value.isValid() && (value.toString() == u"true" || value.toString() == u"false"))
+            preferences.*option.member = value.toBool();
+    }
+    return preferences;
+}
+
+bool SettingsPreferenceStore::save(const Preferences &preferences, QString &error)
+{
+    const auto settings = open(iniFile_);
+    for (const auto &option : kOptions)
+        settings->setValue(QLatin1String(option.key), preferences.*option.member);
+    settings->sync();
+    if (settings->status() == QSettings::NoError)
+        return true;
+    error = QStringLiteral("「%1」に設定を書き込めませんでした。").arg(settings->fileName());
+    return false;
+}
+
+} // namespace platform

@@ -1,0 +1,227 @@
+// What the window adds to play: the events the game reports, the cue's kana, preferences kept
+// apart from 設定.txt, mistakes shown in the window, the pause for Enter after the end, and a
+// name for a screen reader on every control.
+#include "fakes.h"
+#include "harness.h"
+#include "platform/sound/qtsounds.h"
+#include "ui/answerbox.h"
+#include "ui/fonts.h"
+#include "ui/mainwindow.h"
+#include "ui/notelabel.h"
+#include "ui/playaids.h"
+#include "ui/wordcue.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+using game::AnswerVerdict;
+
+namespace {
+
+struct Store : platform::PreferenceStore {
+    platform::Preferences saved;
+    platform::Preferences load() const override { return saved; }
+    bool save(const platform::Preferences &p, QString &) override { return saved = p, true; }
+};
+
+struct Sounds : platform::Sounds {
+    QList<platform::Tone> played;
+    void play(platform::Tone tone) override { played.append(tone); }
+};
+
+// Everything the game reports, as text.
+struct Recorder : game::GameEvents {
+    QStringList events;
+    void gameStarted() override { events << u"started"_qs; }
+    void countdownTick(int step) override { events << u"tick %1"_qs.arg(step); }
+    void wordShown(const QString &word) override { events << u"word "_qs + word; }
+    void answerJudged(const game::AnswerJudgement &j) override
+    {
+        events << u"judged %1 %2 %3 %4 %5"_qs.arg(j.answer, QString(j.expected)).arg(int(j.verdict)).arg(j.counted).arg(j.learned);
+    }
+    void gameEnded(const game::GameResult &r) override { events << u"ended %1 %2 %3"_qs.arg(r.accepted).arg(r.rejected).arg(r.newWords); }
+};
+
+// The real window with the aids, on fake services; the words りんご, ごりら, らっぱ, and the timers
+// stopped so tests tick by hand.
+struct AidedRun {
+    QTemporaryDir dir;
+    QString previousDir = QDir::currentPath();
+    fakes::Clock clock; fakes::Random random; fakes::Messages messages; fakes::Help help; fakes::Program program;
+    Store store;
+    Sounds sounds;
+    ui::MainWindow window;
+    std::unique_ptr<ui::PlayAids> aids;
+    game::Game *game = nullptr;
+
+    explicit AidedRun(platform::Preferences preferences = {})
+    {
+        QDir::setCurrent(dir.path());
+        fakes::writeBytes(u"設定.txt"_qs, "60,0\r\n");
+        fakes::writeBytes(u"辞書.txt"_qs, fakes::cp932(u"りんご\r\nごりら\r\nらっぱ\r\n"_qs));
+        fakes::writeBytes(u"履歴.txt"_qs, "");
+        store.saved = preferences;
+        aids = std::make_unique<ui::PlayAids>(window, messages, store, sounds, clock);
+        game = &window.attach({clock, random, aids->messages(), help, program});
+        aids->attach(*game);
+        for (QTimer *timer : window.findChildren<QTimer *>())
+            timer->stop();
+        QVERIFY(game->Form_Load());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        game->cmdStart_Click();
+        for (int tick = 0; tick < 3; ++tick)
+            game->tmrStart_Timer();
+    }
+    ~AidedRun() { QDir::setCurrent(previousDir); }
+
+    template <typename T = QWidget>
+    T *find(const char *name) { return window.findChild<T *>(QLatin1String(name)); }
+    void answer(const QString &kana)
+    {
+        auto *box = find<ui::AnswerBox>("txtKaitou");
+        box->setText(kana);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+};
+
+} // namespace
+
+class TestPlayAids : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { ui::useJapaneseFonts(); }
+
+    void theGameReportsEachStepWithTheVerdictTheRulesReach()
+    {
+        fakes::Harness h("60,0\r\n", fakes::cp932(u"りんご\r\nごりら\r\nらっぱ\r\n"_qs), "");
+        Recorder recorder;
+        h.game->setEvents(&recorder);
+        h.messages.allowAny = true;
+        QVERIFY(h.load());
+        h.startGame();
+        for (const QString &answer : u"ごりん ごりらー ごま ごま りす"_qs.split(u' '))
+            h.answer(answer);
+        h.playOut();
+        h.answer(u"まくら"_qs); // after the end: learned and answered, but counted nowhere
+        // answer, kana it had to start with, verdict, counted, learned
+        QCOMPARE(recorder.events, QStringList({u"started"_qs, u"tick 1"_qs, u"tick 2"_qs, u"tick 3"_qs, u"word りんご"_qs,
+            u"judged ごりん ご 1 1 0"_qs, u"judged ごりらー ご 2 0 0"_qs, u"judged ごま ご 0 1 1"_qs, u"word ごま"_qs,
+            u"judged ごま ま 3 1 0"_qs, u"judged りす ま 4 1 0"_qs, u"ended 1 3 1"_qs,
+            u"judged まくら ま 0 0 1"_qs, u"word らっぱ"_qs}));
+    }
+
+    void theCueNamesTheKanaTheRulesWantWhereTheWordDoesNotShowIt_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("badge");
+        QTest::newRow("plain kana") << u"りんご"_qs << QString();
+        QTest::newRow("small ゃ after し") << u"かいしゃ"_qs << u"つぎ：や"_qs;
+        QTest::newRow("small ぁ") << u"ふぁ"_qs << u"つぎ：あ"_qs;
+        QTest::newRow("small っ stays") << u"あっ"_qs << u"つぎ：っ"_qs;
+        QTest::newRow("long sound stays") << u"こーひー"_qs << u"つぎ：ー"_qs;
+        QTest::newRow("no word") << QString() << QString();
+    }
+
+    void theCueNamesTheKanaTheRulesWantWhereTheWordDoesNotShowIt()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, badge);
+        QCOMPARE(ui::cueBadge(word), badge);
+    }
+
+    void preferencesAreSavedAndReadBackAndNonsenseKeepsTheDefault()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(u"prefs.ini"_qs);
+        platform::SettingsPreferenceStore store(ini);
+        QCOMPARE(store.load(), platform::Preferences{});
+        platform::Preferences flipped{false, true, false, true, false, false};
+        QString error;
+        QVERIFY(store.save(flipped, error));
+        QCOMPARE(platform::SettingsPreferenceStore(ini).load(), flipped);
+        QSettings(ini, QSettings::IniFormat).setValue(u"play/sounds"_qs, u"maybe"_qs);
+        QCOMPARE(store.load().sounds, true);
+    }
+
+    void mistakesInTheWindowAreCountedAsInABoxAndLeaveTheAnswerToCorrect_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("rejections");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("ends in ん") << u"ごりん"_qs << u"1"_qs << u"最後が『ん』じゃだめです！"_qs;
+        QTest::newRow("ends in ー, not counted") << u"ごりー"_qs << u"0"_qs << u"最後の 『ー』 は 『ぃ』 とか 『ぅ』 とかに置き換えてください！"_qs;
+        QTest::newRow("broken chain") << u"らっぱ"_qs << u"1"_qs << u"しりとりになっていません！"_qs;
+    }
+
+    void mistakesInTheWindowAreCountedAsInABoxAndLeaveTheAnswerToCorrect()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, rejections);
+        QFETCH(QString, note);
+        platform::Preferences inWindow;
+        inWindow.mistakesInWindow = true;
+        AidedRun run(inWindow); // an unexpected message box fails the test
+        run.answer(answer);
+        QCOMPARE(run.find<QLabel>("lblNg")->text(), rejections);
+        QCOMPARE(run.find<QLabel>("lblMondai")->text(), u"りんご"_qs);
+        QVERIFY(run.find<QLabel>("mistakeNote")->isVisible());
+        QCOMPARE(run.find<QLabel>("mistakeNote")->text(), note);
+        auto *box = run.find<ui::AnswerBox>("txtKaitou");
+        QCOMPARE(box->selectedText(), answer);
+        run.answer(u"ごりら"_qs);
+        QCOMPARE(run.find<QLabel>("lblOk")->text(), u"1"_qs);
+        QVERIFY(!run.find<QLabel>("mistakeNote")->isVisible() && box->text().isEmpty());
+    }
+
+    void enterDoesNothingForHalfASecondAfterTheEnd()
+    {
+        AidedRun run;
+        run.clock.advance(61000);
+        run.game->tmrBp_Timer();
+        QVERIFY(!run.game->blnPlaying && run.find<QLabel>("endMarker")->isVisible());
+        run.answer(u"ごりら"_qs);
+        QCOMPARE(run.find<QLabel>("lblMondai")->text(), u"りんご"_qs);
+        run.clock.advance(500);
+        QTest::keyClick(run.find("txtKaitou"), Qt::Key_Return);
+        QCOMPARE(run.find<QLabel>("lblMondai")->text(), u"らっぱ"_qs);
+        QCOMPARE(run.sounds.played, (QList{platform::Tone::Countdown, platform::Tone::Countdown, platform::Tone::CountdownLast,
+                                           platform::Tone::TimeUp, platform::Tone::Accepted}));
+    }
+
+    // The test machine has no audio output: the tones are there, and playing them does nothing.
+    void theTonesAreBuiltInAndPlayQuietlyWithoutAudio()
+    {
+        for (const char *tone : {"countdown", "countdown-last", "accepted", "rejected", "time-up"})
+            QVERIFY2(QFile::exists(u":/sounds/%1.wav"_qs.arg(QLatin1String(tone))), tone);
+        platform::QtSounds sounds;
+        sounds.preload();
+        sounds.play(platform::Tone::TimeUp);
+    }
+
+    void everyControlAPlayerCanReachHasANameForAScreenReader()
+    {
+        AidedRun run;
+        QStringList unnamed;
+        // Controls are the nodes with a widget of their own; items, cells and headers are parts of them.
+        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+            const auto *widget = qobject_cast<QWidget *>(node->object());
+            if (!widget || node->state().invisible)
+                return;
+            if (node->text(QAccessible::Name).isEmpty())
+                unnamed << widget->objectName() + u'/' + QLatin1String(widget->metaObject()->className());
+            for (int i = 0; i < node->childCount(); ++i)
+                walk(node->child(i));
+        };
+        walk(QAccessible::queryAccessibleInterface(&run.window));
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", ")));
+    }
+};
+
+QTEST_MAIN(TestPlayAids)
+#include "test_playaids.moc"

@@ -1,0 +1,80 @@
+#pragma once
+// What the window adds to the game while it is played: the next-kana cue and the romaji
+// guide on the computer's word, mistakes shown in the window, a clear end, the chain list's
+// marks, sounds, keys, names for a screen reader, and the 「設定」 dialog that switches them.
+// It hears the game through its events and finds the window's controls by their names.
+#include "game/gameevents.h"
+#include "platform/preferences.h"
+#include "platform/services.h"
+#include "platform/sounds.h"
+
+#include <QObject>
+
+class QLabel;
+class QToolButton;
+
+namespace game {
+class Game;
+}
+
+namespace ui {
+
+class AnswerBox;
+class EnterGuard;
+class NoteLabel;
+class WordCue;
+
+class PlayAids : public QObject, public game::GameEvents {
+    Q_OBJECT
+public:
+    // The preferences are read once, here.
+    PlayAids(QWidget &window, platform::MessageBoxes &boxes, platform::PreferenceStore &store,
+             platform::Sounds &sounds, const platform::Clock &clock);
+    ~PlayAids() override;
+
+    // The message boxes to give the game: with mistakes shown in the window, a broken rule's
+    // message goes there and no box opens.
+    platform::MessageBoxes &messages();
+    // Every listener of the game; more may be added.
+    game::GameEventsList &listeners() { return listeners_; }
+    // Listens to the game and wires the keys. Call once, when the game exists.
+    void attach(game::Game &game);
+
+    const platform::Preferences &preferences() const { return preferences_; }
+    void apply(const platform::Preferences &preferences);
+    // The 「設定」 dialog; what is chosen there is applied and saved.
+    void editPreferences();
+
+    void gameStarted() override;
+    void countdownTick(int step) override;
+    void wordShown(const QString &word) override;
+    void answerChecked(const game::AnswerCheck &check) override;
+    void answerJudged(const game::AnswerJudgement &judgement) override;
+    void gameEnded(const game::GameResult &result) override;
+
+private:
+    class RuleMessages;
+
+    void buildMenu();
+    void play(platform::Tone tone);
+    void nameValues();
+
+    QWidget &window_;
+    platform::PreferenceStore &store_;
+    platform::Sounds &sounds_;
+    platform::Preferences preferences_;
+    std::unique_ptr<RuleMessages> ruleMessages_;
+    game::GameEventsList listeners_;
+
+    AnswerBox *answerBox_;
+    QLabel *word_;
+    QToolButton *cmdStart_;
+    QToolButton *cmdHelp_;
+    WordCue *cue_;
+    NoteLabel *mistake_;
+    NoteLabel *endMarker_;
+    EnterGuard *enterGuard_;
+    QToolButton *menuButton_ = nullptr;
+};
+
+} // namespace ui

@@ -1,0 +1,73 @@
+#include "preferencesdialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+namespace {
+
+const struct {
+    bool platform::Preferences::*member;
+    const char16_t *name;
+    const char16_t *text;
+    const char16_t *description;
+} kOptions[] = {
+    {&platform::Preferences::nextKanaCue, u"nextKanaCue", u"次に始める文字を目立たせる",
+     u"相手の言葉の最後の文字に色をつけ、小さい字で終わるときは「つぎ：や」のように示します。"},
+    {&platform::Preferences::romajiGuide, u"romajiGuide", u"相手の言葉にローマ字の読みをつける",
+     u"入力欄にそのまま打てるつづりを、相手の言葉の下に小さく出します。"},
+    {&platform::Preferences::romajiInput, u"romajiInput", u"ローマ字入力（打ったローマ字をひらがなにする）",
+     u"ゲームの途中でも 半角/全角 キーで切り替えられます。"},
+    {&platform::Preferences::mistakesInWindow, u"mistakesInWindow",
+     u"間違いをメッセージボックスでなく画面に出す",
+     u"ルールに合わない答えの理由を画面に赤く出し、答えを入力欄に残します。数え方は同じです。"},
+    {&platform::Preferences::clearEnd, u"clearEnd", u"時間切れを「終了！」で示す",
+     u"時間切れのあと少しのあいだ Enter キーを受け付けないので、メッセージを読まずに閉じてしまいません。"},
+    {&platform::Preferences::sounds, u"sounds", u"音を鳴らす",
+     u"信号、答え、時間切れで短い音を鳴らします。音の出ないパソコンでは何も起きません。"},
+};
+
+} // namespace
+
+PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidget *parent)
+    : QDialog(parent), shown_(current)
+{
+    setObjectName(QStringLiteral("preferencesDialog"));
+    setWindowTitle(QStringLiteral("設定"));
+    auto *layout = new QVBoxLayout(this);
+    for (const auto &option : kOptions) {
+        auto *box = new QCheckBox(QString::fromUtf16(option.text), this);
+        box->setObjectName(QString::fromUtf16(option.name));
+        box->setChecked(current.*option.member);
+        box->setToolTip(QString::fromUtf16(option.description));
+        box->setAccessibleDescription(QString::fromUtf16(option.description));
+        auto *note = new QLabel(QString::fromUtf16(option.description), this);
+        note->setWordWrap(true);
+        note->setIndent(20);
+        note->setForegroundRole(QPalette::PlaceholderText);
+        layout->addWidget(box);
+        layout->addWidget(note);
+        boxes_.append({box, option.member});
+    }
+    layout->addSpacing(6);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    setMinimumWidth(420);
+}
+
+platform::Preferences PreferencesDialog::preferences() const
+{
+    platform::Preferences chosen = shown_;
+    for (const auto &[box, member] : boxes_)
+        chosen.*member = box->isChecked();
+    return chosen;
+}
+
+} // namespace ui
