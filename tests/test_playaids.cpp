@@ -85,6 +85,12 @@ struct AidedRun {
     }
     ~AidedRun() { QDir::setCurrent(previousDir); }
 
+    // The play clock past the end of the game.
+    void playOut()
+    {
+        clock.advance(61000);
+        game->tmrBp_Timer();
+    }
     template <typename T = QWidget>
     T *find(const char *name) { return window.findChild<T *>(QLatin1String(name)); }
     void answer(const QString &kana)
@@ -210,8 +216,7 @@ private slots:
     void enterDoesNothingForHalfASecondAfterTheEnd()
     {
         AidedRun run;
-        run.clock.advance(61000);
-        run.game->tmrBp_Timer();
+        run.playOut();
         QVERIFY(!run.game->blnPlaying && run.find<QLabel>("endMarker")->isVisible());
         run.answer(u"ごりら"_qs);
         QCOMPARE(run.find<QLabel>("lblMondai")->text(), u"りんご"_qs);
@@ -228,8 +233,7 @@ private slots:
         run.messages.allowAny = true;
         run.answer(u"ごま"_qs); // no word begins with ま: the computer says ごま back
         run.answer(u"まくら"_qs);
-        run.clock.advance(61000);
-        run.game->tmrBp_Timer();
+        run.playOut();
         auto *list = run.find<ui::WordList>("lstJisyo");
         auto *frame = run.find<QGroupBox>("fraJisyo");
         QCOMPARE(listed(list), (QStringList{u"ごま*"_qs, u"ごりら"_qs, u"まくら*"_qs, u"らっぱ"_qs, u"りんご"_qs}));
@@ -259,10 +263,8 @@ private slots:
         QFETCH(QString, reason);
         AidedRun run;
         run.messages.allowAny = true;
-        if (when != u"playing") {
-            run.clock.advance(61000);
-            run.game->tmrBp_Timer();
-        }
+        if (when != u"playing")
+            run.playOut();
         if (when == u"changed")
             fakes::writeBytes(u"辞書.txt"_qs, fakes::fileBytes(u"辞書.txt"_qs) + fakes::cp932(u"ねこ\r\n"_qs));
         const QByteArray before = fakes::fileBytes(u"辞書.txt"_qs);
