@@ -44,7 +44,7 @@ void LearnedWords::showMenu(const QPoint &at)
     if (index.isValid())
         list_.setCurrentIndex(index);
     forget_->setEnabled(list_.currentIndex().isValid());
-    QMenu menu;
+    QMenu menu(&list_);
     menu.addAction(forget_);
     menu.exec(list_.viewport()->mapToGlobal(at));
     forget_->setEnabled(true);
