@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     // Before any file is read: the folder's files take one copy of the game at a time.
     platform::OneCopy oneCopy;
     const QString folder = QDir::currentPath();
-    const platform::OneCopy::Start start = oneCopy.start(folder);
+    const platform::OneCopy::Start start = oneCopy.start(QStringLiteral("."));
     if (start == platform::OneCopy::Start::Shown)
         return 0;
     if (start != platform::OneCopy::Start::First) {

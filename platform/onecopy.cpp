@@ -66,7 +66,9 @@ OneCopy::Start OneCopy::start(const QString &folder, int waitMs)
     const QString name = serverName(path);
     const QDeadlineTimer deadline(waitMs);
     for (;;) {
-        lock_ = lockFolder(path);
+        // Reached by the name given, which may be "." where Qt can't spell the absolute path
+        // back (a folder name that isn't UTF-8); the path only names the folder.
+        lock_ = lockFolder(folder);
         if (lock_->isLocked()) {
             listen(name);
             return Start::First;

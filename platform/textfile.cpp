@@ -253,8 +253,10 @@ bool undoInterruptedAppend(const QString &path, const QString &name, QString &er
 QString fileErrorReason(const QFileDevice &device)
 {
     const QFileInfo file(device.fileName());
-    const QFileInfo folder(file.absolutePath());
-    const QStorageInfo storage(folder.absoluteFilePath());
+    // The folder by the name the file was given: Qt can't spell back every absolute path
+    // (a folder name that isn't UTF-8).
+    const QFileInfo folder(file.path());
+    const QStorageInfo storage(file.path());
     // From the file's state, in the order a cause hides the next one.
     if (file.isDir())
         return QStringLiteral("同じ名前のフォルダがあります。");

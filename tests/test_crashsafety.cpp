@@ -3,6 +3,7 @@
 // records in a loop, is killed at a random moment, and the files are checked each time. Now
 // and then a second writer starts beside it in the same folder, and is turned away.
 #include "files/dictionary.h"
+#include "platform/onecopy.h"
 #include "platform/textfile.h"
 #include "test_crashsafety.h"
 
@@ -15,6 +16,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -72,6 +78,21 @@ QString checkAppended(const QString &name, Read read, QList<T> &entries, int rep
 class TestCrashSafety : public QObject {
     Q_OBJECT
 private slots:
+#ifdef Q_OS_UNIX
+    // Qt can't spell back a folder name that isn't UTF-8: the lock is reached by a relative name.
+    void theFolderIsLockedWhereQtCannotSpellItsName()
+    {
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QVERIFY(dir.isValid() && QDir::setCurrent(dir.path()));
+        auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
+        QVERIFY(::mkdir("\xff-folder", 0700) == 0 && ::chdir("\xff-folder") == 0);
+        platform::OneCopy first, second;
+        QCOMPARE(first.start(u"."_qs), platform::OneCopy::Start::First);
+        QCOMPARE(second.start(u"."_qs, 0), platform::OneCopy::Start::Running);
+    }
+#endif
+
     void filesLoadAndKeepEveryReportedWriteAfterEachKill_data()
     {
         QTest::addColumn<QString>("mode");

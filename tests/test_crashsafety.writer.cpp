@@ -23,7 +23,7 @@ int main(int argc, char **argv)
     const int run = std::atoi(argv[2]);
     QCoreApplication app(argc, argv);
     platform::OneCopy copy;
-    if (const auto start = copy.start(QDir::currentPath()); start != platform::OneCopy::Start::First) {
+    if (const auto start = copy.start(QStringLiteral(".")); start != platform::OneCopy::Start::First) {
         std::printf("X %d\n", int(start));
         return 3;
     }

@@ -1,12 +1,15 @@
 #pragma once
-// A compiled HTML help file (.chm) read whole through chmlib: its stored files, its title,
-// default topic and table of contents.
+// A compiled HTML help file (.chm) as the viewer uses it: its stored files, title, default
+// topic and table of contents, with every page checked to be safe to lay out. It is built
+// where the file is read (ChmReader's child process) and sent to the viewer whole.
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <QVariant>
 
 #include <memory>
 
@@ -19,18 +22,29 @@ struct ContentsEntry {
     QList<ContentsEntry> children;
 };
 
+struct ContentsLimits {
+    static constexpr int maxDepth = 16;
+    static constexpr int maxEntries = 4096;
+    static constexpr int maxName = 1024;
+};
+
 class ChmArchive {
 public:
     enum class OpenError { None, Missing, Unreadable, NotHelpFile };
 
-    // Reads the file; on failure returns null and says why in `error`. A damaged file is
-    // reported, never a crash: chmlib trusts the sizes and offsets it finds in the file, so
-    // it runs in a child process of its own.
-    static std::unique_ptr<ChmArchive> open(const QString &path, OpenError &error);
+    // Reads the system file and the contents and checks every page: null when any of them
+    // is damaged or beyond what the viewer can show in bounded time and memory.
+    static std::unique_ptr<ChmArchive> fromFiles(const QStringList &paths, QHash<QString, QByteArray> files);
+
+    // The archive as one block of bytes, and back; null for a stream that is not one.
+    QByteArray toStream() const;
+    static std::unique_ptr<ChmArchive> fromStream(const QByteArray &stream);
 
     // The stored file at `path` ("/index.html"; letter case is not significant), or a null
     // array when there is none.
     QByteArray read(const QString &path) const;
+    // Whether `path` is a page that was checked and may be shown.
+    bool isPage(const QString &path) const { return pages_.contains(path.toLower()); }
 
     QString title() const { return title_; }
     // The path of the first page to show ("/index.html"); empty when the file has no page.
@@ -39,24 +53,28 @@ public:
 
     // A page's text: the charset its <meta> names, else UTF-8, else the file's code page.
     QString decodePage(const QByteArray &bytes) const;
+    // What a page may load besides pictures: its style sheets, within a size limit. The
+    // check and the viewer both load through here, so a page is shown as it was checked.
+    QVariant resource(int type, const QUrl &url) const;
 
 private:
-    ChmArchive(QStringList paths, QHash<QString, QByteArray> files);
-    void readSystemFile();
+    ChmArchive() = default;
+    void readSystemFile(QString &contentsFile);
+    bool checkPages();
     QString decodeText(const QByteArray &bytes) const;
     QString firstTopic(const QList<ContentsEntry> &entries) const;
 
-    QStringList paths_;                  // as stored, in the file's order
-    QHash<QString, QByteArray> files_;   // by lower-case path
+    QHash<QString, QByteArray> files_; // by lower-case path
+    QSet<QString> pages_;              // lower-case paths of the checked pages
     QString title_;
     QString defaultTopic_;
-    QString contentsFile_;
     quint32 lcid_ = 0;
     QList<ContentsEntry> contents_;
 };
 
-// The entries of a contents file (an HTML "sitemap" of nested lists of objects).
-QList<ContentsEntry> parseContents(const QString &sitemap);
+// The entries of a contents file (an HTML "sitemap" of nested lists of objects); false when
+// the file nests deeper, or holds more or longer entries, than ContentsLimits allow.
+bool parseContents(const QString &sitemap, QList<ContentsEntry> &entries);
 
 // The address under which the viewer shows a stored topic. Takes the forms a contents file
 // uses: "page.html", "/dir/page.html#part", "ms-its:Name.chm::/page.html".

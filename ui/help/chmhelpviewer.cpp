@@ -64,18 +64,21 @@ ChmHelpViewer::~ChmHelpViewer()
 
 void ChmHelpViewer::open(const QString &file)
 {
-    // A bare name is looked up in the working folder now, as the help system would.
-    const QString path = QFileInfo(platform::resolveFileName(file)).absoluteFilePath();
+    // A bare name is looked up in the working folder now, as the help system would, and the
+    // file is read by that name: Qt can't spell every folder name back (one that isn't
+    // UTF-8), so the absolute path only tells windows apart and is shown in notices.
+    const QString path = platform::resolveFileName(file);
+    const QString location = QFileInfo(path).absoluteFilePath();
     windows_.removeIf([](const QPointer<QWidget> &w) { return w.isNull(); });
 
     HelpWindow *window = nullptr;
     for (const QPointer<QWidget> &w : std::as_const(windows_)) {
         auto *open = static_cast<HelpWindow *>(w.data());
-        if (open->path() == path)
+        if (open->location() == location)
             window = open;
     }
     if (!window) {
-        window = new HelpWindow(path, owner_);
+        window = new HelpWindow(path, location, owner_);
         windows_.append(window);
     } else if (window->isShowingNotice()) {
         // The file may have been put in place since.

@@ -1,10 +1,14 @@
 #include "helpwindow.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolBar>
@@ -13,6 +17,15 @@
 
 namespace ui {
 namespace {
+
+// Pictures are sized up from their headers and decoded only within these; a page gets no
+// more pictures once its share is spent. Our own pictures are a few hundred pixels wide.
+constexpr int kMaxPictureSide = 4096;
+constexpr qint64 kMaxPicturePixels = 8 * 1024 * 1024;
+constexpr qint64 kMaxPagePixels = 16 * 1024 * 1024;
+constexpr int kPictureAllocationMb = 64;
+// An address longer than this is cut short in the question before opening it.
+constexpr qsizetype kMaxShownAddress = 300;
 
 // Japanese Gothic faces first, so kanji take their Japanese shapes rather than Chinese ones.
 QFont japaneseGothic()
@@ -58,24 +71,47 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
     const QString path = chmPathOf(name);
     if (!archive_ || path.isEmpty())
         return {};
-    const QByteArray bytes = archive_->read(path);
     switch (type) {
     case QTextDocument::HtmlResource:
-        if (bytes.isNull()) {
+        picturePixels_ = 0;
+        if (!archive_->isPage(path)) {
             return noticePage(tr("ページが見つかりません"),
                               tr("このページはヘルプファイルの中にありません。"), path);
         }
-        return archive_->decodePage(bytes);
-    case QTextDocument::StyleSheetResource:
-        return bytes.isNull() ? QVariant() : QVariant(archive_->decodePage(bytes));
+        return archive_->decodePage(archive_->read(path));
+    case QTextDocument::ImageResource:
+        return loadPicture(archive_->read(path));
     default:
-        return bytes.isNull() ? QVariant() : QVariant(bytes);
+        return archive_->resource(type, name);
     }
 }
 
-HelpWindow::HelpWindow(const QString &path, QWidget *owner)
-    : QMainWindow(owner, Qt::Window), path_(path), browser_(new HelpBrowser),
-      contents_(new QTreeWidget)
+QVariant HelpBrowser::loadPicture(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    // Formats whose size the header tells and whose decoding is simple; no drawings.
+    static const QList<QByteArray> formats{"png", "jpeg", "jpg", "gif", "bmp"};
+    const QSize size = reader.size();
+    if (bytes.isNull() || !formats.contains(reader.format()) || !size.isValid()
+        || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+        return {};
+    const qint64 pixels = qint64(size.width()) * size.height();
+    if (pixels > kMaxPicturePixels || picturePixels_ + pixels > kMaxPagePixels)
+        return {};
+    picturePixels_ += pixels;
+    // A header can lie about the size; the decoder then stops at this.
+    const int allocationLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(kPictureAllocationMb);
+    const QImage picture = reader.read();
+    QImageReader::setAllocationLimit(allocationLimit);
+    return picture.isNull() ? QVariant() : QVariant(picture);
+}
+
+HelpWindow::HelpWindow(const QString &path, const QString &location, QWidget *owner)
+    : QMainWindow(owner, Qt::Window), path_(path), location_(location),
+      reader_(new ChmReader(this)), browser_(new HelpBrowser), contents_(new QTreeWidget)
 {
     setObjectName(QStringLiteral("helpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -123,6 +159,7 @@ HelpWindow::HelpWindow(const QString &path, QWidget *owner)
             showTopic(url);
     });
     connect(contents_, &QTreeWidget::itemActivated, contents_, &QTreeWidget::itemClicked);
+    connect(reader_, &ChmReader::finished, this, &HelpWindow::showArchive);
 
     reload();
 }
@@ -135,15 +172,24 @@ HelpWindow::~HelpWindow()
 
 void HelpWindow::reload()
 {
-    ChmArchive::OpenError error = ChmArchive::OpenError::None;
     browser_->setArchive(nullptr);
-    archive_ = ChmArchive::open(path_, error);
-    browser_->setArchive(archive_.get());
+    archive_.reset();
+    browser_->clear();
     browser_->clearHistory();
+    fillContents();
+    home_->setEnabled(false);
+    setWindowTitle(tr("ヘルプ - %1").arg(QFileInfo(path_).fileName()));
+    reader_->start(path_);
+}
+
+void HelpWindow::showArchive()
+{
+    archive_ = reader_->takeArchive();
+    browser_->setArchive(archive_.get());
     fillContents();
 
     const QString name = QFileInfo(path_).fileName();
-    switch (error) {
+    switch (reader_->error()) {
     case ChmArchive::OpenError::None:
         break;
     case ChmArchive::OpenError::Missing:
@@ -171,7 +217,7 @@ void HelpWindow::showNotice(const QString &message)
     setWindowTitle(tr("ヘルプ - %1").arg(QFileInfo(path_).fileName()));
     home_->setEnabled(false);
     browser_->setHtml(noticePage(tr("ヘルプを表示できません"), message,
-                                 tr("場所: %1").arg(QDir::toNativeSeparators(path_))));
+                                 tr("場所: %1").arg(QDir::toNativeSeparators(location_))));
 }
 
 void HelpWindow::showTopic(const QUrl &url)
@@ -182,14 +228,42 @@ void HelpWindow::showTopic(const QUrl &url)
 
 void HelpWindow::followLink(const QUrl &url)
 {
-    if (!chmPathOf(url).isEmpty()) {
+    if (!chmPathOf(url).isEmpty())
         showTopic(url);
-    } else if (url.toString().contains(QStringLiteral("::"))) {
+    else if (url.toString().contains(QStringLiteral("::")))
         showTopic(chmUrl(url.toString()));
-    } else if (!url.scheme().isEmpty()) {
-        // The web and mail links of a page open where the desktop opens them.
-        QDesktopServices::openUrl(url);
+    else
+        openOutside(url);
+}
+
+// A page may link anywhere; only web addresses leave the help, and only once the player has
+// seen where to. The address is shown encoded, so that no character can disguise it.
+void HelpWindow::openOutside(const QUrl &url)
+{
+    QString address = url.toString(QUrl::FullyEncoded);
+    if (address.size() > kMaxShownAddress)
+        address = address.left(kMaxShownAddress) + u'…';
+    QMessageBox box(this);
+    box.setWindowTitle(windowTitle());
+    box.setTextFormat(Qt::PlainText);
+    const bool web = (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
+    if (!web) {
+        box.setIcon(QMessageBox::Warning);
+        box.setText(tr("このリンクは開けません。ヘルプから開けるのは http と https のアドレスだけです。\n\n%1")
+                        .arg(address));
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        return;
     }
+    box.setIcon(QMessageBox::Question);
+    box.setText(tr("次のアドレスをブラウザで開きますか？\n\n%1").arg(address));
+    QPushButton *open = box.addButton(tr("開く"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(tr("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == open)
+        QDesktopServices::openUrl(url);
 }
 
 void HelpWindow::fillContents()
