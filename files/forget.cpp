@@ -93,27 +93,31 @@ bool forgetWord(const QString &fileName, const QString &word, const WordTally &s
     QString keptText;
     keptBytes.reserve(bytes.size());
     keptText.reserve(text.size());
-    for (qsizetype t = 0, b = 0, tNext = 0, bNext = 0; t < text.size(); t = tNext, b = bNext) {
+    int taken = 0;
+    qsizetype t = 0, b = 0;
+    for (qsizetype tNext = 0, bNext = 0; t < text.size(); t = tNext, b = bNext) {
         const qsizetype tEnd = lineEnd(QStringView(text), t, tNext);
         lineEnd(QByteArrayView(bytes), b, bNext);
         if (holdsOnly(QStringView(text).sliced(t, tEnd - t), word)) {
-            ++removed;
+            ++taken;
         } else {
             keptText += QStringView(text).sliced(t, tNext - t);
             keptBytes += QByteArrayView(bytes).sliced(b, bNext - b);
         }
     }
-    if (removed == 0 || !readsAsWithout(text, keptText, word)) {
-        removed = 0;
+    if (b != bytes.size()) { // the bytes broke into other lines than their text: leave the file alone
+        error = QStringLiteral("「%1」の行を読み分けられません。").arg(fileName);
+        return false;
+    }
+    if (taken == 0 || !readsAsWithout(text, keptText, word)) {
         error = QStringLiteral("「%1」の「%2」は 1 行に 1 語の形で書かれていないため、ここでは消せません。"
                                "テキストエディターで直してください。")
                     .arg(fileName, word);
         return false;
     }
-    if (!platform::rewriteFileBytes(fileName, keptBytes, error)) {
-        removed = 0;
+    if (!platform::rewriteFileBytes(fileName, keptBytes, error))
         return false;
-    }
+    removed = taken;
     return true;
 }
 
