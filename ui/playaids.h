@@ -21,6 +21,7 @@ namespace ui {
 
 class AnswerBox;
 class EnterGuard;
+class LearnedWords;
 class NoteLabel;
 class WordCue;
 
@@ -75,6 +76,7 @@ private:
     NoteLabel *endMarker_;
     EnterGuard *enterGuard_;
     QToolButton *menuButton_ = nullptr;
+    LearnedWords *learnedWords_ = nullptr;
 };
 
 } // namespace ui
