@@ -49,6 +49,7 @@ public:
         return started;
     }
     game::Game &game() override { return game_; }
+    QWidget &window() override { return window_; }
     void setAnswer(const QString &text) override { window_.controls().txtKaitou.setText(text); }
     QString currentWord() const override { return window_.controls().lblMondai.caption(); }
     QStringList messages() const override { return messages_.shown; }

@@ -4,6 +4,7 @@
 #include "game/game.h"
 
 #include <QString>
+#include <QWidget>
 #include <memory>
 
 namespace bench {
@@ -16,6 +17,7 @@ public:
     // Start-up (Form_Load) until the program waits for events; false when it stopped.
     virtual bool startUp() = 0;
     virtual game::Game &game() = 0;
+    virtual QWidget &window() = 0;
     // Puts text into the answer box, as typing does.
     virtual void setAnswer(const QString &text) = 0;
     // The computer's current word.

@@ -405,13 +405,20 @@ QString fromCp932(QByteArrayView bytes)
 bool rewriteTextFile(const QString &name, const QString &text, QString &error, TextEncoding encoding)
 {
     QByteArray bytes;
-    if (!encode(text, name, bytes, error, encoding))
-        return false;
+    return encode(text, name, bytes, error, encoding) && rewriteFileBytes(name, bytes, error);
+}
+
+bool rewriteFileBytes(const QString &name, const QByteArray &bytes, QString &error)
+{
     const QString path = resolveFileName(name);
     if (!undoInterruptedAppend(path, name, error))
         return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // A write the disk cuts short (full, or over a size limit) shows only when the buffer is
+    // flushed, and commit() would put the cut file in place even then: flush first. A file
+    // not committed is discarded and the old one stays.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || !file.commit())
         return failed(error, name, u"に書き込めません", file);
     return true;
 }

@@ -43,6 +43,8 @@ QString fromCp932(QByteArrayView bytes);
 // holds either its old or its new content, never a part.
 bool rewriteTextFile(const QString &name, const QString &text, QString &error,
                      TextEncoding encoding = TextEncoding::Cp932);
+// The same with bytes already encoded, for a rewrite that keeps the file's own bytes.
+bool rewriteFileBytes(const QString &name, const QByteArray &bytes, QString &error);
 
 // Appends text (whole lines, each ended by CR LF) in one write, flushed before return;
 // creates the file when missing. If the file's last line lacks its line end, CR LF is put

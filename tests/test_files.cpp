@@ -1,6 +1,7 @@
 // The settings, dictionary and history files: what they accept, what they refuse, and
 // the exact bytes written.
 #include "files/dictionary.h"
+#include "files/forget.h"
 #include "files/history.h"
 #include "files/settings.h"
 #include "harness.h"
@@ -64,6 +65,41 @@ private slots:
         QVERIFY(files::parseDictionary(u"りんご\r\nねこ,いぬ\r\n\"か,さ\"\r\nりんご"_qs, u"辞書.txt"_qs,
                                        words, error));
         QCOMPARE(words, (QStringList{u"りんご"_qs, u"ねこ"_qs, u"いぬ"_qs, u"か,さ"_qs, u"りんご"_qs}));
+    }
+
+    void forgettingTakesOutTheWordsLinesAndKeepsEveryOtherByte_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after"); // empty: refused, the file stays as it was
+        const QByteArray a = fakes::cp932(u"あめ"_qs), g = fakes::cp932(u"ごりら"_qs), r = fakes::cp932(u"らっぱ"_qs);
+        QTest::newRow("first line") << g + "\r\n" + a + "\r\n" + r + "\r\n" << a + "\r\n" + r + "\r\n";
+        QTest::newRow("middle line") << a + "\r\n" + g + "\r\n" + r + "\r\n" << a + "\r\n" + r + "\r\n";
+        QTest::newRow("last line, no CR LF") << a + "\r\n" + g << a + "\r\n";
+        QTest::newRow("stored twice, kept line has no CR LF") << g + "\r\n" + g + "\r\n" + a << a;
+        QTest::newRow("quoted, blanks, lone LF and CR") << a + "\n \"" + g + "\" \r" + r << a + "\n" + r;
+        // 0xED40 reads as 纊, which the codec writes back as 0xFA5C.
+        QTest::newRow("bytes the codec writes otherwise") << "\xED\x40\r\n" + g + "\r\n" << QByteArray("\xED\x40\r\n");
+        QTest::newRow("once alone, once sharing a line") << g + "\r\n" + a + "," + g + "\r\n" << QByteArray();
+    }
+
+    void forgettingTakesOutTheWordsLinesAndKeepsEveryOtherByte()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"辞書.txt"_qs);
+        fakes::writeBytes(file, before);
+        QStringList words;
+        QString error;
+        QVERIFY(files::readDictionary(file, words, error));
+        files::WordTally shown;
+        for (const QString &word : words)
+            shown.add(word);
+        int removed = 0;
+        QCOMPARE(files::forgetWord(file, u"ごりら"_qs, shown, removed, error), !after.isEmpty());
+        QCOMPARE(fakes::fileBytes(file), after.isEmpty() ? before : after);
+        QCOMPARE(removed, int(words.count(u"ごりら"_qs)) * !after.isEmpty());
+        QVERIFY2(after.isEmpty() == error.contains(u"1 行に 1 語"_qs), qPrintable(error));
     }
 
     void historyRecordIsWrittenExactly()

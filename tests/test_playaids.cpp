@@ -10,14 +10,19 @@
 #include "ui/notelabel.h"
 #include "ui/playaids.h"
 #include "ui/wordcue.h"
+#include "ui/wordlist.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using game::AnswerVerdict;
 
@@ -69,6 +74,12 @@ struct AidedRun {
     }
     ~AidedRun() { QDir::setCurrent(previousDir); }
 
+    // The play clock past the end of the game.
+    void playOut()
+    {
+        clock.advance(61000);
+        game->tmrBp_Timer();
+    }
     template <typename T = QWidget>
     T *find(const char *name) { return window.findChild<T *>(QLatin1String(name)); }
     void answer(const QString &kana)
@@ -78,6 +89,29 @@ struct AidedRun {
         QTest::keyClick(box, Qt::Key_Return);
     }
 };
+
+// Writes past this many bytes fail while it lives (root included); none when negative.
+struct FileSizeLimit {
+    rlimit old{};
+    explicit FileSizeLimit(long bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lower = old;
+        lower.rlim_cur = bytes < 0 ? old.rlim_cur : rlim_t(bytes);
+        setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+};
+
+// The learned-words list as text, a bold word followed by "*".
+QStringList listed(const ui::WordList *list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i) + (list->model()->index(i, 0).data(Qt::FontRole).value<QFont>().bold() ? u"*"_qs : u""_qs);
+    return rows;
+}
 
 } // namespace
 
@@ -171,8 +205,7 @@ private slots:
     void enterDoesNothingForHalfASecondAfterTheEnd()
     {
         AidedRun run;
-        run.clock.advance(61000);
-        run.game->tmrBp_Timer();
+        run.playOut();
         QVERIFY(!run.game->blnPlaying && run.find<QLabel>("endMarker")->isVisible());
         run.answer(u"ごりら"_qs);
         QCOMPARE(run.find<QLabel>("lblMondai")->text(), u"りんご"_qs);
@@ -181,6 +214,60 @@ private slots:
         QCOMPARE(run.find<QLabel>("lblMondai")->text(), u"らっぱ"_qs);
         QCOMPARE(run.sounds.played, (QList{platform::Tone::Countdown, platform::Tone::Countdown, platform::Tone::CountdownLast,
                                            platform::Tone::TimeUp, platform::Tone::Accepted}));
+    }
+
+    void wordsAGameTaughtJoinTheListInBoldAndDeleteForgetsOne()
+    {
+        AidedRun run;
+        run.messages.allowAny = true;
+        run.answer(u"ごま"_qs); // no word begins with ま: the computer says ごま back
+        run.answer(u"まくら"_qs);
+        run.playOut();
+        auto *list = run.find<ui::WordList>("lstJisyo");
+        auto *frame = run.find<QGroupBox>("fraJisyo");
+        QCOMPARE(listed(list), (QStringList{u"ごま*"_qs, u"ごりら"_qs, u"まくら*"_qs, u"らっぱ"_qs, u"りんご"_qs}));
+        QCOMPARE(frame->title(), u"覚えた言葉 5個"_qs);
+        QCOMPARE(list->currentIndex().data().toString(), u"ごま"_qs);
+
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(run.messages.shown.last().buttons, platform::MessageButtons::OkCancel);
+        QVERIFY(run.messages.shown.last().prompt.startsWith(u"「ごま」を忘れますか？"_qs));
+        QCOMPARE(listed(list), (QStringList{u"ごりら"_qs, u"まくら*"_qs, u"らっぱ"_qs, u"りんご"_qs}));
+        QCOMPARE(frame->title(), u"覚えた言葉 4個"_qs);
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), fakes::cp932(u"りんご\r\nごりら\r\nらっぱ\r\nまくら\r\n"_qs));
+    }
+
+    void forgettingIsRefusedWithTheReasonAndChangesNothing_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("while a game is played") << u"playing"_qs << u"ゲームの間は"_qs;
+        QTest::newRow("file changed by another program") << u"changed"_qs << u"書き換えられた"_qs;
+        QTest::newRow("the rewrite fails") << u"write fails"_qs << u"に書き込めません"_qs;
+    }
+
+    void forgettingIsRefusedWithTheReasonAndChangesNothing()
+    {
+        QFETCH(QString, when);
+        QFETCH(QString, reason);
+        AidedRun run;
+        run.messages.allowAny = true;
+        if (when != u"playing")
+            run.playOut();
+        if (when == u"changed")
+            fakes::writeBytes(u"辞書.txt"_qs, fakes::fileBytes(u"辞書.txt"_qs) + fakes::cp932(u"ねこ\r\n"_qs));
+        const QByteArray before = fakes::fileBytes(u"辞書.txt"_qs);
+        auto *list = run.find<ui::WordList>("lstJisyo");
+        list->setCurrentIndex(list->model()->index(0, 0));
+        {
+            const FileSizeLimit limit(when == u"write fails" ? 1 : -1);
+            list->findChild<QAction *>(u"forgetWordAction"_qs)->trigger();
+        }
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), before);
+        QCOMPARE(listed(list), (QStringList{u"ごりら"_qs, u"らっぱ"_qs, u"りんご"_qs}));
+        QCOMPARE(run.find<QGroupBox>("fraJisyo")->title(), u"覚えた言葉 3個"_qs);
+        const QString told = run.messages.shown.last().prompt;
+        QVERIFY2(told.contains(u"「辞書.txt」"_qs) && told.contains(reason), qPrintable(told));
     }
 
     // The test machine has no audio output: the tones are there, and playing them does nothing.

@@ -1,7 +1,12 @@
 // The history grid's rows made when shown, and the sorted word list put in order only as
 // far as it is read.
 #include "ui/historygrid.h"
+#include "ui/wordfinder.h"
 #include "ui/wordlist.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -45,6 +50,44 @@ platform::TextItems someWords(int count)
 class TestViews : public QObject {
     Q_OBJECT
 private slots:
+    void typingInTheWordListFindsTheFirstWordWithThatBeginning_data()
+    {
+        QTest::addColumn<bool>("romaji");
+        QTest::addColumn<QStringList>("typed"); // keys; "=" and a text: an input method commits it
+        QTest::addColumn<QString>("found");
+        QTest::newRow("kana") << true << QStringList{u"ら"_qs} << u"らっぱ"_qs;
+        QTest::newRow("katakana as hiragana") << true << QStringList{u"リ"_qs, u"ン"_qs} << u"りんご"_qs;
+        QTest::newRow("romaji") << true << u"g o r i"_qs.split(u' ') << u"ごりら"_qs;
+        QTest::newRow("romaji input off") << false << u"r i"_qs.split(u' ') << QString();
+        QTest::newRow("input method") << true << QStringList{u"=りす"_qs} << u"りす"_qs;
+        QTest::newRow("no such beginning: stays") << true << QStringList{u"ら"_qs, u"ん"_qs} << u"らっぱ"_qs;
+    }
+
+    void typingInTheWordListFindsTheFirstWordWithThatBeginning()
+    {
+        QFETCH(bool, romaji);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, found);
+        ui::WordList list(true);
+        platform::TextItems words;
+        words.text = u"りんごらっぱごりらりすごま"_qs;
+        words.spans = {{0, 3}, {3, 3}, {6, 3}, {9, 2}, {11, 2}};
+        list.addItems(words);
+        ui::WordFinder finder(list);
+        finder.setRomaji(romaji);
+        for (const QString &text : typed) {
+            if (text.startsWith(u'=')) {
+                QInputMethodEvent commit;
+                commit.setCommitString(text.mid(1));
+                QApplication::sendEvent(&list, &commit);
+            } else {
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+                QApplication::sendEvent(&list, &key);
+            }
+        }
+        QCOMPARE(list.currentIndex().data().toString(), found);
+    }
+
     void gridReadsItsLazyRowsAndKeepsWhatIsSetOnThem()
     {
         ui::HistoryGrid view;

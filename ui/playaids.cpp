@@ -5,13 +5,16 @@
 #include "chainmarks.h"
 #include "enterguard.h"
 #include "game/game.h"
+#include "learnedwords.h"
 #include "notelabel.h"
 #include "pictures.h"
 #include "preferencesdialog.h"
 #include "wordcue.h"
+#include "wordlist.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
@@ -145,6 +148,11 @@ void PlayAids::attach(game::Game &game)
             &QAbstractButton::click);
     cmdStart_->setToolTip(cmdStart_->toolTip() + QStringLiteral("（F5）"));
     cmdHelp_->setToolTip(cmdHelp_->toolTip() + QStringLiteral("（F1）"));
+    learnedWords_ = new LearnedWords(*control<WordList>(window_, "lstJisyo"),
+                                     *control<QGroupBox>(window_, "fraJisyo"), *ruleMessages_,
+                                     [&game] { return game.blnCountdown || game.blnPlaying; }, this);
+    learnedWords_->setRomajiInput(preferences_.romajiInput);
+    listeners_.add(learnedWords_);
 }
 
 void PlayAids::apply(const platform::Preferences &preferences)
@@ -152,6 +160,8 @@ void PlayAids::apply(const platform::Preferences &preferences)
     preferences_ = preferences;
     cue_->setOptions(preferences.nextKanaCue, preferences.romajiGuide);
     answerBox_->setHiraganaMode(preferences.romajiInput);
+    if (learnedWords_)
+        learnedWords_->setRomajiInput(preferences.romajiInput);
     if (!preferences.mistakesInWindow)
         mistake_->hide();
     if (!preferences.clearEnd)

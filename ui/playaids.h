@@ -23,6 +23,7 @@ namespace ui {
 
 class AnswerBox;
 class EnterGuard;
+class LearnedWords;
 class NoteLabel;
 class WordCue;
 
@@ -85,6 +86,7 @@ private:
     NoteLabel *endMarker_;
     EnterGuard *enterGuard_;
     QToolButton *menuButton_ = nullptr;
+    LearnedWords *learnedWords_ = nullptr;
 };
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #include "wordlist.h"
 
+#include <QFont>
+
 #include <algorithm>
 
 namespace ui {
@@ -163,6 +165,46 @@ QString WordListModel::word(int index)
     return view(rows_[index]).toString();
 }
 
+void WordListModel::mark(const QString &word)
+{
+    marked_.insert(word);
+}
+
+int WordListModel::remove(QStringView word)
+{
+    marked_.remove(word.toString());
+    publish();
+    placeAll();
+    int removed = 0;
+    for (qsizetype row = rows_.size() - 1; row >= 0; --row) {
+        if (view(rows_[row]) != word)
+            continue;
+        beginRemoveRows(QModelIndex(), int(row), int(row));
+        rows_.remove(row);
+        if (sorted_)
+            --ordered_;
+        endRemoveRows();
+        ++removed;
+    }
+    return removed;
+}
+
+int WordListModel::firstStartingWith(QStringView text)
+{
+    publish();
+    if (!sorted_) {
+        for (qsizetype row = 0; row < rows_.size(); ++row)
+            if (view(rows_[row]).startsWith(text))
+                return int(row);
+        return -1;
+    }
+    placeAll();
+    // Sorted by character codes, so the words with that beginning follow one another.
+    const auto at = std::lower_bound(rows_.cbegin(), rows_.cend(), text,
+                                     [this](const Span &word, QStringView t) { return view(word) < t; });
+    return at != rows_.cend() && view(*at).startsWith(text) ? int(at - rows_.cbegin()) : -1;
+}
+
 QModelIndex WordListModel::index(int row, int column, const QModelIndex &parent) const
 {
     // The list view asks for every row's index when it lays the rows out: no detour
@@ -178,10 +220,18 @@ int WordListModel::rowCount(const QModelIndex &parent) const
 
 QVariant WordListModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_.size())
+    const bool font = role == Qt::FontRole && !marked_.isEmpty();
+    if ((role != Qt::DisplayRole && !font) || !index.isValid() || index.row() >= rows_.size())
         return {};
     place(index.row());
-    return view(rows_[index.row()]).toString();
+    const QString word = view(rows_[index.row()]).toString();
+    if (!font)
+        return word;
+    if (!marked_.contains(word))
+        return {};
+    QFont bold; // only the weight: the rest is the list's own font
+    bold.setBold(true);
+    return bold;
 }
 
 WordList::WordList(bool sorted, QWidget *parent)

@@ -8,6 +8,7 @@
 
 #include <QAbstractListModel>
 #include <QListView>
+#include <QSet>
 #include <QStringList>
 
 namespace ui {
@@ -23,6 +24,20 @@ public:
     // Every word, pending ones included.
     int count();
     QString word(int index);
+    // Rows holding a marked word are drawn bold.
+    void mark(const QString &word);
+    // Takes every row holding the word away, and its mark; how many there were.
+    int remove(QStringView word);
+    // The first row that begins with the text, or -1.
+    int firstStartingWith(QStringView text);
+    // Every word, in no particular order.
+    template <typename Visit>
+    void forEachWord(Visit visit)
+    {
+        publish();
+        for (const Span &word : std::as_const(rows_))
+            visit(view(word));
+    }
 
     QModelIndex index(int row, int column = 0, const QModelIndex &parent = QModelIndex()) const override;
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -49,6 +64,7 @@ private:
     mutable qsizetype ordered_ = 0;
     mutable bool lastPlaced_ = false;
     QList<Span> pending_; // added to a sorted list, not yet published
+    QSet<QString> marked_;
     bool publishQueued_ = false;
 };
 

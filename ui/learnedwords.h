@@ -1,0 +1,49 @@
+#pragma once
+// The learned-words list kept in step with the dictionary file while the program runs. The
+// words a game taught join the list at the game's end, in their sorted places and in bold
+// until the program ends, so the list agrees with the caption's count. 「この言葉を忘れる」
+// (the list's context menu, or Delete) takes a word out of the file, the list and the count
+// once the player confirms, never while a game is loaded. Typing in the list finds a word.
+#include "game/gameevents.h"
+#include "platform/services.h"
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+
+class QAction;
+class QGroupBox;
+
+namespace ui {
+
+class WordFinder;
+class WordList;
+
+class LearnedWords : public QObject, public game::GameEvents {
+    Q_OBJECT
+public:
+    // `inPlay`: whether a game is counting down or being played.
+    LearnedWords(WordList &list, QGroupBox &frame, platform::MessageBoxes &boxes,
+                 std::function<bool()> inPlay, QObject *parent = nullptr);
+
+    void setRomajiInput(bool on);
+    // Asks the player, then forgets the word; false when it was not forgotten.
+    bool forget(const QString &word);
+
+    void answerJudged(const game::AnswerJudgement &judgement) override;
+    void gameEnded(const game::GameResult &result) override;
+
+private:
+    void forgetCurrent();
+    void showMenu(const QPoint &at);
+
+    WordList &list_;
+    QGroupBox &frame_;
+    platform::MessageBoxes &boxes_;
+    std::function<bool()> inPlay_;
+    QAction *forget_;
+    WordFinder *finder_;
+    QStringList unlisted_;  // in the file, not yet in the list: learned since the last game's end
+};
+
+} // namespace ui
