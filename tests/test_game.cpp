@@ -333,7 +333,6 @@ private slots:
         QTest::addColumn<int>("playTime");
         QTest::addColumn<int>("elapsed");
         QTest::addColumn<int>("width");
-        QTest::newRow("60 s, 30 left") << 60 << 30 << 4372;
         QTest::newRow("60 s, 1 left") << 60 << 59 << 145;
         QTest::newRow("60 s, 0 left") << 60 << 60 << 0;
         QTest::newRow("60 s, late tick at -1") << 60 << 61 << 0;
