@@ -255,7 +255,6 @@ private slots:
         QTest::newRow("top") << u"32767"_qs << true << 32767;
         QTest::newRow("bottom") << u"-32768"_qs << true << -32768;
         QTest::newRow("over") << u"32768"_qs << false << 0;
-        QTest::newRow("far over") << u"99999999999"_qs << false << 0;
         QTest::newRow("under") << u"-32769"_qs << false << 0;
         QTest::newRow("empty") << QString() << false << 0;
         QTest::newRow("sign only") << u"-"_qs << false << 0;
@@ -281,7 +280,6 @@ private slots:
         QTest::addColumn<qint64>("den");
         QTest::addColumn<QString>("text");
         QTest::newRow("1 of 16") << true << qint64(1) << qint64(16) << u"6.3%"_qs;
-        QTest::newRow("2 of 3") << true << qint64(2) << qint64(3) << u"66.7%"_qs;
         QTest::newRow("half up 201 in 200") << false << qint64(201) << qint64(200) << u"1.01/秒"_qs;
         QTest::newRow("just below half") << false << qint64(1) << qint64(800) << u"0.00/秒"_qs;
         QTest::newRow("exact half") << false << qint64(1) << qint64(200) << u"0.01/秒"_qs;
