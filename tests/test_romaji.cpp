@@ -42,7 +42,6 @@ private slots:
         QTest::newRow("small kana, x and l") << u"xyalyoxkalke"_qs << u"ゃょゕゖ"_qs;
         QTest::newRow("nnya is ん and にゃ") << u"konnya"_qs << u"こんにゃ"_qs;
         QTest::newRow("n' before a vowel") << u"n'a"_qs << u"んあ"_qs;
-        QTest::newRow("n before a consonant") << u"nka"_qs << u"んか"_qs;
         QTest::newRow("nnn keeps one n for the next kana") << u"konnnichiha"_qs << u"こんにちは"_qs;
         QTest::newRow("n before a hyphen") << u"n-"_qs << u"んー"_qs;
         QTest::newRow("n' before y") << u"kin'yuu"_qs << u"きんゆう"_qs;
