@@ -42,12 +42,8 @@ private slots:
         QVERIFY(h.game->blnCountdown);
         QVERIFY(!h.cmdStart.enabled);
         QVERIFY(h.fraRireki.visible);
-        QVERIFY(h.txtKaitou.value.isEmpty() && h.lblMondai.text.isEmpty());
-        QVERIFY(h.lstRireki.items.isEmpty() && h.lstInpRireki.items.isEmpty());
-        QCOMPARE(h.shpJikanK.w, 8745.0);
-        QCOMPARE(h.lblOk.text, u"0"_qs);
-        QCOMPARE(h.lblNg.text, u"0"_qs);
-        QVERIFY(h.lblMoji_T.text.isEmpty() && h.lblByou.text.isEmpty() && h.lblRitu.text.isEmpty());
+        const QString none;
+        QCOMPARE(screen(h), (QStringList{none, u"0"_qs, u"0"_qs, none, none, none, none, u"8745"_qs})); // lists empty
         QCOMPARE(h.game->intMoji + h.game->intNewWords + h.game->intOk + h.game->intNg, 0);
     }
 
@@ -70,30 +66,11 @@ private slots:
         QCOMPARE(h.lblMondai.text, u"りんご"_qs);
         QCOMPARE(h.lstRireki.items, QStringList{u"りんご"_qs});
         QCOMPARE(h.focus.holder, u"txtKaitou"_qs);
-        QCOMPARE(h.game->lngEnd, h.game->lngNow + 60);
         QCOMPARE(h.random.reseeds, 1);
         const auto changes = h.imgStart.changes.size();
         h.game->tmrStart_Timer(); // playing: the green light stays
         QCOMPARE(h.imgStart.changes.size(), changes);
         QCOMPARE(h.game->intCountdown, qint16(0));
-    }
-
-    void firstWordIsDrawnOverTheWholeList_data()
-    {
-        QTest::addColumn<float>("r");
-        QTest::addColumn<QString>("word");
-        QTest::newRow("r = 0, first") << 0.0f << u"りんご"_qs;
-        QTest::newRow("r just below 1, last") << std::nextafter(1.0f, 0.0f) << u"らくだ"_qs;
-    }
-
-    void firstWordIsDrawnOverTheWholeList()
-    {
-        QFETCH(float, r);
-        QFETCH(QString, word);
-        Harness h("60,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
-        h.startGame({r});
-        QCOMPARE(h.lblMondai.text, word);
     }
 
     void startWithoutUsableDictionaryStaysIdle_data()
@@ -177,13 +154,9 @@ private slots:
         const QStringList none;
         QTest::newRow("katakana becomes hiragana") << u"りんご"_qs << none << u"ゴリラ"_qs << QString() << 0
                                                    << u"らっぱ"_qs << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
-        QTest::newRow("half-width kana") << u"りんご"_qs << none << u"ｺﾞﾘﾗ"_qs << QString() << 0 << u"らっぱ"_qs
-                                         << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
         QTest::newRow("ん wins over chain and duplicate, counted once")
             << u"ねこ"_qs << QStringList{u"みかん"_qs} << u"みかん"_qs << u"間違い"_qs << 1 << u"ねこ"_qs << none;
-        QTest::newRow("ー is not counted") << u"りんご"_qs << none << u"ごりー"_qs << u"置き換え"_qs << 0
-                                           << u"りんご"_qs << none;
-        QTest::newRow("half-width ｰ too") << u"りんご"_qs << none << u"ｺﾞﾘｰ"_qs << u"置き換え"_qs << 0
+        QTest::newRow("ー, half-width too, is not counted") << u"りんご"_qs << none << u"ｺﾞﾘｰ"_qs << u"置き換え"_qs << 0
                                           << u"りんご"_qs << none;
         QTest::newRow("duplicate before chain") << u"ねこ"_qs << QStringList{u"ごりら"_qs} << u"ごりら"_qs
                                                 << u"重複回答"_qs << 1 << u"ねこ"_qs << none;
@@ -191,25 +164,16 @@ private slots:
                                       << none;
         QTest::newRow("しゃ asks for や") << u"いしゃ"_qs << none << u"やま"_qs << QString() << 0 << u"まま"_qs
                                          << QStringList{u"やま"_qs, u"まま"_qs};
-        QTest::newRow("ぁ asks for あ") << u"ふぁ"_qs << none << u"あり"_qs << QString() << 0 << u"りんご"_qs
-                                       << QStringList{u"あり"_qs, u"りんご"_qs};
-        QTest::newRow("っ is not mapped") << u"あっ"_qs << none << u"っぽ"_qs << QString() << 0 << u"ぽ"_qs
-                                         << QStringList{u"っぽ"_qs, u"ぽ"_qs};
         QTest::newRow("small kana first never chains") << u"いしゃ"_qs << none << u"ゃま"_qs << u"間違い"_qs << 1
                                                        << u"いしゃ"_qs << none;
         QTest::newRow("leading space breaks the chain") << u"りんご"_qs << none << u" ごりら"_qs << u"間違い"_qs
                                                         << 1 << u"りんご"_qs << none;
         QTest::newRow("empty answer with a word shown") << u"りんご"_qs << none << QString() << u"間違い"_qs << 1
                                                         << u"りんご"_qs << none;
-        QTest::newRow("empty answer before the first word") << QString() << none << QString() << u"間違い"_qs
-                                                            << 1 << QString() << none;
         QTest::newRow("no candidate: the answer goes on") << u"りんご"_qs << none << u"ごみ"_qs << QString() << 0
                                                          << u"ごみ"_qs << QStringList{u"ごみ"_qs, u"ごみ"_qs};
         QTest::newRow("an answer is its own candidate") << u"あと"_qs << none << u"とまと"_qs << QString() << 0
                                                         << u"とまと"_qs << QStringList{u"とまと"_qs, u"とまと"_qs};
-        QTest::newRow("computer's word may be given by the player")
-            << u"りんご"_qs << QStringList{u"あり"_qs} << u"ごりら"_qs << QString() << 0 << u"らっぱ"_qs
-            << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
     }
 
     void answersAreJudgedByTheFourRules()
@@ -369,8 +333,6 @@ private slots:
         QTest::addColumn<int>("playTime");
         QTest::addColumn<int>("elapsed");
         QTest::addColumn<int>("width");
-        QTest::newRow("60 s, 59 left") << 60 << 1 << 8599;
-        QTest::newRow("60 s, 30 left") << 60 << 30 << 4372;
         QTest::newRow("60 s, 1 left") << 60 << 59 << 145;
         QTest::newRow("60 s, 0 left") << 60 << 60 << 0;
         QTest::newRow("60 s, late tick at -1") << 60 << 61 << 0;
@@ -399,10 +361,11 @@ private slots:
         QTest::addColumn<int>("moji");
         QTest::addColumn<QString>("ritu");
         QTest::addColumn<QString>("byou");
-        QTest::newRow("9 right, 1 wrong, 158 characters") << 9 << 1 << 158 << u"90.0%"_qs << u"2.63/秒"_qs;
-        QTest::newRow("2 right, 1 wrong") << 2 << 1 << 6 << u"66.7%"_qs << u"0.10/秒"_qs;
-        QTest::newRow("nothing accepted") << 0 << 3 << 0 << u"0.0%"_qs << u"0.00/秒"_qs;
-        QTest::newRow("accepted but no characters") << 2 << 0 << 0 << u"0.0%"_qs << u"0.00/秒"_qs;
+        QTest::addColumn<bool>("focusFails"); // the steps after it still run
+        QTest::newRow("9 right, 1 wrong, 158 characters") << 9 << 1 << 158 << u"90.0%"_qs << u"2.63/秒"_qs << false;
+        QTest::newRow("nothing accepted") << 0 << 3 << 0 << u"0.0%"_qs << u"0.00/秒"_qs << false;
+        QTest::newRow("accepted but no characters") << 2 << 0 << 0 << u"0.0%"_qs << u"0.00/秒"_qs << false;
+        QTest::newRow("the focus cannot move") << 2 << 0 << 6 << u"100.0%"_qs << u"0.10/秒"_qs << true;
     }
 
     void gameEndShowsTheStatistics()
@@ -412,35 +375,23 @@ private slots:
         QFETCH(int, moji);
         QFETCH(QString, ritu);
         QFETCH(QString, byou);
+        QFETCH(bool, focusFails);
         Harness h("60,0\r\n", dictionary(), "");
         QVERIFY(h.load());
         h.startGame();
         h.game->intOk = qint16(ok);
         h.game->intNg = qint16(ng);
         h.game->intMoji = qint16(moji);
-        h.playOut(); // no words learned: no message
+        h.game->intNewWords = 1;
+        h.lstJisyo.failFocus = focusFails;
+        h.messages.expect(u"新しい文字を 1 個覚えました！"_qs, u"辞書追加"_qs, MessageIcon::Information);
+        h.playOut();
         QCOMPARE(h.lblRitu.text, ritu);
         QCOMPARE(h.lblByou.text, byou);
         QCOMPARE(h.lblMoji_T.text, QString::number(moji));
-        QCOMPARE(h.focus.holder, u"lstJisyo"_qs);
-        QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 8個"_qs);
-        QCOMPARE(h.msgRireki.rows(), 1); // auto-save off
-    }
-
-    void gameEndGoesOnWhenAStepFails()
-    {
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
-        h.startGame();
-        h.answer(u"ごりら"_qs);
-        h.answer(u"ぱせり"_qs);
-        h.lstJisyo.failFocus = true;
-        h.messages.expect(u"新しい文字を 1 個覚えました！"_qs, u"辞書追加"_qs, MessageIcon::Information);
-        h.playOut();
-        QVERIFY(!h.game->blnPlaying && h.cmdStart.enabled);
-        QCOMPARE(h.lblMoji_T.text, u"6"_qs);
-        QCOMPARE(h.lblRitu.text, u"100.0%"_qs);
+        QCOMPARE(h.focus.holder, focusFails ? u"txtKaitou"_qs : u"lstJisyo"_qs);
         QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 9個"_qs);
+        QVERIFY(h.messages.expected.isEmpty());
     }
 
     void gameAcrossMidnightEndsAfterItsPlayTime()

@@ -1,7 +1,6 @@
 // `cmake --install` into a folder of the test's own, and what the installed tree holds.
-#include <QDir>
-#include <QFile>
-#include <QImage>
+#include "harness.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -10,12 +9,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 const QString kDefaults = QStringLiteral(KANARINKA_DATADIR "/kanarinka/defaults/");
 const QString kDesktop = QStringLiteral(KANARINKA_DATADIR "/applications/" KANARINKA_APP_ID ".desktop");
@@ -68,25 +61,25 @@ private slots:
         if (content.isNull())
             QVERIFY(info.size() > 0);
         else
-            QCOMPARE(bytesOf(info.filePath()), content);
+            QCOMPARE(fakes::fileBytes(info.filePath()), content);
     }
 
     void startingDictionaryIsTheWordListInTheGamesEncoding()
     {
-        const QByteArray bytes = bytesOf(installed(kDefaults + u"辞書.txt"_qs));
+        const QByteArray bytes = fakes::fileBytes(installed(kDefaults + u"辞書.txt"_qs));
         QVERIFY(bytes.endsWith("\r\n"));
         QCOMPARE(bytes.count("\r\n"), bytes.count('\n'));
         QStringDecoder cp932("windows-31j", QStringDecoder::Flag::Stateless);
         const QString text = cp932.decode(bytes);
         QVERIFY(!cp932.hasError());
-        const QStringList words = QString::fromUtf8(bytesOf(QStringLiteral(KANARINKA_WORD_LIST))).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList words = QString::fromUtf8(fakes::fileBytes(QStringLiteral(KANARINKA_WORD_LIST))).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(text.split(u"\r\n"_qs, Qt::SkipEmptyParts), words);
     }
 
     // Typed answers are hiragana, and a word ending in ん or ー could never be answered.
     void startingDictionaryHoldsOnlyWordsThatCanBeAnswered()
     {
-        const QStringList words = QString::fromUtf8(bytesOf(QStringLiteral(KANARINKA_WORD_LIST))).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList words = QString::fromUtf8(fakes::fileBytes(QStringLiteral(KANARINKA_WORD_LIST))).split(u'\n', Qt::SkipEmptyParts);
         static const QRegularExpression answerable(u"^[ぁ-ゖー]*[ぁ-ゖ](?<!ん)$"_qs);
         for (const QString &word : words)
             QVERIFY2(answerable.match(word).hasMatch(), qPrintable(word));

@@ -1,27 +1,16 @@
 // The launcher, run as the player runs it: a copy of it beside a stand-in game and the
 // default files, with a home folder of the test's own.
-#include <QDir>
-#include <QFile>
+#include "harness.h"
+
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <memory>
 
+using fakes::fileBytes;
+using fakes::writeBytes;
+
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(), qPrintable(path));
-}
 
 // out: the stand-in's working folder, then its arguments.
 struct Run { int exitCode = -1; QStringList out; QString err; };
@@ -86,7 +75,7 @@ private slots:
         const QStringList names = QDir(defaults()).entryList(QDir::Files);
         QCOMPARE(QDir(data()).entryList(QDir::Files | QDir::Hidden), names); // no temporary files left
         for (const QString &name : names) {
-            QCOMPARE(bytesOf(data(name)), bytesOf(defaults(name)));
+            QCOMPARE(fileBytes(data(name)), fileBytes(defaults(name)));
             QVERIFY2(QFileInfo(data(name)).permissions() & QFileDevice::WriteOwner, qPrintable(name)); // even for root
         }
     }
@@ -112,10 +101,10 @@ private slots:
         for (const QString &seeded : QDir(data()).entryList({name}, QDir::Files)) // name filters ignore case
             QVERIFY(QFile::remove(data(seeded)));
         if (!content.isNull())
-            write(data(name), content);
+            writeBytes(data(name), content);
 
         QCOMPARE(launch().exitCode, 0);
-        QCOMPARE(bytesOf(data(name)), kept ? content : bytesOf(defaults(name)));
+        QCOMPARE(fileBytes(data(name)), kept ? content : fileBytes(defaults(name)));
         QCOMPARE(QDir(data()).entryList({name}, QDir::Files), QStringList{name});
     }
 
@@ -157,7 +146,7 @@ private slots:
         QFETCH(QString, xdg);
         QFETCH(QString, folder);
         QFETCH(QString, why);
-        write(m_dir->filePath(u"file"_qs), "not a folder");
+        writeBytes(m_dir->filePath(u"file"_qs), "not a folder");
         m_env.remove(u"HOME"_qs);
         m_env.remove(u"XDG_DATA_HOME"_qs);
         if (!home.isEmpty())

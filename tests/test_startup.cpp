@@ -1,4 +1,5 @@
-// Start-up: the order of its steps, what it shows, and how a bad file stops it.
+// Start-up: what it shows, and how a bad file stops it. The settings shown are checked on the
+// real window.
 #include "harness.h"
 
 #include <QTest>
@@ -21,69 +22,15 @@ private slots:
         QVERIFY(h.load());
         QVERIFY(h.program.windowShown);
         QCOMPARE(h.program.exitCode, -1);
-        QCOMPARE(h.game->strHelpFile, u"TovelHelp.chm"_qs);
         QCOMPARE(h.lstJisyo.items, (QStringList{u"あり"_qs, u"ごりら"_qs, u"りんご"_qs, u"りんご"_qs}));
         QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 4個"_qs);
-        QCOMPARE(h.game->intBarWidth, qint16(8745));
         for (const fakes::Label *l : {&h.lblMondai, &h.lblOk, &h.lblNg, &h.lblMoji_T, &h.lblByou, &h.lblRitu})
             QVERIFY(l->text.isEmpty());
         QVERIFY(h.txtKaitou.value.isEmpty());
         QVERIFY(!h.game->blnCountdown && !h.game->blnPlaying);
         QCOMPARE(h.msgRireki.rows(), 1);
-        QCOMPARE(h.msgRireki.rowTexts(0), (QStringList{u"回"_qs, u"日付"_qs, u"時間"_qs, u"問数"_qs, u"ＯＫ"_qs,
-                                                      u"ＮＧ"_qs, u"文字数"_qs, u"正解率"_qs, u"秒当たり"_qs,
-                                                      u"表示秒数"_qs}));
-        QCOMPARE(h.msgRireki.fontSize, 11.0f);
-        QCOMPARE(h.msgRireki.colAlign.value(1), 4);
-        QCOMPARE(h.msgRireki.colAlign.value(3), 7);
-        QCOMPARE(h.msgRireki.fixedAlign.value(9), 4);
-        QCOMPARE(h.msgRireki.widths.value(9), 1025);
-        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("60,1\r\n")); // unchanged: nothing to write
-    }
-
-    void settingsShowInCheckBoxAndCombo_data()
-    {
-        QTest::addColumn<QByteArray>("settings");
-        QTest::addColumn<int>("box");
-        QTest::addColumn<QString>("combo");
-        QTest::addColumn<QByteArray>("fileAfter");
-        QTest::newRow("checked, nothing written") << QByteArray("60,1\r\n") << 1 << u"60"_qs
-                                                  << QByteArray("60,1\r\n");
-        QTest::newRow("off-list time, unchecked box rewrites the file")
-            << QByteArray("45\r\n0\r\nmore\r\n") << 0 << u"45"_qs << QByteArray("45,0\r\n");
-        QTest::newRow("greyed") << QByteArray("180,2\r\n") << 2 << u"180"_qs << QByteArray("180,2\r\n");
-    }
-
-    void settingsShowInCheckBoxAndCombo()
-    {
-        QFETCH(QByteArray, settings);
-        QFETCH(int, box);
-        QFETCH(QString, combo);
-        QFETCH(QByteArray, fileAfter);
-        Harness h(settings, "", "");
-        QVERIFY(h.load());
-        QCOMPARE(h.chkAs.state, box);
-        QCOMPARE(int(h.game->intAs), box);
-        QCOMPARE(h.cboJikan.editText, combo);
-        QCOMPARE(QString::number(h.game->intJikan), combo);
-        QStringList items;
-        for (int s = 10; s <= 180; s += 10)
-            items.append(QString::number(s));
-        QCOMPARE(h.cboJikan.items, items);
-        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), fileAfter);
-    }
-
-    void pickingAndClickingRewriteTheSettings()
-    {
-        Harness h("45,1\r\n", "", "");
-        QVERIFY(h.load());
-        h.chkAs.click();
-        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("45,0\r\n"));
-        h.cboJikan.pick(u"90"_qs);
-        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("90,0\r\n"));
-        QCOMPARE(h.game->intJikan, qint16(90));
-        h.chkAs.click();
-        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), QByteArray("90,1\r\n"));
+        h.game->cmdHelp_Click();
+        QCOMPARE(h.help.opened, QStringList{u"TovelHelp.chm"_qs});
     }
 
     void historyLoadsAndScrollsToTheNewest_data()
@@ -92,7 +39,6 @@ private slots:
         QTest::addColumn<int>("topRow");
         QTest::newRow("6 records, not scrolled") << 6 << 1;
         QTest::newRow("7 records, newest on top") << 7 << 7;
-        QTest::newRow("20 records") << 20 << 20;
     }
 
     void historyLoadsAndScrollsToTheNewest()
@@ -103,9 +49,6 @@ private slots:
         QVERIFY(h.load());
         QCOMPARE(h.msgRireki.rows(), records + 1);
         QCOMPARE(h.msgRireki.topRow(), topRow);
-        QCOMPARE(h.msgRireki.rowTexts(records),
-                 (QStringList{QString::number(records), u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs,
-                              u"3"_qs, u"98"_qs, u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
     }
 
     void badFileStopsStartupAndChangesNoFile_data()

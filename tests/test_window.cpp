@@ -149,21 +149,29 @@ private slots:
 
     void theSavedSettingsShowAndAClickOnTheCheckBoxSavesItsNewState_data()
     {
-        QTest::addColumn<QByteArray>("time");
-        QTest::addColumn<int>("autoSave");
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QByteArray>("atStart"); // the file once started
         QTest::addColumn<Qt::CheckState>("shown"); // a click checks it unless it is checked
-        QTest::newRow("off-list time, unchecked") << QByteArray("45") << 0 << Qt::Unchecked;
-        QTest::newRow("checked") << QByteArray("60") << 1 << Qt::Checked;
-        QTest::newRow("greyed") << QByteArray("180") << 2 << Qt::PartiallyChecked;
+        QTest::newRow("off-list time, unchecked: rewritten")
+            << QByteArray("45\r\n0\r\nmore\r\n") << QByteArray("45,0\r\n") << Qt::Unchecked;
+        QTest::newRow("checked") << QByteArray("60,1\r\n") << QByteArray("60,1\r\n") << Qt::Checked;
+        QTest::newRow("greyed") << QByteArray("180,2\r\n") << QByteArray("180,2\r\n") << Qt::PartiallyChecked;
     }
 
     void theSavedSettingsShowAndAClickOnTheCheckBoxSavesItsNewState()
     {
-        QFETCH(QByteArray, time);
-        QFETCH(int, autoSave);
+        QFETCH(QByteArray, settings);
+        QFETCH(QByteArray, atStart);
         QFETCH(Qt::CheckState, shown);
-        Run run(time + ',' + QByteArray::number(autoSave) + "\r\n");
-        QCOMPARE(run.find<QComboBox>(u"cboJikan"_qs)->currentText().toLatin1(), time);
+        Run run(settings);
+        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), atStart);
+        const QByteArray time = atStart.first(atStart.indexOf(','));
+        auto *combo = run.find<QComboBox>(u"cboJikan"_qs);
+        QCOMPARE(combo->currentText().toLatin1(), time);
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QCOMPARE(items.join(u' '), u"10 20 30 40 50 60 70 80 90 100 110 120 130 140 150 160 170 180"_qs);
         auto *box = run.find<QCheckBox>(u"chkAs"_qs);
         QCOMPARE(box->checkState(), shown);
         run.clickAt(box);
