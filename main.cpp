@@ -6,11 +6,13 @@
 #include "ui/help/chmhelpviewer.h"
 #include "ui/mainwindow.h"
 #include "ui/playaids.h"
+#include "ui/progressaids.h"
 #include "ui/services.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -56,14 +58,18 @@ int main(int argc, char *argv[])
     platform::SettingsPreferenceStore preferenceStore;
     platform::QtSounds sounds;
     ui::PlayAids aids(window, messages, preferenceStore, sounds, clock);
+    ui::ProgressAids progress(window, aids, messages, clock);
     ui::ChmHelpViewer help(&window);
     ui::WindowProgram program(window);
     game::Game &game = window.attach({clock, random, aids.messages(), help, program});
     aids.attach(game);
+    progress.attach(game);
     QObject::connect(&oneCopy, &platform::OneCopy::showRequested, &window, [&program] { program.bringForward(); });
 
     // A failed start has shown its message and ended the program before the event loop.
     if (!game.Form_Load())
         return program.ended() ? program.exitCode() : 1;
+    // Once the window is up: the answer record is never what a start waits for.
+    QTimer::singleShot(0, &progress, &ui::ProgressAids::start);
     return QApplication::exec();
 }

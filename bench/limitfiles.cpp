@@ -4,6 +4,7 @@
 #include "files/history.h"
 #include "files/settings.h"
 #include "platform/textfile.h"
+#include "progress/answerrecord.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -71,13 +72,38 @@ void writeFolder(const QString &folder, int words, int records)
     write(dir.filePath(files::kDictionaryFile), dictionary);
 
     QString history;
+    const QDateTime first(QDate(2010, 4, 1), QTime(13, 5, 9));
     for (int i = 0; i < records; ++i) {
+        const QDateTime saved = first.addSecs(qint64(i) * 4 * 3600 + i % 3600);
         history += files::formatHistoryRecord(
-            {QStringLiteral("2010/04/01"), QStringLiteral("13:05:09"), 812 + i % 1000, 25 + i % 50,
-             3 + i % 7, 98 + i % 300, QStringLiteral("89.3%"), QStringLiteral("1.63/秒"),
-             QStringLiteral("60秒")});
+            {saved.toString(QStringLiteral("yyyy/MM/dd")), saved.toString(QStringLiteral("hh:mm:ss")),
+             812 + i % 1000, 25 + i % 50, 3 + i % 7, 98 + i % 300, QStringLiteral("89.3%"),
+             QStringLiteral("1.63/秒"), QStringLiteral("%1秒").arg(30 * (1 + i % 3))});
     }
     write(dir.filePath(files::kHistoryFile), history);
+}
+
+void writeAnswerRecord(const QString &folder, int lines)
+{
+    QRandomGenerator random(20240501);
+    const QStringList words = makeWords(997);
+    QString text = progress::answerRecordHeader();
+    QDateTime game(QDate(2020, 1, 1), QTime(9, 0, 0));
+    for (int i = 0; i < lines; ++i) {
+        if (i % 30 == 0)
+            game = game.addSecs(3 * 3600 + 17);
+        const QString &word = words[i % words.size()];
+        const bool known = i % 5 != 0; // now and then an input method's answer
+        text += progress::formatAnswerRow(
+            {progress::gameName(game), word.front(), word,
+             random.bounded(10) == 0 ? progress::Verdict::BrokenChain : progress::Verdict::Accepted,
+             300 + random.bounded(12000), 400 + random.bounded(3000),
+             known ? std::optional(progress::Keystrokes{int(2 * word.size() + 1), 1}) : std::nullopt});
+    }
+    QString error;
+    if (!platform::rewriteTextFile(QDir(folder).filePath(progress::kAnswerRecordFile), text, error,
+                                   platform::TextEncoding::Utf8))
+        die(error);
 }
 
 } // namespace bench

@@ -7,7 +7,11 @@ namespace bench {
 // Hiragana words of 2 to 7 characters that never end in ん or ー, all different.
 QStringList makeWords(int count);
 
-// A folder holding 設定.txt, 辞書.txt with `words` words and 履歴.txt with `records` records.
+// A folder holding 設定.txt, 辞書.txt with `words` words and 履歴.txt with `records` records,
+// saved a few a day over the years, at three play times.
 void writeFolder(const QString &folder, int words, int records);
+
+// The answer record of a player who answered `lines` times, in games of about 30 answers.
+void writeAnswerRecord(const QString &folder, int lines);
 
 } // namespace bench

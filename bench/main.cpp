@@ -6,14 +6,18 @@
 //   kanarinka-bench --write-files DIR       writes the folders empty/, limit/ and learning/ into DIR
 //   kanarinka-bench --startup-once DIR      one start-up in DIR, prints the peak resident MB
 //   kanarinka-bench --answers-in DIR [N]    one game in DIR with N learned answers
+//   kanarinka-bench --progress-in DIR [N]   opens the progress window in DIR N times
 #include "files/dictionary.h"
 #include "files/history.h"
 #include "limitfiles.h"
 #include "platform/kana.h"
 #include "platform/textfile.h"
+#include "progress/answerrecord.h"
+#include "progress/kanastats.h"
 #include "session.h"
 #include "ui/fonts.h"
 #include "ui/learnedwords.h"
+#include "ui/progresswindow.h"
 #include "ui/wordlist.h"
 
 #include <QApplication>
@@ -164,6 +168,25 @@ QList<double> answerTimesMs(const QString &folder, int answers)
     return times;
 }
 
+// Opening the progress window on the saved games start-up read and on the answer record,
+// until it is painted; median of `runs`, after one that warms the caches.
+double progressOpenMs(const QString &folder, int runs)
+{
+    auto session = startIn(folder);
+    QList<double> times;
+    for (int i = 0; i < runs + 1; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        ui::ProgressWindow window(session->game().history(), progress::kAnswerRecordFile);
+        window.refresh();
+        window.show();
+        bench::runUntilIdle();
+        times.append(timer.nsecsElapsed() / 1e6);
+    }
+    times.removeFirst();
+    return median(times);
+}
+
 // Forgetting a word of the limit dictionary once the player has confirmed: the list's words
 // tallied, the file read, checked and rewritten, the row taken out and the caption set. Each
 // run starts from the full file; median of `runs`.
@@ -245,6 +268,8 @@ ProcessRun startupInProcess(const QString &folder, int runs)
     return {median(walls), median(rss)};
 }
 
+constexpr int kAnswerRecordLines = 100'000;
+
 int intOption(const QStringList &args, const QString &name, int fallback)
 {
     const qsizetype i = args.indexOf(name);
@@ -272,6 +297,10 @@ int main(int argc, char **argv)
         print("answer_p99", percentile(times, 0.99), "ms", 4);
         return 0;
     }
+    if (args.value(1) == u"--progress-in") {
+        print("progress_open", progressOpenMs(args.value(2), args.value(3, QStringLiteral("5")).toInt()), "ms");
+        return 0;
+    }
     const int runs = std::max(1, intOption(args, QStringLiteral("--runs"), 7));
     const int answers = std::clamp(intOption(args, QStringLiteral("--answers"), 1000), 1, 30000);
 
@@ -285,6 +314,7 @@ int main(int argc, char **argv)
     const QString learning = base.filePath(QStringLiteral("learning"));
     bench::writeFolder(empty, 0, 0);
     bench::writeFolder(limit, files::kMaxDictionaryWords, files::kMaxHistoryRecords);
+    bench::writeAnswerRecord(limit, kAnswerRecordLines);
     // Room for every answer to be learned, so the dictionary is full after the last one.
     bench::writeFolder(learning, files::kMaxDictionaryWords - answers, 0);
     if (onlyWrite)
@@ -309,6 +339,15 @@ int main(int argc, char **argv)
               platform::TextItems words;
               return files::readDictionaryWords(files::kDictionaryFile, words, error);
           }), "ms");
+    print("answer_record_read_100k", fileMs(limit, runs, [](QString &error) {
+              // As the window and the aimed replies read it: folded, no row kept.
+              progress::KanaStats stats;
+              int rows = 0, badLines = 0;
+              const auto state = progress::AnswerRecordFile().read(
+                  [&](const progress::AnswerRow &row) { stats.add(row), ++rows; }, badLines, error);
+              return state == progress::AnswerRecordFile::State::Ready && rows == kAnswerRecordLines;
+          }), "ms");
+    print("progress_open_limit", progressOpenMs(limit, runs), "ms");
     print("game_start", gameStartMs(limit, std::max(runs, 20)), "ms");
     const QList<double> times = answerTimesMs(learning, answers);
     print("answer_median", median(times), "ms", 4);

@@ -27,16 +27,6 @@ struct NoHelp : platform::HelpViewer {
     void closeAll() override {}
 };
 
-// Lets the event loop run until nothing is left to do: the shown window laid out and painted.
-void runUntilIdle()
-{
-    for (int round = 0; round < 2; ++round) {
-        QEventLoop loop;
-        QTimer::singleShot(0, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-}
-
 // The real window and its game, with the real clock and random source; message boxes are
 // recorded, help does nothing.
 class WindowSession : public Session {
@@ -75,6 +65,15 @@ private:
 };
 
 } // namespace
+
+void runUntilIdle()
+{
+    for (int round = 0; round < 2; ++round) {
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
 
 std::unique_ptr<Session> makeSession()
 {

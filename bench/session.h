@@ -28,4 +28,7 @@ public:
 
 std::unique_ptr<Session> makeSession();
 
+// Lets the event loop run until nothing is left to do: shown windows laid out and painted.
+void runUntilIdle();
+
 } // namespace bench

@@ -34,6 +34,11 @@ RuleMessage ruleMessage(AnswerVerdict verdict)
 
 } // namespace
 
+int uniformReplyIndex(int n, double r)
+{
+    return int(std::floor(n * r + 1)) - 1;
+}
+
 QChar expectedKana(const QString &word)
 {
     return word.isEmpty() ? QChar() : platform::normaliseSmallKana(word.back());
@@ -138,7 +143,7 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
     // (d) Reply at floor(n * r + 1) - 1; (e) none: the answer itself.
     const int n = c_.lstHukusu.count();
     const double r = s_.random.next();
-    const int index = int(std::floor(n * r + 1)) - 1;
+    const int index = replyDraw_ && n > 0 ? replyDraw_->pick(c_.lstHukusu, r) : uniformReplyIndex(n, r);
     c_.lblMondai.setCaption(n > 0 ? c_.lstHukusu.item(index) : QString());
     if (c_.lblMondai.caption().isEmpty())
         c_.lblMondai.setCaption(answer);

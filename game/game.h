@@ -91,6 +91,8 @@ public:
 
     // Who hears what happens in play; nobody unless set. The listener outlives the game.
     void setEvents(GameEvents *events) { events_ = events ? events : &noEvents_; }
+    // Who picks the computer's reply; the uniform draw unless set. It outlives the game.
+    void setReplyDraw(ReplyDraw *draw) { replyDraw_ = draw; }
 
 private:
     friend class AnswerReport;
@@ -125,6 +127,7 @@ private:
     Services s_;
     GameEvents noEvents_;
     GameEvents *events_ = &noEvents_;
+    ReplyDraw *replyDraw_ = nullptr;
     bool ended_ = false;
     std::shared_ptr<files::History> history_;
     // The files' own counts, so that no append makes them too long to load.

@@ -56,6 +56,18 @@ public:
     virtual void gameEnded(const GameResult & /*result*/) {}
 };
 
+// The reply the answer check takes among n candidates when no draw is set: floor(n * r + 1) - 1.
+int uniformReplyIndex(int n, double r);
+
+// Chooses the computer's reply among the candidates with the random number the answer check
+// drew for it. With none set, the check takes uniformReplyIndex.
+class ReplyDraw {
+public:
+    virtual ~ReplyDraw() = default;
+    // An index from 0 to count - 1, for a list of at least one candidate.
+    virtual int pick(const platform::ListBox &candidates, double r) = 0;
+};
+
 // Passes every event on to several listeners, in the order they were added.
 class GameEventsList : public GameEvents {
 public:

@@ -17,6 +17,7 @@ constexpr struct {
     {"play/mistakesInWindow", &Preferences::mistakesInWindow},
     {"play/clearEnd", &Preferences::clearEnd},
     {"play/sounds", &Preferences::sounds},
+    {"play/weakKanaPractice", &Preferences::weakKanaPractice},
 };
 
 std::unique_ptr<QSettings> open(const QString &iniFile)

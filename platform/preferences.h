@@ -14,6 +14,7 @@ struct Preferences {
     bool mistakesInWindow = false; // a broken rule is shown in the window, not in a message box
     bool clearEnd = true;          // 「終了！」 at the end, and a moment in which Enter does nothing
     bool sounds = true;
+    bool weakKanaPractice = false; // the computer's replies lean towards the player's weakest kana
 
     bool operator==(const Preferences &) const = default;
 };

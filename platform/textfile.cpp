@@ -342,6 +342,24 @@ bool isCp932Encodable(const QString &text)
     return encodesFaithfully(text, nullptr);
 }
 
+namespace {
+
+bool encode(const QString &text, const QString &fileName, QByteArray &bytes, QString &error,
+            TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Cp932)
+        return encodeCp932(text, fileName, bytes, error);
+    QStringEncoder encoder(QStringConverter::Utf8, QStringEncoder::Flag::Stateless);
+    bytes = encoder.encode(text);
+    if (!encoder.hasError())
+        return true;
+    error = QStringLiteral("%1 に書けない文字（対になっていないサロゲート）があります。").arg(quoted(fileName));
+    bytes.clear();
+    return false;
+}
+
+} // namespace
+
 bool readFileBytes(const QString &name, QByteArray &bytes, QString &error)
 {
     const QString path = resolveFileName(name);
@@ -384,10 +402,10 @@ QString fromCp932(QByteArrayView bytes)
     return text;
 }
 
-bool rewriteTextFile(const QString &name, const QString &text, QString &error)
+bool rewriteTextFile(const QString &name, const QString &text, QString &error, TextEncoding encoding)
 {
     QByteArray bytes;
-    return encodeCp932(text, name, bytes, error) && rewriteFileBytes(name, bytes, error);
+    return encode(text, name, bytes, error, encoding) && rewriteFileBytes(name, bytes, error);
 }
 
 bool rewriteFileBytes(const QString &name, const QByteArray &bytes, QString &error)
@@ -405,10 +423,12 @@ bool rewriteFileBytes(const QString &name, const QByteArray &bytes, QString &err
     return true;
 }
 
-bool appendTextFile(const QString &name, const QString &text, QString &error)
+bool appendTextFile(const QString &name, const QString &text, QString &error, TextEncoding encoding,
+                    const QString &firstLine)
 {
-    QByteArray bytes;
-    if (!encodeCp932(text, name, bytes, error))
+    QByteArray bytes, first;
+    if (!encode(text, name, bytes, error, encoding)
+        || (!firstLine.isEmpty() && !encode(firstLine, name, first, error, encoding)))
         return false;
     const QString path = resolveFileName(name);
     if (!undoInterruptedAppend(path, name, error))
@@ -424,6 +444,8 @@ bool appendTextFile(const QString &name, const QString &text, QString &error)
             return failed(error, name, u"を読めません", file);
         if (!tail.endsWith('\n') && !tail.endsWith('\r'))
             bytes.prepend("\r\n");
+    } else {
+        bytes.prepend(first);
     }
     // The player's file is named when the note fails: the note is ours, not theirs.
     QFile note(appendNote(path));

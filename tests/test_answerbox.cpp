@@ -52,23 +52,28 @@ private slots:
     {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("romaji") << u"gorira"_qs << u"ごりら"_qs;
-        QTest::newRow("trailing n completed by Enter") << u"hon"_qs << u"ほん"_qs;
-        QTest::newRow("backspace over a pending letter") << u"gorik\bra"_qs << u"ごりら"_qs;
-        QTest::newRow("backspace deletes a kana when nothing is pending") << u"gorira\b\bi"_qs << u"ごい"_qs;
-        QTest::newRow("escape drops pending letters") << u"kas\x1bsa"_qs << u"かさ"_qs;
-        QTest::newRow("kana keys go in untouched") << u"nアイス"_qs << u"んアイス"_qs;
+        QTest::addColumn<QString>("counted"); // keys that typed or erased, of them erasing
+        QTest::newRow("romaji") << u"gorira"_qs << u"ごりら"_qs << u"6 0"_qs;
+        QTest::newRow("trailing n completed by Enter") << u"hon"_qs << u"ほん"_qs << u"3 0"_qs;
+        QTest::newRow("backspace over a pending letter") << u"gorik\bra"_qs << u"ごりら"_qs << u"8 1"_qs;
+        QTest::newRow("backspace deletes a kana when nothing is pending") << u"gorira\b\bi"_qs << u"ごい"_qs << u"9 2"_qs;
+        QTest::newRow("escape drops pending letters") << u"kas\x1bsa"_qs << u"かさ"_qs << u"5 0"_qs;
+        QTest::newRow("kana keys go in untouched") << u"nアイス"_qs << u"んアイス"_qs << u"4 0"_qs;
     }
 
     void typedKeysReachTheAnswerAsComposedHiragana()
     {
         QFETCH(QString, keys);
         QFETCH(QString, answer);
+        QFETCH(QString, counted);
         ui::AnswerBox box;
         Answers answers(box);
+        int typed = 0, erased = 0;
+        QObject::connect(&box, &ui::AnswerBox::keyTyped, [&](bool erases) { ++typed, erased += erases; });
         typeKeys(&box, keys + u'\r');
         QCOMPARE(answers, QStringList{answer});
         QCOMPARE(box.text(), QString());
+        QCOMPARE(u"%1 %2"_qs.arg(typed).arg(erased), counted);
     }
 
     void enterConfirmingAnInputMethodCompositionDoesNotAnswer()

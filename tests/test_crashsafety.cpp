@@ -45,6 +45,18 @@ QString fileTail(const QString &name)
     return QStringLiteral("%1 bytes, ending %2").arg(file.size()).arg(QString::fromLatin1(file.readAll().toHex(' ')));
 }
 
+// The answer record as the others are read: every line a row, under its first line.
+bool readAnswers(const QString &name, QList<progress::AnswerRow> &rows, QString &error)
+{
+    progress::AnswerRecord record;
+    const auto state = progress::AnswerRecordFile(name).read(record, error);
+    if (record.badLines > 0)
+        error = QStringLiteral("%1 lines of the answer record are bad").arg(record.badLines);
+    rows = record.rows;
+    return (state == progress::AnswerRecordFile::State::Ready || state == progress::AnswerRecordFile::State::Missing)
+        && record.badLines == 0;
+}
+
 // Reads a file that a run appended to: what it added must be the reported entries, in order,
 // perhaps with the one in flight. Empty when so, else what is wrong.
 template <typename T, typename Read, typename Make>
@@ -115,6 +127,7 @@ private slots:
         QVERIFY(platform::rewriteTextFile(files::kHistoryFile, QString(), error));
         QStringList words;
         QList<files::HistoryRecord> history;
+        QList<progress::AnswerRow> answers;
 
         // KANARINKA_CRASH_MS runs it longer.
         const int budgetMs = std::max(1500, qEnvironmentVariableIntValue("KANARINKA_CRASH_MS"));
@@ -139,13 +152,13 @@ private slots:
             writer.kill();
             QVERIFY(writer.waitForFinished(10000));
 
-            QMap<char, int> last{{'S', -1}, {'W', -1}, {'H', -1}}; // the last step reported written
+            QMap<char, int> last{{'S', -1}, {'W', -1}, {'H', -1}, {'A', -1}}; // the last step reported written
             for (const QByteArray &line : writer.readAllStandardOutput().split('\n')) {
                 QVERIFY2(!line.startsWith("E "), qPrintable(QString::fromUtf8(line)));
                 if (line.size() > 2 && last.contains(line[0]))
                     last[line[0]] = line.mid(2).toInt();
             }
-            reportedWrites += last['S'] + last['W'] + last['H'] + 3;
+            reportedWrites += last['S'] + last['W'] + last['H'] + last['A'] + 4;
 
             const QString where = QStringLiteral("run %1: ").arg(run);
             files::Settings now;
@@ -163,9 +176,12 @@ private slots:
             error = checkAppended(files::kHistoryFile, files::readHistory, history, last['H'],
                                   [run](int i) { return asRead(crashsafety::recordAt(run, i)); });
             QVERIFY2(error.isEmpty(), qPrintable(where + error));
+            error = checkAppended(progress::kAnswerRecordFile, readAnswers, answers, last['A'],
+                                  [run](int i) { return crashsafety::answerAt(run, i); });
+            QVERIFY2(error.isEmpty(), qPrintable(where + error));
         }
         // A rewrite killed before it was put in place leaves its temporary file behind.
-        const qsizetype left = QDir().entryList(QDir::Files | QDir::Hidden).size() - 4; // the files and the lock
+        const qsizetype left = QDir().entryList(QDir::Files | QDir::Hidden).size() - 4 - QFile::exists(progress::kAnswerRecordFile); // the files and the lock
         qInfo("%s: %d kills, %d writes reported before them, %lld temporary files left", qPrintable(mode), run,
               reportedWrites, qlonglong(left));
     }

@@ -3,6 +3,7 @@
 // reported written and what was on its way when the writer was killed.
 #include "files/history.h"
 #include "files/settings.h"
+#include "progress/answerrecord.h"
 
 #include <QString>
 
@@ -10,7 +11,7 @@ namespace crashsafety {
 
 // Which files the writer works on, and the kill test's rows.
 inline const QStringList kModes = {QStringLiteral("settings"), QStringLiteral("words"),
-                                   QStringLiteral("history"), QStringLiteral("all")};
+                                   QStringLiteral("history"), QStringLiteral("answers"), QStringLiteral("all")};
 
 inline files::Settings settingsAt(int run, int i) { return {qint16(10 + (run * 7 + i) % 171), qint16((run + i) % 3)}; }
 
@@ -34,6 +35,12 @@ inline files::HistoryEntry recordAt(int run, int i)
     return {u"2010/04/"_qs + two(1 + run % 28), u"13:"_qs + two(i / 60 % 60) + u':' + two(i % 60),
             run, i % 32768, run % 100, (i * 3) % 32768, QStringLiteral("%1.0%").arg(i % 101), u"1.63/秒"_qs,
             QStringLiteral("%1秒").arg(10 + i % 171) + QString(padding(run, i) / 2, u'　')};
+}
+
+inline progress::AnswerRow answerAt(int run, int i)
+{
+    return {u"2010/04/01 13:05:09"_qs, u'る', wordAt(run, i), progress::Verdict(i % 6), i, run,
+            i % 3 ? std::optional(progress::Keystrokes{i, i / 2}) : std::nullopt};
 }
 
 } // namespace crashsafety

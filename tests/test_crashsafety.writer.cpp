@@ -2,7 +2,7 @@
 // word, appends a history record, and reports each write on stdout once it has returned.
 // It first claims the folder as the game does, and ends with "X 1" when the folder's running
 // copy answered instead.
-// Usage: test_crashsafety_writer settings|words|history|all <run>   (in the files' folder)
+// Usage: test_crashsafety_writer settings|words|history|answers|all <run>   (in the files' folder)
 #include "files/dictionary.h"
 #include "platform/onecopy.h"
 #include "test_crashsafety.h"
@@ -17,7 +17,7 @@ int main(int argc, char **argv)
 {
     const QString mode = argc == 3 ? QString::fromLatin1(argv[1]) : QString();
     if (!crashsafety::kModes.contains(mode)) {
-        std::fprintf(stderr, "usage: %s settings|words|history|all <run>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s settings|words|history|answers|all <run>\n", argv[0]);
         return 2;
     }
     const int run = std::atoi(argv[2]);
@@ -28,6 +28,7 @@ int main(int argc, char **argv)
         return 3;
     }
     const auto on = [&](const char *what) { return mode == QLatin1String(what) || mode == u"all"; };
+    progress::AnswerRecordFile answers;
     QString error;
     // "S 12": settings step 12 written; "E why": a write failed.
     const auto report = [&](char what, int i, bool written) {
@@ -45,5 +46,7 @@ int main(int argc, char **argv)
             report('W', i, files::appendWord(files::kDictionaryFile, crashsafety::wordAt(run, i), error));
         if (on("history"))
             report('H', i, files::appendHistoryRecord(files::kHistoryFile, crashsafety::recordAt(run, i), error));
+        if (on("answers"))
+            report('A', i, answers.append(crashsafety::answerAt(run, i), error));
     }
 }

@@ -28,17 +28,6 @@ using game::AnswerVerdict;
 
 namespace {
 
-struct Store : platform::PreferenceStore {
-    platform::Preferences saved;
-    platform::Preferences load() const override { return saved; }
-    bool save(const platform::Preferences &p, QString &) override { return saved = p, true; }
-};
-
-struct Sounds : platform::Sounds {
-    QList<platform::Tone> played;
-    void play(platform::Tone tone) override { played.append(tone); }
-};
-
 // Everything the game reports, as text.
 struct Recorder : game::GameEvents {
     QStringList events;
@@ -58,8 +47,8 @@ struct AidedRun {
     QTemporaryDir dir;
     QString previousDir = QDir::currentPath();
     fakes::Clock clock; fakes::Random random; fakes::Messages messages; fakes::Help help; fakes::Program program;
-    Store store;
-    Sounds sounds;
+    fakes::PreferenceStore store;
+    fakes::Sounds sounds;
     ui::MainWindow window;
     std::unique_ptr<ui::PlayAids> aids;
     game::Game *game = nullptr;

@@ -68,7 +68,13 @@ void AnswerBox::keyPressEvent(QKeyEvent *event)
         // Shift held for the next letter must not end the composition.
         QLineEdit::keyPressEvent(event);
         return;
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        emit keyTyped(true);
+        break;
     default:
+        if (!event->text().isEmpty() && event->text().front().isPrint())
+            emit keyTyped(false);
         break;
     }
 
@@ -125,8 +131,10 @@ void AnswerBox::pressEnter(QKeyEvent *event)
         return;
     commitComposition();
     enterDown_ = true;
-    if (hiragana_ && markStrayLetters())
+    if (hiragana_ && markStrayLetters()) {
+        emit strayLettersRefused(text());
         return;
+    }
     lastAnswer_ = text();
     quint16 code = 13;
     emit keyPress(code);
@@ -139,6 +147,8 @@ void AnswerBox::inputMethodEvent(QInputMethodEvent *event)
     // A system input method took over: what was typed so far stays as it is.
     commitComposition();
     systemComposing_ = !event->preeditString().isEmpty();
+    if (systemComposing_ || !event->commitString().isEmpty())
+        emit inputMethodUsed();
     QLineEdit::inputMethodEvent(event);
 }
 

@@ -30,6 +30,12 @@ signals:
     // The character code of a typed key (13 for Enter); a handler sets it to 0 to consume it.
     void keyPress(quint16 &keyAscii);
     void hiraganaModeChanged(bool on);
+    // A key that types or erases (Backspace, Delete), composed into kana or not.
+    void keyTyped(bool erases);
+    // A system input method sent text: the keys behind it never reach the box.
+    void inputMethodUsed();
+    // Enter found letters that made no kana; the answer stays in the box, unjudged.
+    void strayLettersRefused(const QString &text);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

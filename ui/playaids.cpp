@@ -37,7 +37,9 @@ T *control(QWidget &window, const char *name)
     return found;
 }
 
-QAction *addKey(QWidget &window, const QKeySequence &key, const QString &name)
+} // namespace
+
+QAction *addWindowKey(QWidget &window, const QKeySequence &key, const QString &name)
 {
     auto *action = new QAction(name, &window);
     action->setObjectName(name);
@@ -46,8 +48,6 @@ QAction *addKey(QWidget &window, const QKeySequence &key, const QString &name)
     window.addAction(action);
     return action;
 }
-
-} // namespace
 
 // A broken rule's message, while mistakes are shown in the window, goes to the note; every
 // other message (a failure, a report) still opens its box.
@@ -119,23 +119,32 @@ void PlayAids::buildMenu()
     // Off the tab chain, which keeps its order; the keys reach what the menu holds.
     menuButton_->setFocusPolicy(Qt::NoFocus);
     menuButton_->setPopupMode(QToolButton::InstantPopup);
-    menuButton_->setToolTip(QStringLiteral("メニュー：設定…（Ctrl+,）"));
     menuButton_->setAccessibleName(QStringLiteral("メニュー"));
     auto *menu = new QMenu(menuButton_);
     menu->setObjectName(QStringLiteral("toolMenu"));
-    QAction *settings = addKey(window_, QKeySequence(QStringLiteral("Ctrl+,")), QStringLiteral("設定…"));
+    menuButton_->setMenu(menu);
+    QAction *settings = addWindowKey(window_, QKeySequence(QStringLiteral("Ctrl+,")), QStringLiteral("設定…"));
     settings->setObjectName(QStringLiteral("preferencesAction"));
     connect(settings, &QAction::triggered, this, &PlayAids::editPreferences);
-    menu->addAction(settings);
-    menuButton_->setMenu(menu);
+    addToMenu(settings);
+}
+
+void PlayAids::addToMenu(QAction *action)
+{
+    QMenu *menu = menuButton_->menu();
+    menu->insertAction(menu->actions().value(0), action);
+    QStringList entries;
+    for (const QAction *each : menu->actions())
+        entries.append(QStringLiteral("%1（%2）").arg(each->text(), each->shortcut().toString(QKeySequence::NativeText)));
+    menuButton_->setToolTip(QStringLiteral("メニュー：") + entries.join(u'、'));
 }
 
 void PlayAids::attach(game::Game &game)
 {
     game.setEvents(&listeners_);
-    connect(addKey(window_, Qt::Key_F1, QStringLiteral("ヘルプ")), &QAction::triggered, cmdHelp_,
+    connect(addWindowKey(window_, Qt::Key_F1, QStringLiteral("ヘルプ")), &QAction::triggered, cmdHelp_,
             &QAbstractButton::click);
-    connect(addKey(window_, Qt::Key_F5, QStringLiteral("スタート")), &QAction::triggered, cmdStart_,
+    connect(addWindowKey(window_, Qt::Key_F5, QStringLiteral("スタート")), &QAction::triggered, cmdStart_,
             &QAbstractButton::click);
     cmdStart_->setToolTip(cmdStart_->toolTip() + QStringLiteral("（F5）"));
     cmdHelp_->setToolTip(cmdHelp_->toolTip() + QStringLiteral("（F1）"));
@@ -159,6 +168,7 @@ void PlayAids::apply(const platform::Preferences &preferences)
         endMarker_->hide();
     if (preferences.sounds)
         QTimer::singleShot(0, this, [this] { sounds_.preload(); });
+    emit preferencesApplied(preferences);
 }
 
 void PlayAids::editPreferences()

@@ -10,6 +10,8 @@
 
 #include <QObject>
 
+class QAction;
+class QKeySequence;
 class QLabel;
 class QToolButton;
 
@@ -24,6 +26,9 @@ class EnterGuard;
 class LearnedWords;
 class NoteLabel;
 class WordCue;
+
+// A key of the window: an action with this shortcut, named for the key's user.
+QAction *addWindowKey(QWidget &window, const QKeySequence &key, const QString &name);
 
 class PlayAids : public QObject, public game::GameEvents {
     Q_OBJECT
@@ -45,6 +50,8 @@ public:
     void apply(const platform::Preferences &preferences);
     // The 「設定」 dialog; what is chosen there is applied and saved.
     void editPreferences();
+    // Puts an entry first in the gear button's menu, and names it in the button's tooltip.
+    void addToMenu(QAction *action);
 
     void gameStarted() override;
     void countdownTick(int step) override;
@@ -52,6 +59,9 @@ public:
     void answerChecked(const game::AnswerCheck &check) override;
     void answerJudged(const game::AnswerJudgement &judgement) override;
     void gameEnded(const game::GameResult &result) override;
+
+signals:
+    void preferencesApplied(const platform::Preferences &preferences);
 
 private:
     class RuleMessages;

@@ -28,6 +28,8 @@ const struct {
      u"時間切れのあと少しのあいだ Enter キーを受け付けないので、メッセージを読まずに閉じてしまいません。"},
     {&platform::Preferences::sounds, u"sounds", u"音を鳴らす",
      u"信号、答え、時間切れで短い音を鳴らします。音の出ないパソコンでは何も起きません。"},
+    {&platform::Preferences::weakKanaPractice, u"weakKanaPractice", u"苦手な文字で終わる言葉を相手が多く出す",
+     u"答えの記録で苦手と分かった文字で終わる言葉が出やすくなります。どの言葉も出ることはあります。"},
 };
 
 } // namespace

@@ -1,7 +1,9 @@
 #pragma once
 // Controls and services on plain data, so the game runs in tests without a window.
 #include "platform/controls.h"
+#include "platform/preferences.h"
 #include "platform/services.h"
+#include "platform/sounds.h"
 
 #include <QList>
 #include <QMap>
@@ -254,6 +256,17 @@ struct Messages : platform::MessageBoxes {
             behind();
         return answers.isEmpty() ? platform::MessageResult::Ok : answers.takeFirst();
     }
+};
+
+struct PreferenceStore : platform::PreferenceStore {
+    platform::Preferences saved;
+    platform::Preferences load() const override { return saved; }
+    bool save(const platform::Preferences &p, QString &) override { return saved = p, true; }
+};
+
+struct Sounds : platform::Sounds {
+    QList<platform::Tone> played;
+    void play(platform::Tone tone) override { played.append(tone); }
 };
 
 struct Help : platform::HelpViewer {

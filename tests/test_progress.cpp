@@ -1,0 +1,376 @@
+// What the game learns from the answers: the record's lines and file, the per-kana figures,
+// keystrokes per minute, the reply draw aimed at weak kana, and all of it in the real window.
+#include "fakes.h"
+#include "harness.h"
+#include "platform/kana.h"
+#include "progress/answerrecord.h"
+#include "progress/kanastats.h"
+#include "progress/savedgames.h"
+#include "progress/typingspeed.h"
+#include "progress/weakkanadraw.h"
+#include "ui/answerbox.h"
+#include "ui/fonts.h"
+#include "ui/mainwindow.h"
+#include "ui/playaids.h"
+#include "ui/progressaids.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+using progress::AnswerRow;
+using progress::Verdict;
+
+Q_DECLARE_METATYPE(AnswerRow)
+
+namespace {
+
+const QString kGame = u"2024/05/01 13:05:09"_qs;
+const QByteArray kHeader = "\"kanarinka answer record\",1\r\n";
+
+// "る:ok:2000 ゃ:n:900": expected kana, verdict as the file names it, stall in ms.
+QList<AnswerRow> rows(const QString &spec)
+{
+    QList<AnswerRow> out;
+    for (const QString &item : spec.split(u' ', Qt::SkipEmptyParts)) {
+        const QStringList p = item.split(u':');
+        const QString line = u"\"%1\",\"%2\",\"%2\",\"%3\",%4,0,,"_qs.arg(kGame, p[0], p[1], p[2]);
+        out.append(progress::parseAnswerRow(line).value());
+    }
+    return out;
+}
+
+progress::KanaStats stats(const QString &spec)
+{
+    progress::KanaStats s;
+    for (const AnswerRow &row : rows(spec))
+        s.add(row);
+    return s;
+}
+
+// The real window with the play aids and the progress aids on fake services, started as
+// main.cpp starts it; the timers stopped so the test ticks by hand.
+struct Run {
+    QTemporaryDir dir;
+    QString previousDir = QDir::currentPath();
+    fakes::Clock clock; fakes::Random random; fakes::Messages messages; fakes::Help help; fakes::Program program;
+    fakes::PreferenceStore store;
+    fakes::Sounds sounds;
+    ui::MainWindow window;
+    std::unique_ptr<ui::PlayAids> aids;
+    std::unique_ptr<ui::ProgressAids> progress;
+    game::Game *game = nullptr;
+
+    Run(const QByteArray &record, bool aimed, const QString &words = u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs)
+    {
+        QDir::setCurrent(dir.path());
+        fakes::writeBytes(u"設定.txt"_qs, "60,0\r\n");
+        fakes::writeBytes(u"辞書.txt"_qs, fakes::cp932(words));
+        fakes::writeBytes(u"履歴.txt"_qs, "");
+        if (!record.isNull())
+            fakes::writeBytes(progress::kAnswerRecordFile, record);
+        messages.allowAny = true;
+        store.saved.weakKanaPractice = aimed;
+        aids = std::make_unique<ui::PlayAids>(window, messages, store, sounds, clock);
+        progress = std::make_unique<ui::ProgressAids>(window, *aids, messages, clock);
+        game = &window.attach({clock, random, aids->messages(), help, program});
+        aids->attach(*game);
+        progress->attach(*game);
+        for (QTimer *timer : window.findChildren<QTimer *>())
+            timer->stop();
+        QVERIFY(game->Form_Load());
+        progress->start();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    ~Run() { QDir::setCurrent(previousDir); }
+
+    void start()
+    {
+        game->cmdStart_Click();
+        for (int tick = 0; tick < 3; ++tick)
+            game->tmrStart_Timer();
+    }
+    ui::AnswerBox *box() { return window.findChild<ui::AnswerBox *>(u"txtKaitou"_qs); }
+    QString word() { return window.findChild<QLabel *>(u"lblMondai"_qs)->text(); }
+};
+
+} // namespace
+
+class TestProgress : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { ui::useJapaneseFonts(); }
+
+    void aRowIsOneLineThatReadsBackAsWritten_data()
+    {
+        QTest::addColumn<AnswerRow>("row");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("answerRead");
+        QTest::newRow("romaji keys") << AnswerRow{kGame, u'る', u"るびい"_qs, Verdict::Accepted, 1840, 920, progress::Keystrokes{7, 1}}
+            << u"\"2024/05/01 13:05:09\",\"る\",\"るびい\",\"ok\",1840,920,7,1\r\n"_qs << u"るびい"_qs;
+        QTest::newRow("input method: keys unknown") << AnswerRow{kGame, u'ご', u"ごま"_qs, Verdict::Duplicate, 300, 0, {}}
+            << u"\"2024/05/01 13:05:09\",\"ご\",\"ごま\",\"duplicate\",300,0,,\r\n"_qs << u"ごま"_qs;
+        QTest::newRow("no word shown, stray letters") << AnswerRow{kGame, QChar(), u"ごrx"_qs, Verdict::StrayLetters, 0, 5, progress::Keystrokes{4, 0}}
+            << u"\"2024/05/01 13:05:09\",\"\",\"ごrx\",\"stray\",0,5,4,0\r\n"_qs << u"ごrx"_qs;
+        QTest::newRow("a quote or line end cannot end the value") << AnswerRow{kGame, u'ん', u"a\"b\r\nc"_qs, Verdict::EndsInN, 1, 2, {}}
+            << u"\"2024/05/01 13:05:09\",\"ん\",\"a＂b  c\",\"n\",1,2,,\r\n"_qs << u"a＂b  c"_qs;
+    }
+
+    void aRowIsOneLineThatReadsBackAsWritten()
+    {
+        QFETCH(AnswerRow, row);
+        QFETCH(QString, line);
+        QFETCH(QString, answerRead);
+        QCOMPARE(progress::formatAnswerRow(row), line);
+        row.answer = answerRead;
+        QCOMPARE(progress::parseAnswerRow(QStringView(line).chopped(2)), std::optional(row));
+    }
+
+    void badLinesAreSkippedAndCountedTheRestIsRead()
+    {
+        const QByteArray good = "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",10,20,3,0\r\n";
+        const QList<QByteArray> bad{
+            "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"maybe\",10,20,3,0", // unknown verdict
+            "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",-10,20,3,0",   // negative time
+            "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",10,20,3,4",    // more Backspaces than keys
+            "\"2024/05/01 13:05:09\",\"るす\",\"るす\",\"ok\",10,20,,",   // two kana expected
+            "\"yesterday\",\"る\",\"るす\",\"ok\",10,20,,",                  // no time of a game
+            "\"2024/05/01 13:05:09\",\"る\",\"る\xff\",\"ok\",10,20,,",    // not UTF-8
+            "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",10",            // cut short
+        };
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"record.txt"_qs);
+        fakes::writeBytes(name, kHeader + good + bad.join("\r\n") + "\r\n\r\n" + good);
+        progress::AnswerRecord record;
+        QString error;
+        QCOMPARE(progress::AnswerRecordFile(name).read(record, error), progress::AnswerRecordFile::State::Ready);
+        QCOMPARE(record.rows.size(), 2);
+        QCOMPARE(record.badLines, bad.size());
+    }
+
+    void aFileThatIsNoRecordIsSetAsideOnceAndRecordingGoesOn_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");  // a part of it; empty when none
+        QTest::addColumn<bool>("setAside");
+        QTest::addColumn<bool>("recording");
+        QTest::newRow("a record") << kHeader + "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",1,2,,\r\n" << QString() << false << true;
+        QTest::newRow("some other text") << QByteArray("hello\r\n") << u"に名前を変えて残しました"_qs << true << true;
+        QTest::newRow("a CP932 file") << fakes::cp932(u"りんご\r\n"_qs) << u"に名前を変えて残しました"_qs << true << true;
+        QTest::newRow("a newer version: kept, not written") << QByteArray("\"kanarinka answer record\",2\r\n") << u"新しい版"_qs << false << false;
+        QTest::newRow("blanks: begun anew") << QByteArray(" \r\n\r\n") << QString() << false << true;
+    }
+
+    void aFileThatIsNoRecordIsSetAsideOnceAndRecordingGoesOn()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(bool, setAside);
+        QFETCH(bool, recording);
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
+        const QString name = progress::kAnswerRecordFile;
+        fakes::writeBytes(name, bytes);
+        progress::AnswerRecordFile file(name);
+        const QString told = file.check(QDateTime(QDate(2024, 5, 1), QTime(13, 5, 9)));
+        QVERIFY2(message.isEmpty() ? told.isEmpty() : told.contains(message) && told.contains(u"「回答記録.txt」"_qs), qPrintable(told));
+        QCOMPARE(QFile::exists(u"回答記録.damaged-20240501-130509.txt"_qs), setAside);
+        QCOMPARE(file.recording(), recording);
+        QString error;
+        QVERIFY(file.append(rows(u"か:ok:100"_qs).value(0), error));
+        progress::AnswerRecord record;
+        if (recording) {
+            QCOMPARE(file.read(record, error), progress::AnswerRecordFile::State::Ready);
+            QCOMPARE(record.badLines, 0);
+            QVERIFY(!record.rows.isEmpty() && record.rows.back().expected == u'か');
+        } else {
+            QCOMPARE(fakes::fileBytes(name), bytes);
+        }
+    }
+
+    void anOversizedRecordKeepsItsNewestWholeGamesAtStart()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"record.txt"_qs);
+        QByteArray bytes = kHeader;
+        for (int game = 0; bytes.size() <= progress::AnswerRecordFile::kMaxBytes; ++game)
+            for (int i = 0; i < 100; ++i)
+                bytes += QStringLiteral("\"2024/05/01 13:%1:%2\",\"る\",\"るす\",\"ok\",%3,20,3,0\r\n")
+                             .arg(game / 60 % 60, 2, 10, QChar(u'0')).arg(game % 60, 2, 10, QChar(u'0')).arg(i).toUtf8();
+        fakes::writeBytes(name, bytes);
+        progress::AnswerRecordFile file(name);
+        QCOMPARE(file.check(QDateTime()), QString());
+        progress::AnswerRecord record;
+        QString error;
+        QCOMPARE(file.read(record, error), progress::AnswerRecordFile::State::Ready);
+        QVERIFY(QFileInfo(name).size() <= progress::AnswerRecordFile::kKeepBytes + kHeader.size());
+        QCOMPARE(record.badLines, 0);
+        QVERIFY(record.rows.size() % 100 == 0 && record.rows.size() > 0);
+        QCOMPARE(record.rows.front().stallMs, 0);  // a game from its start
+        QCOMPARE(progress::formatAnswerRow(record.rows.back()).toUtf8(), bytes.sliced(bytes.lastIndexOf('\n', bytes.size() - 2) + 1));
+    }
+
+    void eachKanaGetsItsAnswersFailuresAndMedianStall_data()
+    {
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("kana");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<int>("median"); // -1: not known yet
+        QTest::newRow("odd count") << u"る:ok:1000 る:ok:3000 る:ok:2000"_qs << u"る"_qs << 3 << 0 << 2000;
+        QTest::newRow("even count: between the middle two") << u"る:ok:1000 る:ok:9000 る:ok:3000 る:ok:2000"_qs << u"る"_qs << 4 << 0 << 2500;
+        QTest::newRow("too few: unknown, not good") << u"ぬ:ok:1000 ぬ:ok:2000"_qs << u"ぬ"_qs << 2 << 0 << -1;
+        QTest::newRow("mistakes charged to the kana expected") << u"ぺ:n:2000 ぺ:chain:4000 ぺ:duplicate:3000 ら:ok:1"_qs << u"ぺ"_qs << 3 << 3 << 3000;
+        QTest::newRow("small kana counted as large") << u"ゃ:ok:1000 や:ok:2000 ゃ:ok:3000"_qs << u"や"_qs << 3 << 0 << 2000;
+        QTest::newRow("keys typed ahead and walks away: no stall, still a mistake")
+            << u"る:ok:50 る:chain:60000 る:ok:2000 る:ok:2000 る:ok:4000"_qs << u"る"_qs << 5 << 1 << 2000;
+        QTest::newRow("spelling trouble says nothing of the kana") << u"る:long:9000 る:stray:9000"_qs << u"る"_qs << 0 << 0 << -1;
+    }
+
+    void eachKanaGetsItsAnswersFailuresAndMedianStall()
+    {
+        QFETCH(QString, answers);
+        QFETCH(QString, kana);
+        QFETCH(int, count);
+        QFETCH(int, failures);
+        QFETCH(int, median);
+        const progress::KanaRecord r = stats(answers).record(kana.front());
+        QCOMPARE(r.answers, count);
+        QCOMPARE(r.failures, failures);
+        QCOMPARE(r.medianStallMs().value_or(-1), median);
+    }
+
+    void keystrokesPerMinuteCountOnlyKnownKeysOverTyping_data()
+    {
+        QTest::addColumn<QString>("answers"); // game:keys:typing ms, "-" keys unknown
+        QTest::addColumn<QString>("perMinute");
+        QTest::newRow("two games") << u"A:10:6000 A:20:6000 B:5:3000"_qs << u"A=150 B=100"_qs;
+        QTest::newRow("an input method's answer left out") << u"A:10:6000 A:-:6000"_qs << u"A=100"_qs;
+        QTest::newRow("no known keys, no figure") << u"A:-:1000 B:0:0"_qs << QString();
+    }
+
+    void keystrokesPerMinuteCountOnlyKnownKeysOverTyping()
+    {
+        QFETCH(QString, answers);
+        QFETCH(QString, perMinute);
+        QList<AnswerRow> in;
+        for (const QString &item : answers.split(u' ')) {
+            const QStringList p = item.split(u':');
+            AnswerRow row{p[0], u'あ', u"あ"_qs, Verdict::Accepted, 0, p[2].toInt(), {}};
+            if (p[1] != u"-")
+                row.keys = progress::Keystrokes{p[1].toInt(), 0};
+            in.append(row);
+        }
+        progress::KeystrokeTally tally;
+        for (const AnswerRow &row : std::as_const(in))
+            tally.add(row);
+        QStringList out;
+        for (const progress::GameKeystrokes &g : tally.games())
+            out.append(u"%1=%2"_qs.arg(g.game).arg(g.perMinute()));
+        QCOMPARE(out.join(u' '), perMinute);
+    }
+
+    // A chart of thousands of games drawn from a few hundred points still shows every peak.
+    void aThinnedLineKeepsEachRunsPeaksInOrder()
+    {
+        QList<QPointF> points;
+        for (int i = 0; i < 1000; ++i)
+            points.append({double(i), i == 537 ? 9.0 : i == 538 ? -9.0 : double(i % 7)});
+        const QList<QPointF> thin = progress::thinned(points, 10);
+        QVERIFY(thin.size() <= 20);
+        QVERIFY(thin.contains(QPointF(537, 9)) && thin.contains(QPointF(538, -9)));
+        QVERIFY(std::is_sorted(thin.begin(), thin.end(), [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }));
+    }
+
+    void theWeightedDrawGivesEachCandidateItsShare_data()
+    {
+        QTest::addColumn<QString>("weights");
+        QTest::addColumn<float>("r");
+        QTest::addColumn<int>("index");
+        QTest::newRow("first share") << u"1 3"_qs << 0.2f << 0;
+        QTest::newRow("second share") << u"1 3"_qs << 0.3f << 1;
+        QTest::newRow("the top") << u"1 3 1"_qs << 0.99999994f << 2;
+        QTest::newRow("equal: the game's own draw") << u"1 1 1"_qs << 0.6666667f << game::uniformReplyIndex(3, 0.6666667f);
+    }
+
+    void theWeightedDrawGivesEachCandidateItsShare()
+    {
+        QFETCH(QString, weights);
+        QFETCH(float, r);
+        QFETCH(int, index);
+        std::vector<double> w;
+        for (const QString &v : weights.split(u' '))
+            w.push_back(v.toDouble());
+        QCOMPARE(progress::weightedIndex(w, r), index);
+    }
+
+    // The weakest kana's word takes most of the draw, the others all keep a chance.
+    void aimedRepliesFavourTheWeakestAndReachEveryCandidate()
+    {
+        const progress::KanaStats s = stats(u"る:ok:9000 る:ok:9000 る:chain:9000 か:ok:1000 か:ok:1000 か:ok:1000"_qs);
+        QCOMPARE(s.weakest(3), (QList<QChar>{u'る', u'か'}));
+        fakes::Focus focus;
+        fakes::ListBox candidates(u"lstHukusu"_qs, focus);
+        candidates.items = QStringList{u"あか"_qs, u"はる"_qs, u"あさ"_qs, u"くる"_qs}; // か good, る weak, さ unknown
+        progress::WeakKanaDraw draw(s);
+        QList<int> hits(4);
+        for (int i = 0; i < 1000; ++i)
+            ++hits[draw.pick(candidates, i / 1000.0)];
+        QVERIFY2(hits[0] > 0 && hits[2] > 0 && hits[1] > 3 * hits[0] && hits[3] > 3 * hits[2],
+                 qPrintable(u"%1 %2 %3 %4"_qs.arg(hits[0]).arg(hits[1]).arg(hits[2]).arg(hits[3])));
+    }
+
+    void theRealWindowRecordsKeysAndAimsRepliesOnlyWhenAsked_data()
+    {
+        QTest::addColumn<bool>("aimed");
+        QTest::addColumn<QString>("reply");
+        QTest::newRow("off: the uniform draw") << false << u"らっぱ"_qs;
+        QTest::newRow("on: towards る") << true << u"らする"_qs;
+    }
+
+    void theRealWindowRecordsKeysAndAimsRepliesOnlyWhenAsked()
+    {
+        QFETCH(bool, aimed);
+        QFETCH(QString, reply);
+        const QByteArray weakRu = "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",9000,20,,\r\n";
+        Run run(kHeader + weakRu + weakRu + weakRu, aimed);
+        run.start();
+        run.random.values = {0.4f};
+        run.clock.advance(1500);
+        QTest::keyClicks(run.box(), u"gorik"_qs);
+        QTest::keyClick(run.box(), Qt::Key_Backspace);
+        QTest::keyClicks(run.box(), u"ra"_qs);
+        run.clock.advance(700);
+        QTest::keyClick(run.box(), Qt::Key_Return);
+        QCOMPARE(run.word(), reply);
+        progress::AnswerRecord record;
+        QString error;
+        progress::AnswerRecordFile(progress::kAnswerRecordFile).read(record, error);
+        QVERIFY(run.messages.shown.isEmpty());
+        QCOMPARE(record.rows.value(3), (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, Verdict::Accepted, 1500, 700, progress::Keystrokes{8, 1}}));
+    }
+
+    void aDamagedRecordIsToldOnceAfterStartAndSetAside()
+    {
+        Run run("\x81\x40 not a record\r\n", false);
+        QCOMPARE(run.messages.shown.size(), 1);
+        QCOMPARE(run.messages.shown[0].title, u"回答記録"_qs);
+        run.start();
+        run.box()->setText(u"ごりら"_qs);
+        QTest::keyClick(run.box(), Qt::Key_Return);
+        QVERIFY(fakes::fileBytes(progress::kAnswerRecordFile).startsWith(kHeader));
+        QCOMPARE(QDir().entryList({u"回答記録.damaged-*.txt"_qs}).size(), 1);
+        run.window.findChild<QAction *>(u"progressAction"_qs)->trigger();
+        auto *weakest = run.window.findChild<QLabel *>(u"weakestKana"_qs);
+        QVERIFY(weakest && weakest->isVisible());
+        QVERIFY(weakest->text().startsWith(u"苦手：まだ"_qs));
+    }
+};
+
+QTEST_MAIN(TestProgress)
+#include "test_progress.moc"

@@ -1,0 +1,44 @@
+#pragma once
+// The progress window: the saved games' characters per second and accuracy over time, with a
+// moving average and the personal best, filtered by play time; keystrokes per minute from the
+// answer record; and the kana map with the weakest kana named beside it.
+#include "progress/answerrecord.h"
+#include "progress/savedgames.h"
+
+#include <QWidget>
+
+class QChart;
+class QChartView;
+class QComboBox;
+class QLabel;
+
+namespace ui {
+
+class KanaMap;
+
+class ProgressWindow : public QWidget {
+    Q_OBJECT
+public:
+    ProgressWindow(const files::History &history, const QString &recordFile,
+                   QWidget *parent = nullptr);
+
+    // Reads the saved games and the answer record again and redraws everything.
+    void refresh();
+
+private:
+    void showSavedGames();
+    void showAnswers();
+
+    const files::History &history_;
+    progress::AnswerRecordFile record_;
+    progress::SavedGames saved_;
+    QComboBox *playTime_;
+    QLabel *summary_;
+    QChartView *speedView_;
+    QChartView *keysView_;
+    KanaMap *map_;
+    QLabel *weakest_;
+    QLabel *note_;
+};
+
+} // namespace ui
