@@ -134,7 +134,9 @@ bool fill(const std::array<QStringView, 8> &v, AnswerRow &row)
     const auto verdict = std::find_if(kVerdicts.begin(), kVerdicts.end(),
                                       [&](const VerdictName &n) { return n.name == v[3]; });
     const std::optional<qint64> stall = countIn(v[4]), typing = countIn(v[5]);
-    if (v[1].size() > 1 || verdict == kVerdicts.end() || !stall || !typing || !readWallTime(v[0]))
+    // A NUL would read back as "no kana", so it is no kana at all.
+    if (v[1].size() > 1 || (v[1].size() == 1 && v[1].front().isNull()) || verdict == kVerdicts.end()
+        || !stall || !typing || !readWallTime(v[0]))
         return false;
     std::optional<Keystrokes> keys;
     if (!v[6].isEmpty() || !v[7].isEmpty()) {
