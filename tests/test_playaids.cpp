@@ -1,6 +1,7 @@
 // What the window adds to play: the events the game reports, the cue's kana, preferences kept
 // apart from 設定.txt, mistakes shown in the window, the pause for Enter after the end, and a
 // name for a screen reader on every control.
+#include "aidedwindow.h"
 #include "fakes.h"
 #include "harness.h"
 #include "platform/sound/qtsounds.h"
@@ -41,52 +42,12 @@ struct Recorder : game::GameEvents {
     void gameEnded(const game::GameResult &r) override { events << u"ended %1 %2 %3"_qs.arg(r.accepted).arg(r.rejected).arg(r.newWords); }
 };
 
-// The real window with the aids, on fake services; the words りんご, ごりら, らっぱ, and the timers
-// stopped so tests tick by hand.
-struct AidedRun {
-    QTemporaryDir dir;
-    QString previousDir = QDir::currentPath();
-    fakes::Clock clock; fakes::Random random; fakes::Messages messages; fakes::Help help; fakes::Program program;
-    fakes::PreferenceStore store;
-    fakes::Sounds sounds;
-    ui::MainWindow window;
-    std::unique_ptr<ui::PlayAids> aids;
-    game::Game *game = nullptr;
-
-    explicit AidedRun(platform::Preferences preferences = {})
+// The window with the aids on the words りんご, ごりら, らっぱ, a game begun.
+struct AidedRun : AidedWindow {
+    explicit AidedRun(platform::Preferences preferences = {}) : AidedWindow(preferences)
     {
-        QDir::setCurrent(dir.path());
-        fakes::writeBytes(u"設定.txt"_qs, "60,0\r\n");
-        fakes::writeBytes(u"辞書.txt"_qs, fakes::cp932(u"りんご\r\nごりら\r\nらっぱ\r\n"_qs));
-        fakes::writeBytes(u"履歴.txt"_qs, "");
-        store.saved = preferences;
-        aids = std::make_unique<ui::PlayAids>(window, messages, store, sounds, clock);
-        game = &window.attach({clock, random, aids->messages(), help, program});
-        aids->attach(*game);
-        for (QTimer *timer : window.findChildren<QTimer *>())
-            timer->stop();
-        QVERIFY(game->Form_Load());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        game->cmdStart_Click();
-        for (int tick = 0; tick < 3; ++tick)
-            game->tmrStart_Timer();
-    }
-    ~AidedRun() { QDir::setCurrent(previousDir); }
-
-    // The play clock past the end of the game.
-    void playOut()
-    {
-        clock.advance(61000);
-        game->tmrBp_Timer();
-    }
-    template <typename T = QWidget>
-    T *find(const char *name) { return window.findChild<T *>(QLatin1String(name)); }
-    void answer(const QString &kana)
-    {
-        auto *box = find<ui::AnswerBox>("txtKaitou");
-        box->setText(kana);
-        QTest::keyClick(box, Qt::Key_Return);
+        load();
+        start();
     }
 };
 

@@ -1,5 +1,6 @@
 // What the game learns from the answers: the record's lines and file, the per-kana figures,
 // keystrokes per minute, the reply draw aimed at weak kana, and all of it in the real window.
+#include "aidedwindow.h"
 #include "fakes.h"
 #include "harness.h"
 #include "platform/kana.h"
@@ -50,51 +51,25 @@ progress::KanaStats stats(const QString &spec)
     return s;
 }
 
-// The real window with the play aids and the progress aids on fake services, started as
-// main.cpp starts it; the timers stopped so the test ticks by hand.
-struct Run {
-    QTemporaryDir dir;
-    QString previousDir = QDir::currentPath();
-    fakes::Clock clock; fakes::Random random; fakes::Messages messages; fakes::Help help; fakes::Program program;
-    fakes::PreferenceStore store;
-    fakes::Sounds sounds;
-    ui::MainWindow window;
-    std::unique_ptr<ui::PlayAids> aids;
+// The window as main.cpp builds it, with the progress aids too; the answer record is read once
+// the window is up.
+struct Run : AidedWindow {
     std::unique_ptr<ui::ProgressAids> progress;
-    game::Game *game = nullptr;
 
-    Run(const QByteArray &record, bool aimed, const QString &words = u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs)
+    Run(const QByteArray &record, bool aimed)
+        : AidedWindow({}, u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs)
     {
-        QDir::setCurrent(dir.path());
-        fakes::writeBytes(u"設定.txt"_qs, "60,0\r\n");
-        fakes::writeBytes(u"辞書.txt"_qs, fakes::cp932(words));
-        fakes::writeBytes(u"履歴.txt"_qs, "");
         if (!record.isNull())
             fakes::writeBytes(progress::kAnswerRecordFile, record);
         messages.allowAny = true;
         store.saved.weakKanaPractice = aimed;
         aids = std::make_unique<ui::PlayAids>(window, messages, store, sounds, clock);
         progress = std::make_unique<ui::ProgressAids>(window, *aids, messages, clock);
-        game = &window.attach({clock, random, aids->messages(), help, program});
-        aids->attach(*game);
-        progress->attach(*game);
-        for (QTimer *timer : window.findChildren<QTimer *>())
-            timer->stop();
-        QVERIFY(game->Form_Load());
+        load([this](game::Game &g) { progress->attach(g); });
         progress->start();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
     }
-    ~Run() { QDir::setCurrent(previousDir); }
-
-    void start()
-    {
-        game->cmdStart_Click();
-        for (int tick = 0; tick < 3; ++tick)
-            game->tmrStart_Timer();
-    }
-    ui::AnswerBox *box() { return window.findChild<ui::AnswerBox *>(u"txtKaitou"_qs); }
-    QString word() { return window.findChild<QLabel *>(u"lblMondai"_qs)->text(); }
+    ui::AnswerBox *box() { return find<ui::AnswerBox>("txtKaitou"); }
+    QString word() { return find<QLabel>("lblMondai")->text(); }
 };
 
 } // namespace
