@@ -258,6 +258,15 @@ private slots:
         walk(QAccessible::queryAccessibleInterface(&run.window));
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", ")));
     }
+
+    // The keys the aids add are told in the menu button's tip, not in the buttons' own tips.
+    void theButtonsKeepTheirOwnTips()
+    {
+        AidedRun run;
+        QCOMPARE(run.find("cmdStart")->toolTip(), u"ゲームをスタートします"_qs);
+        QCOMPARE(run.find("cmdHelp")->toolTip(), u"ヘルプファイルを開きます"_qs);
+        QVERIFY(run.find("cmdMenu")->toolTip().contains(u"F5"_qs));
+    }
 };
 
 QTEST_MAIN(TestPlayAids)

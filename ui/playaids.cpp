@@ -136,7 +136,9 @@ void PlayAids::addToMenu(QAction *action)
     QStringList entries;
     for (const QAction *each : menu->actions())
         entries.append(QStringLiteral("%1（%2）").arg(each->text(), each->shortcut().toString(QKeySequence::NativeText)));
-    menuButton_->setToolTip(QStringLiteral("メニュー：") + entries.join(u'、'));
+    // The buttons' own tips stay as they are; their keys are told here.
+    menuButton_->setToolTip(QStringLiteral("メニュー：") + entries.join(u'、')
+                            + QStringLiteral("\nキー：F5 スタート、F1 ヘルプ"));
 }
 
 void PlayAids::attach(game::Game &game)
@@ -146,8 +148,6 @@ void PlayAids::attach(game::Game &game)
             &QAbstractButton::click);
     connect(addWindowKey(window_, Qt::Key_F5, QStringLiteral("スタート")), &QAction::triggered, cmdStart_,
             &QAbstractButton::click);
-    cmdStart_->setToolTip(cmdStart_->toolTip() + QStringLiteral("（F5）"));
-    cmdHelp_->setToolTip(cmdHelp_->toolTip() + QStringLiteral("（F1）"));
     learnedWords_ = new LearnedWords(*control<WordList>(window_, "lstJisyo"),
                                      *control<QGroupBox>(window_, "fraJisyo"), *ruleMessages_,
                                      [&game] { return game.blnCountdown || game.blnPlaying; }, this);
