@@ -58,6 +58,27 @@ double median(const QList<double> &values)
     return percentile(values, 0.5);
 }
 
+// How long `f` takes, in ms.
+template <typename F>
+double timeMs(F &&f)
+{
+    QElapsedTimer timer;
+    timer.start();
+    f();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The median of `runs` measurements in ms, after one that warms the caches.
+template <typename Measure>
+double medianOfRuns(int runs, Measure measure)
+{
+    measure();
+    QList<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.append(measure());
+    return median(times);
+}
+
 struct StartupTimes {
     double buildMs = 0; // the window built and its events wired
     double loadMs = 0;  // Form_Load until the event loop is idle
@@ -98,33 +119,24 @@ template <typename Read>
 double fileMs(const QString &folder, int runs, Read read)
 {
     QDir::setCurrent(folder);
-    QList<double> times;
-    for (int i = 0; i < runs + 1; ++i) {
-        QString error;
-        QElapsedTimer timer;
-        timer.start();
-        if (!read(error))
-            die(error);
-        times.append(timer.nsecsElapsed() / 1e6);
-    }
-    times.removeFirst();
-    return median(times);
+    return medianOfRuns(runs, [&] {
+        return timeMs([&] {
+            QString error;
+            if (!read(error))
+                die(error);
+        });
+    });
 }
 
 double gameStartMs(const QString &folder, int runs)
 {
     auto session = startIn(folder);
-    QList<double> times;
-    for (int i = 0; i < runs + 1; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        session->game().cmdStart_Click();
-        times.append(timer.nsecsElapsed() / 1e6);
+    return medianOfRuns(runs, [&] {
+        const double ms = timeMs([&] { session->game().cmdStart_Click(); });
         if (session->game().intJisyoCount != files::kMaxDictionaryWords)
             die(QStringLiteral("the game started with %1 words").arg(session->game().intJisyoCount));
-    }
-    times.removeFirst(); // the first run warms the caches
-    return median(times);
+        return ms;
+    });
 }
 
 // Distinct answers that chain on from `word`: its last kana (small kana as large), a marker
@@ -173,18 +185,14 @@ QList<double> answerTimesMs(const QString &folder, int answers)
 double progressOpenMs(const QString &folder, int runs)
 {
     auto session = startIn(folder);
-    QList<double> times;
-    for (int i = 0; i < runs + 1; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        ui::ProgressWindow window(session->game().history(), progress::kAnswerRecordFile);
-        window.refresh();
-        window.show();
-        bench::runUntilIdle();
-        times.append(timer.nsecsElapsed() / 1e6);
-    }
-    times.removeFirst();
-    return median(times);
+    return medianOfRuns(runs, [&] {
+        return timeMs([&] {
+            ui::ProgressWindow window(session->game().history(), progress::kAnswerRecordFile);
+            window.refresh();
+            window.show();
+            bench::runUntilIdle();
+        });
+    });
 }
 
 // Forgetting a word of the limit dictionary once the player has confirmed: the list's words
@@ -206,25 +214,21 @@ double forgetMs(const QString &folder, int runs)
     QString error;
     if (!platform::readFileBytes(file, full, error))
         die(error);
-    QList<double> times;
-    for (int i = 0; i < runs + 1; ++i) {
+    return medianOfRuns(runs, [&] {
         auto session = startIn(folder);
         auto *list = session->window().findChild<ui::WordList *>(QStringLiteral("lstJisyo"));
         Confirming boxes;
         ui::LearnedWords learned(*list, *session->window().findChild<QGroupBox *>(QStringLiteral("fraJisyo")),
                                  boxes, [] { return false; });
         const QString word = list->item(list->count() / 2);
-        QElapsedTimer timer;
-        timer.start();
-        const bool forgotten = learned.forget(word);
-        times.append(timer.nsecsElapsed() / 1e6);
+        bool forgotten = false;
+        const double ms = timeMs([&] { forgotten = learned.forget(word); });
         if (!forgotten || list->count() != files::kMaxDictionaryWords - 1)
             die(QStringLiteral("「%1」 was not forgotten: %2").arg(word, boxes.shown.join(u'\n')));
         if (!platform::rewriteFileBytes(file, full, error))
             die(error);
-    }
-    times.removeFirst(); // the first run warms the caches
-    return median(times);
+        return ms;
+    });
 }
 
 // Peak resident memory of this process, in MB; negative where the system does not say.
