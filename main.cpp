@@ -36,8 +36,8 @@ int main(int argc, char *argv[])
     if (start != platform::OneCopy::Start::First) {
         const bool running = start == platform::OneCopy::Start::Running;
         ui::MessageBoxes(nullptr).show(
-            // Only a copy that did not answer gets here: frozen, on another machine sharing the
-            // folder, or gone with a lock too damaged to tell.
+            // Only a copy that did not answer gets here: frozen, or on another machine sharing
+            // the folder.
             running ? QStringLiteral("カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
                                      "動いているカナリンカがないときは、このフォルダの「%2」を"
                                      "消してから、もう一度起動してください。")

@@ -7,6 +7,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QThread>
 
 namespace platform {
@@ -32,16 +33,22 @@ constexpr QLocalServer::SocketOption kServerOption = QLocalServer::UserAccessOpt
 constexpr QLocalSocket::SocketOption kSocketOption = QLocalSocket::NoOptions;
 #endif
 
-bool askToShow(const QString &name, const QDeadlineTimer &deadline)
+enum class Answer { Shown, Silent, Absent };
+
+// Asks the copy listening on the name to come to the front. Silent: connected, but no answer
+// by the deadline (frozen, or still starting); Absent: nobody listens there.
+Answer askToShow(const QString &name, const QDeadlineTimer &deadline)
 {
     QLocalSocket socket;
     socket.setSocketOptions(kSocketOption);
     socket.connectToServer(name);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
-        return false;
+        return socket.error() == QLocalSocket::SocketTimeoutError ? Answer::Silent : Answer::Absent;
     socket.write(kShow);
     while (!socket.canReadLine() && socket.waitForReadyRead(int(deadline.remainingTime()))) {}
-    return socket.readLine() == kShown;
+    if (socket.readLine() == kShown)
+        return Answer::Shown;
+    return socket.state() == QLocalSocket::ConnectedState ? Answer::Silent : Answer::Absent;
 }
 
 } // namespace
@@ -65,40 +72,84 @@ OneCopy::Start OneCopy::start(const QString &folder, int waitMs)
     const QString path = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
     const QString name = serverName(path);
     const QDeadlineTimer deadline(waitMs);
+    // The folder's name is the truth: only one copy can listen on it, and it is gone with the
+    // copy. Whoever takes it holds the folder, whatever the lock file says.
     for (;;) {
-        // Reached by the name given, which may be "." where Qt can't spell the absolute path
-        // back (a folder name that isn't UTF-8); the path only names the folder.
-        lock_ = lockFolder(folder);
-        if (lock_->isLocked()) {
-            listen(name);
-            return Start::First;
-        }
-        // Where no file can be made, none of the game's files can be written either (each
-        // write makes a file beside its target), so a second copy can do no harm there.
-        if (lock_->error() == QLockFile::PermissionError)
-            return Start::First;
-        if (lock_->error() != QLockFile::LockFailedError) {
-            error_ = QStringLiteral("%1 を作れません。")
-                         .arg(u'「' + QDir::toNativeSeparators(QDir(path).filePath(kFolderLockName)) + u'」');
-            return Start::Failed;
-        }
-        if (askToShow(name, deadline))
+        const Answer answer = askToShow(name, deadline);
+        if (answer == Answer::Shown)
             return Start::Shown;
+        if (answer == Answer::Absent && listen(name))
+            return lock(folder, path, deadline);
         if (deadline.hasExpired())
             return Start::Running;
         QThread::msleep(50);
     }
 }
 
-void OneCopy::listen(const QString &name)
+OneCopy::Start OneCopy::lock(const QString &folder, const QString &path, const QDeadlineTimer &deadline)
+{
+    const QString shown = u'「' + QDir::toNativeSeparators(QDir(path).filePath(kFolderLockName)) + u'」';
+    // Reached by the name given, which may be "." where Qt can't spell the absolute path
+    // back (a folder name that isn't UTF-8); the path only names the folder.
+    const QString file = QDir(folder).filePath(kFolderLockName);
+    for (;;) {
+        lock_ = lockFolder(folder);
+        // Where no file can be made, none of the game's files can be written either (each
+        // write makes a file beside its target), so a second copy can do no harm there.
+        if (lock_->isLocked() || lock_->error() == QLockFile::PermissionError)
+            return Start::First;
+        if (lock_->error() != QLockFile::LockFailedError) {
+            error_ = QStringLiteral("%1 を作れません。").arg(shown);
+            return Start::Failed;
+        }
+        if (!server_) { // no name to go by: only a lock Qt finds stale is taken over
+            if (deadline.hasExpired())
+                return Start::Running;
+            QThread::msleep(50);
+            continue;
+        }
+        if (QFileInfo(file).isDir()) {
+            if (QDir(folder).rmdir(kFolderLockName))
+                continue;
+            error_ = QStringLiteral("%1 を作れません。同じ名前のフォルダがあり、空ではありません。").arg(shown);
+            return Start::Failed;
+        }
+        qint64 pid = 0;
+        QString host, program;
+        const bool told = lock_->getLockInfo(&pid, &host, &program);
+        // A copy on another machine sharing the folder can't be asked here.
+        if (told && !host.isEmpty() && host != QSysInfo::machineHostName())
+            return Start::Running;
+        // A live holder that does not listen is a launcher filling the folder, for a moment;
+        // an empty or damaged lock, or a process id reused, is nobody's.
+        if (told && !deadline.hasExpired()) {
+            QThread::msleep(50);
+            continue;
+        }
+        if (!QFile::remove(file) && QFileInfo::exists(file)) {
+            error_ = QStringLiteral("%1 を作れません。残っている古いものを消せません。").arg(shown);
+            return Start::Failed;
+        }
+    }
+}
+
+bool OneCopy::listen(const QString &name)
 {
     server_ = new QLocalServer(this);
     server_->setSocketOptions(kServerOption);
-    // Whoever listened before us held the lock, and has ended.
-    QLocalServer::removeServer(name);
-    // Without it later starts cannot bring this copy forward, and say so themselves instead.
-    if (!server_->listen(name))
-        return;
+    bool listening = server_->listen(name);
+#ifndef Q_OS_LINUX
+    // A socket file outlives a copy that crashed, and nobody answered on it.
+    if (!listening && server_->serverError() == QAbstractSocket::AddressInUseError)
+        listening = QLocalServer::removeServer(name) && server_->listen(name);
+#endif
+    if (!listening) {
+        // Another copy took the name first: it is asked again.
+        const bool taken = server_->serverError() == QAbstractSocket::AddressInUseError;
+        delete std::exchange(server_, nullptr);
+        // Otherwise later starts cannot bring this copy forward, and say so themselves.
+        return !taken;
+    }
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -113,6 +164,7 @@ void OneCopy::listen(const QString &name)
             });
         }
     });
+    return true;
 }
 
 } // namespace platform

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QDeadlineTimer;
 class QLocalServer;
 class QLockFile;
 
@@ -17,7 +18,7 @@ inline const QString kFolderLockName = QStringLiteral(".kanarinka.lock");
 
 // Tries once to take the lock of `folder`; the caller reads isLocked() and error(). A lock
 // left by a program that has ended (killed, crashed) is taken over; one of a live program
-// never is, however old.
+// is not: OneCopy, which asks the folder's copy, decides about those.
 std::unique_ptr<QLockFile> lockFolder(const QString &folder);
 
 class OneCopy : public QObject {
@@ -34,7 +35,7 @@ public:
     ~OneCopy() override;
 
     // Waits up to `waitMs` while the folder's holder is a copy still starting or a launcher
-    // filling the folder.
+    // filling the folder. When no copy answers, the lock is taken over whatever it holds.
     Start start(const QString &folder, int waitMs = 3000);
     QString error() const { return error_; }
 
@@ -43,7 +44,9 @@ signals:
     void showRequested();
 
 private:
-    void listen(const QString &name);
+    // False when another copy listens there already.
+    bool listen(const QString &name);
+    Start lock(const QString &folder, const QString &path, const QDeadlineTimer &deadline);
 
     std::unique_ptr<QLockFile> lock_;
     QLocalServer *server_ = nullptr;
