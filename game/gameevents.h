@@ -54,6 +54,8 @@ public:
     virtual void answerJudged(const AnswerJudgement & /*judgement*/) {}
     // Called as the game turns idle, before the result is saved or the new words announced.
     virtual void gameEnded(const GameResult & /*result*/) {}
+    // A game was saved to the history, or the history cleared.
+    virtual void historyChanged() {}
 };
 
 // The reply the answer check takes among n candidates when no draw is set: floor(n * r + 1) - 1.
@@ -78,6 +80,7 @@ public:
     void answerChecked(const AnswerCheck &check) override;
     void answerJudged(const AnswerJudgement &judgement) override;
     void gameEnded(const GameResult &result) override;
+    void historyChanged() override;
 
 private:
     template <typename... Args, typename... Values>

@@ -118,6 +118,7 @@ bool Game::saveResult(QString &error)
     if (files::appendHistoryRecord(files::kHistoryFile, entry, error)) {
         history_->append(entry);
         historyRecords_.appended();
+        events_->historyChanged();
         return true;
     }
     // The grid mirrors the file: a row the file does not have must not stay.
@@ -161,6 +162,7 @@ void Game::cmdClear_Click()
     }
     history_->clear();
     c_.msgRireki.setRows(1);
+    events_->historyChanged();
     s_.messages.show(QStringLiteral("履歴データをクリアしました"), QStringLiteral("クリア終了"),
                      platform::MessageIcon::Information, platform::MessageButtons::Ok);
 }

@@ -360,6 +360,11 @@ bool encode(const QString &text, const QString &fileName, QByteArray &bytes, QSt
 
 } // namespace
 
+bool settleInterruptedAppend(const QString &name, QString &error)
+{
+    return undoInterruptedAppend(resolveFileName(name), name, error);
+}
+
 bool readFileBytes(const QString &name, QByteArray &bytes, QString &error)
 {
     const QString path = resolveFileName(name);

@@ -46,6 +46,10 @@ bool rewriteTextFile(const QString &name, const QString &text, QString &error,
 // The same with bytes already encoded, for a rewrite that keeps the file's own bytes.
 bool rewriteFileBytes(const QString &name, const QByteArray &bytes, QString &error);
 
+// Settles what an append stopped by a crash left, as every read and write does first: for a
+// reader that looks at the file by itself. False, with `error` set, when it cannot.
+bool settleInterruptedAppend(const QString &name, QString &error);
+
 // Appends text (whole lines, each ended by CR LF) in one write, flushed before return;
 // creates the file when missing. If the file's last line lacks its line end, CR LF is put
 // first so the new line never joins it. Nothing is written when the text cannot be encoded.

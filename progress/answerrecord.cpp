@@ -231,7 +231,13 @@ std::optional<WallTime> readWallTime(QStringView text)
 
 QString AnswerRecordFile::check(const QDateTime &now)
 {
-    // Only the first line is read: the record is never what a start waits for.
+    // Only the first line is read: the record is never what a start waits for. An append
+    // a crash cut short is undone first, or its torn line would be judged.
+    QString error;
+    if (!platform::settleInterruptedAppend(name_, error)) {
+        recording_ = false;
+        return error + QStringLiteral("\nこのあいだ、答えは記録しません。");
+    }
     QFile file(platform::resolveFileName(name_));
     if (!file.exists())
         return {};
@@ -251,7 +257,6 @@ QString AnswerRecordFile::check(const QDateTime &now)
     case State::Ready:
         if (file.size() > kMaxBytes) {
             QByteArray bytes;
-            QString error;
             file.close();
             if (!platform::readFileBytes(name_, bytes, error) || !cut(bytes, error))
                 return error;

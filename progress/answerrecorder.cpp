@@ -1,5 +1,7 @@
 #include "answerrecorder.h"
 
+#include <utility>
+
 namespace progress {
 namespace {
 
@@ -48,15 +50,16 @@ void AnswerRecorder::wordShown(const QString &word)
     startAnswer();
 }
 
-void AnswerRecorder::answerChecked(const game::AnswerCheck &)
+void AnswerRecorder::answerChecked(const game::AnswerCheck &check)
 {
-    // Enter, before any message about the answer.
+    // Enter, before any message about the answer: the game may end while one is open.
     enterMs_ = clock_.monotonicMs();
+    checkedInPlay_ = check.playing && playing_;
 }
 
 void AnswerRecorder::answerJudged(const game::AnswerJudgement &judgement)
 {
-    if (judgement.playing && playing_)
+    if (std::exchange(checkedInPlay_, false))
         emitRow(judgement.expected, judgement.answer, verdictOf(judgement.verdict), enterMs_);
     // The next try starts once the message, if any, is closed.
     startAnswer();

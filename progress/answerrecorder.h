@@ -43,6 +43,7 @@ private:
     qint64 shownMs_ = 0;    // the word appeared, or the last answer was done with
     qint64 firstKeyMs_ = -1;
     qint64 enterMs_ = 0;
+    bool checkedInPlay_ = false; // Enter was pressed in play: its row is due, even after the end
     Keystrokes keys_;
     bool keysKnown_ = true;
 };

@@ -39,7 +39,8 @@ SavedGames readSavedGames(const files::History &history)
             seconds.chop(1);
         bool ok = false;
         game.playSeconds = seconds.toInt(&ok);
-        if (!saved || !ok || game.playSeconds <= 0) {
+        // Counts no game can leave (hand-edited) would be drawn off the chart.
+        if (!saved || !ok || game.playSeconds <= 0 || game.accepted < 0 || game.rejected < 0 || game.characters < 0) {
             ++out.unreadable;
             continue;
         }

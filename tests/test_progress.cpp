@@ -3,6 +3,7 @@
 #include "aidedwindow.h"
 #include "fakes.h"
 #include "harness.h"
+#include "files/history.h"
 #include "platform/kana.h"
 #include "progress/answerrecord.h"
 #include "progress/kanastats.h"
@@ -14,8 +15,13 @@
 #include "ui/mainwindow.h"
 #include "ui/playaids.h"
 #include "ui/progressaids.h"
+#include "ui/progresswindow.h"
 
 #include <QAction>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QValueAxis>
+#include <QXYSeries>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTest>
@@ -132,11 +138,16 @@ private slots:
         QTest::addColumn<QString>("message");  // a part of it; empty when none
         QTest::addColumn<bool>("setAside");
         QTest::addColumn<bool>("recording");
-        QTest::newRow("a record") << kHeader + "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",1,2,,\r\n" << QString() << false << true;
-        QTest::newRow("some other text") << QByteArray("hello\r\n") << u"に名前を変えて残しました"_qs << true << true;
-        QTest::newRow("a CP932 file") << fakes::cp932(u"りんご\r\n"_qs) << u"に名前を変えて残しました"_qs << true << true;
-        QTest::newRow("a newer version: kept, not written") << QByteArray("\"kanarinka answer record\",2\r\n") << u"新しい版"_qs << false << false;
-        QTest::newRow("blanks: begun anew") << QByteArray(" \r\n\r\n") << QString() << false << true;
+        QTest::addColumn<QByteArray>("note"); // what an append a crash cut short left beside it
+        QTest::newRow("a record") << kHeader + "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",1,2,,\r\n" << QString() << false << true << QByteArray();
+        QTest::newRow("some other text") << QByteArray("hello\r\n") << u"に名前を変えて残しました"_qs << true << true << QByteArray();
+        QTest::newRow("a CP932 file") << fakes::cp932(u"りんご\r\n"_qs) << u"に名前を変えて残しました"_qs << true << true << QByteArray();
+        QTest::newRow("a newer version: kept, not written") << QByteArray("\"kanarinka answer record\",2\r\n") << u"新しい版"_qs << false << false << QByteArray();
+        QTest::newRow("blanks: begun anew") << QByteArray(" \r\n\r\n") << QString() << false << true << QByteArray();
+        const QByteArray first = kHeader + "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",1,2,,\r\n";
+        const QByteArray note = "0 0 " + QByteArray::number(first.size()) + "\r\n" + first;
+        QTest::newRow("a first append torn by a crash: undone") << first.first(20) << QString() << false << true << note;
+        QTest::newRow("killed as the first append began") << QByteArray() << QString() << false << true << note;
     }
 
     void aFileThatIsNoRecordIsSetAsideOnceAndRecordingGoesOn()
@@ -149,8 +160,11 @@ private slots:
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
         auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
+        QFETCH(QByteArray, note);
         const QString name = progress::kAnswerRecordFile;
         fakes::writeBytes(name, bytes);
+        if (!note.isNull())
+            fakes::writeBytes(name + u".append"_qs, note);
         progress::AnswerRecordFile file(name);
         const QString told = file.check(QDateTime(QDate(2024, 5, 1), QTime(13, 5, 9)));
         QVERIFY2(message.isEmpty() ? told.isEmpty() : told.contains(message) && told.contains(u"「回答記録.txt」"_qs), qPrintable(told));
@@ -158,6 +172,7 @@ private slots:
         QCOMPARE(file.recording(), recording);
         QString error;
         QVERIFY(file.append(rows(u"か:ok:100"_qs).value(0), error));
+        QCOMPARE(QDir().entryList({name + u".append*"_qs}), QStringList()); // no stray note
         progress::AnswerRecord record;
         if (recording) {
             QCOMPARE(file.read(record, error), progress::AnswerRecordFile::State::Ready);
@@ -328,6 +343,91 @@ private slots:
         progress::AnswerRecordFile(progress::kAnswerRecordFile).read(record, error);
         QVERIFY(run.messages.shown.isEmpty());
         QCOMPARE(record.rows.value(3), (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, Verdict::Accepted, 1500, 700, progress::Keystrokes{8, 1}}));
+    }
+
+    // With mistakes in message boxes, the time can run out behind the box of the last one.
+    void anAnswerWhoseBoxOutlastsTheGameIsRecorded()
+    {
+        Run run(kHeader, false);
+        run.start();
+        run.messages.whileShown = [&run] { run.playOut(); };
+        run.answer(u"ぬの"_qs);
+        progress::AnswerRecord record;
+        QString error;
+        progress::AnswerRecordFile(progress::kAnswerRecordFile).read(record, error);
+        QCOMPARE(record.rows.size(), 1);
+        QCOMPARE(record.rows[0].verdict, Verdict::BrokenChain);
+    }
+
+    void theOpenProgressWindowFollowsSavesAndClears()
+    {
+        Run run(QByteArray(), false);
+        run.window.findChild<QAction *>(u"progressAction"_qs)->trigger();
+        auto *summary = run.progress->progressWindow()->findChild<QLabel *>(u"progressSummary"_qs);
+        run.start();
+        run.answer(u"ごりら"_qs);
+        run.playOut();
+        QTest::qWait(10); // the end's own refresh
+        QCOMPARE(summary->text(), QString());
+        run.game->cmdHozon_Click();
+        QTRY_VERIFY2(summary->text().startsWith(u"保存したゲーム 1 回"_qs), qPrintable(summary->text()));
+        run.game->cmdClear_Click();
+        QTRY_COMPARE(summary->text(), QString());
+    }
+
+    // Hand-edited files: only what a game can leave is drawn, every point inside its axes,
+    // and only kana the map shows are named weak.
+    void theProgressWindowDrawsOnlyWhatAGameCanLeave_data()
+    {
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<QByteArray>("record"); // rows under the first line
+        QTest::addColumn<QString>("note");      // a part of it
+        QTest::addColumn<QString>("weakest");
+        const QString good = u"\"2024/05/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs;
+        const auto game = [](const char *at, const char *kana, int stall) {
+            return QByteArray("\"") + at + "\",\"" + kana + "\",\"x\",\"ok\"," + QByteArray::number(stall) + ",6000,10,0\r\n";
+        };
+        QTest::newRow("a clock set wrong") << good + QString(good).replace(u"2024"_qs, u"9999"_qs)
+            << game("2024/05/01 13:05:09", "る", 1) + game("9999/12/31 23:59:59", "る", 1) + game("2024/05/02 13:05:09", "る", 1)
+            << QString() << u"苦手：まだ"_qs;
+        QTest::newRow("negative counts") << good + QString(good).replace(u",3,"_qs, u",-3,"_qs) + QString(good).replace(u"98"_qs, u"-98"_qs)
+            << QByteArray() << u"保存ゲーム 2 回はグラフに入れていません"_qs << u"苦手：まだ"_qs;
+        QByteArray offMap;
+        for (int i = 0; i < 3; ++i)
+            offMap += game("2024/05/01 13:05:09", "\xe3\x82\x99", 20000) + game("2024/05/01 13:05:09", "\xe3\x80\x80", 20000)
+                + game("2024/05/01 13:05:09", "か", 1000);
+        QTest::newRow("kana not on the map") << good << offMap << QString() << u"苦手：か"_qs;
+    }
+
+    void theProgressWindowDrawsOnlyWhatAGameCanLeave()
+    {
+        QFETCH(QString, history);
+        QFETCH(QByteArray, record);
+        QFETCH(QString, note);
+        QFETCH(QString, weakest);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"record.txt"_qs);
+        fakes::writeBytes(name, kHeader + record);
+        files::History games;
+        QString error;
+        QVERIFY2(games.parse(fakes::cp932(history), files::kHistoryFile, error), qPrintable(error));
+        ui::ProgressWindow window(games, name);
+        window.refresh();
+        QVERIFY(window.findChild<QLabel *>(u"progressNote"_qs)->text().contains(note));
+        const QString named = window.findChild<QLabel *>(u"weakestKana"_qs)->text();
+        QVERIFY2(named.startsWith(weakest), qPrintable(named));
+        for (QChartView *view : window.findChildren<QChartView *>()) {
+            for (QAbstractSeries *series : view->chart()->series()) {
+                const auto *axes = series->attachedAxes().constData();
+                const auto *time = qobject_cast<QDateTimeAxis *>(axes[0]);
+                const auto *value = qobject_cast<QValueAxis *>(axes[1]);
+                QVERIFY(time && value);
+                for (const QPointF &p : static_cast<QXYSeries *>(series)->points())
+                    QVERIFY2(time->min().toMSecsSinceEpoch() <= p.x() && p.x() <= time->max().toMSecsSinceEpoch()
+                                 && value->min() <= p.y() && p.y() <= value->max(),
+                             qPrintable(view->objectName() + u": a point off the chart"_qs));
+            }
+        }
     }
 
     void aDamagedRecordIsToldOnceAfterStartAndSetAside()

@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 
 namespace ui {
 namespace {
@@ -44,6 +45,13 @@ void KanaMap::layoutCells()
             if (kana[row] != u'　')
                 cells_.push_back({kana[row], QRect(x, row * kCell, kCell, kCell), {}, {}});
     }
+}
+
+bool KanaMap::shows(QChar kana)
+{
+    return kana != u'　' && std::any_of(kColumns.begin(), kColumns.end(), [kana](const char16_t *column) {
+               return QStringView(column).contains(kana);
+           });
 }
 
 void KanaMap::setStats(const progress::KanaStats &stats)

@@ -17,6 +17,8 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
+    // Whether the map has a cell for the kana: only those can be named to the player.
+    static bool shows(QChar kana);
     // The colour of a kana this weak (0 quick .. 1 slow), or not known yet; shared with the legend.
     static QColor colour(std::optional<double> weakness);
 

@@ -20,7 +20,11 @@ constexpr QRect kProgressButton(324, 36, 20, 20);
 
 ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBoxes &boxes,
                            const platform::Clock &clock, QString recordFile)
-    : window_(window), boxes_(boxes), log_(std::move(recordFile)), recorder_(clock, [this](const progress::AnswerRow &row) { tell(log_.add(row)); })
+    : window_(window), boxes_(boxes), log_(std::move(recordFile)), recorder_(clock, [this](const progress::AnswerRow &row) {
+          tell(log_.add(row));
+          if (!recorder_.playing()) // in play, the game's end refreshes the window
+              refreshSoon();
+      })
 {
     auto *box = window.findChild<AnswerBox *>(QStringLiteral("txtKaitou"));
     connect(box, &AnswerBox::keyTyped, this, [this](bool erases) { recorder_.keyTyped(erases); });
@@ -93,10 +97,24 @@ void ProgressAids::tell(const QString &message)
 void ProgressAids::gameEnded(const game::GameResult &)
 {
     // After the game's own end: its figures, the save, the new words.
+    refreshSoon();
+    QTimer::singleShot(0, this, [this] { tell(std::exchange(untold_, QString())); });
+}
+
+void ProgressAids::historyChanged()
+{
+    refreshSoon();
+}
+
+void ProgressAids::refreshSoon()
+{
+    // Once for a save and a row that come together.
+    if (!progressWindow_ || !progressWindow_->isVisible() || std::exchange(refreshDue_, true))
+        return;
     QTimer::singleShot(0, this, [this] {
+        refreshDue_ = false;
         if (progressWindow_ && progressWindow_->isVisible())
             progressWindow_->refresh();
-        tell(std::exchange(untold_, QString()));
     });
 }
 

@@ -41,9 +41,12 @@ public:
 
     void gameStarted() override;
     void gameEnded(const game::GameResult &result) override;
+    void historyChanged() override;
 
 private:
     void aim(bool on);
+    // Redraws the open progress window once control returns to the event loop.
+    void refreshSoon();
     void tell(const QString &message);
 
     QWidget &window_;
@@ -53,6 +56,7 @@ private:
     std::unique_ptr<progress::WeakKanaDraw> draw_;
     game::Game *game_ = nullptr;
     bool aimed_ = false;
+    bool refreshDue_ = false;
     QString untold_; // a message kept until the game is over
     QPointer<ProgressWindow> progressWindow_;
 };

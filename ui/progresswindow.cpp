@@ -17,6 +17,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ui {
 namespace {
@@ -53,8 +54,12 @@ void clearChart(QChart *chart)
     chart->setTitle(QString());
 }
 
-QDateTimeAxis *timeAxis(QChart *chart, qint64 first, qint64 last)
+// From the earliest to the latest point: a clock set wrong can save games out of order.
+QDateTimeAxis *timeAxis(QChart *chart, const QList<QPointF> &points)
 {
+    const auto [low, high] = std::minmax_element(points.cbegin(), points.cend(),
+                                                 [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); });
+    const qint64 first = qint64(low->x()), last = qint64(high->x());
     auto *axis = new QDateTimeAxis;
     // A little room either side, so that one game still has a place.
     const qint64 pad = std::max<qint64>(60'000, (last - first) / 40);
@@ -251,9 +256,7 @@ void ProgressWindow::showSavedGames()
         summary_->setText(QString());
         return;
     }
-    const auto [low, high] = std::minmax_element(speed.cbegin(), speed.cend(),
-                                                 [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); });
-    QAbstractAxis *x = timeAxis(chart, qint64(low->x()), qint64(high->x()));
+    QAbstractAxis *x = timeAxis(chart, speed);
     const double fastest = best->charsPerSecond();
     QValueAxis *perSecond = valueAxis(chart, QStringLiteral("文字/秒"), niceTop(fastest), QStringLiteral("%.1f"),
                                       Qt::AlignLeft, kSpeedColour);
@@ -289,7 +292,12 @@ void ProgressWindow::showAnswers()
     QString error;
     record_.read([&](const progress::AnswerRow &row) { stats.add(row), keys.add(row); }, badLines, error);
     map_->setStats(stats);
-    weakest_->setText(weakestText(stats.weakest(3)));
+    // A hand-edited record may name characters that are no cell of the map.
+    QList<QChar> weakest;
+    for (const QChar kana : stats.weakest(std::numeric_limits<int>::max()))
+        if (KanaMap::shows(kana) && weakest.size() < 3)
+            weakest.append(kana);
+    weakest_->setText(weakestText(weakest));
 
     QStringList notes;
     if (!error.isEmpty())
@@ -316,7 +324,7 @@ void ProgressWindow::showAnswers()
     const double highest = std::max_element(points.cbegin(), points.cend(), [](const QPointF &a, const QPointF &b) {
                                return a.y() < b.y();
                            })->y();
-    QAbstractAxis *x = timeAxis(chart, qint64(points.front().x()), qint64(points.back().x()));
+    QAbstractAxis *x = timeAxis(chart, points);
     QValueAxis *y = valueAxis(chart, QStringLiteral("打鍵/分"), std::ceil(highest * 1.15 / 50) * 50,
                               QStringLiteral("%d"), Qt::AlignLeft, kKeysColour);
     addTrend(chart, points, QStringLiteral("打鍵/分"), QStringLiteral("/分"), kKeysColour, x, y);
