@@ -1,5 +1,5 @@
-#include "platform/onecopy.h"
-#include "platform/preferences.h"
+#include "platform/onecopy/onecopy.h"
+#include "platform/preferences/preferences.h"
 #include "platform/sound/qtsounds.h"
 #include "platform/systemservices.h"
 #include "ui/fonts.h"

@@ -3,7 +3,7 @@
 #include "files/dictionary.h"
 #include "files/history.h"
 #include "files/settings.h"
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 #include "progress/answerrecord.h"
 
 #include <QDir>

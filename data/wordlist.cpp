@@ -4,8 +4,8 @@
 //
 //   kanarinka-wordlist WORDS.txt DICTIONARY.txt
 //   kanarinka-wordlist --report WORDS.txt
-#include "platform/kana.h"
-#include "platform/textfile.h"
+#include "platform/kana/kana.h"
+#include "platform/text/textfile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "history.h"
 
 #include "delimited.h"
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 namespace files {
 namespace {

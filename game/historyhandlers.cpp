@@ -1,7 +1,7 @@
 #include "game.h"
 
 #include "files/history.h"
-#include "platform/numberformat.h"
+#include "platform/text/numberformat.h"
 
 namespace game {
 namespace {

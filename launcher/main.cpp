@@ -3,7 +3,7 @@
 // this is what gives it a working folder of the player's own.
 #include "seed.h"
 
-#include "platform/onecopy.h"
+#include "platform/onecopy/onecopy.h"
 #include "ui/fonts.h"
 #include "ui/services.h"
 

@@ -1,7 +1,7 @@
 #include "answerrecord.h"
 
 #include "files/delimited.h"
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 #include <QDir>
 #include <QFile>

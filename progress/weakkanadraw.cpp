@@ -1,7 +1,7 @@
 #include "weakkanadraw.h"
 
 #include "platform/controls.h"
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 
 #include <algorithm>
 #include <functional>

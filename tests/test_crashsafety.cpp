@@ -3,8 +3,8 @@
 // records in a loop, is killed at a random moment, and the files are checked each time. Now
 // and then a second writer starts beside it in the same folder, and is turned away.
 #include "files/dictionary.h"
-#include "platform/onecopy.h"
-#include "platform/textfile.h"
+#include "platform/onecopy/onecopy.h"
+#include "platform/text/textfile.h"
 #include "test_crashsafety.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 // copy answered instead.
 // Usage: test_crashsafety_writer settings|words|history|answers|all <run>   (in the files' folder)
 #include "files/dictionary.h"
-#include "platform/onecopy.h"
+#include "platform/onecopy/onecopy.h"
 #include "test_crashsafety.h"
 
 #include <QCoreApplication>

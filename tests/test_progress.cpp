@@ -3,7 +3,7 @@
 #include "aidedwindow.h"
 #include "fakes.h"
 #include "harness.h"
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 #include "progress/answerrecord.h"
 #include "progress/kanastats.h"
 #include "progress/savedgames.h"

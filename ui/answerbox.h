@@ -3,7 +3,7 @@
 // handler first, which may consume them (code 0). In hiragana mode (on unless switched off)
 // it composes romaji into hiragana itself, for machines without a Japanese input method, and
 // keeps an answer with letters that made no kana from being judged: Enter marks them instead.
-#include "platform/romaji.h"
+#include "platform/kana/romaji.h"
 
 #include <QLineEdit>
 

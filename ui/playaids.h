@@ -4,9 +4,9 @@
 // marks, sounds, keys, names for a screen reader, and the 「設定」 dialog that switches them.
 // It hears the game through its events and finds the window's controls by their names.
 #include "game/gameevents.h"
-#include "platform/preferences.h"
+#include "platform/preferences/preferences.h"
 #include "platform/services.h"
-#include "platform/sounds.h"
+#include "platform/sound/sounds.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The 「設定」 dialog: one check box for each preference.
-#include "platform/preferences.h"
+#include "platform/preferences/preferences.h"
 
 #include <QDialog>
 #include <QList>

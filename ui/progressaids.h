@@ -3,7 +3,7 @@
 // progress window (a button under the menu's gear, the menu and Ctrl+R), and, when the
 // player asks for it, the computer's replies aimed at the kana the player is weakest on.
 #include "game/gameevents.h"
-#include "platform/preferences.h"
+#include "platform/preferences/preferences.h"
 #include "platform/services.h"
 #include "progress/answerlog.h"
 #include "progress/answerrecorder.h"

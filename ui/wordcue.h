@@ -2,7 +2,7 @@
 // Drawn over the computer's word (lblMondai) without touching its text, which the rules read:
 // the kana to start with in colour, a 「つぎ：や」 badge where that kana is not plain to see,
 // and the word in romaji underneath for those who type romaji.
-#include "platform/romajiguide.h"
+#include "platform/kana/romajiguide.h"
 
 #include <QWidget>
 

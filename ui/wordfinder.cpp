@@ -1,6 +1,6 @@
 #include "wordfinder.h"
 
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 #include "wordlist.h"
 
 #include <QInputMethodEvent>

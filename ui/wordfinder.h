@@ -3,7 +3,7 @@
 // whether the computer knows a word: kana as typed (katakana and half-width kana as
 // hiragana), or romaji made into hiragana while romaji input is on. A pause starts a new
 // beginning; Backspace takes back the last letter, Escape the whole beginning.
-#include "platform/romaji.h"
+#include "platform/kana/romaji.h"
 
 #include <QElapsedTimer>
 #include <QObject>

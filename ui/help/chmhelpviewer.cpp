@@ -6,7 +6,7 @@
 #include <windows.h>
 #else
 #include "helpwindow.h"
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 #include <QFileInfo>
 #endif
