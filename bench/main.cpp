@@ -15,10 +15,10 @@
 #include "progress/answerrecord.h"
 #include "progress/kanastats.h"
 #include "session.h"
-#include "ui/fonts.h"
-#include "ui/learnedwords.h"
-#include "ui/progresswindow.h"
-#include "ui/wordlist.h"
+#include "ui/base/fonts.h"
+#include "ui/aids/words/learnedwords.h"
+#include "ui/progress/progresswindow.h"
+#include "ui/main/wordlist.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "seed.h"
 
 #include "platform/onecopy/onecopy.h"
-#include "ui/fonts.h"
-#include "ui/services.h"
+#include "ui/base/fonts.h"
+#include "ui/base/qtservices.h"
 
 #include <QApplication>
 #include <QDir>

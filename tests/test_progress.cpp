@@ -9,11 +9,11 @@
 #include "progress/savedgames.h"
 #include "progress/typingspeed.h"
 #include "progress/weakkanadraw.h"
-#include "ui/answerbox.h"
-#include "ui/fonts.h"
-#include "ui/mainwindow.h"
-#include "ui/playaids.h"
-#include "ui/progressaids.h"
+#include "ui/main/answerbox.h"
+#include "ui/base/fonts.h"
+#include "ui/main/mainwindow.h"
+#include "ui/aids/playaids.h"
+#include "ui/progress/progressaids.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -2,10 +2,10 @@
 // the game's handlers through them. The game's rules are pinned on fakes elsewhere.
 #include "fakes.h"
 #include "harness.h"
-#include "ui/fonts.h"
-#include "ui/historygrid.h"
-#include "ui/mainwindow.h"
-#include "ui/wordlist.h"
+#include "ui/base/fonts.h"
+#include "ui/main/historygrid.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/wordlist.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -8,7 +8,7 @@
 #include "progress/answerlog.h"
 #include "progress/answerrecorder.h"
 #include "progress/weakkanadraw.h"
-#include "ui/progresswindow.h"
+#include "progresswindow.h"
 
 #include <QObject>
 #include <QPointer>

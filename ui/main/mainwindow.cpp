@@ -1,9 +1,9 @@
 #include "mainwindow.h"
 
 #include "answerbox.h"
-#include "fonts.h"
+#include "ui/base/fonts.h"
 #include "historygrid.h"
-#include "pictures.h"
+#include "ui/base/pictures.h"
 #include "widgets.h"
 #include "wordlist.h"
 

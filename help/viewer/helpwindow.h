@@ -1,8 +1,8 @@
 #pragma once
 // The help viewer's window: a compiled help file's pages with their links and pictures,
 // its table of contents, and back, forward and home.
-#include "platform/chm/chmarchive.h"
-#include "platform/chm/chmreader.h"
+#include "help/reader/chmarchive.h"
+#include "help/reader/chmreader.h"
 
 #include <QMainWindow>
 #include <QTextBrowser>

@@ -1,6 +1,6 @@
 #include "historygrid.h"
 
-#include "fonts.h"
+#include "ui/base/fonts.h"
 
 #include <QHeaderView>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "kanamap.h"
 
-#include "fonts.h"
+#include "ui/base/fonts.h"
 
 #include <QHelpEvent>
 #include <QPainter>

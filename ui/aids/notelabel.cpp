@@ -1,6 +1,6 @@
 #include "notelabel.h"
 
-#include "fonts.h"
+#include "ui/base/fonts.h"
 
 namespace ui {
 

@@ -1,6 +1,6 @@
 #include "progresswindow.h"
 
-#include "fonts.h"
+#include "ui/base/fonts.h"
 #include "kanamap.h"
 #include "progress/kanastats.h"
 #include "progress/typingspeed.h"

@@ -1,9 +1,9 @@
 #include "progressaids.h"
 
-#include "answerbox.h"
+#include "ui/main/answerbox.h"
 #include "game/game.h"
-#include "pictures.h"
-#include "playaids.h"
+#include "ui/base/pictures.h"
+#include "ui/aids/playaids.h"
 #include "progresswindow.h"
 
 #include <QAction>

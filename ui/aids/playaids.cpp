@@ -1,16 +1,16 @@
 #include "playaids.h"
 
 #include "accessiblenames.h"
-#include "answerbox.h"
+#include "ui/main/answerbox.h"
 #include "chainmarks.h"
 #include "enterguard.h"
 #include "game/game.h"
-#include "learnedwords.h"
+#include "ui/aids/words/learnedwords.h"
 #include "notelabel.h"
-#include "pictures.h"
+#include "ui/base/pictures.h"
 #include "preferencesdialog.h"
-#include "wordcue.h"
-#include "wordlist.h"
+#include "ui/aids/words/wordcue.h"
+#include "ui/main/wordlist.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "services.h"
+#include "qtservices.h"
 
 #include <QApplication>
 #include <QMessageBox>
