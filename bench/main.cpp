@@ -12,7 +12,7 @@
 #include "limitfiles.h"
 #include "platform/kana/kana.h"
 #include "platform/text/textfile.h"
-#include "progress/answerrecord.h"
+#include "progress/answerfile.h"
 #include "progress/kanastats.h"
 #include "session.h"
 #include "ui/base/fonts.h"

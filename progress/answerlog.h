@@ -1,7 +1,7 @@
 #pragma once
 // The answer record as one session keeps it: rows go to the file as they come, and the
 // per-kana figures are read from the file once someone needs them, then kept up to date.
-#include "answerrecord.h"
+#include "answerfile.h"
 #include "kanastats.h"
 
 namespace progress {

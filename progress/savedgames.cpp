@@ -1,6 +1,6 @@
 #include "savedgames.h"
 
-#include "answerrecord.h"
+#include "answerfile.h"
 #include "files/history.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include <QTimeZone>
 #include <QString>
 
-#include "answerrecord.h"
+#include "answerfile.h"
 
 namespace files {
 class History;

@@ -4,7 +4,7 @@
 #include "fakes.h"
 #include "harness.h"
 #include "platform/kana/kana.h"
-#include "progress/answerrecord.h"
+#include "progress/answerfile.h"
 #include "progress/kanastats.h"
 #include "progress/savedgames.h"
 #include "progress/typingspeed.h"

@@ -2,7 +2,7 @@
 // The progress window: the saved games' characters per second and accuracy over time, with a
 // moving average and the personal best, filtered by play time; keystrokes per minute from the
 // answer record; and the kana map with the weakest kana named beside it.
-#include "progress/answerrecord.h"
+#include "progress/answerfile.h"
 #include "progress/savedgames.h"
 
 #include <QWidget>

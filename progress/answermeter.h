@@ -2,7 +2,7 @@
 // Measures each answer given in play and makes it a row of the answer record: the stall
 // before the first key, the typing up to Enter, the keys and Backspaces. It hears the game's
 // events, and from the answer box the keys and the answers it refuses itself.
-#include "answerrecord.h"
+#include "answerfile.h"
 #include "game/gameevents.h"
 #include "platform/services.h"
 

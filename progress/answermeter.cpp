@@ -1,4 +1,4 @@
-#include "answerrecorder.h"
+#include "answermeter.h"
 
 namespace progress {
 namespace {

@@ -1,4 +1,4 @@
-#include "answerrecord.h"
+#include "answerfile.h"
 
 #include "files/delimited.h"
 #include "platform/text/textfile.h"
