@@ -347,9 +347,9 @@ int main(int argc, char **argv)
               // As the window and the aimed replies read it: folded, no row kept.
               progress::KanaStats stats;
               int rows = 0, badLines = 0;
-              const auto state = progress::AnswerRecordFile().read(
+              const auto state = progress::AnswerFile().read(
                   [&](const progress::AnswerRow &row) { stats.add(row), ++rows; }, badLines, error);
-              return state == progress::AnswerRecordFile::State::Ready && rows == kAnswerRecordLines;
+              return state == progress::AnswerFile::State::Ready && rows == kAnswerRecordLines;
           }), "ms");
     print("progress_open_limit", progressOpenMs(limit, runs), "ms");
     print("game_start", gameStartMs(limit, std::max(runs, 20)), "ms");

@@ -1,4 +1,5 @@
 #include "game.h"
+#include "rules.h"
 
 #include "files/dictionary.h"
 #include "platform/kana/kana.h"

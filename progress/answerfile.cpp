@@ -47,17 +47,17 @@ QStringList values(QStringView line, int limit)
     return out;
 }
 
-AnswerRecordFile::State headerState(QByteArrayView firstLine)
+AnswerFile::State headerState(QByteArrayView firstLine)
 {
     const QStringList header = values(QString::fromUtf8(firstLine), 2);
     if (header.size() < 2 || header[0] != kFormatName)
-        return AnswerRecordFile::State::NotARecord;
+        return AnswerFile::State::NotARecord;
     bool ok = false;
     const qint64 version = header[1].toLongLong(&ok);
     if (!ok || version < 1)
-        return AnswerRecordFile::State::NotARecord;
-    return version > kAnswerRecordVersion ? AnswerRecordFile::State::Newer
-                                           : AnswerRecordFile::State::Ready;
+        return AnswerFile::State::NotARecord;
+    return version > kAnswerRecordVersion ? AnswerFile::State::Newer
+                                           : AnswerFile::State::Ready;
 }
 
 QByteArrayView firstLine(const QByteArray &bytes)
@@ -229,7 +229,7 @@ std::optional<WallTime> readWallTime(QStringView text)
     return wall;
 }
 
-QString AnswerRecordFile::check(const QDateTime &now)
+QString AnswerFile::check(const QDateTime &now)
 {
     // Only the first line is read: the record is never what a start waits for.
     QFile file(platform::resolveFileName(name_));
@@ -282,7 +282,7 @@ QString AnswerRecordFile::check(const QDateTime &now)
 
 // Keeps the newest kKeepBytes or so: from the first line of the first game that starts past
 // the cut, so no game is kept in part.
-bool AnswerRecordFile::cut(const QByteArray &bytes, QString &error)
+bool AnswerFile::cut(const QByteArray &bytes, QString &error)
 {
     qsizetype from = bytes.indexOf('\n', bytes.size() - kKeepBytes) + 1;
     if (from == 0) // one line longer than all that is kept: nothing to keep
@@ -303,14 +303,14 @@ bool AnswerRecordFile::cut(const QByteArray &bytes, QString &error)
     return false;
 }
 
-bool AnswerRecordFile::append(const AnswerRow &row, QString &error)
+bool AnswerFile::append(const AnswerRow &row, QString &error)
 {
     return !recording_
         || platform::appendTextFile(name_, formatAnswerRow(row), error, platform::TextEncoding::Utf8,
                                     answerRecordHeader());
 }
 
-AnswerRecordFile::State AnswerRecordFile::read(const std::function<void(const AnswerRow &)> &take,
+AnswerFile::State AnswerFile::read(const std::function<void(const AnswerRow &)> &take,
                                                int &badLines, QString &error) const
 {
     badLines = 0;
@@ -365,7 +365,7 @@ AnswerRecordFile::State AnswerRecordFile::read(const std::function<void(const An
     return State::Ready;
 }
 
-AnswerRecordFile::State AnswerRecordFile::read(AnswerRecord &record, QString &error) const
+AnswerFile::State AnswerFile::read(AnswerFileContents &record, QString &error) const
 {
     record = {};
     return read([&record](const AnswerRow &row) { record.rows.append(row); }, record.badLines, error);

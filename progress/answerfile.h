@@ -59,21 +59,21 @@ std::optional<AnswerRow> parseAnswerRow(QStringView line);
 // The same into `row`, whose strings are reused where they can be; false when it is no row.
 bool parseAnswerRow(QStringView line, AnswerRow &row);
 
-struct AnswerRecord {
+struct AnswerFileContents {
     QList<AnswerRow> rows; // in the order they were written
     int badLines = 0;
 };
 
 // The file itself. It is never needed to play: every failure is told once, in words for
 // the player, and the game goes on.
-class AnswerRecordFile {
+class AnswerFile {
 public:
     enum class State { Ready, Missing, NotARecord, Newer, Unreadable };
     // Past this size the file is cut to its newest kKeepBytes, whole games, at the next start.
     static constexpr qint64 kMaxBytes = 8 << 20;
     static constexpr qint64 kKeepBytes = 4 << 20;
 
-    explicit AnswerRecordFile(QString name = kAnswerRecordFile) : name_(std::move(name)) {}
+    explicit AnswerFile(QString name = kAnswerRecordFile) : name_(std::move(name)) {}
     const QString &name() const { return name_; }
 
     // At start-up: a file that is not an answer record is renamed (set aside) and a new one
@@ -89,7 +89,7 @@ public:
     // why when the state is not Ready or Missing.
     State read(const std::function<void(const AnswerRow &)> &take, int &badLines, QString &error) const;
     // Every row, kept.
-    State read(AnswerRecord &record, QString &error) const;
+    State read(AnswerFileContents &record, QString &error) const;
 
 private:
     bool cut(const QByteArray &bytes, QString &error);

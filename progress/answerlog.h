@@ -17,10 +17,10 @@ public:
     QString add(const AnswerRow &row);
     // The figures of every answer so far, read from the file the first time.
     const KanaStats &stats();
-    const AnswerRecordFile &file() const { return file_; }
+    const AnswerFile &file() const { return file_; }
 
 private:
-    AnswerRecordFile file_;
+    AnswerFile file_;
     std::optional<KanaStats> stats_;
     bool failed_ = false;
 };

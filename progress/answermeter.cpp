@@ -1,5 +1,7 @@
 #include "answermeter.h"
 
+#include "game/rules.h"
+
 namespace progress {
 namespace {
 
@@ -17,7 +19,7 @@ Verdict verdictOf(game::AnswerVerdict verdict)
 
 } // namespace
 
-void AnswerRecorder::startAnswer()
+void AnswerMeter::startAnswer()
 {
     shownMs_ = clock_.monotonicMs();
     firstKeyMs_ = -1;
@@ -25,7 +27,7 @@ void AnswerRecorder::startAnswer()
     keysKnown_ = true;
 }
 
-void AnswerRecorder::keyTyped(bool erases)
+void AnswerMeter::keyTyped(bool erases)
 {
     if (firstKeyMs_ < 0)
         firstKeyMs_ = clock_.monotonicMs();
@@ -34,27 +36,27 @@ void AnswerRecorder::keyTyped(bool erases)
         ++keys_.backspaces;
 }
 
-void AnswerRecorder::gameStarted()
+void AnswerMeter::gameStarted()
 {
     game_ = gameName(clock_.now());
     started_ = true;
     playing_ = false;
 }
 
-void AnswerRecorder::wordShown(const QString &word)
+void AnswerMeter::wordShown(const QString &word)
 {
     playing_ = started_;
     expected_ = game::expectedKana(word);
     startAnswer();
 }
 
-void AnswerRecorder::answerChecked(const game::AnswerCheck &)
+void AnswerMeter::answerChecked(const game::AnswerCheck &)
 {
     // Enter, before any message about the answer.
     enterMs_ = clock_.monotonicMs();
 }
 
-void AnswerRecorder::answerJudged(const game::AnswerJudgement &judgement)
+void AnswerMeter::answerJudged(const game::AnswerJudgement &judgement)
 {
     if (judgement.playing && playing_)
         emitRow(judgement.expected, judgement.answer, verdictOf(judgement.verdict), enterMs_);
@@ -62,19 +64,19 @@ void AnswerRecorder::answerJudged(const game::AnswerJudgement &judgement)
     startAnswer();
 }
 
-void AnswerRecorder::strayLettersRefused(const QString &text)
+void AnswerMeter::strayLettersRefused(const QString &text)
 {
     if (playing_)
         emitRow(expected_, text, Verdict::StrayLetters, clock_.monotonicMs());
     startAnswer();
 }
 
-void AnswerRecorder::gameEnded(const game::GameResult &)
+void AnswerMeter::gameEnded(const game::GameResult &)
 {
     started_ = playing_ = false;
 }
 
-void AnswerRecorder::emitRow(QChar expected, const QString &answer, Verdict verdict, qint64 enterMs)
+void AnswerMeter::emitRow(QChar expected, const QString &answer, Verdict verdict, qint64 enterMs)
 {
     AnswerRow row;
     row.game = game_;

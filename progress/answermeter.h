@@ -10,10 +10,10 @@
 
 namespace progress {
 
-class AnswerRecorder : public game::GameEvents {
+class AnswerMeter : public game::GameEvents {
 public:
     using Sink = std::function<void(const AnswerRow &)>;
-    AnswerRecorder(const platform::Clock &clock, Sink sink) : clock_(clock), sink_(std::move(sink)) {}
+    AnswerMeter(const platform::Clock &clock, Sink sink) : clock_(clock), sink_(std::move(sink)) {}
 
     // A key that typed or erased something in the answer box.
     void keyTyped(bool erases);

@@ -1,5 +1,6 @@
 #include "weakkanadraw.h"
 
+#include "game/rules.h"
 #include "platform/controls.h"
 #include "platform/kana/kana.h"
 

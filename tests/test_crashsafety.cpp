@@ -48,12 +48,12 @@ QString fileTail(const QString &name)
 // The answer record as the others are read: every line a row, under its first line.
 bool readAnswers(const QString &name, QList<progress::AnswerRow> &rows, QString &error)
 {
-    progress::AnswerRecord record;
-    const auto state = progress::AnswerRecordFile(name).read(record, error);
+    progress::AnswerFileContents record;
+    const auto state = progress::AnswerFile(name).read(record, error);
     if (record.badLines > 0)
         error = QStringLiteral("%1 lines of the answer record are bad").arg(record.badLines);
     rows = record.rows;
-    return (state == progress::AnswerRecordFile::State::Ready || state == progress::AnswerRecordFile::State::Missing)
+    return (state == progress::AnswerFile::State::Ready || state == progress::AnswerFile::State::Missing)
         && record.badLines == 0;
 }
 

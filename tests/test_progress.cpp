@@ -8,6 +8,7 @@
 #include "progress/kanastats.h"
 #include "progress/savedgames.h"
 #include "progress/typingspeed.h"
+#include "game/rules.h"
 #include "progress/weakkanadraw.h"
 #include "ui/main/answerbox.h"
 #include "ui/base/fonts.h"
@@ -119,9 +120,9 @@ private slots:
         QTemporaryDir dir;
         const QString name = dir.filePath(u"record.txt"_qs);
         fakes::writeBytes(name, kHeader + good + bad.join("\r\n") + "\r\n\r\n" + good);
-        progress::AnswerRecord record;
+        progress::AnswerFileContents record;
         QString error;
-        QCOMPARE(progress::AnswerRecordFile(name).read(record, error), progress::AnswerRecordFile::State::Ready);
+        QCOMPARE(progress::AnswerFile(name).read(record, error), progress::AnswerFile::State::Ready);
         QCOMPARE(record.rows.size(), 2);
         QCOMPARE(record.badLines, bad.size());
     }
@@ -151,16 +152,16 @@ private slots:
         auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
         const QString name = progress::kAnswerRecordFile;
         fakes::writeBytes(name, bytes);
-        progress::AnswerRecordFile file(name);
+        progress::AnswerFile file(name);
         const QString told = file.check(QDateTime(QDate(2024, 5, 1), QTime(13, 5, 9)));
         QVERIFY2(message.isEmpty() ? told.isEmpty() : told.contains(message) && told.contains(u"「回答記録.txt」"_qs), qPrintable(told));
         QCOMPARE(QFile::exists(u"回答記録.damaged-20240501-130509.txt"_qs), setAside);
         QCOMPARE(file.recording(), recording);
         QString error;
         QVERIFY(file.append(rows(u"か:ok:100"_qs).value(0), error));
-        progress::AnswerRecord record;
+        progress::AnswerFileContents record;
         if (recording) {
-            QCOMPARE(file.read(record, error), progress::AnswerRecordFile::State::Ready);
+            QCOMPARE(file.read(record, error), progress::AnswerFile::State::Ready);
             QCOMPARE(record.badLines, 0);
             QVERIFY(!record.rows.isEmpty() && record.rows.back().expected == u'か');
         } else {
@@ -173,17 +174,17 @@ private slots:
         QTemporaryDir dir;
         const QString name = dir.filePath(u"record.txt"_qs);
         QByteArray bytes = kHeader;
-        for (int game = 0; bytes.size() <= progress::AnswerRecordFile::kMaxBytes; ++game)
+        for (int game = 0; bytes.size() <= progress::AnswerFile::kMaxBytes; ++game)
             for (int i = 0; i < 100; ++i)
                 bytes += QStringLiteral("\"2024/05/01 13:%1:%2\",\"る\",\"るす\",\"ok\",%3,20,3,0\r\n")
                              .arg(game / 60 % 60, 2, 10, QChar(u'0')).arg(game % 60, 2, 10, QChar(u'0')).arg(i).toUtf8();
         fakes::writeBytes(name, bytes);
-        progress::AnswerRecordFile file(name);
+        progress::AnswerFile file(name);
         QCOMPARE(file.check(QDateTime()), QString());
-        progress::AnswerRecord record;
+        progress::AnswerFileContents record;
         QString error;
-        QCOMPARE(file.read(record, error), progress::AnswerRecordFile::State::Ready);
-        QVERIFY(QFileInfo(name).size() <= progress::AnswerRecordFile::kKeepBytes + kHeader.size());
+        QCOMPARE(file.read(record, error), progress::AnswerFile::State::Ready);
+        QVERIFY(QFileInfo(name).size() <= progress::AnswerFile::kKeepBytes + kHeader.size());
         QCOMPARE(record.badLines, 0);
         QVERIFY(record.rows.size() % 100 == 0 && record.rows.size() > 0);
         QCOMPARE(record.rows.front().stallMs, 0);  // a game from its start
@@ -323,9 +324,9 @@ private slots:
         run.clock.advance(700);
         QTest::keyClick(run.box(), Qt::Key_Return);
         QCOMPARE(run.word(), reply);
-        progress::AnswerRecord record;
+        progress::AnswerFileContents record;
         QString error;
-        progress::AnswerRecordFile(progress::kAnswerRecordFile).read(record, error);
+        progress::AnswerFile(progress::kAnswerRecordFile).read(record, error);
         QVERIFY(run.messages.shown.isEmpty());
         QCOMPARE(record.rows.value(3), (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, Verdict::Accepted, 1500, 700, progress::Keystrokes{8, 1}}));
     }

@@ -20,14 +20,14 @@ constexpr QRect kProgressButton(324, 36, 20, 20);
 
 ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBoxes &boxes,
                            const platform::Clock &clock, QString recordFile)
-    : window_(window), boxes_(boxes), log_(std::move(recordFile)), recorder_(clock, [this](const progress::AnswerRow &row) { tell(log_.add(row)); })
+    : window_(window), boxes_(boxes), log_(std::move(recordFile)), meter_(clock, [this](const progress::AnswerRow &row) { tell(log_.add(row)); })
 {
     auto *box = window.findChild<AnswerBox *>(QStringLiteral("txtKaitou"));
-    connect(box, &AnswerBox::keyTyped, this, [this](bool erases) { recorder_.keyTyped(erases); });
-    connect(box, &AnswerBox::inputMethodUsed, this, [this] { recorder_.inputMethodUsed(); });
+    connect(box, &AnswerBox::keyTyped, this, [this](bool erases) { meter_.keyTyped(erases); });
+    connect(box, &AnswerBox::inputMethodUsed, this, [this] { meter_.inputMethodUsed(); });
     connect(box, &AnswerBox::strayLettersRefused, this,
-            [this](const QString &text) { recorder_.strayLettersRefused(text); });
-    aids.listeners().add(&recorder_);
+            [this](const QString &text) { meter_.strayLettersRefused(text); });
+    aids.listeners().add(&meter_);
     aids.listeners().add(this);
 
     QAction *open = addWindowKey(window, QKeySequence(QStringLiteral("Ctrl+R")), QStringLiteral("成績…"));
@@ -83,7 +83,7 @@ void ProgressAids::tell(const QString &message)
 {
     if (message.isEmpty())
         return;
-    if (recorder_.playing()) { // not in the middle of a game
+    if (meter_.playing()) { // not in the middle of a game
         untold_ = message;
         return;
     }

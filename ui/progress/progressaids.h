@@ -49,7 +49,7 @@ private:
     QWidget &window_;
     platform::MessageBoxes &boxes_;
     progress::AnswerLog log_;
-    progress::AnswerRecorder recorder_;
+    progress::AnswerMeter meter_;
     std::unique_ptr<progress::WeakKanaDraw> draw_;
     game::Game *game_ = nullptr;
     bool aimed_ = false;

@@ -30,7 +30,7 @@ private:
     void showAnswers();
 
     const files::History &history_;
-    progress::AnswerRecordFile record_;
+    progress::AnswerFile record_;
     progress::SavedGames saved_;
     QComboBox *playTime_;
     QLabel *summary_;

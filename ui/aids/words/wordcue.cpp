@@ -1,6 +1,6 @@
 #include "wordcue.h"
 
-#include "game/gameevents.h"
+#include "game/rules.h"
 
 #include <QEvent>
 #include <QLabel>
