@@ -2,6 +2,7 @@
 
 #include "accessiblenames.h"
 #include "ui/main/answerbox.h"
+#include "ui/main/historygrid.h"
 #include "chainmarks.h"
 #include "enterguard.h"
 #include "game/game.h"
@@ -28,14 +29,6 @@ constexpr int kMistakeMs = 3000;
 constexpr int kEnterPauseMs = 500;
 // Window pixels: right of the title banner, left of スタート.
 constexpr QRect kMenuButton(324, 10, 20, 20);
-
-template <typename T>
-T *control(QWidget &window, const char *name)
-{
-    T *found = window.findChild<T *>(QLatin1String(name));
-    Q_ASSERT(found);
-    return found;
-}
 
 } // namespace
 
@@ -70,30 +63,25 @@ private:
     platform::MessageBoxes &boxes_;
 };
 
-PlayAids::PlayAids(QWidget &window, platform::MessageBoxes &boxes, platform::PreferenceStore &store,
+PlayAids::PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::PreferenceStore &store,
                    platform::Sounds &sounds, const platform::Clock &clock)
-    : window_(window), store_(store), sounds_(sounds), preferences_(store.load()),
+    : window_(window), controls_(window.aidedControls()), store_(store), sounds_(sounds), preferences_(store.load()),
       ruleMessages_(std::make_unique<RuleMessages>(boxes))
 {
-    answerBox_ = control<AnswerBox>(window, "txtKaitou");
-    word_ = control<QLabel>(window, "lblMondai");
-    cmdStart_ = control<QToolButton>(window, "cmdStart");
-    cmdHelp_ = control<QToolButton>(window, "cmdHelp");
-    auto *area = control<QWidget>(window, "Frame1");
-
-    cue_ = new WordCue(word_);
+    QWidget *area = controls_.playingArea;
+    cue_ = new WordCue(controls_.word);
     // Under the answer box, over the history grid's header, which play does not need.
-    const QRect grid = control<QWidget>(window, "msgRireki")->geometry();
-    const QRect answer = answerBox_->geometry();
+    const QRect grid = controls_.history->geometry();
+    const QRect answer = controls_.answer->geometry();
     mistake_ = new NoteLabel(area, QStringLiteral("mistakeNote"),
                              QRect(grid.left(), answer.bottom() + 2, grid.width(), 26), 15);
     // At the end of the answer box, where the eye is as the time runs out.
     endMarker_ = new NoteLabel(area, QStringLiteral("endMarker"),
                                QRect(answer.right() - 110, answer.top() + 6, 104, 34), 22);
-    connect(answerBox_, &QLineEdit::textEdited, endMarker_, &QWidget::hide);
+    connect(controls_.answer, &QLineEdit::textEdited, endMarker_, &QWidget::hide);
     enterGuard_ = new EnterGuard(clock, this);
 
-    markChain(control<QAbstractItemView>(window, "lstRireki"));
+    markChain(controls_.chain);
     describeControls(&window);
     buildMenu();
     listeners_.add(this);
@@ -144,12 +132,11 @@ void PlayAids::addToMenu(QAction *action)
 void PlayAids::attach(game::Game &game)
 {
     game.setEvents(&listeners_);
-    connect(addWindowKey(window_, Qt::Key_F1, QStringLiteral("ヘルプ")), &QAction::triggered, cmdHelp_,
+    connect(addWindowKey(window_, Qt::Key_F1, QStringLiteral("ヘルプ")), &QAction::triggered, controls_.help,
             &QAbstractButton::click);
-    connect(addWindowKey(window_, Qt::Key_F5, QStringLiteral("スタート")), &QAction::triggered, cmdStart_,
+    connect(addWindowKey(window_, Qt::Key_F5, QStringLiteral("スタート")), &QAction::triggered, controls_.start,
             &QAbstractButton::click);
-    learnedWords_ = new LearnedWords(*control<WordList>(window_, "lstJisyo"),
-                                     *control<QGroupBox>(window_, "fraJisyo"), *ruleMessages_,
+    learnedWords_ = new LearnedWords(*controls_.learned, *controls_.learnedFrame, *ruleMessages_,
                                      [&game] { return game.blnCountdown || game.blnPlaying; }, this);
     learnedWords_->setRomajiInput(preferences_.romajiInput);
     listeners_.add(learnedWords_);
@@ -159,7 +146,7 @@ void PlayAids::apply(const platform::Preferences &preferences)
 {
     preferences_ = preferences;
     cue_->setOptions(preferences.nextKanaCue, preferences.romajiGuide);
-    answerBox_->setHiraganaMode(preferences.romajiInput);
+    controls_.answer->setHiraganaMode(preferences.romajiInput);
     if (learnedWords_)
         learnedWords_->setRomajiInput(preferences.romajiInput);
     if (!preferences.mistakesInWindow)
@@ -226,8 +213,8 @@ void PlayAids::answerJudged(const game::AnswerJudgement &judgement)
     nameValues();
     // The rejected answer comes back, selected, to be corrected or typed over.
     if (preferences_.mistakesInWindow && judgement.verdict != game::AnswerVerdict::Accepted) {
-        answerBox_->setText(answerBox_->lastAnswer());
-        answerBox_->selectAll();
+        controls_.answer->setText(controls_.answer->lastAnswer());
+        controls_.answer->selectAll();
     }
 }
 

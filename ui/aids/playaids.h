@@ -2,11 +2,12 @@
 // What the window adds to the game while it is played: the next-kana cue and the romaji
 // guide on the computer's word, mistakes shown in the window, a clear end, the chain list's
 // marks, sounds, keys, names for a screen reader, and the 「設定」 dialog that switches them.
-// It hears the game through its events and finds the window's controls by their names.
+// It hears the game through its events and is handed the window's controls.
 #include "game/gameevents.h"
 #include "platform/preferences/preferences.h"
 #include "platform/services.h"
 #include "platform/sound/sounds.h"
+#include "ui/main/mainwindow.h"
 
 #include <QObject>
 
@@ -34,7 +35,7 @@ class PlayAids : public QObject, public game::GameEvents {
     Q_OBJECT
 public:
     // The preferences are read once, here.
-    PlayAids(QWidget &window, platform::MessageBoxes &boxes, platform::PreferenceStore &store,
+    PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::PreferenceStore &store,
              platform::Sounds &sounds, const platform::Clock &clock);
     ~PlayAids() override;
 
@@ -52,6 +53,8 @@ public:
     void editPreferences();
     // Puts an entry first in the gear button's menu, and names it in the button's tooltip.
     void addToMenu(QAction *action);
+    // The window's controls the aids work on.
+    const AidedControls &controls() const { return controls_; }
 
     void gameStarted() override;
     void countdownTick(int step) override;
@@ -71,16 +74,13 @@ private:
     void nameValues();
 
     QWidget &window_;
+    const AidedControls controls_;
     platform::PreferenceStore &store_;
     platform::Sounds &sounds_;
     platform::Preferences preferences_;
     std::unique_ptr<RuleMessages> ruleMessages_;
     game::GameEventsList listeners_;
 
-    AnswerBox *answerBox_;
-    QLabel *word_;
-    QToolButton *cmdStart_;
-    QToolButton *cmdHelp_;
     WordCue *cue_;
     NoteLabel *mistake_;
     NoteLabel *endMarker_;

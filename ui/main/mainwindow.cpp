@@ -178,7 +178,7 @@ void MainWindow::buildTitleRow()
 
 void MainWindow::buildPlayingArea()
 {
-    QGroupBox *area = makeFrame(new QGroupBox(this), QStringLiteral("Frame1"),
+    QGroupBox *area = Frame1_ = makeFrame(new QGroupBox(this), QStringLiteral("Frame1"),
                                 twips(130, 1300, 9240, 5370));
 
     makeLabel(area, QStringLiteral("Label1_1"), twips(900, 195, 1155, 330),
@@ -297,6 +297,11 @@ void MainWindow::orderFocus()
                               chkAs_,    msgRireki_, txtKaitou_, lstJisyo_, lstRireki_};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+AidedControls MainWindow::aidedControls() const
+{
+    return AidedControls{Frame1_, lblMondai_, txtKaitou_, cmdStart_, cmdHelp_, msgRireki_, lstRireki_, lstJisyo_, fraJisyo_};
 }
 
 game::Controls MainWindow::controls()

@@ -22,6 +22,18 @@ class PickCombo;
 class PictureCheckBox;
 class WordList;
 
+// The controls the window's aids work on, handed over typed rather than looked up by name.
+struct AidedControls {
+    QGroupBox *playingArea; // Frame1
+    QLabel *word;           // lblMondai
+    AnswerBox *answer;      // txtKaitou
+    QToolButton *start, *help;
+    HistoryGrid *history;   // msgRireki
+    WordList *chain;        // lstRireki
+    WordList *learned;      // lstJisyo, in its frame fraJisyo
+    QGroupBox *learnedFrame;
+};
+
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +42,7 @@ public:
 
     // The controls as the game's logic sees them.
     game::Controls controls();
+    AidedControls aidedControls() const;
 
     // Creates the game on these services, wires every event to its handler and starts both
     // timers. Call once; the game lives as long as the window.
@@ -45,6 +58,7 @@ private:
     // Window level.
     QToolButton *cmdStart_, *cmdHozon_, *cmdClear_, *cmdHelp_, *cmdEnd_;
     // Inside the playing area.
+    QGroupBox *Frame1_;
     QLabel *lblMondai_, *lblOk_, *lblNg_, *lblMoji_T_, *lblByou_, *lblRitu_;
     AnswerBox *txtKaitou_;
     WordList *lstRireki_, *lstInpRireki_, *lstHukusu_, *lstJisyo_;

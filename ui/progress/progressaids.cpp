@@ -22,7 +22,7 @@ ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBox
                            const platform::Clock &clock, QString recordFile)
     : window_(window), boxes_(boxes), log_(std::move(recordFile)), meter_(clock, [this](const progress::AnswerRow &row) { tell(log_.add(row)); })
 {
-    auto *box = window.findChild<AnswerBox *>(QStringLiteral("txtKaitou"));
+    AnswerBox *box = aids.controls().answer;
     connect(box, &AnswerBox::keyTyped, this, [this](bool erases) { meter_.keyTyped(erases); });
     connect(box, &AnswerBox::inputMethodUsed, this, [this] { meter_.inputMethodUsed(); });
     connect(box, &AnswerBox::strayLettersRefused, this,
