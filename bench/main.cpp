@@ -187,7 +187,8 @@ double progressOpenMs(const QString &folder, int runs)
     auto session = startIn(folder);
     return medianOfRuns(runs, [&] {
         return timeMs([&] {
-            ui::ProgressWindow window(session->game().history(), progress::kAnswerRecordFile);
+            progress::AnswerLog answers; // read anew each run, as a new session reads it
+            ui::ProgressWindow window(session->game().history(), answers);
             window.refresh();
             window.show();
             bench::runUntilIdle();

@@ -103,7 +103,7 @@ void ProgressAids::gameEnded(const game::GameResult &)
 void ProgressAids::openProgress()
 {
     if (!progressWindow_)
-        progressWindow_ = new ProgressWindow(game_->history(), log_.file().name(), &window_);
+        progressWindow_ = new ProgressWindow(game_->history(), log_, &window_);
     progressWindow_->refresh();
     progressWindow_->show();
     progressWindow_->raise();

@@ -2,6 +2,7 @@
 
 #include "ui/base/fonts.h"
 #include "kanamap.h"
+#include "files/history.h"
 #include "progress/kanastats.h"
 #include "progress/typingspeed.h"
 
@@ -144,9 +145,8 @@ QString weakestText(const QList<QChar> &weakest)
 
 } // namespace
 
-ProgressWindow::ProgressWindow(const files::History &history, const QString &recordFile,
-                               QWidget *parent)
-    : QWidget(parent, Qt::Window), history_(history), record_(recordFile)
+ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLog &answers, QWidget *parent)
+    : QWidget(parent, Qt::Window), history_(history), answers_(answers)
 {
     setObjectName(QStringLiteral("progressWindow"));
     setWindowTitle(QStringLiteral("成績 - カナリンカ"));
@@ -223,7 +223,7 @@ void ProgressWindow::refresh()
         playTime_->clear();
         playTime_->addItem(QStringLiteral("すべて"), 0);
         for (int s : std::as_const(seconds))
-            playTime_->addItem(QStringLiteral("%1秒").arg(s), s);
+            playTime_->addItem(files::formatPlayTime(s), s);
         playTime_->setCurrentIndex(std::max(0, playTime_->findData(chosen)));
     }
     showSavedGames();
@@ -283,11 +283,9 @@ void ProgressWindow::showSavedGames()
 
 void ProgressWindow::showAnswers()
 {
-    progress::KanaStats stats;
-    progress::KeystrokeTally keys;
-    int badLines = 0;
-    QString error;
-    record_.read([&](const progress::AnswerRow &row) { stats.add(row), keys.add(row); }, badLines, error);
+    const progress::KanaStats &stats = answers_.stats();
+    const QString &error = answers_.readError();
+    const int badLines = answers_.badLines();
     map_->setStats(stats);
     weakest_->setText(weakestText(stats.weakest(3)));
 
@@ -295,7 +293,7 @@ void ProgressWindow::showAnswers()
     if (!error.isEmpty())
         notes.append(error);
     if (badLines > 0)
-        notes.append(QStringLiteral("「%1」の読めない %2 行は飛ばしました。").arg(record_.name()).arg(badLines));
+        notes.append(QStringLiteral("「%1」の読めない %2 行は飛ばしました。").arg(answers_.file().name()).arg(badLines));
     if (saved_.unreadable > 0)
         notes.append(QStringLiteral("日付か表示秒数の読めない保存ゲーム %1 回はグラフに入れていません。").arg(saved_.unreadable));
     note_->setText(notes.join(u'\n'));
@@ -305,7 +303,7 @@ void ProgressWindow::showAnswers()
     clearChart(chart);
     QList<QPointF> points;
     progress::EpochMs epochMs;
-    for (const progress::GameKeystrokes &game : keys.games()) {
+    for (const progress::GameKeystrokes &game : answers_.keystrokes().games()) {
         if (const std::optional<progress::WallTime> start = progress::readWallTime(game.game))
             points.append({double(epochMs(*start)), game.perMinute()});
     }

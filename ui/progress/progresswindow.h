@@ -2,7 +2,7 @@
 // The progress window: the saved games' characters per second and accuracy over time, with a
 // moving average and the personal best, filtered by play time; keystrokes per minute from the
 // answer record; and the kana map with the weakest kana named beside it.
-#include "progress/answerfile.h"
+#include "progress/answerlog.h"
 #include "progress/savedgames.h"
 
 #include <QWidget>
@@ -19,10 +19,9 @@ class KanaMap;
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    ProgressWindow(const files::History &history, const QString &recordFile,
-                   QWidget *parent = nullptr);
+    ProgressWindow(const files::History &history, progress::AnswerLog &answers, QWidget *parent = nullptr);
 
-    // Reads the saved games and the answer record again and redraws everything.
+    // Takes the saved games and the answers as they are now and redraws everything.
     void refresh();
 
 private:
@@ -30,7 +29,7 @@ private:
     void showAnswers();
 
     const files::History &history_;
-    progress::AnswerFile record_;
+    progress::AnswerLog &answers_;
     progress::SavedGames saved_;
     QComboBox *playTime_;
     QLabel *summary_;
