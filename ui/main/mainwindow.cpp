@@ -25,9 +25,51 @@ int px(int twips)
     return int(std::lround(twips / 15.0));
 }
 
-QRect twips(int left, int top, int width, int height)
+// Every placed control: name, container, and left, top, width, height in twips inside it.
+// The etched rules are a pixel high.
+constexpr LayoutPlace kPlaces[] = {
+    {"cmdStart", "frmMain", 5175, 150, 840, 915},   {"cmdHozon", "frmMain", 6000, 150, 840, 915},
+    {"cmdClear", "frmMain", 6825, 150, 840, 915},   {"cmdHelp", "frmMain", 7650, 150, 840, 915},
+    {"cmdEnd", "frmMain", 8475, 150, 840, 915},     {"Image1", "frmMain", 225, 150, 4620, 930},
+    {"Line1_1", "frmMain", 150, 1260, 9150, 15},    {"Line1_0", "frmMain", 150, 1275, 9150, 15},
+    {"Frame1", "frmMain", 130, 1300, 9240, 5370},
+    {"Label1_1", "Frame1", 900, 195, 1155, 330},    {"cboJikan", "Frame1", 900, 450, 1065, 405},
+    {"chkAs", "Frame1", 2100, 450, 420, 420},       {"imgStart1", "Frame1", 180, 270, 480, 480},
+    {"imgStart2", "Frame1", 180, 270, 480, 480},    {"imgStart3", "Frame1", 180, 270, 480, 480},
+    {"Frame2", "Frame1", 2670, 135, 6330, 735},     {"shpJikanB", "Frame1", 225, 945, 8745, 75},
+    {"shpJikanK", "Frame1", 225, 945, 8745, 75},    {"Label2_0", "Frame1", 225, 1080, 390, 975},
+    {"Label2_1", "Frame1", 225, 2100, 390, 1005},   {"lblMondai", "Frame1", 600, 1080, 5805, 975},
+    {"txtKaitou", "Frame1", 600, 2100, 5790, 1005}, {"fraJisyo", "Frame1", 6525, 1125, 2490, 1965},
+    {"fraRireki", "Frame1", 6525, 1125, 2490, 1965}, {"lstInpRireki", "Frame1", 0, 2100, 165, 780},
+    {"lstHukusu", "Frame1", 0, 1050, 165, 600},     {"msgRireki", "Frame1", 225, 3225, 8790, 1965},
+    {"lstJisyo", "fraJisyo", 150, 300, 2190, 1500}, {"lstRireki", "fraRireki", 150, 300, 2190, 1500},
+    {"lblOk", "Frame2", 150, 180, 810, 465},        {"lblNg", "Frame2", 1050, 180, 810, 465},
+    {"lblMoji_T", "Frame2", 1950, 180, 930, 465},   {"lblRitu", "Frame2", 3000, 180, 1455, 465},
+    {"lblByou", "Frame2", 4500, 180, 1680, 465},
+};
+
+} // namespace
+
+QRect LayoutPlace::pixels() const
 {
     return QRect(px(left), px(top), px(width), px(height));
+}
+
+std::span<const LayoutPlace> layoutPlaces()
+{
+    return kPlaces;
+}
+
+namespace {
+
+// A control's place in pixels, by its name.
+QRect at(const QString &name)
+{
+    for (const LayoutPlace &place : kPlaces)
+        if (name == QLatin1String(place.name))
+            return place.pixels();
+    Q_ASSERT_X(false, "at", qPrintable(name));
+    return {};
 }
 
 const QColor kIvory(255, 255, 240);
@@ -160,36 +202,33 @@ void MainWindow::buildTitleRow()
                                 picture(QStringLiteral("exit")),
                                 QStringLiteral("プログラムを終了します"));
     // One row, 825 twips apart: each overlaps its left neighbour by a pixel.
-    int left = 5175;
-    for (QToolButton *button : {cmdStart_, cmdHozon_, cmdClear_, cmdHelp_, cmdEnd_}) {
-        button->setGeometry(twips(left, 150, 840, 915));
-        left += 825;
-    }
+    for (QToolButton *button : {cmdStart_, cmdHozon_, cmdClear_, cmdHelp_, cmdEnd_})
+        button->setGeometry(at(button->objectName()));
 
     const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
-    makeImage(this, QStringLiteral("Image1"), twips(225, 150, 4620, 930), titleBanner(ratio));
+    makeImage(this, QStringLiteral("Image1"), at(QStringLiteral("Image1")), titleBanner(ratio));
 
     // The etched rule under the title row: a black line with a white one below it.
-    makeShape(this, QStringLiteral("Line1_1"), QRect(px(150), px(1260), px(9300) - px(150), 1),
+    makeShape(this, QStringLiteral("Line1_1"), at(QStringLiteral("Line1_1")),
               Qt::black);
-    makeShape(this, QStringLiteral("Line1_0"), QRect(px(150), px(1275), px(9300) - px(150), 1),
+    makeShape(this, QStringLiteral("Line1_0"), at(QStringLiteral("Line1_0")),
               Qt::white);
 }
 
 void MainWindow::buildPlayingArea()
 {
     QGroupBox *area = Frame1_ = makeFrame(new QGroupBox(this), QStringLiteral("Frame1"),
-                                twips(130, 1300, 9240, 5370));
+                                at(QStringLiteral("Frame1")));
 
-    makeLabel(area, QStringLiteral("Label1_1"), twips(900, 195, 1155, 330),
+    makeLabel(area, QStringLiteral("Label1_1"), at(QStringLiteral("Label1_1")),
               QStringLiteral("プレイ秒数"), 11.25, Qt::AlignLeft | Qt::AlignTop, false);
 
-    cboJikan_ = place(new PickCombo(area), QStringLiteral("cboJikan"), twips(900, 450, 1065, 405));
+    cboJikan_ = place(new PickCombo(area), QStringLiteral("cboJikan"), at(QStringLiteral("cboJikan")));
     cboJikan_->setFont(layoutFont(14.25));
     setColour(cboJikan_, QPalette::Base, kIvory);
     cboJikan_->setEditText(QStringLiteral("Combo1"));
 
-    chkAs_ = place(new PictureCheckBox(area), QStringLiteral("chkAs"), twips(2100, 450, 420, 420));
+    chkAs_ = place(new PictureCheckBox(area), QStringLiteral("chkAs"), at(QStringLiteral("chkAs")));
     chkAs_->setIcon(picture(QStringLiteral("autosave")));
     chkAs_->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
     chkAs_->setCheckState(Qt::Checked);
@@ -198,48 +237,46 @@ void MainWindow::buildPlayingArea()
     for (int index = 3; index >= 1; --index) {
         static const char *const lamps[3] = {"signal-red", "signal-yellow", "signal-green"};
         imgStart_[index - 1] =
-            makeImage(area, QStringLiteral("imgStart%1").arg(index), twips(180, 270, 480, 480),
+            makeImage(area, QStringLiteral("imgStart%1").arg(index), at(QStringLiteral("imgStart%1").arg(index)),
                       picture(QLatin1String(lamps[index - 1])).pixmap(QSize(32, 32)));
     }
 
     QGroupBox *stats = makeFrame(new QGroupBox(area), QStringLiteral("Frame2"),
-                                 twips(2670, 135, 6330, 735));
+                                 at(QStringLiteral("Frame2")));
     struct Stat {
         QLabel *&label;
         const char *name;
-        int left, width;
         QColor colour;
         const char16_t *design;
     };
     const Stat statLabels[] = {
-        {lblOk_, "lblOk", 150, 810, QColor(0, 128, 0), u"999"},
-        {lblNg_, "lblNg", 1050, 810, QColor(255, 0, 0), u"999"},
-        {lblMoji_T_, "lblMoji_T", 1950, 930, QColor(128, 0, 0), u"9999"},
-        {lblRitu_, "lblRitu", 3000, 1455, QColor(0, 0, 0), u"100.0%"},
-        {lblByou_, "lblByou", 4500, 1680, QColor(0, 0, 128), u"2.63/秒"},
+        {lblOk_, "lblOk", QColor(0, 128, 0), u"999"},
+        {lblNg_, "lblNg", QColor(255, 0, 0), u"999"},
+        {lblMoji_T_, "lblMoji_T", QColor(128, 0, 0), u"9999"},
+        {lblRitu_, "lblRitu", QColor(0, 0, 0), u"100.0%"},
+        {lblByou_, "lblByou", QColor(0, 0, 128), u"2.63/秒"},
     };
     for (const Stat &stat : statLabels) {
-        stat.label = makeLabel(stats, QLatin1String(stat.name), twips(stat.left, 180, stat.width, 465),
+        stat.label = makeLabel(stats, QLatin1String(stat.name), at(QLatin1String(stat.name)),
                                QString::fromUtf16(stat.design), 20.25, Qt::AlignCenter, true);
         setColour(stat.label, QPalette::WindowText, stat.colour);
     }
 
     // The green bar lies on top of the red one and shrinks from its right end.
-    makeShape(area, QStringLiteral("shpJikanB"), twips(225, 945, 8745, 75), QColor(255, 0, 0));
-    shpJikanK_ = makeShape(area, QStringLiteral("shpJikanK"), twips(225, 945, 8745, 75),
+    makeShape(area, QStringLiteral("shpJikanB"), at(QStringLiteral("shpJikanB")), QColor(255, 0, 0));
+    shpJikanK_ = makeShape(area, QStringLiteral("shpJikanK"), at(QStringLiteral("shpJikanK")),
                            QColor(0, 255, 0));
 
     // Side tags, one character a line: the leading full-width space leaves the first line empty.
     const struct {
         const char *name;
-        int top, height;
         const char16_t *text;
         QColor back;
-    } tags[] = {{"Label2_0", 1080, 975, u"　相手", QColor(0, 0, 192)},
-                {"Label2_1", 2100, 1005, u"　自分", QColor(192, 0, 0)}};
+    } tags[] = {{"Label2_0", u"　相手", QColor(0, 0, 192)},
+                {"Label2_1", u"　自分", QColor(192, 0, 0)}};
     for (const auto &tag : tags) {
         auto *label = place(new TagLabel(QString::fromUtf16(tag.text), area),
-                            QLatin1String(tag.name), twips(225, tag.top, 390, tag.height));
+                            QLatin1String(tag.name), at(QLatin1String(tag.name)));
         label->setFont(layoutFont(12));
         label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         label->setAutoFillBackground(true);
@@ -249,10 +286,10 @@ void MainWindow::buildPlayingArea()
 
     // The layout's face is taller than its size on most Japanese fonts: centring keeps the
     // big word inside its box.
-    lblMondai_ = makeLabel(area, QStringLiteral("lblMondai"), twips(600, 1080, 5805, 975),
+    lblMondai_ = makeLabel(area, QStringLiteral("lblMondai"), at(QStringLiteral("lblMondai")),
                            QStringLiteral("かぼちゃ"), 39.75, Qt::AlignLeft | Qt::AlignVCenter, true);
 
-    txtKaitou_ = place(new AnswerBox(area), QStringLiteral("txtKaitou"), twips(600, 2100, 5790, 1005));
+    txtKaitou_ = place(new AnswerBox(area), QStringLiteral("txtKaitou"), at(QStringLiteral("txtKaitou")));
     txtKaitou_->setFont(layoutFont(39.75));
     setColour(txtKaitou_, QPalette::Base, kIvory);
     txtKaitou_->setMaxLength(std::numeric_limits<int>::max());
@@ -261,30 +298,30 @@ void MainWindow::buildPlayingArea()
     buildPanels(area);
 
     // Word lists for the answer check; never shown.
-    lstInpRireki_ = makeList(area, QStringLiteral("lstInpRireki"), twips(0, 2100, 165, 780), false);
-    lstHukusu_ = makeList(area, QStringLiteral("lstHukusu"), twips(0, 1050, 165, 600), false);
+    lstInpRireki_ = makeList(area, QStringLiteral("lstInpRireki"), at(QStringLiteral("lstInpRireki")), false);
+    lstHukusu_ = makeList(area, QStringLiteral("lstHukusu"), at(QStringLiteral("lstHukusu")), false);
     for (WordList *hidden : {lstInpRireki_, lstHukusu_}) {
         hidden->setFocusPolicy(Qt::NoFocus);
         hidden->hide();
     }
 
-    msgRireki_ = place(new HistoryGrid(area), QStringLiteral("msgRireki"), twips(225, 3225, 8790, 1965));
+    msgRireki_ = place(new HistoryGrid(area), QStringLiteral("msgRireki"), at(QStringLiteral("msgRireki")));
 }
 
 void MainWindow::buildPanels(QWidget *area)
 {
     // The word-chain panel lies on top of the learned-words panel.
     fraJisyo_ = static_cast<ClickFrame *>(
-        makeFrame(new ClickFrame(area), QStringLiteral("fraJisyo"), twips(6525, 1125, 2490, 1965)));
+        makeFrame(new ClickFrame(area), QStringLiteral("fraJisyo"), at(QStringLiteral("fraJisyo"))));
     fraJisyo_->setTitle(QStringLiteral(" 覚えた言葉"));
     fraJisyo_->setToolTip(QStringLiteral("クリックするとしりとりの履歴表示になります"));
-    lstJisyo_ = makeList(fraJisyo_, QStringLiteral("lstJisyo"), twips(150, 300, 2190, 1500), true);
+    lstJisyo_ = makeList(fraJisyo_, QStringLiteral("lstJisyo"), at(QStringLiteral("lstJisyo")), true);
 
     fraRireki_ = static_cast<ClickFrame *>(
-        makeFrame(new ClickFrame(area), QStringLiteral("fraRireki"), twips(6525, 1125, 2490, 1965)));
+        makeFrame(new ClickFrame(area), QStringLiteral("fraRireki"), at(QStringLiteral("fraRireki"))));
     fraRireki_->setTitle(QStringLiteral("しりとり履歴"));
     fraRireki_->setToolTip(QStringLiteral("クリックすると覚えた言葉の表示になります"));
-    lstRireki_ = makeList(fraRireki_, QStringLiteral("lstRireki"), twips(150, 300, 2190, 1500), false);
+    lstRireki_ = makeList(fraRireki_, QStringLiteral("lstRireki"), at(QStringLiteral("lstRireki")), false);
     fraRireki_->hide();
     // Opaque, so the panel on top hides the caption of the one below.
     for (QGroupBox *panel : {fraJisyo_, fraRireki_})

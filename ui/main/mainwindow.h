@@ -4,9 +4,11 @@
 #include "adapters.h"
 #include "game/game.h"
 
+#include <QRect>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <span>
 
 class QGroupBox;
 class QLabel;
@@ -21,6 +23,17 @@ class HistoryGrid;
 class PickCombo;
 class PictureCheckBox;
 class WordList;
+
+// A control's place in the layout: left, top, width and height in twips inside its container,
+// 15 to a pixel at 96 dpi.
+struct LayoutPlace {
+    const char *name;
+    const char *container;
+    int left, top, width, height;
+    QRect pixels() const;
+};
+// Every placed control as the layout gives it: the window and its test read this one table.
+std::span<const LayoutPlace> layoutPlaces();
 
 // The controls the window's aids work on, handed over typed rather than looked up by name.
 struct AidedControls {
