@@ -4,7 +4,7 @@
 #include "files/history.h"
 #include "files/settings.h"
 #include "platform/text/textfile.h"
-#include "progress/answerfile.h"
+#include "progress/record/answerfile.h"
 
 #include <QDir>
 #include <QRandomGenerator>

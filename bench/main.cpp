@@ -12,13 +12,13 @@
 #include "limitfiles.h"
 #include "platform/kana/kana.h"
 #include "platform/text/textfile.h"
-#include "progress/answerfile.h"
+#include "progress/record/answerfile.h"
 #include "progress/kanastats.h"
 #include "session.h"
 #include "ui/base/fonts.h"
 #include "ui/aids/words/learnedwords.h"
 #include "ui/progress/progresswindow.h"
-#include "ui/main/wordlist.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QApplication>
 #include <QDir>

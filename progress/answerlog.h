@@ -2,7 +2,7 @@
 // The answer record as one session keeps it: rows go to the file as they come, and the
 // figures (per kana, keystrokes per game) are read from the file once someone needs them,
 // then kept up to date. The one owner of the file while the game runs.
-#include "answerfile.h"
+#include "progress/record/answerfile.h"
 #include "kanastats.h"
 #include "typingspeed.h"
 

@@ -1,6 +1,6 @@
 #include "savedgames.h"
 
-#include "answerfile.h"
+#include "progress/record/answerfile.h"
 #include "files/history.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include <QTimeZone>
 #include <QString>
 
-#include "answerfile.h"
+#include "progress/record/answerfile.h"
 
 namespace files {
 class History;

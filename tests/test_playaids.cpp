@@ -11,7 +11,7 @@
 #include "ui/aids/notelabel.h"
 #include "ui/aids/playaids.h"
 #include "ui/aids/words/wordcue.h"
-#include "ui/main/wordlist.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QAccessible>
 #include <QApplication>

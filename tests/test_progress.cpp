@@ -4,7 +4,7 @@
 #include "harness.h"
 #include "game/rules.h"
 #include "platform/kana/kana.h"
-#include "progress/answerfile.h"
+#include "progress/record/answerfile.h"
 #include "progress/kanastats.h"
 #include "progress/savedgames.h"
 #include "progress/typingspeed.h"

@@ -3,7 +3,7 @@
 #include "aidedwindow.h"
 #include "fakes.h"
 #include "harness.h"
-#include "progress/answerfile.h"
+#include "progress/record/answerfile.h"
 #include "ui/base/fonts.h"
 #include "ui/main/answerbox.h"
 #include "ui/progress/progressaids.h"

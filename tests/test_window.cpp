@@ -3,9 +3,9 @@
 #include "fakes.h"
 #include "harness.h"
 #include "ui/base/fonts.h"
-#include "ui/main/historygrid.h"
+#include "ui/main/views/historygrid.h"
 #include "ui/main/mainwindow.h"
-#include "ui/main/wordlist.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "accessiblenames.h"
 #include "ui/main/answerbox.h"
-#include "ui/main/historygrid.h"
+#include "ui/main/views/historygrid.h"
 #include "chainmarks.h"
 #include "enterguard.h"
 #include "game/game.h"
@@ -11,7 +11,7 @@
 #include "ui/base/pictures.h"
 #include "preferencesdialog.h"
 #include "ui/aids/words/wordcue.h"
-#include "ui/main/wordlist.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QAbstractItemView>
 #include <QAction>

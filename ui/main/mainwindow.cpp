@@ -2,10 +2,10 @@
 
 #include "answerbox.h"
 #include "ui/base/fonts.h"
-#include "historygrid.h"
+#include "ui/main/views/historygrid.h"
 #include "ui/base/pictures.h"
 #include "widgets.h"
-#include "wordlist.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "platform/preferences/preferences.h"
 #include "platform/services.h"
 #include "progress/answerlog.h"
-#include "progress/answermeter.h"
+#include "progress/record/answermeter.h"
 #include "progress/weakkanadraw.h"
 #include "progresswindow.h"
 

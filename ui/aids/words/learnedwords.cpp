@@ -4,7 +4,7 @@
 #include "files/forget.h"
 #include "game/game.h"
 #include "wordfinder.h"
-#include "ui/main/wordlist.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "wordfinder.h"
 
 #include "platform/kana/kana.h"
-#include "ui/main/wordlist.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
