@@ -1,13 +1,13 @@
-#include "platform/onecopy.h"
-#include "platform/preferences.h"
+#include "platform/onecopy/onecopy.h"
+#include "platform/preferences/preferences.h"
 #include "platform/sound/qtsounds.h"
 #include "platform/systemservices.h"
-#include "ui/fonts.h"
-#include "ui/help/chmhelpviewer.h"
-#include "ui/mainwindow.h"
-#include "ui/playaids.h"
-#include "ui/progressaids.h"
-#include "ui/services.h"
+#include "ui/base/fonts.h"
+#include "help/viewer/chmhelpviewer.h"
+#include "ui/main/mainwindow.h"
+#include "ui/aids/playaids.h"
+#include "ui/progress/progressaids.h"
+#include "ui/base/qtservices.h"
 
 #include <QApplication>
 #include <QDir>

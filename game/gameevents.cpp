@@ -1,6 +1,7 @@
 #include "gameevents.h"
 
 #include "game.h"
+#include "rules.h"
 
 namespace game {
 

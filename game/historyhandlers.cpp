@@ -1,7 +1,7 @@
 #include "game.h"
 
 #include "files/history.h"
-#include "platform/numberformat.h"
+#include "platform/text/numberformat.h"
 
 namespace game {
 namespace {
@@ -102,7 +102,7 @@ bool Game::saveResult(QString &error)
 
     const QString accuracy = platform::formatPercent(intOk, intOk + intNg);
     const QString speed = platform::formatPerSecond(intMoji, playedJikan_);
-    const QString playTime = QString::number(playedJikan_) + u'秒';
+    const QString playTime = files::formatPlayTime(playedJikan_);
     const int words = intJisyoCount + intNewWords;
 
     // The date and the time are read anew for each cell and for the record.

@@ -3,9 +3,9 @@
 // this is what gives it a working folder of the player's own.
 #include "seed.h"
 
-#include "platform/onecopy.h"
-#include "ui/fonts.h"
-#include "ui/services.h"
+#include "platform/onecopy/onecopy.h"
+#include "ui/base/fonts.h"
+#include "ui/base/qtservices.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "seed.h"
 
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 #include <QDir>
 #include <QFile>

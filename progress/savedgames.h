@@ -7,7 +7,7 @@
 #include <QTimeZone>
 #include <QString>
 
-#include "answerrecord.h"
+#include "progress/record/answerfile.h"
 
 namespace files {
 class History;

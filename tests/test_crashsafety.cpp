@@ -3,8 +3,8 @@
 // records in a loop, is killed at a random moment, and the files are checked each time. Now
 // and then a second writer starts beside it in the same folder, and is turned away.
 #include "files/dictionary.h"
-#include "platform/onecopy.h"
-#include "platform/textfile.h"
+#include "platform/onecopy/onecopy.h"
+#include "platform/text/textfile.h"
 #include "test_crashsafety.h"
 #include "harness.h"
 
@@ -50,12 +50,12 @@ QString fileTail(const QString &name)
 // The answer record as the others are read: every line a row, under its first line.
 bool readAnswers(const QString &name, QList<progress::AnswerRow> &rows, QString &error)
 {
-    progress::AnswerRecord record;
-    const auto state = progress::AnswerRecordFile(name).read(record, error);
+    progress::AnswerFileContents record;
+    const auto state = progress::AnswerFile(name).read(record, error);
     if (record.badLines > 0)
         error = QStringLiteral("%1 lines of the answer record are bad").arg(record.badLines);
     rows = record.rows;
-    return (state == progress::AnswerRecordFile::State::Ready || state == progress::AnswerRecordFile::State::Missing)
+    return (state == progress::AnswerFile::State::Ready || state == progress::AnswerFile::State::Missing)
         && record.badLines == 0;
 }
 

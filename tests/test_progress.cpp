@@ -1,31 +1,17 @@
 // What the game learns from the answers: the record's lines and file, the per-kana figures,
-// keystrokes per minute, the reply draw aimed at weak kana, and all of it in the real window.
-#include "aidedwindow.h"
+// keystrokes per minute and the reply draw aimed at weak kana. Qt Core only.
 #include "fakes.h"
 #include "harness.h"
-#include "files/history.h"
-#include "platform/kana.h"
-#include "progress/answerrecord.h"
+#include "game/rules.h"
+#include "platform/kana/kana.h"
+#include "progress/record/answerfile.h"
 #include "progress/kanastats.h"
 #include "progress/savedgames.h"
 #include "progress/typingspeed.h"
 #include "progress/weakkanadraw.h"
-#include "ui/answerbox.h"
-#include "ui/fonts.h"
-#include "ui/mainwindow.h"
-#include "ui/playaids.h"
-#include "ui/progressaids.h"
-#include "ui/progresswindow.h"
 
-#include <QAction>
-#include <QChartView>
-#include <QDateTimeAxis>
-#include <QValueAxis>
-#include <QXYSeries>
 #include <QFileInfo>
-#include <QLabel>
 #include <QTest>
-#include <QTimer>
 
 using progress::AnswerRow;
 using progress::Verdict;
@@ -57,33 +43,11 @@ progress::KanaStats stats(const QString &spec)
     return s;
 }
 
-// The window as main.cpp builds it, with the progress aids too; the answer record is read once
-// the window is up.
-struct Run : AidedWindow {
-    std::unique_ptr<ui::ProgressAids> progress;
-
-    Run(const QByteArray &record, bool aimed)
-        : AidedWindow({}, u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs)
-    {
-        if (!record.isNull())
-            fakes::writeBytes(progress::kAnswerRecordFile, record);
-        messages.allowAny = true;
-        store.saved.weakKanaPractice = aimed;
-        aids = std::make_unique<ui::PlayAids>(window, messages, store, sounds, clock);
-        progress = std::make_unique<ui::ProgressAids>(window, *aids, messages, clock);
-        load([this](game::Game &g) { progress->attach(g); });
-        progress->start();
-    }
-    ui::AnswerBox *box() { return find<ui::AnswerBox>("txtKaitou"); }
-    QString word() { return find<QLabel>("lblMondai")->text(); }
-};
-
 } // namespace
 
 class TestProgress : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { ui::useJapaneseFonts(); }
 
     void aRowIsOneLineThatReadsBackAsWritten_data()
     {
@@ -125,9 +89,9 @@ private slots:
         QTemporaryDir dir;
         const QString name = dir.filePath(u"record.txt"_qs);
         fakes::writeBytes(name, kHeader + good + bad.join("\r\n") + "\r\n\r\n" + good);
-        progress::AnswerRecord record;
+        progress::AnswerFileContents record;
         QString error;
-        QCOMPARE(progress::AnswerRecordFile(name).read(record, error), progress::AnswerRecordFile::State::Ready);
+        QCOMPARE(progress::AnswerFile(name).read(record, error), progress::AnswerFile::State::Ready);
         QCOMPARE(record.rows.size(), 2);
         QCOMPARE(record.badLines, bad.size());
     }
@@ -165,7 +129,7 @@ private slots:
         fakes::writeBytes(name, bytes);
         if (!note.isNull())
             fakes::writeBytes(name + u".append"_qs, note);
-        progress::AnswerRecordFile file(name);
+        progress::AnswerFile file(name);
         const QString told = file.check(QDateTime(QDate(2024, 5, 1), QTime(13, 5, 9)));
         QVERIFY2(message.isEmpty() ? told.isEmpty() : told.contains(message) && told.contains(u"「回答記録.txt」"_qs), qPrintable(told));
         QCOMPARE(QFile::exists(u"回答記録.damaged-20240501-130509.txt"_qs), setAside);
@@ -173,9 +137,9 @@ private slots:
         QString error;
         QVERIFY(file.append(rows(u"か:ok:100"_qs).value(0), error));
         QCOMPARE(QDir().entryList({name + u".append*"_qs}), QStringList()); // no stray note
-        progress::AnswerRecord record;
+        progress::AnswerFileContents record;
         if (recording) {
-            QCOMPARE(file.read(record, error), progress::AnswerRecordFile::State::Ready);
+            QCOMPARE(file.read(record, error), progress::AnswerFile::State::Ready);
             QCOMPARE(record.badLines, 0);
             QVERIFY(!record.rows.isEmpty() && record.rows.back().expected == u'か');
         } else {
@@ -188,17 +152,17 @@ private slots:
         QTemporaryDir dir;
         const QString name = dir.filePath(u"record.txt"_qs);
         QByteArray bytes = kHeader;
-        for (int game = 0; bytes.size() <= progress::AnswerRecordFile::kMaxBytes; ++game)
+        for (int game = 0; bytes.size() <= progress::AnswerFile::kMaxBytes; ++game)
             for (int i = 0; i < 100; ++i)
                 bytes += QStringLiteral("\"2024/05/01 13:%1:%2\",\"る\",\"るす\",\"ok\",%3,20,3,0\r\n")
                              .arg(game / 60 % 60, 2, 10, QChar(u'0')).arg(game % 60, 2, 10, QChar(u'0')).arg(i).toUtf8();
         fakes::writeBytes(name, bytes);
-        progress::AnswerRecordFile file(name);
+        progress::AnswerFile file(name);
         QCOMPARE(file.check(QDateTime()), QString());
-        progress::AnswerRecord record;
+        progress::AnswerFileContents record;
         QString error;
-        QCOMPARE(file.read(record, error), progress::AnswerRecordFile::State::Ready);
-        QVERIFY(QFileInfo(name).size() <= progress::AnswerRecordFile::kKeepBytes + kHeader.size());
+        QCOMPARE(file.read(record, error), progress::AnswerFile::State::Ready);
+        QVERIFY(QFileInfo(name).size() <= progress::AnswerFile::kKeepBytes + kHeader.size());
         QCOMPARE(record.badLines, 0);
         QVERIFY(record.rows.size() % 100 == 0 && record.rows.size() > 0);
         QCOMPARE(record.rows.front().stallMs, 0);  // a game from its start
@@ -313,137 +277,6 @@ private slots:
             ++hits[draw.pick(candidates, i / 1000.0)];
         QVERIFY2(hits[0] > 0 && hits[2] > 0 && hits[1] > 3 * hits[0] && hits[3] > 3 * hits[2],
                  qPrintable(u"%1 %2 %3 %4"_qs.arg(hits[0]).arg(hits[1]).arg(hits[2]).arg(hits[3])));
-    }
-
-    void theRealWindowRecordsKeysAndAimsRepliesOnlyWhenAsked_data()
-    {
-        QTest::addColumn<bool>("aimed");
-        QTest::addColumn<QString>("reply");
-        QTest::newRow("off: the uniform draw") << false << u"らっぱ"_qs;
-        QTest::newRow("on: towards る") << true << u"らする"_qs;
-    }
-
-    void theRealWindowRecordsKeysAndAimsRepliesOnlyWhenAsked()
-    {
-        QFETCH(bool, aimed);
-        QFETCH(QString, reply);
-        const QByteArray weakRu = "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",9000,20,,\r\n";
-        Run run(kHeader + weakRu + weakRu + weakRu, aimed);
-        run.start();
-        run.random.values = {0.4f};
-        run.clock.advance(1500);
-        QTest::keyClicks(run.box(), u"gorik"_qs);
-        QTest::keyClick(run.box(), Qt::Key_Backspace);
-        QTest::keyClicks(run.box(), u"ra"_qs);
-        run.clock.advance(700);
-        QTest::keyClick(run.box(), Qt::Key_Return);
-        QCOMPARE(run.word(), reply);
-        progress::AnswerRecord record;
-        QString error;
-        progress::AnswerRecordFile(progress::kAnswerRecordFile).read(record, error);
-        QVERIFY(run.messages.shown.isEmpty());
-        QCOMPARE(record.rows.value(3), (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, Verdict::Accepted, 1500, 700, progress::Keystrokes{8, 1}}));
-    }
-
-    // With mistakes in message boxes, the time can run out behind the box of the last one.
-    void anAnswerWhoseBoxOutlastsTheGameIsRecorded()
-    {
-        Run run(kHeader, false);
-        run.start();
-        run.messages.whileShown = [&run] { run.playOut(); };
-        run.answer(u"ぬの"_qs);
-        progress::AnswerRecord record;
-        QString error;
-        progress::AnswerRecordFile(progress::kAnswerRecordFile).read(record, error);
-        QCOMPARE(record.rows.size(), 1);
-        QCOMPARE(record.rows[0].verdict, Verdict::BrokenChain);
-    }
-
-    void theOpenProgressWindowFollowsSavesAndClears()
-    {
-        Run run(QByteArray(), false);
-        run.window.findChild<QAction *>(u"progressAction"_qs)->trigger();
-        auto *summary = run.progress->progressWindow()->findChild<QLabel *>(u"progressSummary"_qs);
-        run.start();
-        run.answer(u"ごりら"_qs);
-        run.playOut();
-        QTest::qWait(10); // the end's own refresh
-        QCOMPARE(summary->text(), QString());
-        run.game->cmdHozon_Click();
-        QTRY_VERIFY2(summary->text().startsWith(u"保存したゲーム 1 回"_qs), qPrintable(summary->text()));
-        run.game->cmdClear_Click();
-        QTRY_COMPARE(summary->text(), QString());
-    }
-
-    // Hand-edited files: only what a game can leave is drawn, every point inside its axes,
-    // and only kana the map shows are named weak.
-    void theProgressWindowDrawsOnlyWhatAGameCanLeave_data()
-    {
-        QTest::addColumn<QString>("history");
-        QTest::addColumn<QByteArray>("record"); // rows under the first line
-        QTest::addColumn<QString>("note");      // a part of it
-        QTest::addColumn<QString>("weakest");
-        const QString good = u"\"2024/05/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs;
-        const auto game = [](const char *at, const char *kana, int stall) {
-            return QByteArray("\"") + at + "\",\"" + kana + "\",\"x\",\"ok\"," + QByteArray::number(stall) + ",6000,10,0\r\n";
-        };
-        QTest::newRow("a clock set wrong") << good + QString(good).replace(u"2024"_qs, u"9999"_qs)
-            << game("2024/05/01 13:05:09", "る", 1) + game("9999/12/31 23:59:59", "る", 1) + game("2024/05/02 13:05:09", "る", 1)
-            << QString() << u"苦手：まだ"_qs;
-        QTest::newRow("negative counts") << good + QString(good).replace(u",3,"_qs, u",-3,"_qs) + QString(good).replace(u"98"_qs, u"-98"_qs)
-            << QByteArray() << u"保存ゲーム 2 回はグラフに入れていません"_qs << u"苦手：まだ"_qs;
-        QByteArray offMap;
-        for (int i = 0; i < 3; ++i)
-            offMap += game("2024/05/01 13:05:09", "\xe3\x82\x99", 20000) + game("2024/05/01 13:05:09", "\xe3\x80\x80", 20000)
-                + game("2024/05/01 13:05:09", "か", 1000);
-        QTest::newRow("kana not on the map") << good << offMap << QString() << u"苦手：か"_qs;
-    }
-
-    void theProgressWindowDrawsOnlyWhatAGameCanLeave()
-    {
-        QFETCH(QString, history);
-        QFETCH(QByteArray, record);
-        QFETCH(QString, note);
-        QFETCH(QString, weakest);
-        QTemporaryDir dir;
-        const QString name = dir.filePath(u"record.txt"_qs);
-        fakes::writeBytes(name, kHeader + record);
-        files::History games;
-        QString error;
-        QVERIFY2(games.parse(fakes::cp932(history), files::kHistoryFile, error), qPrintable(error));
-        ui::ProgressWindow window(games, name);
-        window.refresh();
-        QVERIFY(window.findChild<QLabel *>(u"progressNote"_qs)->text().contains(note));
-        const QString named = window.findChild<QLabel *>(u"weakestKana"_qs)->text();
-        QVERIFY2(named.startsWith(weakest), qPrintable(named));
-        for (QChartView *view : window.findChildren<QChartView *>()) {
-            for (QAbstractSeries *series : view->chart()->series()) {
-                const auto *axes = series->attachedAxes().constData();
-                const auto *time = qobject_cast<QDateTimeAxis *>(axes[0]);
-                const auto *value = qobject_cast<QValueAxis *>(axes[1]);
-                QVERIFY(time && value);
-                for (const QPointF &p : static_cast<QXYSeries *>(series)->points())
-                    QVERIFY2(time->min().toMSecsSinceEpoch() <= p.x() && p.x() <= time->max().toMSecsSinceEpoch()
-                                 && value->min() <= p.y() && p.y() <= value->max(),
-                             qPrintable(view->objectName() + u": a point off the chart"_qs));
-            }
-        }
-    }
-
-    void aDamagedRecordIsToldOnceAfterStartAndSetAside()
-    {
-        Run run("\x81\x40 not a record\r\n", false);
-        QCOMPARE(run.messages.shown.size(), 1);
-        QCOMPARE(run.messages.shown[0].title, u"回答記録"_qs);
-        run.start();
-        run.box()->setText(u"ごりら"_qs);
-        QTest::keyClick(run.box(), Qt::Key_Return);
-        QVERIFY(fakes::fileBytes(progress::kAnswerRecordFile).startsWith(kHeader));
-        QCOMPARE(QDir().entryList({u"回答記録.damaged-*.txt"_qs}).size(), 1);
-        run.window.findChild<QAction *>(u"progressAction"_qs)->trigger();
-        auto *weakest = run.window.findChild<QLabel *>(u"weakestKana"_qs);
-        QVERIFY(weakest && weakest->isVisible());
-        QVERIFY(weakest->text().startsWith(u"苦手：まだ"_qs));
     }
 };
 
