@@ -8,13 +8,8 @@ namespace {
 
 void typeInto(QString &text, const platform::KanaLayout &layout, quint32 scanCode, bool shift)
 {
-    const QChar kana = layout.kana(scanCode, shift);
-    if (kana.isNull())
-        return;
-    const platform::KanaEdit edit = platform::typeKana(text.isEmpty() ? QChar() : text.back(), kana);
-    if (edit.replacesPrevious)
-        text.chop(1);
-    text += edit.text;
+    if (const QChar kana = layout.kana(scanCode, shift); !kana.isNull())
+        platform::appendKana(text, kana);
 }
 
 bool allowed(QChar c)

@@ -14,11 +14,7 @@ QString type(const QList<platform::KanaKeyGuide::Press> &presses, KanaKeyboard k
 {
     QString text;
     for (const auto &press : presses) {
-        const QChar kana = platform::KanaLayout::of(keyboard).kana(press.key->scanCode, press.shift);
-        const platform::KanaEdit edit = platform::typeKana(text.isEmpty() ? QChar() : text.back(), kana);
-        if (edit.replacesPrevious)
-            text.chop(1);
-        text += edit.text;
+        platform::appendKana(text, platform::KanaLayout::of(keyboard).kana(press.key->scanCode, press.shift));
     }
     return text;
 }
@@ -104,12 +100,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, text);
         QString box;
-        for (QChar c : typed) {
-            const platform::KanaEdit edit = platform::typeKana(box.isEmpty() ? QChar() : box.back(), c);
-            if (edit.replacesPrevious)
-                box.chop(1);
-            box += edit.text;
-        }
+        for (QChar c : typed)
+            platform::appendKana(box, c);
         QCOMPARE(box, text);
     }
 

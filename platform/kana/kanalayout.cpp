@@ -136,4 +136,12 @@ KanaEdit typeKana(QChar previous, QChar typed)
     return {false, typed};
 }
 
+void appendKana(QString &text, QChar typed)
+{
+    const KanaEdit edit = typeKana(text.isEmpty() ? QChar() : text.back(), typed);
+    if (edit.replacesPrevious)
+        text.chop(1);
+    text += edit.text;
+}
+
 } // namespace platform

@@ -54,5 +54,7 @@ struct KanaEdit {
     QChar text;
 };
 KanaEdit typeKana(QChar previous, QChar typed);
+// The same at the end of a text.
+void appendKana(QString &text, QChar typed);
 
 } // namespace platform
