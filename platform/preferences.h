@@ -1,16 +1,23 @@
 #pragma once
 // The player's preferences for what this program adds to the game. Each default keeps the
 // game exactly as it plays without them; they live apart from 設定.txt, whose format is fixed.
+#include "platform/kana/kanalayout.h"
+
 #include <QString>
 
 class QSettings;
 
 namespace platform {
 
+// How the answer box takes keys: romaji it turns into hiragana, the kana printed on each key,
+// or only what a system input method sends.
+enum class InputMode { Romaji, Kana, Ime };
+
 struct Preferences {
     bool nextKanaCue = true;       // the kana to start with stands out in the computer's word
     bool romajiGuide = false;      // the computer's word is also shown in romaji
-    bool romajiInput = true;       // the answer box turns typed romaji into hiragana
+    InputMode inputMode = InputMode::Romaji;
+    KanaKeyboard kanaKeyboard = KanaKeyboard::Jis; // where kana input finds ー and ろ
     bool mistakesInWindow = false; // a broken rule is shown in the window, not in a message box
     bool clearEnd = true;          // 「終了！」 at the end, and a moment in which Enter does nothing
     bool sounds = true;

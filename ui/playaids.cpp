@@ -151,7 +151,7 @@ void PlayAids::attach(game::Game &game)
     learnedWords_ = new LearnedWords(*control<WordList>(window_, "lstJisyo"),
                                      *control<QGroupBox>(window_, "fraJisyo"), *ruleMessages_,
                                      [&game] { return game.blnCountdown || game.blnPlaying; }, this);
-    learnedWords_->setRomajiInput(preferences_.romajiInput);
+    learnedWords_->setRomajiInput(preferences_.inputMode == platform::InputMode::Romaji);
     listeners_.add(learnedWords_);
 }
 
@@ -159,9 +159,12 @@ void PlayAids::apply(const platform::Preferences &preferences)
 {
     preferences_ = preferences;
     cue_->setOptions(preferences.nextKanaCue, preferences.romajiGuide);
-    answerBox_->setHiraganaMode(preferences.romajiInput);
+    const bool kana = preferences.inputMode == platform::InputMode::Kana;
+    cue_->setKeyGuide(kana ? std::optional(preferences.kanaKeyboard) : std::nullopt);
+    answerBox_->setKanaInput(kana ? &platform::KanaLayout::of(preferences.kanaKeyboard) : nullptr);
+    answerBox_->setHiraganaMode(preferences.inputMode != platform::InputMode::Ime);
     if (learnedWords_)
-        learnedWords_->setRomajiInput(preferences.romajiInput);
+        learnedWords_->setRomajiInput(preferences.inputMode == platform::InputMode::Romaji);
     if (!preferences.mistakesInWindow)
         mistake_->hide();
     if (!preferences.clearEnd)
