@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -50,9 +50,12 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     kanaKeyboard_->setObjectName(QStringLiteral("kanaKeyboard"));
     kanaKeyboard_->addItems({tr("JIS（106/109 キー）"), tr("US（` キーが ー、Shift+` が ろ）")});
     kanaKeyboard_->setCurrentIndex(int(current.kanaKeyboard));
-    auto *input = new QFormLayout;
-    input->addRow(tr("入力のしかた"), inputMode_);
-    input->addRow(tr("かな入力のキーボード"), kanaKeyboard_);
+    auto *input = new QGridLayout;
+    input->addWidget(new QLabel(tr("入力のしかた"), this), 0, 0);
+    input->addWidget(inputMode_, 0, 1);
+    input->addWidget(new QLabel(tr("かな入力のキーボード"), this), 1, 0);
+    input->addWidget(kanaKeyboard_, 1, 1);
+    input->setColumnStretch(1, 1);
     layout->addLayout(input);
     auto *inputNote = new QLabel(tr("ゲームの途中でも 半角/全角 キーで、選んだ入力と日本語入力システムを切り替えられます。"), this);
     inputNote->setWordWrap(true);
@@ -80,6 +83,8 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     setMinimumWidth(420);
+    // The wrapped notes claim less height than they take once laid out, which squeezed the lists.
+    setMinimumHeight(sizeHint().height());
 }
 
 platform::Preferences PreferencesDialog::preferences() const
