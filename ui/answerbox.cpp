@@ -52,8 +52,7 @@ void AnswerBox::setKanaInput(const platform::KanaLayout *layout)
 {
     commitComposition();
     kanaLayout_ = layout;
-    modeAction_->setText(layout ? tr("かな入力") + QStringLiteral("\t半角/全角")
-                                : QStringLiteral("ひらがな入力\t半角/全角"));
+    modeAction_->setText(layout ? tr("かな入力\t半角/全角") : QStringLiteral("ひらがな入力\t半角/全角"));
     update();
 }
 
