@@ -151,20 +151,15 @@ void PlayAids::attach(game::Game &game)
     learnedWords_ = new LearnedWords(*control<WordList>(window_, "lstJisyo"),
                                      *control<QGroupBox>(window_, "fraJisyo"), *ruleMessages_,
                                      [&game] { return game.blnCountdown || game.blnPlaying; }, this);
-    learnedWords_->setRomajiInput(preferences_.inputMode == platform::InputMode::Romaji);
     listeners_.add(learnedWords_);
+    applyInputMode();
 }
 
 void PlayAids::apply(const platform::Preferences &preferences)
 {
     preferences_ = preferences;
     cue_->setOptions(preferences.nextKanaCue, preferences.romajiGuide);
-    const bool kana = preferences.inputMode == platform::InputMode::Kana;
-    cue_->setKeyGuide(kana ? std::optional(preferences.kanaKeyboard) : std::nullopt);
-    answerBox_->setKanaInput(kana ? &platform::KanaLayout::of(preferences.kanaKeyboard) : nullptr);
-    answerBox_->setHiraganaMode(preferences.inputMode != platform::InputMode::Ime);
-    if (learnedWords_)
-        learnedWords_->setRomajiInput(preferences.inputMode == platform::InputMode::Romaji);
+    applyInputMode();
     if (!preferences.mistakesInWindow)
         mistake_->hide();
     if (!preferences.clearEnd)
@@ -172,6 +167,19 @@ void PlayAids::apply(const platform::Preferences &preferences)
     if (preferences.sounds)
         QTimer::singleShot(0, this, [this] { sounds_.preload(); });
     emit preferencesApplied(preferences);
+}
+
+void PlayAids::applyInputMode()
+{
+    const bool kana = preferences_.inputMode == platform::InputMode::Kana;
+    const platform::KanaLayout *layout = kana ? &platform::KanaLayout::of(preferences_.kanaKeyboard) : nullptr;
+    cue_->setKeyGuide(kana ? std::optional(preferences_.kanaKeyboard) : std::nullopt);
+    answerBox_->setKanaInput(layout);
+    answerBox_->setHiraganaMode(preferences_.inputMode != platform::InputMode::Ime);
+    if (learnedWords_) {
+        learnedWords_->setRomajiInput(preferences_.inputMode == platform::InputMode::Romaji);
+        learnedWords_->setKanaInput(layout);
+    }
 }
 
 void PlayAids::editPreferences()

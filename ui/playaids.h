@@ -69,6 +69,7 @@ private:
     void buildMenu();
     void play(platform::Tone tone);
     void nameValues();
+    void applyInputMode();
 
     QWidget &window_;
     platform::PreferenceStore &store_;
