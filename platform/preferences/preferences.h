@@ -7,10 +7,15 @@ class QSettings;
 
 namespace platform {
 
+// How the answer box takes keys: romaji it turns into hiragana, the kana printed on each key,
+// or only what a system input method sends.
+enum class InputMode { Romaji, Kana, Ime };
+
 struct Preferences {
     bool nextKanaCue = true;       // the kana to start with stands out in the computer's word
     bool romajiGuide = false;      // the computer's word is also shown in romaji
-    bool romajiInput = true;       // the answer box turns typed romaji into hiragana
+    InputMode inputMode = InputMode::Romaji;
+    bool usKanaKeyboard = false;   // kana input on a board without ¥ and ろ: ー and ろ on its ` key
     bool mistakesInWindow = false; // a broken rule is shown in the window, not in a message box
     bool clearEnd = true;          // 「終了！」 at the end, and a moment in which Enter does nothing
     bool sounds = true;

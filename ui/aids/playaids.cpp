@@ -138,17 +138,15 @@ void PlayAids::attach(game::Game &game)
             &QAbstractButton::click);
     learnedWords_ = new LearnedWords(*controls_.learned, *controls_.learnedFrame, *ruleMessages_,
                                      [&game] { return game.blnCountdown || game.blnPlaying; }, this);
-    learnedWords_->setRomajiInput(preferences_.romajiInput);
     listeners_.add(learnedWords_);
+    applyInputMode();
 }
 
 void PlayAids::apply(const platform::Preferences &preferences)
 {
     preferences_ = preferences;
     cue_->setOptions(preferences.nextKanaCue, preferences.romajiGuide);
-    controls_.answer->setHiraganaMode(preferences.romajiInput);
-    if (learnedWords_)
-        learnedWords_->setRomajiInput(preferences.romajiInput);
+    applyInputMode();
     if (!preferences.mistakesInWindow)
         mistake_->hide();
     if (!preferences.clearEnd)
@@ -156,6 +154,20 @@ void PlayAids::apply(const platform::Preferences &preferences)
     if (preferences.sounds)
         QTimer::singleShot(0, this, [this] { sounds_.preload(); });
     emit preferencesApplied(preferences);
+}
+
+void PlayAids::applyInputMode()
+{
+    const bool kana = preferences_.inputMode == platform::InputMode::Kana;
+    const auto keyboard = preferences_.usKanaKeyboard ? platform::KanaKeyboard::Us : platform::KanaKeyboard::Jis;
+    const platform::KanaLayout *layout = kana ? &platform::KanaLayout::of(keyboard) : nullptr;
+    cue_->setKeyGuide(kana ? std::optional(keyboard) : std::nullopt);
+    controls_.answer->setKanaInput(layout);
+    controls_.answer->setHiraganaMode(preferences_.inputMode != platform::InputMode::Ime);
+    if (learnedWords_) {
+        learnedWords_->setRomajiInput(preferences_.inputMode == platform::InputMode::Romaji);
+        learnedWords_->setKanaInput(layout);
+    }
 }
 
 void PlayAids::editPreferences()

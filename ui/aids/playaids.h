@@ -72,6 +72,7 @@ private:
     void buildMenu();
     void play(platform::Tone tone);
     void nameValues();
+    void applyInputMode();
 
     QWidget &window_;
     const AidedControls controls_;

@@ -1,6 +1,8 @@
 #include "preferencesdialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -19,8 +21,6 @@ const struct {
      u"相手の言葉の最後の文字に色をつけ、小さい字で終わるときは「つぎ：や」のように示します。"},
     {&platform::Preferences::romajiGuide, u"romajiGuide", u"相手の言葉にローマ字の読みをつける",
      u"入力欄にそのまま打てるつづりを、相手の言葉の下に小さく出します。"},
-    {&platform::Preferences::romajiInput, u"romajiInput", u"ローマ字入力（打ったローマ字をひらがなにする）",
-     u"ゲームの途中でも 半角/全角 キーで切り替えられます。"},
     {&platform::Preferences::mistakesInWindow, u"mistakesInWindow",
      u"間違いをメッセージボックスでなく画面に出す",
      u"ルールに合わない答えの理由を画面に赤く出し、答えを入力欄に残します。数え方は同じです。"},
@@ -40,6 +40,27 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     setObjectName(QStringLiteral("preferencesDialog"));
     setWindowTitle(QStringLiteral("設定"));
     auto *layout = new QVBoxLayout(this);
+    // In the order of InputMode, and JIS before US.
+    inputMode_ = new QComboBox(this);
+    inputMode_->setObjectName(QStringLiteral("inputMode"));
+    inputMode_->addItems({tr("ローマ字入力（打ったローマ字をひらがなにする）"), tr("かな入力（キーのかなをそのまま入れる）"),
+                          tr("日本語入力システムだけ")});
+    inputMode_->setCurrentIndex(int(current.inputMode));
+    kanaKeyboard_ = new QComboBox(this);
+    kanaKeyboard_->setObjectName(QStringLiteral("kanaKeyboard"));
+    kanaKeyboard_->addItems({tr("JIS（106/109 キー）"), tr("US（` キーが ー、Shift+` が ろ）")});
+    kanaKeyboard_->setCurrentIndex(current.usKanaKeyboard ? 1 : 0);
+    auto *input = new QGridLayout;
+    input->addWidget(new QLabel(tr("入力のしかた"), this), 0, 0);
+    input->addWidget(inputMode_, 0, 1);
+    input->addWidget(new QLabel(tr("かな入力のキーボード"), this), 1, 0);
+    input->addWidget(kanaKeyboard_, 1, 1);
+    input->setColumnStretch(1, 1);
+    layout->addLayout(input);
+    auto *inputNote = new QLabel(tr("ゲームの途中でも 半角/全角 キーで、選んだ入力と日本語入力システムを切り替えられます。"), this);
+    inputNote->setWordWrap(true);
+    inputNote->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(inputNote);
     for (const auto &option : kOptions) {
         auto *box = new QCheckBox(QString::fromUtf16(option.text), this);
         box->setObjectName(QString::fromUtf16(option.name));
@@ -62,6 +83,8 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     setMinimumWidth(420);
+    // The wrapped notes claim less height than they take once laid out, which squeezed the lists.
+    setMinimumHeight(sizeHint().height());
 }
 
 platform::Preferences PreferencesDialog::preferences() const
@@ -69,6 +92,8 @@ platform::Preferences PreferencesDialog::preferences() const
     platform::Preferences chosen = shown_;
     for (const auto &[box, member] : boxes_)
         chosen.*member = box->isChecked();
+    chosen.inputMode = platform::InputMode(inputMode_->currentIndex());
+    chosen.usKanaKeyboard = kanaKeyboard_->currentIndex() == 1;
     return chosen;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
-// The 「設定」 dialog: one check box for each preference.
+// The 「設定」 dialog: a list for the input mode and the kana keyboard, one check box for each
+// other preference.
 #include "platform/preferences/preferences.h"
 
 #include <QDialog>
 #include <QList>
 
 class QCheckBox;
+class QComboBox;
 
 namespace ui {
 
@@ -18,6 +20,8 @@ public:
 private:
     platform::Preferences shown_;
     QList<std::pair<QCheckBox *, bool platform::Preferences::*>> boxes_;
+    QComboBox *inputMode_;
+    QComboBox *kanaKeyboard_;
 };
 
 } // namespace ui

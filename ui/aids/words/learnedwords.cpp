@@ -38,6 +38,11 @@ void LearnedWords::setRomajiInput(bool on)
     finder_->setRomaji(on);
 }
 
+void LearnedWords::setKanaInput(const platform::KanaLayout *layout)
+{
+    finder_->setKanaLayout(layout);
+}
+
 void LearnedWords::showMenu(const QPoint &at)
 {
     const QModelIndex index = list_.indexAt(at);
