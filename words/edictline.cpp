@@ -149,13 +149,14 @@ std::optional<EdictEntry> parseEdictLine(QStringView line)
     entry.reading = platform::toWideHiragana(reading);
     if (headword != entry.reading)
         entry.written = headword.toString();
-    // The fields between slashes; anything after the last one is no field.
-    QStringView fields = line.sliced(slash + 1);
+    // The fields between slashes; anything after the last one is no field. (P) stands last.
+    QStringView fields = line.sliced(slash);
+    fields = fields.first(fields.lastIndexOf(u'/') + 1);
+    entry.common = fields.endsWith(u"/(P)/");
+    fields = fields.sliced(1);
     for (qsizetype end; (end = fields.indexOf(u'/')) >= 0; fields = fields.sliced(end + 1)) {
         const QStringView field = fields.first(end);
-        if (field == u"(P)") {
-            entry.common = true;
-        } else if (entry.glosses.size() < kGlossesKept && !field.startsWith(u"EntL")) {
+        if (entry.glosses.size() < kGlossesKept && field != u"(P)" && !field.startsWith(u"EntL")) {
             const QStringView gloss = withoutTags(field);
             if (!gloss.isEmpty())
                 entry.glosses.append(gloss.toString());
@@ -172,7 +173,10 @@ EdictKeys scanEdictLine(QByteArrayView line)
     QByteArrayView headword, reading;
     if (slash < 0 || !splitHead(line.first(slash), headword, reading))
         return {};
-    return {reading, line.sliced(slash).indexOf("/(P)/") >= 0};
+    QByteArrayView fields = line.sliced(slash);
+    // Anything after the last slash is no field.
+    fields = fields.first(fields.lastIndexOf('/') + 1);
+    return {reading, fields.endsWith("/(P)/")};
 }
 
 } // namespace words

@@ -14,6 +14,7 @@ constexpr qint64 kChunkBytes = 1 << 20;
 // A reading shared by hundreds of lines (こう) is never read whole: common ones come first.
 constexpr int kLinesReadAtMost = 12;
 constexpr quint32 kMaxLineBytes = 1 << 20;
+constexpr quint32 kSpanBytes = 16 << 10;
 
 QStringDecoder eucJp()
 {
@@ -147,13 +148,33 @@ QList<Meaning> MeaningsIndex::lookup(QStringView reading) const
         if (!file_->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             return meanings;
     }
+    const auto last = std::find_if(it, std::min(it + kLinesReadAtMost, lines_.end()),
+                                   [key](const Line &line) { return line.key != key; });
+    // A reading's lines mostly stand together in the file: one read takes them all.
+    quint32 from = it->offset, to = it->offset + it->size;
+    for (auto line = it; line != last; ++line) {
+        from = std::min(from, line->offset);
+        to = std::max(to, line->offset + line->size);
+    }
+    QByteArray span;
+    if (to - from <= kSpanBytes && file_->seek(from)) {
+        span.resize(to - from);
+        if (file_->read(span.data(), span.size()) != span.size())
+            span.clear();
+    }
     QByteArray bytes;
-    for (int read = 0; it != lines_.end() && it->key == key && read < kLinesReadAtMost; ++it, ++read) {
-        bytes.resize(it->size);
-        if (!file_->seek(it->offset) || file_->read(bytes.data(), it->size) != it->size)
-            break;
+    for (; it != last; ++it) {
+        QByteArrayView line;
+        if (!span.isEmpty()) {
+            line = QByteArrayView(span).sliced(it->offset - from, it->size);
+        } else {
+            bytes.resize(it->size);
+            if (!file_->seek(it->offset) || file_->read(bytes.data(), it->size) != it->size)
+                break;
+            line = bytes;
+        }
         decoder_.resetState();
-        const QString text = decoder_.decode(bytes);
+        const QString text = decoder_.decode(line);
         // The file may have changed since it was read: only a line of this reading counts.
         const std::optional<EdictEntry> entry = decoder_.hasError() ? std::nullopt : parseEdictLine(text);
         if (!entry || entry->reading != reading)
