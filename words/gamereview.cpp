@@ -68,7 +68,12 @@ void GameReview::gameEnded(const game::GameResult &)
 
 QList<ReviewMoment> GameReview::moments() const
 {
-    return mistakes_ + stalls_;
+    // A long stall after a mistake at the same word would show the same words again.
+    QList<ReviewMoment> out = mistakes_;
+    for (const ReviewMoment &stall : stalls_)
+        if (std::ranges::none_of(mistakes_, [&](const ReviewMoment &m) { return m.said == stall.said; }))
+            out.append(stall);
+    return out;
 }
 
 QList<ReviewEntry> GameReview::entries(std::span<const QString> dictionary,

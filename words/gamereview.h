@@ -45,6 +45,8 @@ public:
     // those that `rank` higher first (see wordsYouCouldHaveUsed).
     QList<ReviewEntry> entries(std::span<const QString> dictionary,
                                const std::function<int(const QString &)> &rank = {}) const;
+    // Every word of the last game's chain, the computer's and the player's, in order.
+    const QStringList &said() const { return said_; }
     // Words the player answered correctly in the last game, in order.
     const QStringList &accepted() const { return accepted_; }
 

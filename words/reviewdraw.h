@@ -14,8 +14,10 @@ namespace words {
 
 class ReviewList;
 
-// How much more likely a review word is than another candidate: 1 + kReviewPull times.
-constexpr double kReviewPull = 4.0;
+// How much more likely a review word is than another candidate: 1 + kReviewPull times. A
+// reply that starts with one kana has a few hundred candidates and the list a few words, so
+// the pull is strong enough to be seen in a game.
+constexpr double kReviewPull = 10.0;
 
 class ReviewDraw : public game::ReplyDraw {
 public:
