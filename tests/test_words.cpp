@@ -53,6 +53,8 @@ private slots:
             << std::optional(EdictEntry{QString(), u"くちゃくちゃ"_qs, {u"(eating) noisily"_qs, u"(chewing) with an open mouth"_qs}, false});
         QTest::newRow("verb class, dialect, cross-reference") << u"行く [いく] /(v5k-s,vi) (ksb:) (See 行く・ゆく) to go/"_qs
             << std::optional(EdictEntry{u"行く"_qs, u"いく"_qs, {u"to go"_qs}, false});
+        QTest::newRow("where a loan word came from") << u"ラマ /(n) llama (Lama glama) (spa:)/lama (tib: bla-ma)/(P)/"_qs
+            << std::optional(EdictEntry{u"ラマ"_qs, u"らま"_qs, {u"llama (Lama glama)"_qs, u"lama"_qs}, true});
         QTest::newRow("the file's first line") << kHeader.chopped(1) << std::optional<EdictEntry>();
         QTest::newRow("no glosses") << u"強化 [きょうか] /(n)/(P)/"_qs << std::optional<EdictEntry>();
         QTest::newRow("no slash") << u"強化 [きょうか]"_qs << std::optional<EdictEntry>();

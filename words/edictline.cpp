@@ -110,6 +110,20 @@ QStringView withoutTags(QStringView gloss)
     }
 }
 
+// "llama (Lama glama) (spa:)" -> "llama (Lama glama)": the language a loan word came from.
+QStringView withoutSource(QStringView gloss)
+{
+    while (gloss.endsWith(u')')) {
+        const qsizetype open = gloss.lastIndexOf(u'(');
+        const QStringView inside = open < 0 ? QStringView() : gloss.sliced(open + 1, gloss.size() - open - 2);
+        const qsizetype colon = inside.indexOf(u':');
+        if (colon < 2 || colon > 3 || !std::ranges::all_of(inside.first(colon), [](QChar c) { return c >= u'a' && c <= u'z'; }))
+            break;
+        gloss = gloss.first(open).trimmed();
+    }
+    return gloss;
+}
+
 // The head of a line, before its first '/': the written form and, in brackets, the reading.
 template <typename View>
 bool splitHead(View head, View &headword, View &reading)
@@ -157,7 +171,7 @@ std::optional<EdictEntry> parseEdictLine(QStringView line)
     for (qsizetype end; (end = fields.indexOf(u'/')) >= 0; fields = fields.sliced(end + 1)) {
         const QStringView field = fields.first(end);
         if (entry.glosses.size() < kGlossesKept && field != u"(P)" && !field.startsWith(u"EntL")) {
-            const QStringView gloss = withoutTags(field);
+            const QStringView gloss = withoutSource(withoutTags(field));
             if (!gloss.isEmpty())
                 entry.glosses.append(gloss.toString());
         }
