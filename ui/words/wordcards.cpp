@@ -31,7 +31,7 @@ QString edictCredit()
 QString wordCard(const QString &word, const words::Meanings &meanings, bool credit)
 {
     static const platform::RomajiSpeller speller;
-    QString html = QStringLiteral("<p style='white-space:pre'><b><big>%1</big></b>　%2</p>")
+    QString html = QStringLiteral("<p style='white-space:pre'><span style='font-size:15pt; font-weight:bold'>%1</span>　%2</p>")
                        .arg(word.toHtmlEscaped(), speller.spell(word).toHtmlEscaped());
     if (!meanings.isReady()) {
         const bool loading = QFile::exists(meanings.fileName());
