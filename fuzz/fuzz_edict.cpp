@@ -1,7 +1,7 @@
 // EDICT's line reader: an entry has a hiragana reading and one or two glosses without their
 // tags, and the index's scan of the same bytes finds the same reading and (P) mark.
 #include "fuzzinput.h"
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 #include "words/edictline.h"
 
 #include <QStringDecoder>

@@ -2,7 +2,7 @@
 // miss, the review list's file and the replies that bring its words back.
 #include "fakes.h"
 #include "harness.h"
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 #include "progress/kanastats.h"
 #include "words/couldhaveused.h"
 #include "words/edictline.h"

@@ -1,6 +1,6 @@
 #include "couldhaveused.h"
 
-#include "game/gameevents.h"
+#include "game/rules.h"
 
 #include <QSet>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "edictline.h"
 
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 
 #include <QStringTokenizer>
 #include <algorithm>

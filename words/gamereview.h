@@ -2,8 +2,8 @@
 // What a game leaves to look back on: each counted mistake, and the answers the player
 // stalled longest before, with the computer's word then and every word said before it, so
 // the words that would have served can be found once the game is over.
-#include "game/gameevents.h"
-#include "progress/answerrecord.h"
+#include "game/rules.h"
+#include "progress/record/answerfile.h"
 
 #include <QStringList>
 #include <functional>

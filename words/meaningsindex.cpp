@@ -1,7 +1,7 @@
 #include "meaningsindex.h"
 
 #include "edictline.h"
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 
 #include <QFile>
 #include <QStringTokenizer>

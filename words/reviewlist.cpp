@@ -1,8 +1,8 @@
 #include "reviewlist.h"
 
 #include "files/delimited.h"
-#include "platform/textfile.h"
-#include "progress/answerrecord.h"
+#include "platform/text/textfile.h"
+#include "progress/record/answerfile.h"
 
 #include <QCoreApplication>
 #include <algorithm>

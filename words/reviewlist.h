@@ -3,7 +3,7 @@
 // player has used each correctly in a chain three times, or takes it off by hand. A file of
 // its own beside the game's three, written the way the answer record is: UTF-8, a first line
 // naming the format and version, each change appended as one line, a damaged file set aside.
-#include "progress/recordfile.h"
+#include "progress/record/recordfile.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "wordcards.h"
 
-#include "platform/romajiguide.h"
+#include "platform/kana/romajiguide.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
