@@ -18,6 +18,8 @@ constexpr struct {
     {"play/clearEnd", &Preferences::clearEnd},
     {"play/sounds", &Preferences::sounds},
     {"play/weakKanaPractice", &Preferences::weakKanaPractice},
+    {"words/reviewAfterGame", &Preferences::reviewAfterGame},
+    {"words/reviewPractice", &Preferences::reviewPractice},
 };
 
 std::unique_ptr<QSettings> open(const QString &iniFile)

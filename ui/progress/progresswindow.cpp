@@ -214,6 +214,13 @@ ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLo
     connect(playTime_, &QComboBox::currentIndexChanged, this, &ProgressWindow::showSavedGames);
 }
 
+void ProgressWindow::addBelow(QWidget *part)
+{
+    auto *grid = static_cast<QGridLayout *>(layout());
+    grid->addWidget(part, grid->rowCount(), 0, 1, 2);
+    resize(width(), height() + 160);
+}
+
 void ProgressWindow::refresh()
 {
     saved_ = progress::readSavedGames(history_);

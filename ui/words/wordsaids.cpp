@@ -3,13 +3,14 @@
 #include "game/game.h"
 #include "reviewlistview.h"
 #include "reviewwindow.h"
-#include "ui/chainmarks.h"
-#include "ui/learnedwords.h"
-#include "ui/pictures.h"
-#include "ui/playaids.h"
-#include "ui/progressaids.h"
-#include "ui/progresswindow.h"
-#include "ui/wordlist.h"
+#include "ui/aids/chainmarks.h"
+#include "ui/aids/words/learnedwords.h"
+#include "ui/base/pictures.h"
+#include "ui/aids/playaids.h"
+#include "ui/progress/progressaids.h"
+#include "ui/progress/progresswindow.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/views/wordlist.h"
 #include "wordcards.h"
 
 #include <QAction>
@@ -34,7 +35,7 @@ QStringList unique(const QStringList &words)
 
 } // namespace
 
-WordsAids::WordsAids(QWidget &window, PlayAids &aids, ProgressAids &progress, platform::MessageBoxes &boxes,
+WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, platform::MessageBoxes &boxes,
                      const platform::Clock &clock, QString edictFile, QString reviewFile)
     : window_(window), aids_(aids), progress_(progress), boxes_(boxes), clock_(clock), preferences_(aids.preferences()),
       meanings_(std::move(edictFile)), list_(std::move(reviewFile)), cards_(new WordCards(meanings_, this))
@@ -51,32 +52,19 @@ WordsAids::WordsAids(QWidget &window, PlayAids &aids, ProgressAids &progress, pl
     connect(open, &QAction::triggered, this, &WordsAids::openReview);
     aids.addToMenu(open);
 
-    auto *button = new QToolButton(&window);
-    button->setObjectName(QStringLiteral("cmdReview"));
-    button->setIcon(picture(QStringLiteral("review")));
-    button->setIconSize(QSize(16, 16));
-    button->setGeometry(kReviewButton);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    auto *button = addCornerButton(window, QStringLiteral("cmdReview"), QStringLiteral("review"), kReviewButton);
     button->setToolTip(tr("ふりかえり：間違えたところと、そのとき使えた言葉（Ctrl+B）"));
     button->setAccessibleName(tr("ふりかえり"));
     connect(button, &QToolButton::clicked, this, &WordsAids::openReview);
 
     // Every word in the window shows its card.
     const auto isWanted = [this](const QString &word) { return list_.contains(word); };
-    if (auto *word = window.findChild<QLabel *>(QStringLiteral("lblMondai")))
-        cards_->attach(word, [this](const QString &w) { want(w); }, isWanted);
-    for (const char *name : {"lstRireki", "lstJisyo", "lstInpRireki", "lstHukusu"}) {
-        auto *list = window.findChild<WordList *>(QLatin1String(name));
-        if (!list)
-            continue;
-        if (qstrcmp(name, "lstRireki") == 0)
-            cards_->attach(list, [](int row) {
-                return ChainMarkDelegate::saidByComputer(row) ? tr("相手の言葉") : tr("自分の答え");
-            });
-        else
-            cards_->attach(list);
-    }
+    const AidedControls controls = window.aidedControls();
+    cards_->attach(controls.word, [this](const QString &w) { want(w); }, isWanted);
+    cards_->attach(controls.chain, [](int row) {
+        return ChainMarkDelegate::saidByComputer(row) ? tr("相手の言葉") : tr("自分の答え");
+    });
+    cards_->attach(controls.learned);
     connect(&progress, &ProgressAids::progressWindowOpened, this, [this](ProgressWindow *shown) {
         auto *view = shown->findChild<ReviewListView *>();
         if (!view) {

@@ -5,7 +5,7 @@
 // review list, shown in the progress window; and, when asked for, replies that bring review
 // words back.
 #include "game/gameevents.h"
-#include "platform/preferences.h"
+#include "platform/preferences/preferences.h"
 #include "platform/services.h"
 #include "words/gamereview.h"
 #include "words/meanings.h"
@@ -25,6 +25,7 @@ class Game;
 
 namespace ui {
 
+class MainWindow;
 class PlayAids;
 class ProgressAids;
 class WordCards;
@@ -32,7 +33,7 @@ class WordCards;
 class WordsAids : public QObject, public game::GameEvents {
     Q_OBJECT
 public:
-    WordsAids(QWidget &window, PlayAids &aids, ProgressAids &progress, platform::MessageBoxes &boxes,
+    WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, platform::MessageBoxes &boxes,
               const platform::Clock &clock, QString edictFile = words::kEdictFile,
               QString reviewFile = words::kReviewListFile);
     ~WordsAids() override;
