@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDateTimeAxis>
 #include <QGridLayout>
+#include <QScreen>
 #include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -218,7 +219,10 @@ void ProgressWindow::addBelow(QWidget *part)
 {
     auto *grid = static_cast<QGridLayout *>(layout());
     grid->addWidget(part, grid->rowCount(), 0, 1, 2);
-    resize(width(), height() + 160);
+    // Taller by the part, as far as the screen has room.
+    const QRect room = screen() ? screen()->availableGeometry() : QRect();
+    const int wanted = height() + part->sizeHint().height();
+    resize(width(), room.isValid() ? std::min(wanted, room.height() - 40) : wanted);
 }
 
 void ProgressWindow::refresh()

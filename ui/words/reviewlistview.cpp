@@ -25,7 +25,7 @@ ReviewListView::ReviewListView(const words::ReviewList &list, const words::Meani
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     table_->setAccessibleName(tr("復習の一覧"));
-    table_->setMaximumHeight(180);
+    table_->setMaximumHeight(150);
     remove_ = new QPushButton(tr("一覧から外す"), this);
     remove_->setObjectName(QStringLiteral("removeFromReview"));
     remove_->setEnabled(false);
