@@ -17,6 +17,8 @@ constexpr struct {
     {"play/clearEnd", &Preferences::clearEnd},
     {"play/sounds", &Preferences::sounds},
     {"play/weakKanaPractice", &Preferences::weakKanaPractice},
+    {"words/reviewAfterGame", &Preferences::reviewAfterGame},
+    {"words/reviewPractice", &Preferences::reviewPractice},
 };
 
 // Options with a few named values; a value not among them reads as the first, the default.

@@ -20,6 +20,8 @@ struct Preferences {
     bool clearEnd = true;          // 「終了！」 at the end, and a moment in which Enter does nothing
     bool sounds = true;
     bool weakKanaPractice = false; // the computer's replies lean towards the player's weakest kana
+    bool reviewAfterGame = false;  // ふりかえり opens by itself after a game's end messages
+    bool reviewPractice = false;   // the computer's replies lean towards words on the review list
 
     bool operator==(const Preferences &) const = default;
 };

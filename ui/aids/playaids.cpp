@@ -42,6 +42,19 @@ QAction *addWindowKey(QWidget &window, const QKeySequence &key, const QString &n
     return action;
 }
 
+QToolButton *addCornerButton(QWidget &window, const QString &name, const QString &pictureName, const QRect &place)
+{
+    auto *button = new QToolButton(&window);
+    button->setObjectName(name);
+    button->setIcon(picture(pictureName));
+    button->setIconSize(QSize(16, 16));
+    button->setGeometry(place);
+    button->setAutoRaise(true);
+    // Off the tab chain, which keeps its order; the keys reach what the buttons do.
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
 // A broken rule's message, while mistakes are shown in the window, goes to the note; every
 // other message (a failure, a report) still opens its box.
 class PlayAids::RuleMessages : public platform::MessageBoxes {
@@ -98,14 +111,7 @@ platform::MessageBoxes &PlayAids::messages()
 void PlayAids::buildMenu()
 {
     // In the title row's free corner between the banner and the buttons.
-    menuButton_ = new QToolButton(&window_);
-    menuButton_->setObjectName(QStringLiteral("cmdMenu"));
-    menuButton_->setIcon(picture(QStringLiteral("menu")));
-    menuButton_->setIconSize(QSize(16, 16));
-    menuButton_->setGeometry(kMenuButton);
-    menuButton_->setAutoRaise(true);
-    // Off the tab chain, which keeps its order; the keys reach what the menu holds.
-    menuButton_->setFocusPolicy(Qt::NoFocus);
+    menuButton_ = addCornerButton(window_, QStringLiteral("cmdMenu"), QStringLiteral("menu"), kMenuButton);
     menuButton_->setPopupMode(QToolButton::InstantPopup);
     menuButton_->setAccessibleName(QStringLiteral("メニュー"));
     auto *menu = new QMenu(menuButton_);

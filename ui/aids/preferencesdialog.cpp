@@ -30,6 +30,10 @@ const struct {
      u"信号、答え、時間切れで短い音を鳴らします。音の出ないパソコンでは何も起きません。"},
     {&platform::Preferences::weakKanaPractice, u"weakKanaPractice", u"苦手な文字で終わる言葉を相手が多く出す",
      u"答えの記録で苦手と分かった文字で終わる言葉が出やすくなります。どの言葉も出ることはあります。"},
+    {&platform::Preferences::reviewAfterGame, u"reviewAfterGame", u"ゲームのあとにふりかえりを開く",
+     u"時間切れのメッセージを閉じると、間違えたところと使えた言葉を見せる「ふりかえり」が開きます。"},
+    {&platform::Preferences::reviewPractice, u"reviewPractice", u"復習の言葉を相手が多く出す",
+     u"ふりかえりに出た言葉と「覚えたい」言葉が相手の言葉に出やすくなります。どの言葉も出ることはあります。"},
 };
 
 } // namespace

@@ -24,6 +24,7 @@ ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBox
           tell(log_.add(row));
           if (!meter_.playing()) // in play, the game's end refreshes the window
               refreshSoon();
+          emit answerRecorded(row);
       })
 {
     AnswerBox *box = aids.controls().answer;
@@ -39,13 +40,7 @@ ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBox
     connect(open, &QAction::triggered, this, &ProgressAids::openProgress);
     aids.addToMenu(open);
 
-    auto *button = new QToolButton(&window);
-    button->setObjectName(QStringLiteral("cmdProgress"));
-    button->setIcon(picture(QStringLiteral("progress")));
-    button->setIconSize(QSize(16, 16));
-    button->setGeometry(kProgressButton);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus); // off the tab chain, like the gear
+    auto *button = addCornerButton(window, QStringLiteral("cmdProgress"), QStringLiteral("progress"), kProgressButton);
     button->setToolTip(QStringLiteral("成績：速さと正解率の移り変わり、打鍵/分、文字の地図（Ctrl+R）"));
     button->setAccessibleName(QStringLiteral("成績"));
     connect(button, &QToolButton::clicked, this, &ProgressAids::openProgress);
@@ -123,6 +118,7 @@ void ProgressAids::openProgress()
     if (!progressWindow_)
         progressWindow_ = new ProgressWindow(game_->history(), log_, &window_);
     progressWindow_->refresh();
+    emit progressWindowOpened(progressWindow_);
     progressWindow_->show();
     progressWindow_->raise();
     progressWindow_->activateWindow();

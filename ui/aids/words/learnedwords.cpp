@@ -93,6 +93,7 @@ bool LearnedWords::forget(const QString &word)
     }
     list_.wordModel()->remove(word);
     frame_.setTitle(game::learnedWordsCaption(list_.count() + int(unlisted_.size())));
+    emit forgotten(word);
     return true;
 }
 

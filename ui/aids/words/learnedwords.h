@@ -35,6 +35,10 @@ public:
     void answerJudged(const game::AnswerJudgement &judgement) override;
     void gameEnded(const game::GameResult &result) override;
 
+signals:
+    // The word has been taken out of the dictionary file.
+    void forgotten(const QString &word);
+
 private:
     void forgetCurrent();
     void showMenu(const QPoint &at);
