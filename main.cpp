@@ -2,8 +2,10 @@
 #include "platform/preferences.h"
 #include "platform/sound/qtsounds.h"
 #include "platform/systemservices.h"
+#include "translations/language.h"
 #include "ui/fonts.h"
 #include "ui/help/chmhelpviewer.h"
+#include "ui/languageswitch.h"
 #include "ui/mainwindow.h"
 #include "ui/playaids.h"
 #include "ui/progressaids.h"
@@ -11,9 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -21,11 +21,10 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(KANARINKA_APP_ID));
     ui::useJapaneseFonts();
 
-    // The edit boxes' own menus (元に戻す, 貼り付け ...) in Japanese, like the rest of the window.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // The chosen language from the first message on; Qt's own texts (the edit boxes' menus:
+    // 元に戻す, 貼り付け ...) in the same language.
+    platform::SettingsPreferenceStore preferenceStore;
+    translations::apply(preferenceStore.load().language);
 
     // Before any file is read: the folder's files take one copy of the game at a time.
     platform::OneCopy oneCopy;
@@ -38,12 +37,12 @@ int main(int argc, char *argv[])
         ui::MessageBoxes(nullptr).show(
             // Only a copy that did not answer gets here: frozen, on another machine sharing the
             // folder, or gone with a lock too damaged to tell.
-            running ? QStringLiteral("カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
+            running ? QCoreApplication::translate("Main", "カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
                                      "動いているカナリンカがないときは、このフォルダの「%2」を"
                                      "消してから、もう一度起動してください。")
                           .arg(QDir::toNativeSeparators(folder), platform::kFolderLockName)
                     : oneCopy.error(),
-            QStringLiteral("カナリンカ"),
+            QCoreApplication::translate("Main", "カナリンカ"),
             running ? platform::MessageIcon::Information : platform::MessageIcon::Critical,
             platform::MessageButtons::Ok);
         return 1;
@@ -55,9 +54,9 @@ int main(int argc, char *argv[])
     platform::SystemClock clock;
     platform::SystemRandom random(clock);
     ui::MessageBoxes messages(&window);
-    platform::SettingsPreferenceStore preferenceStore;
     platform::QtSounds sounds;
     ui::PlayAids aids(window, messages, preferenceStore, sounds, clock);
+    ui::LanguageSwitch language(aids);
     ui::ProgressAids progress(window, aids, messages, clock);
     ui::ChmHelpViewer help(&window);
     ui::WindowProgram program(window);

@@ -2,6 +2,7 @@
 
 #include "platform/textfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,7 +21,7 @@ bool readAll(const QString &path, QByteArray &bytes, QString &error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("既定のファイル %1 を読めません: %2").arg(quoted(path), platform::fileErrorReason(file));
+        error = QCoreApplication::translate("Launcher", "既定のファイル %1 を読めません: %2").arg(quoted(path), platform::fileErrorReason(file));
         return false;
     }
     bytes = file.readAll();
@@ -42,7 +43,7 @@ bool createFile(const QString &path, const QByteArray &bytes, QString &error)
     // The installed defaults may be read-only; the player's copy must stay writable.
     if (written && temp.setPermissions(kFilePermissions) && temp.rename(path))
         return true;
-    error = QStringLiteral("%1 を作れません: %2")
+    error = QCoreApplication::translate("Launcher", "%1 を作れません: %2")
                 .arg(quoted(path), written ? platform::fileErrorReason(temp) : reason);
     QFile::remove(temp.fileName());
     return false;
@@ -53,7 +54,7 @@ bool replaceFile(const QString &path, const QByteArray &bytes, QString &error)
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    error = QStringLiteral("%1 を書き換えられません: %2").arg(quoted(path), platform::fileErrorReason(file));
+    error = QCoreApplication::translate("Launcher", "%1 を書き換えられません: %2").arg(quoted(path), platform::fileErrorReason(file));
     return false;
 }
 
@@ -73,7 +74,7 @@ QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
     const QDir data(dataDir);
     QString error;
     if (!defaults.exists())
-        return {QStringLiteral("既定のファイルのフォルダ %1 がありません。").arg(quoted(defaultsDir))};
+        return {QCoreApplication::translate("Launcher", "既定のファイルのフォルダ %1 がありません。").arg(quoted(defaultsDir))};
 
     for (const QString &name : kPlayerFiles) {
         if (!existingFile(dataDir, name).isEmpty())
@@ -81,7 +82,7 @@ QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
         const QString source = defaults.filePath(name);
         QByteArray bytes;
         if (!QFileInfo(source).isFile())
-            problems << QStringLiteral("既定のファイル %1 がありません。").arg(quoted(source));
+            problems << QCoreApplication::translate("Launcher", "既定のファイル %1 がありません。").arg(quoted(source));
         else if (!readAll(source, bytes, error) || !createFile(data.filePath(name), bytes, error))
             problems << error;
     }

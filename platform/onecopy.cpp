@@ -1,5 +1,6 @@
 #include "onecopy.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -78,7 +79,7 @@ OneCopy::Start OneCopy::start(const QString &folder, int waitMs)
         if (lock_->error() == QLockFile::PermissionError)
             return Start::First;
         if (lock_->error() != QLockFile::LockFailedError) {
-            error_ = QStringLiteral("%1 を作れません。")
+            error_ = QCoreApplication::translate("OneCopy", "%1 を作れません。")
                          .arg(u'「' + QDir::toNativeSeparators(QDir(path).filePath(kFolderLockName)) + u'」');
             return Start::Failed;
         }

@@ -1,5 +1,6 @@
 #include "preferences.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <memory>
 
@@ -19,6 +20,9 @@ constexpr struct {
     {"play/sounds", &Preferences::sounds},
     {"play/weakKanaPractice", &Preferences::weakKanaPractice},
 };
+
+// The language is a word, not a yes or no: "ja" or "en", anything else reads as Japanese.
+const QLatin1String kLanguageKey("ui/language");
 
 std::unique_ptr<QSettings> open(const QString &iniFile)
 {
@@ -44,6 +48,8 @@ Preferences SettingsPreferenceStore::load() const
         if (value.isValid() && (value.toString() == u"true" || value.toString() == u"false"))
             preferences.*option.member = value.toBool();
     }
+    if (settings->value(kLanguageKey).toString() == u"en")
+        preferences.language = Language::English;
     return preferences;
 }
 
@@ -52,10 +58,11 @@ bool SettingsPreferenceStore::save(const Preferences &preferences, QString &erro
     const auto settings = open(iniFile_);
     for (const auto &option : kOptions)
         settings->setValue(QLatin1String(option.key), preferences.*option.member);
+    settings->setValue(kLanguageKey, preferences.language == Language::English ? QStringLiteral("en") : QStringLiteral("ja"));
     settings->sync();
     if (settings->status() == QSettings::NoError)
         return true;
-    error = QStringLiteral("「%1」に設定を書き込めませんでした。").arg(settings->fileName());
+    error = QCoreApplication::translate("Preferences", "「%1」に設定を書き込めませんでした。").arg(settings->fileName());
     return false;
 }
 

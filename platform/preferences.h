@@ -7,6 +7,9 @@ class QSettings;
 
 namespace platform {
 
+// The language of the program's texts; its files never change with it.
+enum class Language { Japanese, English };
+
 struct Preferences {
     bool nextKanaCue = true;       // the kana to start with stands out in the computer's word
     bool romajiGuide = false;      // the computer's word is also shown in romaji
@@ -15,6 +18,7 @@ struct Preferences {
     bool clearEnd = true;          // 「終了！」 at the end, and a moment in which Enter does nothing
     bool sounds = true;
     bool weakKanaPractice = false; // the computer's replies lean towards the player's weakest kana
+    Language language = Language::Japanese; // whatever the system's locale
 
     bool operator==(const Preferences &) const = default;
 };

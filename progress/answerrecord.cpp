@@ -3,6 +3,7 @@
 #include "files/delimited.h"
 #include "platform/textfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -237,7 +238,7 @@ QString AnswerRecordFile::check(const QDateTime &now)
         return {};
     if (!file.open(QIODevice::ReadOnly)) {
         recording_ = false;
-        return QStringLiteral("%1 を開けません（%2）。このあいだ、答えは記録しません。")
+        return QCoreApplication::translate("AnswerRecord", "%1 を開けません（%2）。このあいだ、答えは記録しません。")
             .arg(quoted(name_), platform::fileErrorReason(file));
     }
     const QByteArray head = file.readLine(4096);
@@ -259,7 +260,7 @@ QString AnswerRecordFile::check(const QDateTime &now)
         return {};
     case State::Newer:
         recording_ = false;
-        return QStringLiteral("%1 は、これより新しい版のカナリンカが書いた記録です。そのまま残し、"
+        return QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。そのまま残し、"
                               "このあいだ答えは記録しません。")
             .arg(quoted(name_));
     default:
@@ -271,11 +272,11 @@ QString AnswerRecordFile::check(const QDateTime &now)
         + now.toString(QStringLiteral("yyyyMMdd-hhmmss")) + u'.' + info.suffix();
     if (!file.rename(info.dir().filePath(aside))) {
         recording_ = false;
-        return QStringLiteral("%1 は答えの記録として読めず、名前も変えられませんでした（%2）。"
+        return QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めず、名前も変えられませんでした（%2）。"
                               "このあいだ、答えは記録しません。")
             .arg(quoted(name_), platform::fileErrorReason(file));
     }
-    return QStringLiteral("%1 は答えの記録として読めないため、%2 に名前を変えて残しました。"
+    return QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めないため、%2 に名前を変えて残しました。"
                           "記録は新しいファイルで続けます。")
         .arg(quoted(name_), quoted(aside));
 }
@@ -299,7 +300,7 @@ bool AnswerRecordFile::cut(const QByteArray &bytes, QString &error)
     const QString kept = answerRecordHeader() + QString::fromUtf8(QByteArrayView(bytes).sliced(from));
     if (platform::rewriteTextFile(name_, kept, error, platform::TextEncoding::Utf8))
         return true;
-    error = QStringLiteral("%1 を短くできませんでした: %2").arg(quoted(name_), error);
+    error = QCoreApplication::translate("AnswerRecord", "%1 を短くできませんでした: %2").arg(quoted(name_), error);
     return false;
 }
 
@@ -323,9 +324,9 @@ AnswerRecordFile::State AnswerRecordFile::read(const std::function<void(const An
         return State::Ready;
     const State state = headerState(firstLine(bytes));
     if (state == State::NotARecord)
-        error = QStringLiteral("%1 は答えの記録として読めません。").arg(quoted(name_));
+        error = QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めません。").arg(quoted(name_));
     else if (state == State::Newer)
-        error = QStringLiteral("%1 は、これより新しい版のカナリンカが書いた記録です。").arg(quoted(name_));
+        error = QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。").arg(quoted(name_));
     if (state != State::Ready)
         return state;
 

@@ -6,6 +6,7 @@
 #include <QList>
 
 class QCheckBox;
+class QComboBox;
 
 namespace ui {
 
@@ -18,6 +19,7 @@ public:
 private:
     platform::Preferences shown_;
     QList<std::pair<QCheckBox *, bool platform::Preferences::*>> boxes_;
+    QComboBox *language_;
 };
 
 } // namespace ui
