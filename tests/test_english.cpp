@@ -61,6 +61,7 @@ private slots:
         QCOMPARE(text(w, "fraJisyo"), u"Learned words: 3"_qs);
         QCOMPARE(heading(w, 8), u"Per sec"_qs);
         QCOMPARE(w.find("cmdHelp")->toolTip(), u"Opens the help file"_qs);
+        QCOMPARE(w.find("txtKaitou")->accessibleName(), u"Your answer"_qs);
 
         QStringList cut;
         for (QWidget *widget : w.window.findChildren<QWidget *>()) {
@@ -110,6 +111,7 @@ private slots:
         switchTo(Language::English);
         QCOMPARE((QStringList{text(w, "cmdStart"), text(w, "lblByou"), text(w, "fraJisyo"), heading(w, 1)}),
                  (QStringList{u"Start"_qs, u"0.05/s"_qs, u"Learned words: 3"_qs, u"Date"_qs}));
+        QTRY_COMPARE(w.find("lblByou")->accessibleName(), u"Kana per second: 0.05/s"_qs);
         const QModelIndex saved = w.find<QTableView>("msgRireki")->model()->index(0, 8);
         QCOMPARE(saved.data().toString(), u"1.63/秒"_qs);
 

@@ -151,6 +151,10 @@
         <source>文字数 ÷ プレイ秒数</source>
         <translation>Kana typed ÷ play time in seconds</translation>
     </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>AnswerRecord</name>

@@ -79,7 +79,9 @@ void nameValues(QWidget *window)
             continue;
         if (auto *label = window->findChild<QLabel *>(QLatin1String(control.object))) {
             const QString name = translated(control.name);
-            label->setAccessibleName(label->text().isEmpty() ? name : name + u'：' + label->text());
+            label->setAccessibleName(label->text().isEmpty()
+                                         ? name
+                                         : QCoreApplication::translate("AccessibleNames", "%1：%2").arg(name, label->text()));
         }
     }
 }

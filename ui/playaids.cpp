@@ -97,7 +97,11 @@ PlayAids::PlayAids(QWidget &window, platform::MessageBoxes &boxes, platform::Pre
     enterGuard_ = new EnterGuard(clock, this);
 
     markChain(control<QAbstractItemView>(window, "lstRireki"));
-    describeControls(&window);
+    translations::keepTranslated(&window, [&window] {
+        describeControls(&window);
+        // The figures take their new units in their own turn, after the window's.
+        QTimer::singleShot(0, &window, [&window] { ui::nameValues(&window); });
+    });
     buildMenu();
     listeners_.add(this);
     apply(preferences_);
