@@ -1,15 +1,15 @@
-#include "platform/onecopy.h"
-#include "platform/preferences.h"
+#include "platform/onecopy/onecopy.h"
+#include "platform/preferences/preferences.h"
 #include "platform/sound/qtsounds.h"
 #include "platform/systemservices.h"
 #include "translations/language.h"
-#include "ui/fonts.h"
-#include "ui/help/chmhelpviewer.h"
-#include "ui/languageswitch.h"
-#include "ui/mainwindow.h"
-#include "ui/playaids.h"
-#include "ui/progressaids.h"
-#include "ui/services.h"
+#include "ui/base/fonts.h"
+#include "help/viewer/chmhelpviewer.h"
+#include "ui/main/mainwindow.h"
+#include "ui/aids/languageswitch.h"
+#include "ui/aids/playaids.h"
+#include "ui/progress/progressaids.h"
+#include "ui/base/qtservices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,8 +35,8 @@ int main(int argc, char *argv[])
     if (start != platform::OneCopy::Start::First) {
         const bool running = start == platform::OneCopy::Start::Running;
         ui::MessageBoxes(nullptr).show(
-            // Only a copy that did not answer gets here: frozen, on another machine sharing the
-            // folder, or gone with a lock too damaged to tell.
+            // Only a copy that did not answer gets here: frozen, or on another machine sharing
+            // the folder.
             running ? QCoreApplication::translate("Main", "カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
                                      "動いているカナリンカがないときは、このフォルダの「%2」を"
                                      "消してから、もう一度起動してください。")

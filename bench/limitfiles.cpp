@@ -3,8 +3,8 @@
 #include "files/dictionary.h"
 #include "files/history.h"
 #include "files/settings.h"
-#include "platform/textfile.h"
-#include "progress/answerrecord.h"
+#include "platform/text/textfile.h"
+#include "progress/record/answerfile.h"
 
 #include <QDir>
 #include <QRandomGenerator>

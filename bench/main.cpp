@@ -10,15 +10,15 @@
 #include "files/dictionary.h"
 #include "files/history.h"
 #include "limitfiles.h"
-#include "platform/kana.h"
-#include "platform/textfile.h"
-#include "progress/answerrecord.h"
+#include "platform/kana/kana.h"
+#include "platform/text/textfile.h"
+#include "progress/record/answerfile.h"
 #include "progress/kanastats.h"
 #include "session.h"
-#include "ui/fonts.h"
-#include "ui/learnedwords.h"
-#include "ui/progresswindow.h"
-#include "ui/wordlist.h"
+#include "ui/base/fonts.h"
+#include "ui/aids/words/learnedwords.h"
+#include "ui/progress/progresswindow.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QApplication>
 #include <QDir>
@@ -187,7 +187,8 @@ double progressOpenMs(const QString &folder, int runs)
     auto session = startIn(folder);
     return medianOfRuns(runs, [&] {
         return timeMs([&] {
-            ui::ProgressWindow window(session->game().history(), progress::kAnswerRecordFile);
+            progress::AnswerLog answers; // read anew each run, as a new session reads it
+            ui::ProgressWindow window(session->game().history(), answers);
             window.refresh();
             window.show();
             bench::runUntilIdle();
@@ -347,9 +348,9 @@ int main(int argc, char **argv)
               // As the window and the aimed replies read it: folded, no row kept.
               progress::KanaStats stats;
               int rows = 0, badLines = 0;
-              const auto state = progress::AnswerRecordFile().read(
+              const auto state = progress::AnswerFile().read(
                   [&](const progress::AnswerRow &row) { stats.add(row), ++rows; }, badLines, error);
-              return state == progress::AnswerRecordFile::State::Ready && rows == kAnswerRecordLines;
+              return state == progress::AnswerFile::State::Ready && rows == kAnswerRecordLines;
           }), "ms");
     print("progress_open_limit", progressOpenMs(limit, runs), "ms");
     print("game_start", gameStartMs(limit, std::max(runs, 20)), "ms");

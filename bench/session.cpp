@@ -1,8 +1,8 @@
 #include "session.h"
 
 #include "platform/systemservices.h"
-#include "ui/mainwindow.h"
-#include "ui/services.h"
+#include "ui/main/mainwindow.h"
+#include "ui/base/qtservices.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "dictionary.h"
 
 #include "delimited.h"
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 #include <QCoreApplication>
 #include <limits>

@@ -1,7 +1,7 @@
 #include "history.h"
 
 #include "delimited.h"
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 #include <QCoreApplication>
 
@@ -193,6 +193,21 @@ void History::append(const HistoryEntry &entry)
         return;
     bytes_ += record;
     starts_.append(bytes_.size());
+}
+
+std::optional<int> History::playSeconds(int record) const
+{
+    QString seconds = field(record, 8);
+    if (seconds.endsWith(u'秒'))
+        seconds.chop(1);
+    bool ok = false;
+    const int n = seconds.toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+QString formatPlayTime(int seconds)
+{
+    return QString::number(seconds) + u'秒';
 }
 
 void History::clear()

@@ -2,6 +2,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace files {
 
@@ -37,6 +38,9 @@ struct HistoryEntry {
     QString playTime; // e.g. 60秒
 };
 
+// The play time as a record and the grid write it: "60秒".
+QString formatPlayTime(int seconds);
+
 // "2010/04/01","13:05:09",812,25,3,98,"89.3%","1.63/秒","60秒" CR LF
 QString formatHistoryRecord(const HistoryEntry &entry);
 bool appendHistoryRecord(const QString &fileName, const HistoryEntry &entry, QString &error);
@@ -56,6 +60,8 @@ public:
     int count() const { return int(starts_.size()) - 1; }
     // Field 0-8 of a record (0-based), as HistoryRecord holds it.
     QString field(int record, int field) const;
+    // Field 8 read back as seconds ("60秒", or bare digits); none when it is neither.
+    std::optional<int> playSeconds(int record) const;
     // Adds a saved game as appendHistoryRecord wrote it.
     void append(const HistoryEntry &entry);
     void clear();

@@ -1,6 +1,6 @@
 #include "knowncount.h"
 
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "settings.h"
 
 #include "delimited.h"
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,7 @@
 // comma-separated value reader sees in the line; a row written again reads back the same.
 #include "files/delimited.h"
 #include "fuzzinput.h"
-#include "progress/answerrecord.h"
+#include "progress/record/answerfile.h"
 
 #include <QStringDecoder>
 #include <QStringTokenizer>

@@ -2,7 +2,7 @@
 // are not CP932 give a message naming the file and a byte that is in the data; text that
 // encodes decodes back to itself, so nothing is ever written as a look-alike.
 #include "fuzzinput.h"
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 #include <QRegularExpression>
 

@@ -6,7 +6,7 @@
 #include "files/delimited.h"
 #include "files/history.h"
 #include "fuzzinput.h"
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 namespace reference {
 

@@ -2,7 +2,7 @@
 // convertible katakana is left, the text never grows, a second conversion changes nothing,
 // and small-kana normalisation only touches the eight small kana.
 #include "fuzzinput.h"
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -2,7 +2,7 @@
 // always settle, nothing is pending after a flush, Backspace only removes what is pending,
 // and a table text never breaks the parser or yields a rule that could compose forever.
 #include "fuzzinput.h"
-#include "platform/romaji.h"
+#include "platform/kana/romaji.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 #include "game.h"
+#include "rules.h"
 
 #include "files/dictionary.h"
-#include "platform/kana.h"
-#include "platform/textfile.h"
+#include "platform/kana/kana.h"
+#include "platform/text/textfile.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "gameevents.h"
 
 #include "game.h"
+#include "rules.h"
 
 namespace game {
 
@@ -17,6 +18,7 @@ void GameEventsList::wordShown(const QString &word) { tell(&GameEvents::wordShow
 void GameEventsList::answerChecked(const AnswerCheck &check) { tell(&GameEvents::answerChecked, check); }
 void GameEventsList::answerJudged(const AnswerJudgement &j) { tell(&GameEvents::answerJudged, j); }
 void GameEventsList::gameEnded(const GameResult &result) { tell(&GameEvents::gameEnded, result); }
+void GameEventsList::historyChanged() { tell(&GameEvents::historyChanged); }
 
 GameResult gameResult(const Game &game)
 {

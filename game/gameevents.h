@@ -54,13 +54,12 @@ public:
     virtual void answerJudged(const AnswerJudgement & /*judgement*/) {}
     // Called as the game turns idle, before the result is saved or the new words announced.
     virtual void gameEnded(const GameResult & /*result*/) {}
+    // A game was saved to the history, or the history cleared.
+    virtual void historyChanged() {}
 };
 
-// The reply the answer check takes among n candidates when no draw is set: floor(n * r + 1) - 1.
-int uniformReplyIndex(int n, double r);
-
 // Chooses the computer's reply among the candidates with the random number the answer check
-// drew for it. With none set, the check takes uniformReplyIndex.
+// drew for it. With none set, the check takes uniformReplyIndex (rules.h).
 class ReplyDraw {
 public:
     virtual ~ReplyDraw() = default;
@@ -78,6 +77,7 @@ public:
     void answerChecked(const AnswerCheck &check) override;
     void answerJudged(const AnswerJudgement &judgement) override;
     void gameEnded(const GameResult &result) override;
+    void historyChanged() override;
 
 private:
     template <typename... Args, typename... Values>
@@ -85,13 +85,6 @@ private:
 
     QList<GameEvents *> listeners_;
 };
-
-// The kana an answer to this word must start with: its last character, small kana made large.
-QChar expectedKana(const QString &word);
-
-// The rule an answer meets first, in the order the answer check applies them.
-AnswerVerdict judgeAnswer(const QString &answer, const QString &current,
-                          const platform::ListBox &previousAnswers);
 
 GameResult gameResult(const Game &game);
 

@@ -1,7 +1,7 @@
 #include "game.h"
 
 #include "files/history.h"
-#include "platform/numberformat.h"
+#include "platform/text/numberformat.h"
 
 #include <QCoreApplication>
 
@@ -112,7 +112,7 @@ bool Game::saveResult(QString &error)
 
     const QString accuracy = platform::formatPercent(intOk, intOk + intNg);
     const QString speed = platform::formatPerSecond(intMoji, playedJikan_);
-    const QString playTime = QString::number(playedJikan_) + u'秒';
+    const QString playTime = files::formatPlayTime(playedJikan_);
     const int words = intJisyoCount + intNewWords;
 
     // The date and the time are read anew for each cell and for the record.
@@ -128,6 +128,7 @@ bool Game::saveResult(QString &error)
     if (files::appendHistoryRecord(files::kHistoryFile, entry, error)) {
         history_->append(entry);
         historyRecords_.appended();
+        events_->historyChanged();
         return true;
     }
     // The grid mirrors the file: a row the file does not have must not stay.
@@ -171,6 +172,7 @@ void Game::cmdClear_Click()
     }
     history_->clear();
     c_.msgRireki.setRows(1);
+    events_->historyChanged();
     s_.messages.show(QCoreApplication::translate("Game", "履歴データをクリアしました"), QCoreApplication::translate("Game", "クリア終了"),
                      platform::MessageIcon::Information, platform::MessageButtons::Ok);
 }

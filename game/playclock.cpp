@@ -1,6 +1,6 @@
 #include "game.h"
 
-#include "platform/numberformat.h"
+#include "platform/text/numberformat.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -3,11 +3,11 @@
 // this is what gives it a working folder of the player's own.
 #include "seed.h"
 
-#include "platform/onecopy.h"
-#include "platform/preferences.h"
+#include "platform/onecopy/onecopy.h"
+#include "platform/preferences/preferences.h"
 #include "translations/language.h"
-#include "ui/fonts.h"
-#include "ui/services.h"
+#include "ui/base/fonts.h"
+#include "ui/base/qtservices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -168,6 +168,12 @@ int launch(char *argv[], QString &problem)
     // folder held by a running copy is left alone: the game started below hands over to it.
     if (const auto lock = platform::lockFolder(folder);
         lock->isLocked() || lock->error() == QLockFile::PermissionError) {
+        // Without its files the game could only say that one is missing, not why.
+        if (const QString refused = launcher::whyNoFileCanBeMade(folder);
+            !refused.isEmpty() && launcher::lacksPlayerFile(folder)) {
+            problem = refused;
+            return 1;
+        }
         // A file that could not be seeded is reported here and then once more by the game
         // itself, in a message box that a player started from the desktop menu does see.
         for (const QString &seedProblem : launcher::seedDataFolder(layout->defaults, folder))

@@ -1,6 +1,6 @@
 #include "seed.h"
 
-#include "platform/textfile.h"
+#include "platform/text/textfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
+
+#include <algorithm>
 
 namespace launcher {
 namespace {
@@ -45,7 +47,8 @@ bool createFile(const QString &path, const QByteArray &bytes, QString &error)
         return true;
     error = QCoreApplication::translate("Launcher", "%1 を作れません: %2")
                 .arg(quoted(path), written ? platform::fileErrorReason(temp) : reason);
-    QFile::remove(temp.fileName());
+    if (!temp.fileName().isEmpty()) // none when it could not be made
+        QFile::remove(temp.fileName());
     return false;
 }
 
@@ -67,6 +70,21 @@ QString existingFile(const QString &dir, const QString &name)
 
 } // namespace
 
+QString whyNoFileCanBeMade(const QString &dataDir)
+{
+    if (QFileInfo(dataDir).isWritable())
+        return {};
+    // A name the folder does not hold: the reason is the folder's, not a file's.
+    const QFile probe(QDir(dataDir).filePath(QStringLiteral(".kanarinka-seed")));
+    return QCoreApplication::translate("Launcher", "データフォルダ %1 にファイルを作れません: %2").arg(quoted(dataDir), platform::fileErrorReason(probe));
+}
+
+bool lacksPlayerFile(const QString &dataDir)
+{
+    return std::any_of(kPlayerFiles.begin(), kPlayerFiles.end(),
+                       [&](const QString &name) { return existingFile(dataDir, name).isEmpty(); });
+}
+
 QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
 {
     QStringList problems;
@@ -75,6 +93,16 @@ QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
     QString error;
     if (!defaults.exists())
         return {QCoreApplication::translate("Launcher", "既定のファイルのフォルダ %1 がありません。").arg(quoted(defaultsDir))};
+    // Told once for the folder, not once for each file it would not take.
+    const QString refused = whyNoFileCanBeMade(dataDir);
+    const auto create = [&](const QString &name, const QByteArray &bytes) {
+        if (!refused.isEmpty()) {
+            if (!problems.contains(refused))
+                problems << refused;
+        } else if (!createFile(data.filePath(name), bytes, error)) {
+            problems << error;
+        }
+    };
 
     for (const QString &name : kPlayerFiles) {
         if (!existingFile(dataDir, name).isEmpty())
@@ -83,8 +111,10 @@ QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
         QByteArray bytes;
         if (!QFileInfo(source).isFile())
             problems << QCoreApplication::translate("Launcher", "既定のファイル %1 がありません。").arg(quoted(source));
-        else if (!readAll(source, bytes, error) || !createFile(data.filePath(name), bytes, error))
+        else if (!readAll(source, bytes, error))
             problems << error;
+        else
+            create(name, bytes);
     }
 
     const QStringList programFiles = defaults.entryList(QDir::Files, QDir::Name);
@@ -98,8 +128,7 @@ QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
         }
         const QString current = existingFile(dataDir, name);
         if (current.isEmpty()) {
-            if (!createFile(data.filePath(name), bytes, error))
-                problems << error;
+            create(name, bytes);
             continue;
         }
         QFile file(current);

@@ -12,6 +12,11 @@ namespace launcher {
 inline const QStringList kPlayerFiles = {
     QStringLiteral("設定.txt"), QStringLiteral("辞書.txt"), QStringLiteral("履歴.txt")};
 
+// Why the data folder takes no new file (in words for the player, naming it); empty when it does.
+QString whyNoFileCanBeMade(const QString &dataDir);
+// Whether one of the player's files is missing from the folder.
+bool lacksPlayerFile(const QString &dataDir);
+
 // Copies what is missing from `defaultsDir` into `dataDir`. Returns one message for each
 // file that could not be put in place; the others are done all the same.
 QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir);

@@ -6,23 +6,21 @@ namespace progress {
 
 QString AnswerLog::add(const AnswerRow &row)
 {
-    if (stats_)
-        stats_->add(row);
+    if (figures_)
+        figures_->stats.add(row), figures_->keys.add(row);
     QString error;
     if (file_.append(row, error) || std::exchange(failed_, true))
         return {};
     return error + QCoreApplication::translate("AnswerRecord", "\nこのあとの答えも記録できないかもしれません。ゲームはそのまま続けられます。");
 }
 
-const KanaStats &AnswerLog::stats()
+AnswerLog::Figures &AnswerLog::figures()
 {
-    if (!stats_) {
-        stats_.emplace();
-        int badLines = 0;
-        QString ignored; // a file that cannot be read was told of at start-up
-        file_.read([this](const AnswerRow &row) { stats_->add(row); }, badLines, ignored);
+    if (!figures_) {
+        Figures &f = figures_.emplace();
+        file_.read([&f](const AnswerRow &row) { f.stats.add(row), f.keys.add(row); }, f.badLines, f.error);
     }
-    return *stats_;
+    return *figures_;
 }
 
 } // namespace progress

@@ -1,8 +1,10 @@
 #pragma once
 // The answer record as one session keeps it: rows go to the file as they come, and the
-// per-kana figures are read from the file once someone needs them, then kept up to date.
-#include "answerrecord.h"
+// figures (per kana, keystrokes per game) are read from the file once someone needs them,
+// then kept up to date. The one owner of the file while the game runs.
+#include "progress/record/answerfile.h"
 #include "kanastats.h"
+#include "typingspeed.h"
 
 namespace progress {
 
@@ -16,12 +18,24 @@ public:
     // are silent, and the game goes on either way.
     QString add(const AnswerRow &row);
     // The figures of every answer so far, read from the file the first time.
-    const KanaStats &stats();
-    const AnswerRecordFile &file() const { return file_; }
+    const KanaStats &stats() { return figures().stats; }
+    const KeystrokeTally &keystrokes() { return figures().keys; }
+    // What that reading skipped: its bad lines, and why the file could not be read.
+    int badLines() { return figures().badLines; }
+    const QString &readError() { return figures().error; }
+    const AnswerFile &file() const { return file_; }
 
 private:
-    AnswerRecordFile file_;
-    std::optional<KanaStats> stats_;
+    struct Figures {
+        KanaStats stats;
+        KeystrokeTally keys;
+        int badLines = 0;
+        QString error;
+    };
+    Figures &figures();
+
+    AnswerFile file_;
+    std::optional<Figures> figures_;
     bool failed_ = false;
 };
 

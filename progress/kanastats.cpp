@@ -1,6 +1,6 @@
 #include "kanastats.h"
 
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 
 #include <algorithm>
 #include <cmath>

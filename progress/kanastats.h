@@ -2,7 +2,7 @@
 // What the answers tell about each kana: how long the player stalls before a word that
 // starts with it comes to mind, and how often that ends in a mistake. A fold over the
 // answer record in its order, the same for the file read at start and for answers as they come.
-#include "answerrecord.h"
+#include "progress/record/answerfile.h"
 
 #include <QHash>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "savedgames.h"
 
-#include "answerrecord.h"
+#include "progress/record/answerfile.h"
 #include "files/history.h"
 
 #include <algorithm>
@@ -34,12 +34,10 @@ SavedGames readSavedGames(const files::History &history)
         game.accepted = history.field(i, 3).toInt();
         game.rejected = history.field(i, 4).toInt();
         game.characters = history.field(i, 5).toInt();
-        QString seconds = history.field(i, 8);
-        if (seconds.endsWith(u'秒'))
-            seconds.chop(1);
-        bool ok = false;
-        game.playSeconds = seconds.toInt(&ok);
-        if (!saved || !ok || game.playSeconds <= 0) {
+        const std::optional<int> seconds = history.playSeconds(i);
+        game.playSeconds = seconds.value_or(0);
+        // Counts no game can leave (hand-edited) would be drawn off the chart.
+        if (!saved || game.playSeconds <= 0 || game.accepted < 0 || game.rejected < 0 || game.characters < 0) {
             ++out.unreadable;
             continue;
         }

@@ -7,7 +7,7 @@
 #include <QTimeZone>
 #include <QString>
 
-#include "answerrecord.h"
+#include "progress/record/answerfile.h"
 
 namespace files {
 class History;
@@ -41,7 +41,7 @@ struct SavedGame {
 
 struct SavedGames {
     QList<SavedGame> games;
-    int unreadable = 0; // records with a date, a time or a play time the charts cannot place
+    int unreadable = 0; // records with a date, a time, a play time or a count the charts cannot place
 };
 
 SavedGames readSavedGames(const files::History &history);

@@ -1,7 +1,7 @@
 #pragma once
 // Keystrokes per minute, the speed figure of Japanese typing: romaji takes about two keys a
 // kana, so characters per second alone flatter neither input.
-#include "answerrecord.h"
+#include "progress/record/answerfile.h"
 
 namespace progress {
 

@@ -1,7 +1,8 @@
 #include "weakkanadraw.h"
 
+#include "game/rules.h"
 #include "platform/controls.h"
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,6 +1,6 @@
 // The answer box: what reaches the key handler and what the answer holds when Enter does.
 // The romaji table itself is checked in test_romaji.
-#include "ui/answerbox.h"
+#include "ui/main/answerbox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,15 +3,17 @@
 // records in a loop, is killed at a random moment, and the files are checked each time. Now
 // and then a second writer starts beside it in the same folder, and is turned away.
 #include "files/dictionary.h"
-#include "platform/onecopy.h"
-#include "platform/textfile.h"
+#include "platform/onecopy/onecopy.h"
+#include "platform/text/textfile.h"
 #include "test_crashsafety.h"
+#include "harness.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSysInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,12 +50,12 @@ QString fileTail(const QString &name)
 // The answer record as the others are read: every line a row, under its first line.
 bool readAnswers(const QString &name, QList<progress::AnswerRow> &rows, QString &error)
 {
-    progress::AnswerRecord record;
-    const auto state = progress::AnswerRecordFile(name).read(record, error);
+    progress::AnswerFileContents record;
+    const auto state = progress::AnswerFile(name).read(record, error);
     if (record.badLines > 0)
         error = QStringLiteral("%1 lines of the answer record are bad").arg(record.badLines);
     rows = record.rows;
-    return (state == progress::AnswerRecordFile::State::Ready || state == progress::AnswerRecordFile::State::Missing)
+    return (state == progress::AnswerFile::State::Ready || state == progress::AnswerFile::State::Missing)
         && record.badLines == 0;
 }
 
@@ -104,6 +106,41 @@ private slots:
         QCOMPARE(second.start(u"."_qs, 0), platform::OneCopy::Start::Running);
     }
 #endif
+
+    // Nothing answers for the folder: whatever is left where the lock goes is nobody's.
+    void aLockNoCopyAnswersForIsTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("left"); // the lock file's bytes; null: a folder
+        QTest::addColumn<bool>("inFolder");   // a file in that folder
+        QTest::addColumn<QString>("error");   // empty: taken over
+        const QByteArray live = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+            + QCoreApplication::applicationName().toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+        QTest::newRow("empty, cut off by a crash") << QByteArray("") << false << QString();
+        QTest::newRow("no lock") << QByteArray("hello") << false << QString();
+        QTest::newRow("a live copy's id, reused") << live << false << QString();
+        QTest::newRow("an empty folder") << QByteArray() << false << QString();
+        QTest::newRow("a folder with a file: named") << QByteArray() << true << u".kanarinka.lock」 を作れません。同じ名前のフォルダ"_qs;
+    }
+
+    void aLockNoCopyAnswersForIsTakenOver()
+    {
+        QFETCH(QByteArray, left);
+        QFETCH(bool, inFolder);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString lock = dir.filePath(platform::kFolderLockName);
+        if (left.isNull())
+            QVERIFY(QDir(dir.path()).mkpath(platform::kFolderLockName + (inFolder ? u"/kept"_qs : QString())));
+        else
+            fakes::writeBytes(lock, left);
+        platform::OneCopy copy, second;
+        QCOMPARE(copy.start(dir.path(), 200), error.isEmpty() ? platform::OneCopy::Start::First : platform::OneCopy::Start::Failed);
+        QVERIFY2(copy.error().contains(error), qPrintable(copy.error()));
+        if (error.isEmpty()) {
+            QVERIFY(QFileInfo(lock).isFile());
+            QCOMPARE(second.start(dir.path(), 0), platform::OneCopy::Start::Running); // the holder, busy here
+        }
+    }
 
     void filesLoadAndKeepEveryReportedWriteAfterEachKill_data()
     {

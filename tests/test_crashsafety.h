@@ -3,7 +3,7 @@
 // reported written and what was on its way when the writer was killed.
 #include "files/history.h"
 #include "files/settings.h"
-#include "progress/answerrecord.h"
+#include "progress/record/answerfile.h"
 
 #include <QString>
 

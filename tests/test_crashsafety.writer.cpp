@@ -4,7 +4,7 @@
 // copy answered instead.
 // Usage: test_crashsafety_writer settings|words|history|answers|all <run>   (in the files' folder)
 #include "files/dictionary.h"
-#include "platform/onecopy.h"
+#include "platform/onecopy/onecopy.h"
 #include "test_crashsafety.h"
 
 #include <QCoreApplication>
@@ -28,7 +28,7 @@ int main(int argc, char **argv)
         return 3;
     }
     const auto on = [&](const char *what) { return mode == QLatin1String(what) || mode == u"all"; };
-    progress::AnswerRecordFile answers;
+    progress::AnswerFile answers;
     QString error;
     // "S 12": settings step 12 written; "E why": a write failed.
     const auto report = [&](char what, int i, bool written) {

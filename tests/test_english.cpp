@@ -1,9 +1,9 @@
 // The window in English: its texts, that each fits its control, and the switch between languages.
 #include "aidedwindow.h"
 #include "translations/language.h"
-#include "ui/fonts.h"
-#include "ui/languageswitch.h"
-#include "ui/widgets.h"
+#include "ui/base/fonts.h"
+#include "ui/aids/languageswitch.h"
+#include "ui/main/widgets.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -2,8 +2,8 @@
 #include "files/delimited.h"
 #include "files/dictionary.h"
 #include "harness.h"
-#include "platform/numberformat.h"
-#include "platform/textfile.h"
+#include "platform/text/numberformat.h"
+#include "platform/text/textfile.h"
 
 #include <QStringDecoder>
 #include <QTemporaryDir>

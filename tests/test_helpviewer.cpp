@@ -1,8 +1,8 @@
 // The help viewer against small help files compiled at build time (tests/help-sample), and
 // hostile ones compiled here with the same compiler.
-#include "platform/chm/chmarchive.h"
-#include "platform/chm/pagecheck.h"
-#include "ui/help/chmhelpviewer.h"
+#include "help/reader/chmarchive.h"
+#include "help/reader/pagecheck.h"
+#include "help/viewer/chmhelpviewer.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "platform/kana.h"
+#include "platform/kana/kana.h"
 
 #include <QTest>
 

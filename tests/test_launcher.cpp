@@ -7,6 +7,11 @@
 
 #include <memory>
 
+#ifdef Q_OS_LINUX
+#include <linux/capability.h>
+#include <sys/prctl.h>
+#endif
+
 using fakes::fileBytes;
 using fakes::writeBytes;
 
@@ -34,6 +39,10 @@ class TestLauncher : public QObject {
         env.insert(u"KANARINKA_STANDIN_EXIT"_qs, QString::number(exitStatus));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(m_dir->path()); // where a relative path would lead
+#ifdef Q_OS_LINUX
+        // Permissions hold for root too, as for the players the launcher is for.
+        process.setChildProcessModifier([] { ::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0); });
+#endif
         process.start(app(kLauncher), args);
         Run run;
         if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit) {
@@ -139,6 +148,8 @@ private slots:
         QTest::newRow("relative XDG_DATA_HOME, ignored") << u"home"_qs << u"xdg"_qs << u"home/.local/share/kanarinka"_qs << QString();
         QTest::newRow("HOME unset") << QString() << QString() << QString() << u"HOME"_qs;
         QTest::newRow("HOME a file") << u"file"_qs << QString() << QString() << u"file」 はフォルダではありません"_qs;
+        QTest::newRow("a folder the player may not write to") << u"ro"_qs << QString() << QString()
+            << u"ro/.local/share/kanarinka」 にファイルを作れません: 書き込む権限がありません"_qs;
     }
     void theDataFolderFollowsTheXdgRulesOrTheGameSaysWhyNot()
     {
@@ -147,6 +158,8 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, why);
         writeBytes(m_dir->filePath(u"file"_qs), "not a folder");
+        const QString readOnly = m_dir->filePath(u"ro/.local/share/kanarinka"_qs);
+        QVERIFY(QDir().mkpath(readOnly) && QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         m_env.remove(u"HOME"_qs);
         m_env.remove(u"XDG_DATA_HOME"_qs);
         if (!home.isEmpty())
@@ -154,8 +167,12 @@ private slots:
         if (!xdg.isEmpty())
             m_env.insert(u"XDG_DATA_HOME"_qs, xdg);
         const Run run = launch();
+        if (QFile::exists(readOnly + u"/設定.txt"_qs))
+            QSKIP("permissions do not hold for this user");
         QCOMPARE(run.out.value(0), folder.isEmpty() ? QString() : QFileInfo(m_dir->filePath(folder)).canonicalFilePath());
         QVERIFY2(run.err.contains(why), qPrintable(run.err));
+        // Told once, with no warning of Qt's about it.
+        QVERIFY2(run.err.count(u"kanarinka: "_qs) == (why.isEmpty() ? 0 : 1) && !run.err.contains(u"QFile"_qs), qPrintable(run.err));
     }
 
     // The game itself then reports the missing files in a message box.

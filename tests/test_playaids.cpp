@@ -5,13 +5,13 @@
 #include "fakes.h"
 #include "harness.h"
 #include "platform/sound/qtsounds.h"
-#include "ui/answerbox.h"
-#include "ui/fonts.h"
-#include "ui/mainwindow.h"
-#include "ui/notelabel.h"
-#include "ui/playaids.h"
-#include "ui/wordcue.h"
-#include "ui/wordlist.h"
+#include "ui/main/answerbox.h"
+#include "ui/base/fonts.h"
+#include "ui/main/mainwindow.h"
+#include "ui/aids/notelabel.h"
+#include "ui/aids/playaids.h"
+#include "ui/aids/words/wordcue.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Romaji composition: how letters wait and complete, the guide's spellings, and how bad
 // table lines are reported.
-#include "platform/romaji.h"
-#include "platform/romajiguide.h"
+#include "platform/kana/romaji.h"
+#include "platform/kana/romajiguide.h"
 
 #include <QFile>
 

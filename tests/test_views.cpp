@@ -1,8 +1,8 @@
 // The history grid's rows made when shown, and the sorted word list put in order only as
 // far as it is read.
-#include "ui/historygrid.h"
-#include "ui/wordfinder.h"
-#include "ui/wordlist.h"
+#include "ui/main/views/historygrid.h"
+#include "ui/aids/words/wordfinder.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

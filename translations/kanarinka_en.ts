@@ -192,6 +192,12 @@ The next answers may not be recorded either. The game goes on as it is.</transla
         <source>%1 は、これより新しい版のカナリンカが書いた記録です。</source>
         <translation>%1 was written by a newer version of Kanarinka.</translation>
     </message>
+    <message>
+        <source>
+このあいだ、答えは記録しません。</source>
+        <translation>
+Answers are not recorded for now.</translation>
+    </message>
 </context>
 <context>
     <name>ChainMarks</name>
@@ -456,6 +462,10 @@ The next answers may not be recorded either. The game goes on as it is.</transla
         <source>既定のファイル %1 がありません。</source>
         <translation>The default file %1 is missing.</translation>
     </message>
+    <message>
+        <source>データフォルダ %1 にファイルを作れません: %2</source>
+        <translation>Can&apos;t make files in the data folder %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>Main</name>
@@ -493,6 +503,14 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
     <message>
         <source>%1 を作れません。</source>
         <translation>Can&apos;t make %1.</translation>
+    </message>
+    <message>
+        <source>%1 を作れません。同じ名前のフォルダがあり、空ではありません。</source>
+        <translation>Can&apos;t make %1: a folder of the same name is there and is not empty.</translation>
+    </message>
+    <message>
+        <source>%1 を作れません。残っている古いものを消せません。</source>
+        <translation>Can&apos;t make %1: the old one left there can&apos;t be deleted.</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,7 @@
 #pragma once
 // The language the program speaks: the Japanese source texts, or the English translation with
 // Qt's own texts (OK, Cancel, the edit menus) in the same language.
-#include "platform/preferences.h"
+#include "platform/preferences/preferences.h"
 
 #include <QString>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // The tones played through Qt Multimedia. Each is loaded when first needed (or by preload),
 // and a machine with no audio output simply stays silent.
-#include "platform/sounds.h"
+#include "platform/sound/sounds.h"
 
 #include <array>
 #include <memory>

@@ -3,9 +3,9 @@
 // stopped so that tests tick by hand.
 #include "fakes.h"
 #include "harness.h"
-#include "ui/answerbox.h"
-#include "ui/mainwindow.h"
-#include "ui/playaids.h"
+#include "ui/main/answerbox.h"
+#include "ui/main/mainwindow.h"
+#include "ui/aids/playaids.h"
 
 #include <QDir>
 #include <QTemporaryDir>

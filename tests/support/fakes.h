@@ -1,9 +1,9 @@
 #pragma once
 // Controls and services on plain data, so the game runs in tests without a window.
 #include "platform/controls.h"
-#include "platform/preferences.h"
+#include "platform/preferences/preferences.h"
 #include "platform/services.h"
-#include "platform/sounds.h"
+#include "platform/sound/sounds.h"
 
 #include <QList>
 #include <QMap>

@@ -1,0 +1,380 @@
+#include "answerfile.h"
+
+#include "files/delimited.h"
+#include "platform/text/textfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringTokenizer>
+#include <array>
+
+namespace progress {
+namespace {
+
+constexpr QLatin1StringView kFormatName("kanarinka answer record");
+
+struct VerdictName {
+    Verdict verdict;
+    QLatin1StringView name;
+};
+constexpr std::array<VerdictName, 6> kVerdicts{{
+    {Verdict::Accepted, QLatin1StringView("ok")},
+    {Verdict::EndsInN, QLatin1StringView("n")},
+    {Verdict::EndsInLongSound, QLatin1StringView("long")},
+    {Verdict::Duplicate, QLatin1StringView("duplicate")},
+    {Verdict::BrokenChain, QLatin1StringView("chain")},
+    {Verdict::StrayLetters, QLatin1StringView("stray")},
+}};
+
+// A text value holds neither its quote nor a line end: the reader could not find its end.
+QString safeText(QString text)
+{
+    text.replace(u'"', u'＂');
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
+}
+
+// The values of one line (at most `limit`).
+QStringList values(QStringView line, int limit)
+{
+    QStringList out;
+    files::DelimitedReader reader(line);
+    while (out.size() < limit && !reader.atEnd())
+        out.append(reader.next().text);
+    return out;
+}
+
+AnswerFile::State headerState(QByteArrayView firstLine)
+{
+    const QStringList header = values(QString::fromUtf8(firstLine), 2);
+    if (header.size() < 2 || header[0] != kFormatName)
+        return AnswerFile::State::NotARecord;
+    bool ok = false;
+    const qint64 version = header[1].toLongLong(&ok);
+    if (!ok || version < 1)
+        return AnswerFile::State::NotARecord;
+    return version > kAnswerRecordVersion ? AnswerFile::State::Newer
+                                           : AnswerFile::State::Ready;
+}
+
+QByteArrayView firstLine(const QByteArray &bytes)
+{
+    const qsizetype end = bytes.indexOf('\n');
+    return QByteArrayView(bytes).first(end < 0 ? bytes.size() : end);
+}
+
+// The game a line belongs to, as bytes: everything up to its first comma.
+QByteArrayView gameOf(QByteArrayView line)
+{
+    const qsizetype comma = line.indexOf(',');
+    return comma < 0 ? line : line.first(comma);
+}
+
+QString quoted(const QString &name)
+{
+    return u'「' + name + u'」';
+}
+
+} // namespace
+
+bool isFailure(Verdict verdict)
+{
+    return verdict == Verdict::EndsInN || verdict == Verdict::Duplicate || verdict == Verdict::BrokenChain;
+}
+
+QString gameName(const QDateTime &start)
+{
+    return start.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+}
+
+QString answerRecordHeader()
+{
+    return files::formatRecord({QString(kFormatName), qint64(kAnswerRecordVersion)});
+}
+
+QString formatAnswerRow(const AnswerRow &row)
+{
+    QString name;
+    for (const VerdictName &v : kVerdicts)
+        if (v.verdict == row.verdict)
+            name = v.name;
+    QString line = files::formatRecord({safeText(row.game),
+                                        row.expected.isNull() ? QString() : safeText(row.expected),
+                                        safeText(row.answer), name, row.stallMs, row.typingMs});
+    line.chop(2); // the keystrokes follow, bare and possibly empty
+    if (row.keys)
+        line += QStringLiteral(",%1,%2\r\n").arg(row.keys->all).arg(row.keys->backspaces);
+    else
+        line += QStringLiteral(",,\r\n");
+    return line;
+}
+
+namespace {
+
+// A count of ms or keys: plain digits, no sign or blank, kept far from overflow.
+std::optional<qint64> countIn(QStringView text)
+{
+    if (text.isEmpty() || text.size() > 12)
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+// The fields of a row, however they were found, made into `row`; false when they are no row.
+bool fill(const std::array<QStringView, 8> &v, AnswerRow &row)
+{
+    const auto verdict = std::find_if(kVerdicts.begin(), kVerdicts.end(),
+                                      [&](const VerdictName &n) { return n.name == v[3]; });
+    const std::optional<qint64> stall = countIn(v[4]), typing = countIn(v[5]);
+    // A NUL would read back as "no kana", so it is no kana at all.
+    if (v[1].size() > 1 || (v[1].size() == 1 && v[1].front().isNull()) || verdict == kVerdicts.end()
+        || !stall || !typing || !readWallTime(v[0]))
+        return false;
+    std::optional<Keystrokes> keys;
+    if (!v[6].isEmpty() || !v[7].isEmpty()) {
+        const std::optional<qint64> all = countIn(v[6]), backspaces = countIn(v[7]);
+        if (!all || !backspaces || *backspaces > *all || *all > std::numeric_limits<int>::max())
+            return false;
+        keys = Keystrokes{int(*all), int(*backspaces)};
+    }
+    // A game's rows share its name, and the answer's buffer is reused while nobody holds it.
+    if (row.game != v[0])
+        row.game = v[0].toString();
+    row.expected = v[1].isEmpty() ? QChar() : v[1].front();
+    row.answer.resize(v[2].size());
+    std::copy(v[2].begin(), v[2].end(), row.answer.begin());
+    row.verdict = verdict->verdict;
+    row.stallMs = *stall;
+    row.typingMs = *typing;
+    row.keys = keys;
+    return true;
+}
+
+// The fields of a line exactly as formatAnswerRow writes it: four quoted texts that hold no
+// quote, then four bare values. False for any other line.
+bool splitWritten(QStringView line, std::array<QStringView, 8> &v)
+{
+    qsizetype i = 0;
+    for (int f = 0; f < 4; ++f) {
+        if (i >= line.size() || line[i] != u'"')
+            return false;
+        const qsizetype end = line.indexOf(u'"', i + 1);
+        if (end < 0 || end + 1 >= line.size() || line[end + 1] != u',')
+            return false;
+        v[f] = line.sliced(i + 1, end - i - 1);
+        i = end + 2;
+    }
+    for (int f = 4; f < 8; ++f) {
+        const qsizetype comma = f < 7 ? line.indexOf(u',', i) : line.size();
+        if (comma < 0)
+            return false;
+        v[f] = line.sliced(i, comma - i);
+        i = comma + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+bool parseAnswerRow(QStringView line, AnswerRow &row)
+{
+    std::array<QStringView, 8> v;
+    if (splitWritten(line, v) && fill(v, row))
+        return true;
+    // Any other spelling the value reader accepts. Unknown keystrokes end the line in two
+    // empty values, which it may not return.
+    const QStringList texts = values(line, 8);
+    if (texts.size() < 6)
+        return false;
+    for (size_t f = 0; f < v.size(); ++f)
+        v[f] = f < size_t(texts.size()) ? QStringView(texts[f]) : QStringView();
+    return fill(v, row);
+}
+
+std::optional<AnswerRow> parseAnswerRow(QStringView line)
+{
+    AnswerRow row;
+    return parseAnswerRow(line, row) ? std::optional(std::move(row)) : std::nullopt;
+}
+
+std::optional<WallTime> readWallTime(QStringView text)
+{
+    // Read by hand: the record holds one in every line.
+    constexpr QStringView kShape = u"0000/00/00 00:00:00";
+    if (text.size() != kShape.size())
+        return std::nullopt;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= u'0' && text[i] <= u'9';
+        if (kShape[i] == u'0' ? !digit : text[i] != kShape[i])
+            return std::nullopt;
+    }
+    const auto number = [&](int from, int length) {
+        int n = 0;
+        for (const QChar c : text.sliced(from, length))
+            n = n * 10 + (c.unicode() - u'0');
+        return n;
+    };
+    const WallTime wall{QDate(number(0, 4), number(5, 2), number(8, 2)),
+                        QTime(number(11, 2), number(14, 2), number(17, 2))};
+    if (!wall.date.isValid() || !wall.time.isValid())
+        return std::nullopt;
+    return wall;
+}
+
+QString AnswerFile::check(const QDateTime &now)
+{
+    // Only the first line is read: the record is never what a start waits for. An append
+    // a crash cut short is undone first, or its torn line would be judged.
+    QString error;
+    if (!platform::settleInterruptedAppend(name_, error)) {
+        recording_ = false;
+        return error + QCoreApplication::translate("AnswerRecord", "\nこのあいだ、答えは記録しません。");
+    }
+    QFile file(platform::resolveFileName(name_));
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly)) {
+        recording_ = false;
+        return QCoreApplication::translate("AnswerRecord", "%1 を開けません（%2）。このあいだ、答えは記録しません。")
+            .arg(quoted(name_), platform::fileErrorReason(file));
+    }
+    const QByteArray head = file.readLine(4096);
+    if (head.trimmed().isEmpty() && file.readAll().trimmed().isEmpty()) {
+        // Nothing but blanks: begun anew, so the first row comes after the first line.
+        file.close();
+        file.remove();
+        return {};
+    }
+    switch (headerState(head.endsWith('\n') ? QByteArrayView(head).chopped(1) : QByteArrayView(head))) {
+    case State::Ready:
+        if (file.size() > kMaxBytes) {
+            QByteArray bytes;
+            file.close();
+            if (!platform::readFileBytes(name_, bytes, error) || !cut(bytes, error))
+                return error;
+        }
+        return {};
+    case State::Newer:
+        recording_ = false;
+        return QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。そのまま残し、"
+                              "このあいだ答えは記録しません。")
+            .arg(quoted(name_));
+    default:
+        break;
+    }
+    file.close();
+    const QFileInfo info(file.fileName());
+    const QString aside = info.completeBaseName() + QStringLiteral(".damaged-")
+        + now.toString(QStringLiteral("yyyyMMdd-hhmmss")) + u'.' + info.suffix();
+    if (!file.rename(info.dir().filePath(aside))) {
+        recording_ = false;
+        return QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めず、名前も変えられませんでした（%2）。"
+                              "このあいだ、答えは記録しません。")
+            .arg(quoted(name_), platform::fileErrorReason(file));
+    }
+    return QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めないため、%2 に名前を変えて残しました。"
+                          "記録は新しいファイルで続けます。")
+        .arg(quoted(name_), quoted(aside));
+}
+
+// Keeps the newest kKeepBytes or so: from the first line of the first game that starts past
+// the cut, so no game is kept in part.
+bool AnswerFile::cut(const QByteArray &bytes, QString &error)
+{
+    qsizetype from = bytes.indexOf('\n', bytes.size() - kKeepBytes) + 1;
+    if (from == 0) // one line longer than all that is kept: nothing to keep
+        from = bytes.size();
+    const qsizetype previous = bytes.lastIndexOf('\n', from - 2) + 1;
+    const QByteArrayView cutGame = gameOf(QByteArrayView(bytes).sliced(previous, from - previous));
+    while (from > 0 && from < bytes.size()) {
+        const qsizetype end = bytes.indexOf('\n', from);
+        const qsizetype next = end < 0 ? bytes.size() : end + 1;
+        if (gameOf(QByteArrayView(bytes).sliced(from, next - from)) != cutGame)
+            break;
+        from = next;
+    }
+    const QString kept = answerRecordHeader() + QString::fromUtf8(QByteArrayView(bytes).sliced(from));
+    if (platform::rewriteTextFile(name_, kept, error, platform::TextEncoding::Utf8))
+        return true;
+    error = QCoreApplication::translate("AnswerRecord", "%1 を短くできませんでした: %2").arg(quoted(name_), error);
+    return false;
+}
+
+bool AnswerFile::append(const AnswerRow &row, QString &error)
+{
+    return !recording_
+        || platform::appendTextFile(name_, formatAnswerRow(row), error, platform::TextEncoding::Utf8,
+                                    answerRecordHeader());
+}
+
+AnswerFile::State AnswerFile::read(const std::function<void(const AnswerRow &)> &take,
+                                               int &badLines, QString &error) const
+{
+    badLines = 0;
+    if (!QFileInfo::exists(platform::resolveFileName(name_)))
+        return State::Missing;
+    QByteArray bytes;
+    if (!platform::readFileBytes(name_, bytes, error))
+        return State::Unreadable;
+    if (bytes.trimmed().isEmpty())
+        return State::Ready;
+    const State state = headerState(firstLine(bytes));
+    if (state == State::NotARecord)
+        error = QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めません。").arg(quoted(name_));
+    else if (state == State::Newer)
+        error = QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。").arg(quoted(name_));
+    if (state != State::Ready)
+        return state;
+
+    AnswerRow row;
+    const auto line = [&](QStringView text) {
+        if (text.endsWith(u'\r'))
+            text.chop(1);
+        if (text.trimmed().isEmpty())
+            return;
+        if (parseAnswerRow(text, row))
+            take(row);
+        else
+            ++badLines;
+    };
+    const qsizetype start = firstLine(bytes).size() + 1;
+    const QByteArrayView body = start < bytes.size() ? QByteArrayView(bytes).sliced(start) : QByteArrayView();
+    QStringDecoder decoder(QStringConverter::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(body);
+    if (!decoder.hasError()) {
+        for (const QStringView each : QStringTokenizer(text, u'\n'))
+            line(each);
+        return State::Ready;
+    }
+    // Line by line: a line that is not UTF-8 is bad on its own, the others still count.
+    for (qsizetype pos = 0; pos < body.size();) {
+        qsizetype end = body.indexOf('\n', pos);
+        if (end < 0)
+            end = body.size();
+        decoder.resetState();
+        const QString decoded = decoder.decode(body.sliced(pos, end - pos));
+        if (decoder.hasError())
+            ++badLines;
+        else
+            line(decoded);
+        pos = end + 1;
+    }
+    return State::Ready;
+}
+
+AnswerFile::State AnswerFile::read(AnswerFileContents &record, QString &error) const
+{
+    record = {};
+    return read([&record](const AnswerRow &row) { record.rows.append(row); }, record.badLines, error);
+}
+
+} // namespace progress

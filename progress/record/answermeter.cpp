@@ -1,0 +1,98 @@
+#include "answermeter.h"
+
+#include "game/rules.h"
+
+#include <utility>
+
+namespace progress {
+namespace {
+
+Verdict verdictOf(game::AnswerVerdict verdict)
+{
+    switch (verdict) {
+    case game::AnswerVerdict::Accepted: return Verdict::Accepted;
+    case game::AnswerVerdict::EndsInN: return Verdict::EndsInN;
+    case game::AnswerVerdict::EndsInLongSound: return Verdict::EndsInLongSound;
+    case game::AnswerVerdict::Duplicate: return Verdict::Duplicate;
+    case game::AnswerVerdict::BrokenChain: break;
+    }
+    return Verdict::BrokenChain;
+}
+
+} // namespace
+
+void AnswerMeter::startAnswer()
+{
+    shownMs_ = clock_.monotonicMs();
+    firstKeyMs_ = -1;
+    keys_ = {};
+    keysKnown_ = true;
+}
+
+void AnswerMeter::keyTyped(bool erases)
+{
+    if (firstKeyMs_ < 0)
+        firstKeyMs_ = clock_.monotonicMs();
+    ++keys_.all;
+    if (erases)
+        ++keys_.backspaces;
+}
+
+void AnswerMeter::gameStarted()
+{
+    game_ = gameName(clock_.now());
+    started_ = true;
+    playing_ = false;
+}
+
+void AnswerMeter::wordShown(const QString &word)
+{
+    playing_ = started_;
+    expected_ = game::expectedKana(word);
+    startAnswer();
+}
+
+void AnswerMeter::answerChecked(const game::AnswerCheck &check)
+{
+    // Enter, before any message about the answer: the game may end while one is open.
+    enterMs_ = clock_.monotonicMs();
+    checkedInPlay_ = check.playing && playing_;
+}
+
+void AnswerMeter::answerJudged(const game::AnswerJudgement &judgement)
+{
+    if (std::exchange(checkedInPlay_, false))
+        emitRow(judgement.expected, judgement.answer, verdictOf(judgement.verdict), enterMs_);
+    // The next try starts once the message, if any, is closed.
+    startAnswer();
+}
+
+void AnswerMeter::strayLettersRefused(const QString &text)
+{
+    if (playing_)
+        emitRow(expected_, text, Verdict::StrayLetters, clock_.monotonicMs());
+    startAnswer();
+}
+
+void AnswerMeter::gameEnded(const game::GameResult &)
+{
+    started_ = playing_ = false;
+}
+
+void AnswerMeter::emitRow(QChar expected, const QString &answer, Verdict verdict, qint64 enterMs)
+{
+    AnswerRow row;
+    row.game = game_;
+    row.expected = expected;
+    row.answer = answer;
+    row.verdict = verdict;
+    // Enter with nothing typed: all of it was stall.
+    const qint64 firstKey = firstKeyMs_ >= 0 ? firstKeyMs_ : enterMs;
+    row.stallMs = std::max<qint64>(0, firstKey - shownMs_);
+    row.typingMs = std::max<qint64>(0, enterMs - firstKey);
+    if (keysKnown_)
+        row.keys = keys_;
+    sink_(row);
+}
+
+} // namespace progress

@@ -1,0 +1,51 @@
+#pragma once
+// Measures each answer given in play and makes it a row of the answer record: the stall
+// before the first key, the typing up to Enter, the keys and Backspaces. It hears the game's
+// events, and from the answer box the keys and the answers it refuses itself.
+#include "answerfile.h"
+#include "game/gameevents.h"
+#include "platform/services.h"
+
+#include <functional>
+
+namespace progress {
+
+class AnswerMeter : public game::GameEvents {
+public:
+    using Sink = std::function<void(const AnswerRow &)>;
+    AnswerMeter(const platform::Clock &clock, Sink sink) : clock_(clock), sink_(std::move(sink)) {}
+
+    // A key that typed or erased something in the answer box.
+    void keyTyped(bool erases);
+    // A system input method composed text: its keys never reach the box.
+    void inputMethodUsed() { keysKnown_ = false; }
+    // The box kept an answer with letters that made no kana from being judged.
+    void strayLettersRefused(const QString &text);
+
+    bool playing() const { return playing_; }
+
+    void gameStarted() override;
+    void wordShown(const QString &word) override;
+    void answerChecked(const game::AnswerCheck &check) override;
+    void answerJudged(const game::AnswerJudgement &judgement) override;
+    void gameEnded(const game::GameResult &result) override;
+
+private:
+    void startAnswer();
+    void emitRow(QChar expected, const QString &answer, Verdict verdict, qint64 enterMs);
+
+    const platform::Clock &clock_;
+    Sink sink_;
+    QString game_;
+    bool started_ = false; // a game was started and has not ended
+    bool playing_ = false; // its first word is shown
+    QChar expected_;
+    qint64 shownMs_ = 0;    // the word appeared, or the last answer was done with
+    qint64 firstKeyMs_ = -1;
+    qint64 enterMs_ = 0;
+    bool checkedInPlay_ = false; // Enter was pressed in play: its row is due, even after the end
+    Keystrokes keys_;
+    bool keysKnown_ = true;
+};
+
+} // namespace progress

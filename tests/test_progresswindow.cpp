@@ -1,0 +1,191 @@
+// The answer record and the progress window in the real window: keys recorded, replies aimed
+// only when asked, a late answer kept, the open window kept fresh and drawing only what a game can
+// leave, a damaged record told of once.
+#include "aidedwindow.h"
+#include "fakes.h"
+#include "harness.h"
+#include "progress/record/answerfile.h"
+#include "ui/base/fonts.h"
+#include "ui/main/answerbox.h"
+#include "files/history.h"
+#include "ui/progress/progressaids.h"
+#include "ui/progress/progresswindow.h"
+
+#include <QAction>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QValueAxis>
+#include <QXYSeries>
+#include <QLabel>
+#include <QTest>
+
+using progress::AnswerRow;
+using progress::Verdict;
+
+namespace {
+
+const QByteArray kHeader = "\"kanarinka answer record\",1\r\n";
+
+// The window as main.cpp builds it, with the progress aids too; the answer record is read once
+// the window is up.
+struct Run : AidedWindow {
+    std::unique_ptr<ui::ProgressAids> progress;
+
+    Run(const QByteArray &record, bool aimed)
+        : AidedWindow({}, u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs)
+    {
+        if (!record.isNull())
+            fakes::writeBytes(progress::kAnswerRecordFile, record);
+        messages.allowAny = true;
+        store.saved.weakKanaPractice = aimed;
+        aids = std::make_unique<ui::PlayAids>(window, messages, store, sounds, clock);
+        progress = std::make_unique<ui::ProgressAids>(window, *aids, messages, clock);
+        load([this](game::Game &g) { progress->attach(g); });
+        progress->start();
+    }
+    ui::AnswerBox *box() { return find<ui::AnswerBox>("txtKaitou"); }
+    QString word() { return find<QLabel>("lblMondai")->text(); }
+};
+
+} // namespace
+
+class TestProgressWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { ui::useJapaneseFonts(); }
+
+    void theRealWindowRecordsKeysAndAimsRepliesOnlyWhenAsked_data()
+    {
+        QTest::addColumn<bool>("aimed");
+        QTest::addColumn<QString>("reply");
+        QTest::newRow("off: the uniform draw") << false << u"らっぱ"_qs;
+        QTest::newRow("on: towards る") << true << u"らする"_qs;
+    }
+
+    void theRealWindowRecordsKeysAndAimsRepliesOnlyWhenAsked()
+    {
+        QFETCH(bool, aimed);
+        QFETCH(QString, reply);
+        const QByteArray weakRu = "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",9000,20,,\r\n";
+        Run run(kHeader + weakRu + weakRu + weakRu, aimed);
+        run.start();
+        run.random.values = {0.4f};
+        run.clock.advance(1500);
+        QTest::keyClicks(run.box(), u"gorik"_qs);
+        QTest::keyClick(run.box(), Qt::Key_Backspace);
+        QTest::keyClicks(run.box(), u"ra"_qs);
+        run.clock.advance(700);
+        QTest::keyClick(run.box(), Qt::Key_Return);
+        QCOMPARE(run.word(), reply);
+        progress::AnswerFileContents record;
+        QString error;
+        progress::AnswerFile(progress::kAnswerRecordFile).read(record, error);
+        QVERIFY(run.messages.shown.isEmpty());
+        QCOMPARE(record.rows.value(3), (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, Verdict::Accepted, 1500, 700, progress::Keystrokes{8, 1}}));
+    }
+
+    // With mistakes in message boxes, the time can run out behind the box of the last one.
+    void anAnswerWhoseBoxOutlastsTheGameIsRecorded()
+    {
+        Run run(kHeader, false);
+        run.start();
+        run.messages.whileShown = [&run] { run.playOut(); };
+        run.answer(u"ぬの"_qs);
+        progress::AnswerFileContents record;
+        QString error;
+        progress::AnswerFile(progress::kAnswerRecordFile).read(record, error);
+        QCOMPARE(record.rows.size(), 1);
+        QCOMPARE(record.rows[0].verdict, Verdict::BrokenChain);
+    }
+
+    void theOpenProgressWindowFollowsSavesAndClears()
+    {
+        Run run(QByteArray(), false);
+        run.window.findChild<QAction *>(u"progressAction"_qs)->trigger();
+        auto *summary = run.progress->progressWindow()->findChild<QLabel *>(u"progressSummary"_qs);
+        run.start();
+        run.answer(u"ごりら"_qs);
+        run.playOut();
+        QTest::qWait(10); // the end's own refresh
+        QCOMPARE(summary->text(), QString());
+        run.game->cmdHozon_Click();
+        QTRY_VERIFY2(summary->text().startsWith(u"保存したゲーム 1 回"_qs), qPrintable(summary->text()));
+        run.game->cmdClear_Click();
+        QTRY_COMPARE(summary->text(), QString());
+    }
+
+    // Hand-edited files: only what a game can leave is drawn, every point inside its axes,
+    // and only kana the map shows are named weak.
+    void theProgressWindowDrawsOnlyWhatAGameCanLeave_data()
+    {
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<QByteArray>("record"); // rows under the first line
+        QTest::addColumn<QString>("note");      // a part of it
+        QTest::addColumn<QString>("weakest");
+        const QString good = u"\"2024/05/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs;
+        const auto game = [](const char *at, const char *kana, int stall) {
+            return QByteArray("\"") + at + "\",\"" + kana + "\",\"x\",\"ok\"," + QByteArray::number(stall) + ",6000,10,0\r\n";
+        };
+        QTest::newRow("a clock set wrong") << good + QString(good).replace(u"2024"_qs, u"9999"_qs)
+            << game("2024/05/01 13:05:09", "る", 1) + game("9999/12/31 23:59:59", "る", 1) + game("2024/05/02 13:05:09", "る", 1)
+            << QString() << u"苦手：まだ"_qs;
+        QTest::newRow("negative counts") << good + QString(good).replace(u",3,"_qs, u",-3,"_qs) + QString(good).replace(u"98"_qs, u"-98"_qs)
+            << QByteArray() << u"保存ゲーム 2 回はグラフに入れていません"_qs << u"苦手：まだ"_qs;
+        QByteArray offMap;
+        for (int i = 0; i < 3; ++i)
+            offMap += game("2024/05/01 13:05:09", "\xe3\x82\x99", 20000) + game("2024/05/01 13:05:09", "\xe3\x80\x80", 20000)
+                + game("2024/05/01 13:05:09", "か", 1000);
+        QTest::newRow("kana not on the map") << good << offMap << QString() << u"苦手：か"_qs;
+    }
+
+    void theProgressWindowDrawsOnlyWhatAGameCanLeave()
+    {
+        QFETCH(QString, history);
+        QFETCH(QByteArray, record);
+        QFETCH(QString, note);
+        QFETCH(QString, weakest);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"record.txt"_qs);
+        fakes::writeBytes(name, kHeader + record);
+        files::History games;
+        QString error;
+        QVERIFY2(games.parse(fakes::cp932(history), files::kHistoryFile, error), qPrintable(error));
+        progress::AnswerLog answers(name);
+        ui::ProgressWindow window(games, answers);
+        window.refresh();
+        QVERIFY(window.findChild<QLabel *>(u"progressNote"_qs)->text().contains(note));
+        const QString named = window.findChild<QLabel *>(u"weakestKana"_qs)->text();
+        QVERIFY2(named.startsWith(weakest), qPrintable(named));
+        for (QChartView *view : window.findChildren<QChartView *>()) {
+            for (QAbstractSeries *series : view->chart()->series()) {
+                const auto *axes = series->attachedAxes().constData();
+                const auto *time = qobject_cast<QDateTimeAxis *>(axes[0]);
+                const auto *value = qobject_cast<QValueAxis *>(axes[1]);
+                QVERIFY(time && value);
+                for (const QPointF &p : static_cast<QXYSeries *>(series)->points())
+                    QVERIFY2(time->min().toMSecsSinceEpoch() <= p.x() && p.x() <= time->max().toMSecsSinceEpoch()
+                                 && value->min() <= p.y() && p.y() <= value->max(),
+                             qPrintable(view->objectName() + u": a point off the chart"_qs));
+            }
+        }
+    }
+
+    void aDamagedRecordIsToldOnceAfterStartAndSetAside()
+    {
+        Run run("\x81\x40 not a record\r\n", false);
+        QCOMPARE(run.messages.shown.size(), 1);
+        QCOMPARE(run.messages.shown[0].title, u"回答記録"_qs);
+        run.start();
+        run.box()->setText(u"ごりら"_qs);
+        QTest::keyClick(run.box(), Qt::Key_Return);
+        QVERIFY(fakes::fileBytes(progress::kAnswerRecordFile).startsWith(kHeader));
+        QCOMPARE(QDir().entryList({u"回答記録.damaged-*.txt"_qs}).size(), 1);
+        run.window.findChild<QAction *>(u"progressAction"_qs)->trigger();
+        auto *weakest = run.window.findChild<QLabel *>(u"weakestKana"_qs);
+        QVERIFY(weakest && weakest->isVisible());
+        QVERIFY(weakest->text().startsWith(u"苦手：まだ"_qs));
+    }
+};
+
+QTEST_MAIN(TestProgressWindow)
+#include "test_progresswindow.moc"

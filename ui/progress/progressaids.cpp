@@ -1,0 +1,135 @@
+#include "progressaids.h"
+
+#include "ui/main/answerbox.h"
+#include "game/game.h"
+#include "ui/base/pictures.h"
+#include "ui/aids/playaids.h"
+#include "progresswindow.h"
+#include "translations/language.h"
+
+#include <QAction>
+#include <QTimer>
+#include <QToolButton>
+
+namespace ui {
+namespace {
+
+// Window pixels: under the menu's gear, in the title row's free corner.
+constexpr QRect kProgressButton(324, 36, 20, 20);
+
+} // namespace
+
+ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBoxes &boxes,
+                           const platform::Clock &clock, QString recordFile)
+    : window_(window), boxes_(boxes), log_(std::move(recordFile)), meter_(clock, [this](const progress::AnswerRow &row) {
+          tell(log_.add(row));
+          if (!meter_.playing()) // in play, the game's end refreshes the window
+              refreshSoon();
+      })
+{
+    AnswerBox *box = aids.controls().answer;
+    connect(box, &AnswerBox::keyTyped, this, [this](bool erases) { meter_.keyTyped(erases); });
+    connect(box, &AnswerBox::inputMethodUsed, this, [this] { meter_.inputMethodUsed(); });
+    connect(box, &AnswerBox::strayLettersRefused, this,
+            [this](const QString &text) { meter_.strayLettersRefused(text); });
+    aids.listeners().add(&meter_);
+    aids.listeners().add(this);
+
+    QAction *open = addWindowKey(window, QKeySequence(QStringLiteral("Ctrl+R")), tr("成績…"));
+    translations::keepTranslated(&window, [open] { open->setText(tr("成績…")); });
+    open->setObjectName(QStringLiteral("progressAction"));
+    connect(open, &QAction::triggered, this, &ProgressAids::openProgress);
+    aids.addToMenu(open);
+
+    auto *button = new QToolButton(&window);
+    button->setObjectName(QStringLiteral("cmdProgress"));
+    button->setIcon(picture(QStringLiteral("progress")));
+    button->setIconSize(QSize(16, 16));
+    button->setGeometry(kProgressButton);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus); // off the tab chain, like the gear
+    translations::keepTranslated(button, [button] {
+        button->setToolTip(tr("成績：速さと正解率の移り変わり、打鍵/分、文字の地図（Ctrl+R）"));
+        button->setAccessibleName(tr("成績"));
+    });
+    connect(button, &QToolButton::clicked, this, &ProgressAids::openProgress);
+
+    connect(&aids, &PlayAids::preferencesApplied, this,
+            [this](const platform::Preferences &chosen) { aim(chosen.weakKanaPractice); });
+    aimed_ = aids.preferences().weakKanaPractice;
+}
+
+ProgressAids::~ProgressAids() = default;
+
+void ProgressAids::attach(game::Game &game)
+{
+    game_ = &game;
+}
+
+void ProgressAids::start()
+{
+    tell(log_.start(QDateTime::currentDateTime()));
+}
+
+void ProgressAids::aim(bool on)
+{
+    aimed_ = on;
+    if (!on && game_)
+        game_->setReplyDraw(nullptr);
+}
+
+void ProgressAids::gameStarted()
+{
+    // The record is read in the countdown of the first aimed game, never at start-up.
+    if (aimed_ && !draw_)
+        draw_ = std::make_unique<progress::WeakKanaDraw>(log_.stats());
+    if (game_)
+        game_->setReplyDraw(aimed_ ? draw_.get() : nullptr);
+}
+
+void ProgressAids::tell(const QString &message)
+{
+    if (message.isEmpty())
+        return;
+    if (meter_.playing()) { // not in the middle of a game
+        untold_ = message;
+        return;
+    }
+    boxes_.show(message, tr("回答記録"), platform::MessageIcon::Information, platform::MessageButtons::Ok);
+}
+
+void ProgressAids::gameEnded(const game::GameResult &)
+{
+    // After the game's own end: its figures, the save, the new words.
+    refreshSoon();
+    QTimer::singleShot(0, this, [this] { tell(std::exchange(untold_, QString())); });
+}
+
+void ProgressAids::historyChanged()
+{
+    refreshSoon();
+}
+
+void ProgressAids::refreshSoon()
+{
+    // Once for a save and a row that come together.
+    if (!progressWindow_ || !progressWindow_->isVisible() || std::exchange(refreshDue_, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        refreshDue_ = false;
+        if (progressWindow_ && progressWindow_->isVisible())
+            progressWindow_->refresh();
+    });
+}
+
+void ProgressAids::openProgress()
+{
+    if (!progressWindow_)
+        progressWindow_ = new ProgressWindow(game_->history(), log_, &window_);
+    progressWindow_->refresh();
+    progressWindow_->show();
+    progressWindow_->raise();
+    progressWindow_->activateWindow();
+}
+
+} // namespace ui

@@ -1,0 +1,43 @@
+#pragma once
+// The progress window: the saved games' characters per second and accuracy over time, with a
+// moving average and the personal best, filtered by play time; keystrokes per minute from the
+// answer record; and the kana map with the weakest kana named beside it.
+#include "progress/answerlog.h"
+#include "progress/savedgames.h"
+
+#include <QWidget>
+
+class QChart;
+class QChartView;
+class QComboBox;
+class QLabel;
+
+namespace ui {
+
+class KanaMap;
+
+class ProgressWindow : public QWidget {
+    Q_OBJECT
+public:
+    ProgressWindow(const files::History &history, progress::AnswerLog &answers, QWidget *parent = nullptr);
+
+    // Takes the saved games and the answers as they are now and redraws everything.
+    void refresh();
+
+private:
+    void showSavedGames();
+    void showAnswers();
+
+    const files::History &history_;
+    progress::AnswerLog &answers_;
+    progress::SavedGames saved_;
+    QComboBox *playTime_;
+    QLabel *summary_;
+    QChartView *speedView_;
+    QChartView *keysView_;
+    KanaMap *map_;
+    QLabel *weakest_;
+    QLabel *note_;
+};
+
+} // namespace ui
