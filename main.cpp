@@ -10,6 +10,7 @@
 #include "ui/aids/playaids.h"
 #include "ui/progress/progressaids.h"
 #include "ui/base/qtservices.h"
+#include "ui/words/wordsaids.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,11 +59,13 @@ int main(int argc, char *argv[])
     ui::PlayAids aids(window, messages, preferenceStore, sounds, clock);
     ui::LanguageSwitch language(aids);
     ui::ProgressAids progress(window, aids, messages, clock);
+    ui::WordsAids words(window, aids, progress, messages, clock);
     ui::ChmHelpViewer help(&window);
     ui::WindowProgram program(window);
     game::Game &game = window.attach({clock, random, aids.messages(), help, program});
     aids.attach(game);
     progress.attach(game);
+    words.attach(game);
     QObject::connect(&oneCopy, &platform::OneCopy::showRequested, &window, [&program] { program.bringForward(); });
 
     // A failed start has shown its message and ended the program before the event loop.
@@ -70,5 +73,7 @@ int main(int argc, char *argv[])
         return program.ended() ? program.exitCode() : 1;
     // Once the window is up: the answer record is never what a start waits for.
     QTimer::singleShot(0, &progress, &ui::ProgressAids::start);
+    // The meanings are read on a worker thread once the window is up; nothing waits for them.
+    QTimer::singleShot(0, &words, &ui::WordsAids::start);
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 //   kanarinka-bench --startup-once DIR      one start-up in DIR, prints the peak resident MB
 //   kanarinka-bench --answers-in DIR [N]    one game in DIR with N learned answers
 //   kanarinka-bench --progress-in DIR [N]   opens the progress window in DIR N times
+//   kanarinka-bench --meanings-once DIR     one start-up in DIR with the meanings loaded, prints the peak resident MB
 #include "files/dictionary.h"
 #include "files/history.h"
 #include "limitfiles.h"
@@ -19,10 +20,14 @@
 #include "ui/aids/words/learnedwords.h"
 #include "ui/progress/progresswindow.h"
 #include "ui/main/views/wordlist.h"
+#include "ui/words/reviewwindow.h"
+#include "words/gamereview.h"
+#include "words/meanings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QGroupBox>
 #include <QProcess>
@@ -232,6 +237,83 @@ double forgetMs(const QString &folder, int runs)
     });
 }
 
+// The meanings index built on its worker thread, from asking to the ready signal.
+double meaningsIndexMs(words::Meanings &meanings)
+{
+    QEventLoop loop;
+    QObject::connect(&meanings, &words::Meanings::ready, &loop, &QEventLoop::quit);
+    QElapsedTimer timer;
+    timer.start();
+    meanings.load();
+    loop.exec();
+    if (meanings.state() != words::MeaningsIndex::State::Ready)
+        die(QStringLiteral("the meanings in %1 were not read").arg(meanings.fileName()));
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// One lookup, in µs: readings with many lines, a few, none.
+double meaningsLookupUs(const words::MeaningsIndex &index, int runs)
+{
+    const QStringList readings{u"きょうか"_qs, u"こう"_qs, u"りんご"_qs, u"てれび"_qs, u"さくら"_qs,
+                               u"かんじ"_qs, u"しりとり"_qs, u"ごりら"_qs, u"らっぱ"_qs, u"ぱんだ"_qs,
+                               u"ぬいぐるみ"_qs, u"みかん"_qs, u"ゑあいう"_qs, u"ほんや"_qs, u"きしゃ"_qs};
+    return medianOfRuns(runs, [&] {
+        qsizetype found = 0;
+        const double ms = timeMs([&] {
+            for (int round = 0; round < 20; ++round)
+                for (const QString &reading : readings)
+                    found += index.lookup(reading).size();
+        });
+        if (found == 0)
+            die(QStringLiteral("no meaning was found"));
+        return ms * 1000 / (20 * readings.size());
+    });
+}
+
+// The review of a game in the limit folder with two broken chains and a long stall: the words
+// that would have served at each moment, ranked by their meanings, out of 32,767 words, shown
+// in the ふりかえり window until it is painted.
+double reviewOpenMs(const QString &folder, const words::Meanings &meanings, int runs)
+{
+    auto session = startIn(folder);
+    game::Game &game = session->game();
+    words::GameReview review;
+    game.setEvents(&review);
+    game.cmdStart_Click();
+    for (int tick = 0; tick < 3; ++tick)
+        game.tmrStart_Timer();
+    quint16 key = 13;
+    for (int i = 0; i < 10; ++i) {
+        const bool broken = i == 3 || i == 7;
+        session->setAnswer(broken ? QStringLiteral("ゑゑ") : answerAfter(session->currentWord(), i));
+        game::AnswerCheck check;
+        review.answerChecked(check);
+        review.answerRecorded({{}, {}, session->currentWord(), broken ? progress::Verdict::BrokenChain
+                                                                       : progress::Verdict::Accepted,
+                               i == 5 ? 9000 : 500, 100, {}});
+        key = 13;
+        game.txtKaitou_KeyPress(key);
+    }
+    game.setEvents(nullptr);
+    review.gameEnded({});
+    return medianOfRuns(runs, [&] {
+        qsizetype suggested = 0;
+        const double ms = timeMs([&] {
+            const auto rank = [&](const QString &w) { return meanings.rank(w); };
+            const QList<words::ReviewEntry> entries = review.entries(game.strJisyo, rank);
+            for (const words::ReviewEntry &entry : entries)
+                suggested += entry.words.size();
+            ui::ReviewWindow window(meanings);
+            window.showReview(entries, true);
+            window.show();
+            bench::runUntilIdle();
+        });
+        if (review.moments().size() != 3 || suggested == 0)
+            die(QStringLiteral("the review found %1 moments").arg(review.moments().size()));
+        return ms;
+    });
+}
+
 // Peak resident memory of this process, in MB; negative where the system does not say.
 double peakRssMb()
 {
@@ -254,14 +336,14 @@ struct ProcessRun {
 
 // A whole program start in a process of its own, as the player sees it: loading the
 // libraries, the fonts, building the window and Form_Load. Medians of `runs`.
-ProcessRun startupInProcess(const QString &folder, int runs)
+ProcessRun startupInProcess(const QString &folder, int runs, const char *how = "--startup-once")
 {
     QList<double> walls, rss;
     for (int i = 0; i < runs; ++i) {
         QProcess child;
         QElapsedTimer timer;
         timer.start();
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--startup-once"), folder});
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(how), folder});
         while (!child.canReadLine() && child.waitForReadyRead(600000)) {
         }
         walls.append(timer.nsecsElapsed() / 1e6);
@@ -293,6 +375,14 @@ int main(int argc, char **argv)
 
     if (args.value(1) == u"--startup-once") {
         auto session = startIn(args.value(2));
+        std::printf("%.1f\n", peakRssMb());
+        std::fflush(stdout);
+        return 0;
+    }
+    if (args.value(1) == u"--meanings-once") {
+        auto session = startIn(args.value(2));
+        words::Meanings meanings;
+        meaningsIndexMs(meanings);
         std::printf("%.1f\n", peakRssMb());
         std::fflush(stdout);
         return 0;
@@ -368,6 +458,23 @@ int main(int argc, char **argv)
     if (processLimit.rssMb >= 0) {
         print("peak_rss_startup_empty", processEmpty.rssMb, "MB", 1);
         print("peak_rss_startup_limit", processLimit.rssMb, "MB", 1);
+    }
+    words::Meanings meanings;
+    if (!QFile::exists(meanings.fileName())) {
+        std::printf("# no %s: the meanings' figures are left out\n", qUtf8Printable(meanings.fileName()));
+    } else {
+        print("meanings_index_ms", medianOfRuns(std::min(runs, 3), [] {
+                  words::Meanings fresh;
+                  return meaningsIndexMs(fresh);
+              }), "ms");
+        meaningsIndexMs(meanings);
+        print("meanings_lookup_us", meaningsLookupUs(words::MeaningsIndex(meanings.fileName()), runs), "us");
+        print("review_open_ms", reviewOpenMs(limit, meanings, runs), "ms");
+        const ProcessRun withMeanings = startupInProcess(limit, runs, "--meanings-once");
+        if (withMeanings.rssMb >= 0) {
+            print("peak_rss_meanings_limit", withMeanings.rssMb, "MB", 1);
+            print("peak_rss_meanings_extra", withMeanings.rssMb - processLimit.rssMb, "MB", 1);
+        }
     }
     QDir::setCurrent(QDir::tempPath());
     return 0;

@@ -17,7 +17,10 @@ QString AnswerLog::add(const AnswerRow &row)
 AnswerLog::Figures &AnswerLog::figures()
 {
     if (!figures_) {
-        Figures &f = figures_.emplace();
+        // Assigned, not emplaced: Clang can't default-construct a nested struct with member
+        // initialisers from inside its own class.
+        figures_ = Figures();
+        Figures &f = *figures_;
         file_.read([&f](const AnswerRow &row) { f.stats.add(row), f.keys.add(row); }, f.badLines, f.error);
     }
     return *figures_;

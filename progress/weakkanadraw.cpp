@@ -14,6 +14,11 @@ double replyWeight(std::optional<double> weakness)
     return 1.0 + kPull * weakness.value_or(0.0);
 }
 
+double weakKanaWeight(const KanaStats &stats, const QString &reply)
+{
+    return reply.isEmpty() ? 1.0 : replyWeight(stats.weakness(platform::normaliseSmallKana(reply.back())));
+}
+
 int weightedIndex(std::span<const double> weights, double r)
 {
     if (std::ranges::adjacent_find(weights, std::not_equal_to<>()) == weights.end())
@@ -34,11 +39,8 @@ int weightedIndex(std::span<const double> weights, double r)
 int WeakKanaDraw::pick(const platform::ListBox &candidates, double r)
 {
     weights_.clear();
-    for (int i = 0; i < candidates.count(); ++i) {
-        const QString word = candidates.item(i);
-        weights_.push_back(word.isEmpty() ? 1.0
-                                          : replyWeight(stats_.weakness(platform::normaliseSmallKana(word.back()))));
-    }
+    for (int i = 0; i < candidates.count(); ++i)
+        weights_.push_back(weakKanaWeight(stats_, candidates.item(i)));
     return weightedIndex(weights_, r);
 }
 

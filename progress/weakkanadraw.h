@@ -14,6 +14,8 @@ namespace progress {
 constexpr double kPull = 4.0;
 
 double replyWeight(std::optional<double> weakness);
+// A reply's weight by the kana it ends with.
+double weakKanaWeight(const KanaStats &stats, const QString &reply);
 
 // The index at which r (0 <= r < 1) falls when each weight takes its share of [0, 1) in order.
 // With equal weights it is the game's own uniform draw, to the last rounding.

@@ -36,6 +36,21 @@ void typeKeys(QWidget *w, const QString &keys)
     }
 }
 
+// A key known by its place, as X11 and Wayland report it (evdev code + 8); 0 is Enter, 1 Backspace,
+// a code above 1000 the same key with Shift.
+void pressPlaces(QWidget *w, const QList<int> &codes, Qt::Key key = Qt::Key_unknown)
+{
+    for (int code : codes) {
+        const Qt::Key k = code == 0 ? Qt::Key_Return : code == 1 ? Qt::Key_Backspace : key;
+        const quint32 scan = code == 0 ? 36 : code == 1 ? 22 : quint32(code % 1000);
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, k, code > 1000 ? Qt::ShiftModifier : Qt::NoModifier, scan, 0, 0,
+                            code == 0 ? u"\r"_qs : QString());
+            QApplication::sendEvent(w, &event);
+        }
+    }
+}
+
 void compose(QWidget *w, const QString &preedit, const QString &commit = QString())
 {
     QInputMethodEvent event(preedit, {});
@@ -173,6 +188,58 @@ private slots:
         QVERIFY(box.strayLetters().isEmpty());
         typeKeys(&box, u"\r"_qs);
         QCOMPARE(answers, QStringList{u"ぅすり"_qs});
+    }
+
+    void kanaInputTypesTheKanaOfEachPlace_data()
+    {
+        QTest::addColumn<bool>("us");
+        QTest::addColumn<QList<int>>("codes");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("counted");
+        QTest::newRow("ねこ") << false << QList{59, 56} << u"ねこ"_qs << u"2 0"_qs;
+        QTest::newRow("ねこ on a US board") << true << QList{59, 56} << u"ねこ"_qs << u"2 0"_qs;
+        QTest::newRow("marks and Shift") << false << QList{28, 34, 1052, 56, 41, 35} << u"がっこぱ"_qs << u"6 0"_qs;
+        QTest::newRow("Backspace takes the whole kana") << false << QList{28, 34, 1, 56} << u"こ"_qs << u"4 1"_qs;
+        QTest::newRow("the ろ key, Shift for を") << false << QList{97, 1019} << u"ろを"_qs << u"2 0"_qs;
+        QTest::newRow("US ` gives ー and ろ") << true << QList{56, 49, 1049} << u"こーろ"_qs << u"3 0"_qs;
+    }
+
+    void kanaInputTypesTheKanaOfEachPlace()
+    {
+        QFETCH(bool, us);
+        QFETCH(QList<int>, codes);
+        QFETCH(QString, answer);
+        QFETCH(QString, counted);
+        ui::AnswerBox box;
+        box.setKanaInput(&platform::KanaLayout::of(us ? platform::KanaKeyboard::Us : platform::KanaKeyboard::Jis));
+        Answers answers(box);
+        int typed = 0, erased = 0;
+        QObject::connect(&box, &ui::AnswerBox::keyTyped, [&](bool erases) { ++typed, erased += erases; });
+        // Under a jp layout the ` key is 半角/全角: on a US board kana input takes it as a kana.
+        pressPlaces(&box, codes, us ? Qt::Key_Zenkaku_Hankaku : Qt::Key_unknown);
+        QVERIFY(box.hiraganaMode());
+        pressPlaces(&box, {0});
+        QCOMPARE(answers, QStringList{answer});
+        QCOMPARE(u"%1 %2"_qs.arg(typed).arg(erased), counted);
+    }
+
+    void kanaInputRefusesStrayMarksAndLeavesKeysToAnInputMethod()
+    {
+        ui::AnswerBox box;
+        box.setKanaInput(&platform::KanaLayout::of(platform::KanaKeyboard::Jis));
+        Answers answers(box);
+        pressPlaces(&box, {57, 34, 0}); // み゛
+        QCOMPARE(answers.size(), 0);
+        QCOMPARE(box.strayLetters(), (QList<std::pair<int, int>>{{1, 1}}));
+        pressPlaces(&box, {1, 0});
+        QCOMPARE(answers, QStringList{u"み"_qs});
+        compose(&box, u"ね"_qs);
+        pressPlaces(&box, {56});
+        QVERIFY(!box.text().contains(u'こ'));
+        box.setHiraganaMode(false); // the input method alone: letters go in as typed
+        compose(&box, QString(), u"ねこ"_qs);
+        typeKeys(&box, u"b\r"_qs);
+        QCOMPARE(answers.last(), u"ねこb"_qs);
     }
 
     void textSetFromOutsideDropsPendingLetters()

@@ -125,12 +125,39 @@ private slots:
         const QString ini = dir.filePath(u"prefs.ini"_qs);
         platform::SettingsPreferenceStore store(ini);
         QCOMPARE(store.load(), platform::Preferences{});
-        platform::Preferences flipped{false, true, false, true, false, false};
+        platform::Preferences flipped{false, true, platform::InputMode::Kana, true, true, false, false};
         QString error;
         QVERIFY(store.save(flipped, error));
         QCOMPARE(platform::SettingsPreferenceStore(ini).load(), flipped);
         QSettings(ini, QSettings::IniFormat).setValue(u"play/sounds"_qs, u"maybe"_qs);
         QCOMPARE(store.load().sounds, true);
+    }
+
+    void theInputModeReadsOlderAndUnknownValues_data()
+    {
+        QTest::addColumn<QString>("inputMode");
+        QTest::addColumn<QString>("romajiInput");
+        QTest::addColumn<platform::InputMode>("read");
+        QTest::newRow("romaji input off was the input method") << QString() << u"false"_qs << platform::InputMode::Ime;
+        QTest::newRow("romaji input on") << QString() << u"true"_qs << platform::InputMode::Romaji;
+        QTest::newRow("kana") << u"kana"_qs << u"false"_qs << platform::InputMode::Kana;
+        QTest::newRow("unknown is romaji") << u"katakana"_qs << u"false"_qs << platform::InputMode::Romaji;
+    }
+
+    void theInputModeReadsOlderAndUnknownValues()
+    {
+        QFETCH(QString, inputMode);
+        QFETCH(QString, romajiInput);
+        QFETCH(platform::InputMode, read);
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(u"prefs.ini"_qs);
+        {
+            QSettings settings(ini, QSettings::IniFormat);
+            settings.setValue(u"play/romajiInput"_qs, romajiInput);
+            if (!inputMode.isEmpty())
+                settings.setValue(u"play/inputMode"_qs, inputMode);
+        }
+        QCOMPARE(platform::SettingsPreferenceStore(ini).load().inputMode, read);
     }
 
     void mistakesInTheWindowAreCountedAsInABoxAndLeaveTheAnswerToCorrect_data()

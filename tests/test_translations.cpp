@@ -66,12 +66,14 @@ QStringList sourceFiles()
     return files;
 }
 
-// Texts that are data, not words to the player: file names and formats, the kana tables,
-// the font's name, and each language's own name.
+// Texts that are data, not words to the player: file names and formats, the kana tables and
+// key caps, the font's name, each language's own name, and markup around a word.
 bool isData(const QString &literal)
 {
     static const QSet<QString> data{
-        u"設定.txt"_qs, u"辞書.txt"_qs, u"履歴.txt"_qs, u"回答記録.txt"_qs, u"/秒"_qs, u"2.63/秒"_qs,
+        u"設定.txt"_qs, u"辞書.txt"_qs, u"履歴.txt"_qs, u"回答記録.txt"_qs, u"復習.txt"_qs, u"/秒"_qs, u"2.63/秒"_qs,
+        u"⇧"_qs, u"¥"_qs,
+        u"<p style='white-space:pre'><span style='font-size:15pt; font-weight:bold'>%1</span>　%2</p>"_qs,
         u"ＭＳ Ｐゴシック"_qs, u"日本語"_qs, u"。「」、・ヲァィゥェォャュョッー"_qs,
         u"アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン"_qs,
         u"゛゜"_qs, u"ぁぃぅぇぉゃゅょっゎゕゖァィゥェォャュョッヮヵヶ"_qs};

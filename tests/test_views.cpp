@@ -53,12 +53,14 @@ private slots:
     void typingInTheWordListFindsTheFirstWordWithThatBeginning_data()
     {
         QTest::addColumn<bool>("romaji");
-        QTest::addColumn<QStringList>("typed"); // keys; "=" and a text: an input method commits it
+        // Keys; "=" and a text: an input method commits it; "#" and a number: a key's place in kana input.
+        QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QString>("found");
         QTest::newRow("kana") << true << QStringList{u"ら"_qs} << u"らっぱ"_qs;
         QTest::newRow("katakana as hiragana") << true << QStringList{u"リ"_qs, u"ン"_qs} << u"りんご"_qs;
         QTest::newRow("romaji") << true << u"g o r i"_qs.split(u' ') << u"ごりら"_qs;
         QTest::newRow("romaji input off") << false << u"r i"_qs.split(u' ') << QString();
+        QTest::newRow("kana input: ご is B and ゛") << false << u"#56 #34 #46"_qs.split(u' ') << u"ごりら"_qs;
         QTest::newRow("input method") << true << QStringList{u"=りす"_qs} << u"りす"_qs;
         QTest::newRow("no such beginning: stays") << true << QStringList{u"ら"_qs, u"ん"_qs} << u"らっぱ"_qs;
     }
@@ -75,8 +77,13 @@ private slots:
         list.addItems(words);
         ui::WordFinder finder(list);
         finder.setRomaji(romaji);
+        if (typed.front().startsWith(u'#'))
+            finder.setKanaLayout(&platform::KanaLayout::of(platform::KanaKeyboard::Jis));
         for (const QString &text : typed) {
-            if (text.startsWith(u'=')) {
+            if (text.startsWith(u'#')) {
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text.mid(1).toUInt(), 0, 0);
+                QApplication::sendEvent(&list, &key);
+            } else if (text.startsWith(u'=')) {
                 QInputMethodEvent commit;
                 commit.setCommitString(text.mid(1));
                 QApplication::sendEvent(&list, &commit);

@@ -701,10 +701,33 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
     </message>
 </context>
 <context>
+    <name>ui</name>
+    <message>
+        <source>意味：EDICT（Electronic Dictionary Research and Development Group、CC BY-SA 3.0）</source>
+        <translation>Meanings: EDICT (Electronic Dictionary Research and Development Group, CC BY-SA 3.0)</translation>
+    </message>
+    <message>
+        <source>意味を読み込んでいます…</source>
+        <translation>Loading the meanings…</translation>
+    </message>
+    <message>
+        <source>意味は辞書にありません</source>
+        <translation>No meaning in the dictionary</translation>
+    </message>
+    <message>
+        <source>edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。</source>
+        <translation>Install the edict package to see meanings (see &quot;Word meanings&quot; in the help).</translation>
+    </message>
+</context>
+<context>
     <name>ui::AnswerBox</name>
     <message>
         <source>ひらがな入力	半角/全角</source>
         <translation>Hiragana input	Hankaku/Zenkaku</translation>
+    </message>
+    <message>
+        <source>かな入力	半角/全角</source>
+        <translation>Kana input	Hankaku/Zenkaku</translation>
     </message>
 </context>
 <context>
@@ -986,10 +1009,6 @@ Keys: F5 Start, F1 Help</translation>
         <translation>Romaji input (typed romaji becomes hiragana)</translation>
     </message>
     <message>
-        <source>ゲームの途中でも 半角/全角 キーで切り替えられます。</source>
-        <translation>The Hankaku/Zenkaku key switches it, during a game too.</translation>
-    </message>
-    <message>
         <source>間違いをメッセージボックスでなく画面に出す</source>
         <translation>Show mistakes in the window, not in a message box</translation>
     </message>
@@ -1037,6 +1056,50 @@ Keys: F5 Start, F1 Help</translation>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>ゲームのあとにふりかえりを開く</source>
+        <translation>Open the review after a game</translation>
+    </message>
+    <message>
+        <source>時間切れのメッセージを閉じると、間違えたところと使えた言葉を見せる「ふりかえり」が開きます。</source>
+        <translation>Once the end-of-game messages are closed, the review opens, showing your mistakes and the words you could have used.</translation>
+    </message>
+    <message>
+        <source>復習の言葉を相手が多く出す</source>
+        <translation>The computer plays more words from your review list</translation>
+    </message>
+    <message>
+        <source>ふりかえりに出た言葉と「覚えたい」言葉が相手の言葉に出やすくなります。どの言葉も出ることはあります。</source>
+        <translation>Words from the review and words marked &quot;to learn&quot; come up more often. Every word can still come up.</translation>
+    </message>
+    <message>
+        <source>かな入力（キーのかなをそのまま入れる）</source>
+        <translation>Kana input (the kana printed on each key)</translation>
+    </message>
+    <message>
+        <source>日本語入力システムだけ</source>
+        <translation>Input method only</translation>
+    </message>
+    <message>
+        <source>JIS（106/109 キー）</source>
+        <translation>JIS (106/109 keys)</translation>
+    </message>
+    <message>
+        <source>US（` キーが ー、Shift+` が ろ）</source>
+        <translation>US (` is ー, Shift+` is ろ)</translation>
+    </message>
+    <message>
+        <source>入力のしかた</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>かな入力のキーボード</source>
+        <translation>Kana keyboard</translation>
+    </message>
+    <message>
+        <source>ゲームの途中でも 半角/全角 キーで、選んだ入力と日本語入力システムを切り替えられます。</source>
+        <translation>The Hankaku/Zenkaku key switches between the chosen input and the input method, during a game too.</translation>
+    </message>
 </context>
 <context>
     <name>ui::ProgressAids</name>
@@ -1058,10 +1121,149 @@ Keys: F5 Start, F1 Help</translation>
     </message>
 </context>
 <context>
+    <name>ui::ReviewListView</name>
+    <message>
+        <source>言葉</source>
+        <translation>Word</translation>
+    </message>
+    <message>
+        <source>意味</source>
+        <translation>Meaning</translation>
+    </message>
+    <message>
+        <source>入れた日</source>
+        <translation>Added</translation>
+    </message>
+    <message>
+        <source>出会った回数</source>
+        <translation>Times met</translation>
+    </message>
+    <message>
+        <source>復習の一覧</source>
+        <translation>Review list</translation>
+    </message>
+    <message>
+        <source>一覧から外す</source>
+        <translation>Remove from the list</translation>
+    </message>
+    <message>
+        <source>復習の一覧（ふりかえりに出た言葉と「覚えたい」言葉。正しく 3 回使うと外れます）</source>
+        <translation>Review list (words from the review and words marked &quot;to learn&quot;; a word used right 3 times leaves it)</translation>
+    </message>
+    <message>
+        <source>まだ言葉はありません。ゲームのあとのふりかえりに出た言葉が入ります。</source>
+        <translation>No words yet. The words of the review after a game come here.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::ReviewWindow</name>
+    <message>
+        <source>ふりかえり - カナリンカ</source>
+        <translation>Review - Kanarinka</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>ゲームを終えると、ここで間違えたところと長く考えたところを、使えた言葉といっしょに見られます。</source>
+        <translation>After a game, this shows where you went wrong or thought long, with the words you could have used.</translation>
+    </message>
+    <message>
+        <source>このゲームには、間違いも長く考えこんだところもありませんでした。</source>
+        <translation>This game had no mistakes and no long pauses.</translation>
+    </message>
+    <message>
+        <source>「%1」のあとに「%2」と答えて、間違いになりました。</source>
+        <translation>After 「%1」 you answered 「%2」, which was wrong.</translation>
+    </message>
+    <message>
+        <source>「%1」のあと、「%2」を思いつくまで %3 秒かかりました。</source>
+        <translation>After 「%1」 it took you %3 s to think of 「%2」.</translation>
+    </message>
+    <message>
+        <source>「%1」で始まる言葉</source>
+        <translation>Words starting with 「%1」</translation>
+    </message>
+    <message>
+        <source>辞書には、使える言葉がありませんでした。</source>
+        <translation>The dictionary had no word you could have used.</translation>
+    </message>
+    <message>
+        <source>使えた言葉：</source>
+        <translation>Words you could have used: </translation>
+    </message>
+    <message>
+        <source>ここに出た言葉は復習の一覧に入り、「復習の言葉を多めに出す」を選ぶと相手がよく使います。</source>
+        <translation>The words shown here join the review list; with the review preference on, the computer plays them more often.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::WordCards</name>
+    <message>
+        <source>復習の一覧にあります</source>
+        <translation>On the review list</translation>
+    </message>
+    <message>
+        <source>覚えたい</source>
+        <translation>To learn</translation>
+    </message>
+</context>
+<context>
     <name>ui::WordFinder</name>
     <message>
         <source>（ありません）</source>
         <translation> (not found)</translation>
+    </message>
+</context>
+<context>
+    <name>ui::WordsAids</name>
+    <message>
+        <source>ふりかえり…</source>
+        <translation>Review…</translation>
+    </message>
+    <message>
+        <source>ふりかえり：間違えたところと、そのとき使えた言葉（Ctrl+B）</source>
+        <translation>Review: your mistakes and the words you could have used (Ctrl+B)</translation>
+    </message>
+    <message>
+        <source>ふりかえり</source>
+        <translation>Review</translation>
+    </message>
+    <message>
+        <source>相手の言葉</source>
+        <translation>Computer&apos;s word</translation>
+    </message>
+    <message>
+        <source>自分の答え</source>
+        <translation>Your answer</translation>
+    </message>
+    <message>
+        <source>復習の一覧</source>
+        <translation>Review list</translation>
+    </message>
+</context>
+<context>
+    <name>words::ReviewList</name>
+    <message>
+        <source>%1 は復習の一覧として読めないため、%2 に名前を変えて残しました。一覧は新しいファイルで始めます。</source>
+        <translation>%1 can&apos;t be read as a review list, so it was kept under the name %2. The list starts again in a new file.</translation>
+    </message>
+    <message>
+        <source>%1 は、これより新しい版のカナリンカが書いた一覧です。そのまま残し、このあいだ復習の言葉は覚えておきません。</source>
+        <translation>%1 was written by a newer version of Kanarinka. It is left as it is, and review words are not kept for now.</translation>
+    </message>
+    <message>
+        <source>%1 を使えません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
+        <translation>Can&apos;t use %1 (%2). Review words are not kept for now.</translation>
+    </message>
+    <message>
+        <source>%1 を読めません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
+        <translation>Can&apos;t read %1 (%2). Review words are not kept for now.</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません（%2）。復習の一覧は、このあいだだけ覚えておきます。</source>
+        <translation>Can&apos;t write to %1 (%2). The review list is kept only while the program runs.</translation>
     </message>
 </context>
 </TS>

@@ -14,13 +14,40 @@ constexpr struct {
 } kOptions[] = {
     {"play/nextKanaCue", &Preferences::nextKanaCue},
     {"play/romajiGuide", &Preferences::romajiGuide},
-    {"play/romajiInput", &Preferences::romajiInput},
     {"play/mistakesInWindow", &Preferences::mistakesInWindow},
     {"play/clearEnd", &Preferences::clearEnd},
     {"play/sounds", &Preferences::sounds},
     {"play/weakKanaPractice", &Preferences::weakKanaPractice},
+    {"words/reviewAfterGame", &Preferences::reviewAfterGame},
+    {"words/reviewPractice", &Preferences::reviewPractice},
 };
 
+// Options with a few named values; a value not among them reads as the first, the default.
+template <typename Choice, std::size_t N>
+struct Named {
+    const char *key;
+    Choice Preferences::*member;
+    const char *names[N];
+};
+constexpr Named<InputMode, 3> kInputMode{"play/inputMode", &Preferences::inputMode, {"romaji", "kana", "ime"}};
+constexpr Named<bool, 2> kKanaKeyboard{"play/kanaKeyboard", &Preferences::usKanaKeyboard, {"jis", "us"}};
+
+template <typename Choice, std::size_t N>
+void read(const QSettings &settings, const Named<Choice, N> &option, Preferences &preferences)
+{
+    const QString value = settings.value(QLatin1String(option.key)).toString();
+    preferences.*option.member = Choice(0);
+    for (std::size_t i = 0; i < N; ++i) {
+        if (value == QLatin1String(option.names[i]))
+            preferences.*option.member = Choice(i);
+    }
+}
+
+template <typename Choice, std::size_t N>
+void write(QSettings &settings, const Named<Choice, N> &option, const Preferences &preferences)
+{
+    settings.setValue(QLatin1String(option.key), QLatin1String(option.names[int(preferences.*option.member)]));
+}
 // The language is a word, not a yes or no: "ja" or "en", anything else reads as Japanese.
 const QLatin1String kLanguageKey("ui/language");
 
@@ -48,6 +75,12 @@ Preferences SettingsPreferenceStore::load() const
         if (value.isValid() && (value.toString() == u"true" || value.toString() == u"false"))
             preferences.*option.member = value.toBool();
     }
+    read(*settings, kInputMode, preferences);
+    read(*settings, kKanaKeyboard, preferences);
+    // Before the input mode there was romaji input on or off; off left typing to the input method.
+    if (!settings->contains(QLatin1String(kInputMode.key))
+        && settings->value(QStringLiteral("play/romajiInput")).toString() == u"false")
+        preferences.inputMode = InputMode::Ime;
     if (settings->value(kLanguageKey).toString() == u"en")
         preferences.language = Language::English;
     return preferences;
@@ -58,6 +91,9 @@ bool SettingsPreferenceStore::save(const Preferences &preferences, QString &erro
     const auto settings = open(iniFile_);
     for (const auto &option : kOptions)
         settings->setValue(QLatin1String(option.key), preferences.*option.member);
+    write(*settings, kInputMode, preferences);
+    write(*settings, kKanaKeyboard, preferences);
+    settings->remove(QStringLiteral("play/romajiInput"));
     settings->setValue(kLanguageKey, preferences.language == Language::English ? QStringLiteral("en") : QStringLiteral("ja"));
     settings->sync();
     if (settings->status() == QSettings::NoError)

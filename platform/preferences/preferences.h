@@ -7,17 +7,23 @@ class QSettings;
 
 namespace platform {
 
+// How the answer box takes keys: romaji it turns into hiragana, the kana printed on each key,
+// or only what a system input method sends.
+enum class InputMode { Romaji, Kana, Ime };
 // The language of the program's texts; its files never change with it.
 enum class Language { Japanese, English };
 
 struct Preferences {
     bool nextKanaCue = true;       // the kana to start with stands out in the computer's word
     bool romajiGuide = false;      // the computer's word is also shown in romaji
-    bool romajiInput = true;       // the answer box turns typed romaji into hiragana
+    InputMode inputMode = InputMode::Romaji;
+    bool usKanaKeyboard = false;   // kana input on a board without ¥ and ろ: ー and ろ on its ` key
     bool mistakesInWindow = false; // a broken rule is shown in the window, not in a message box
     bool clearEnd = true;          // 「終了！」 at the end, and a moment in which Enter does nothing
     bool sounds = true;
     bool weakKanaPractice = false; // the computer's replies lean towards the player's weakest kana
+    bool reviewAfterGame = false;  // ふりかえり opens by itself after a game's end messages
+    bool reviewPractice = false;   // the computer's replies lean towards words on the review list
     Language language = Language::Japanese; // whatever the system's locale
 
     bool operator==(const Preferences &) const = default;

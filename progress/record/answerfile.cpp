@@ -4,11 +4,6 @@
 #include "platform/text/textfile.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStringDecoder>
-#include <QStringTokenizer>
 #include <array>
 
 namespace progress {
@@ -29,54 +24,11 @@ constexpr std::array<VerdictName, 6> kVerdicts{{
     {Verdict::StrayLetters, QLatin1StringView("stray")},
 }};
 
-// A text value holds neither its quote nor a line end: the reader could not find its end.
-QString safeText(QString text)
-{
-    text.replace(u'"', u'＂');
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
-    return text;
-}
-
-// The values of one line (at most `limit`).
-QStringList values(QStringView line, int limit)
-{
-    QStringList out;
-    files::DelimitedReader reader(line);
-    while (out.size() < limit && !reader.atEnd())
-        out.append(reader.next().text);
-    return out;
-}
-
-AnswerFile::State headerState(QByteArrayView firstLine)
-{
-    const QStringList header = values(QString::fromUtf8(firstLine), 2);
-    if (header.size() < 2 || header[0] != kFormatName)
-        return AnswerFile::State::NotARecord;
-    bool ok = false;
-    const qint64 version = header[1].toLongLong(&ok);
-    if (!ok || version < 1)
-        return AnswerFile::State::NotARecord;
-    return version > kAnswerRecordVersion ? AnswerFile::State::Newer
-                                           : AnswerFile::State::Ready;
-}
-
-QByteArrayView firstLine(const QByteArray &bytes)
-{
-    const qsizetype end = bytes.indexOf('\n');
-    return QByteArrayView(bytes).first(end < 0 ? bytes.size() : end);
-}
-
 // The game a line belongs to, as bytes: everything up to its first comma.
 QByteArrayView gameOf(QByteArrayView line)
 {
     const qsizetype comma = line.indexOf(',');
     return comma < 0 ? line : line.first(comma);
-}
-
-QString quoted(const QString &name)
-{
-    return u'「' + name + u'」';
 }
 
 } // namespace
@@ -93,7 +45,7 @@ QString gameName(const QDateTime &start)
 
 QString answerRecordHeader()
 {
-    return files::formatRecord({QString(kFormatName), qint64(kAnswerRecordVersion)});
+    return RecordFile(QString(), kFormatName, kAnswerRecordVersion).header();
 }
 
 QString formatAnswerRow(const AnswerRow &row)
@@ -102,9 +54,9 @@ QString formatAnswerRow(const AnswerRow &row)
     for (const VerdictName &v : kVerdicts)
         if (v.verdict == row.verdict)
             name = v.name;
-    QString line = files::formatRecord({safeText(row.game),
-                                        row.expected.isNull() ? QString() : safeText(row.expected),
-                                        safeText(row.answer), name, row.stallMs, row.typingMs});
+    QString line = files::formatRecord({recordText(row.game),
+                                        row.expected.isNull() ? QString() : recordText(row.expected),
+                                        recordText(row.answer), name, row.stallMs, row.typingMs});
     line.chop(2); // the keystrokes follow, bare and possibly empty
     if (row.keys)
         line += QStringLiteral(",%1,%2\r\n").arg(row.keys->all).arg(row.keys->backspaces);
@@ -192,7 +144,7 @@ bool parseAnswerRow(QStringView line, AnswerRow &row)
         return true;
     // Any other spelling the value reader accepts. Unknown keystrokes end the line in two
     // empty values, which it may not return.
-    const QStringList texts = values(line, 8);
+    const QStringList texts = lineValues(line, 8);
     if (texts.size() < 6)
         return false;
     for (size_t f = 0; f < v.size(); ++f)
@@ -230,60 +182,47 @@ std::optional<WallTime> readWallTime(QStringView text)
     return wall;
 }
 
+AnswerFile::AnswerFile(QString name) : file_(std::move(name), kFormatName, kAnswerRecordVersion) {}
+
 QString AnswerFile::check(const QDateTime &now)
 {
-    // Only the first line is read: the record is never what a start waits for. An append
-    // a crash cut short is undone first, or its torn line would be judged.
-    QString error;
-    if (!platform::settleInterruptedAppend(name_, error)) {
+    // Only the first line is read: the record is never what a start waits for.
+    const RecordFile::Check check = file_.check(now);
+    const QString name = quotedName(file_.name());
+    if (check.unsettled) {
         recording_ = false;
-        return error + QCoreApplication::translate("AnswerRecord", "\nこのあいだ、答えは記録しません。");
+        return check.reason + QCoreApplication::translate("AnswerRecord", "\nこのあいだ、答えは記録しません。");
     }
-    QFile file(platform::resolveFileName(name_));
-    if (!file.exists())
-        return {};
-    if (!file.open(QIODevice::ReadOnly)) {
-        recording_ = false;
-        return QCoreApplication::translate("AnswerRecord", "%1 を開けません（%2）。このあいだ、答えは記録しません。")
-            .arg(quoted(name_), platform::fileErrorReason(file));
-    }
-    const QByteArray head = file.readLine(4096);
-    if (head.trimmed().isEmpty() && file.readAll().trimmed().isEmpty()) {
-        // Nothing but blanks: begun anew, so the first row comes after the first line.
-        file.close();
-        file.remove();
-        return {};
-    }
-    switch (headerState(head.endsWith('\n') ? QByteArrayView(head).chopped(1) : QByteArrayView(head))) {
+    switch (check.state) {
     case State::Ready:
-        if (file.size() > kMaxBytes) {
+    case State::Missing:
+        if (check.size > kMaxBytes) {
             QByteArray bytes;
-            file.close();
-            if (!platform::readFileBytes(name_, bytes, error) || !cut(bytes, error))
+            QString error;
+            if (!platform::readFileBytes(file_.name(), bytes, error) || !cut(bytes, error))
                 return error;
         }
         return {};
+    case State::Unreadable:
+        recording_ = false;
+        return QCoreApplication::translate("AnswerRecord", "%1 を開けません（%2）。このあいだ、答えは記録しません。").arg(name, check.reason);
     case State::Newer:
         recording_ = false;
         return QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。そのまま残し、"
                               "このあいだ答えは記録しません。")
-            .arg(quoted(name_));
-    default:
+            .arg(name);
+    case State::NotARecord:
         break;
     }
-    file.close();
-    const QFileInfo info(file.fileName());
-    const QString aside = info.completeBaseName() + QStringLiteral(".damaged-")
-        + now.toString(QStringLiteral("yyyyMMdd-hhmmss")) + u'.' + info.suffix();
-    if (!file.rename(info.dir().filePath(aside))) {
+    if (check.aside.isEmpty()) {
         recording_ = false;
         return QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めず、名前も変えられませんでした（%2）。"
                               "このあいだ、答えは記録しません。")
-            .arg(quoted(name_), platform::fileErrorReason(file));
+            .arg(name, check.reason);
     }
     return QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めないため、%2 に名前を変えて残しました。"
                           "記録は新しいファイルで続けます。")
-        .arg(quoted(name_), quoted(aside));
+        .arg(name, quotedName(check.aside));
 }
 
 // Keeps the newest kKeepBytes or so: from the first line of the first game that starts past
@@ -303,72 +242,32 @@ bool AnswerFile::cut(const QByteArray &bytes, QString &error)
         from = next;
     }
     const QString kept = answerRecordHeader() + QString::fromUtf8(QByteArrayView(bytes).sliced(from));
-    if (platform::rewriteTextFile(name_, kept, error, platform::TextEncoding::Utf8))
+    if (platform::rewriteTextFile(file_.name(), kept, error, platform::TextEncoding::Utf8))
         return true;
-    error = QCoreApplication::translate("AnswerRecord", "%1 を短くできませんでした: %2").arg(quoted(name_), error);
+    error = QCoreApplication::translate("AnswerRecord", "%1 を短くできませんでした: %2").arg(quotedName(file_.name()), error);
     return false;
 }
 
 bool AnswerFile::append(const AnswerRow &row, QString &error)
 {
-    return !recording_
-        || platform::appendTextFile(name_, formatAnswerRow(row), error, platform::TextEncoding::Utf8,
-                                    answerRecordHeader());
+    return !recording_ || file_.append(formatAnswerRow(row), error);
 }
 
 AnswerFile::State AnswerFile::read(const std::function<void(const AnswerRow &)> &take,
                                                int &badLines, QString &error) const
 {
-    badLines = 0;
-    if (!QFileInfo::exists(platform::resolveFileName(name_)))
-        return State::Missing;
-    QByteArray bytes;
-    if (!platform::readFileBytes(name_, bytes, error))
-        return State::Unreadable;
-    if (bytes.trimmed().isEmpty())
-        return State::Ready;
-    const State state = headerState(firstLine(bytes));
-    if (state == State::NotARecord)
-        error = QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めません。").arg(quoted(name_));
-    else if (state == State::Newer)
-        error = QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。").arg(quoted(name_));
-    if (state != State::Ready)
-        return state;
-
     AnswerRow row;
-    const auto line = [&](QStringView text) {
-        if (text.endsWith(u'\r'))
-            text.chop(1);
-        if (text.trimmed().isEmpty())
-            return;
-        if (parseAnswerRow(text, row))
-            take(row);
-        else
-            ++badLines;
-    };
-    const qsizetype start = firstLine(bytes).size() + 1;
-    const QByteArrayView body = start < bytes.size() ? QByteArrayView(bytes).sliced(start) : QByteArrayView();
-    QStringDecoder decoder(QStringConverter::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(body);
-    if (!decoder.hasError()) {
-        for (const QStringView each : QStringTokenizer(text, u'\n'))
-            line(each);
-        return State::Ready;
-    }
-    // Line by line: a line that is not UTF-8 is bad on its own, the others still count.
-    for (qsizetype pos = 0; pos < body.size();) {
-        qsizetype end = body.indexOf('\n', pos);
-        if (end < 0)
-            end = body.size();
-        decoder.resetState();
-        const QString decoded = decoder.decode(body.sliced(pos, end - pos));
-        if (decoder.hasError())
-            ++badLines;
-        else
-            line(decoded);
-        pos = end + 1;
-    }
-    return State::Ready;
+    const State state = file_.read([&](QStringView line) {
+        if (!parseAnswerRow(line, row))
+            return false;
+        take(row);
+        return true;
+    }, badLines, error);
+    if (state == State::NotARecord)
+        error = QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めません。").arg(quotedName(file_.name()));
+    else if (state == State::Newer)
+        error = QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。").arg(quotedName(file_.name()));
+    return state;
 }
 
 AnswerFile::State AnswerFile::read(AnswerFileContents &record, QString &error) const

@@ -3,6 +3,8 @@
 // beside the game's three. UTF-8, unlike its CP932 siblings: it holds each answer as it was
 // judged, and a player can type characters Shift_JIS has no code for. A first line names
 // the format and its version; bad lines are skipped and counted, never fatal.
+#include "recordfile.h"
+
 #include <QChar>
 #include <QDateTime>
 #include <QList>
@@ -68,13 +70,13 @@ struct AnswerFileContents {
 // the player, and the game goes on.
 class AnswerFile {
 public:
-    enum class State { Ready, Missing, NotARecord, Newer, Unreadable };
+    using State = RecordFile::State;
     // Past this size the file is cut to its newest kKeepBytes, whole games, at the next start.
     static constexpr qint64 kMaxBytes = 8 << 20;
     static constexpr qint64 kKeepBytes = 4 << 20;
 
-    explicit AnswerFile(QString name = kAnswerRecordFile) : name_(std::move(name)) {}
-    const QString &name() const { return name_; }
+    explicit AnswerFile(QString name = kAnswerRecordFile);
+    const QString &name() const { return file_.name(); }
 
     // At start-up: a file that is not an answer record is renamed (set aside) and a new one
     // begun, an oversized one is cut. Returns what to tell the player, empty when all is well.
@@ -94,7 +96,7 @@ public:
 private:
     bool cut(const QByteArray &bytes, QString &error);
 
-    QString name_;
+    RecordFile file_;
     bool recording_ = true;
 };
 

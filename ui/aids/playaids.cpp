@@ -43,6 +43,19 @@ QAction *addWindowKey(QWidget &window, const QKeySequence &key, const QString &n
     return action;
 }
 
+QToolButton *addCornerButton(QWidget &window, const QString &name, const QString &pictureName, const QRect &place)
+{
+    auto *button = new QToolButton(&window);
+    button->setObjectName(name);
+    button->setIcon(picture(pictureName));
+    button->setIconSize(QSize(16, 16));
+    button->setGeometry(place);
+    button->setAutoRaise(true);
+    // Off the tab chain, which keeps its order; the keys reach what the buttons do.
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
 // A broken rule's message, while mistakes are shown in the window, goes to the note; every
 // other message (a failure, a report) still opens its box.
 class PlayAids::RuleMessages : public platform::MessageBoxes {
@@ -105,14 +118,7 @@ platform::MessageBoxes &PlayAids::messages()
 void PlayAids::buildMenu()
 {
     // In the title row's free corner between the banner and the buttons.
-    menuButton_ = new QToolButton(&window_);
-    menuButton_->setObjectName(QStringLiteral("cmdMenu"));
-    menuButton_->setIcon(picture(QStringLiteral("menu")));
-    menuButton_->setIconSize(QSize(16, 16));
-    menuButton_->setGeometry(kMenuButton);
-    menuButton_->setAutoRaise(true);
-    // Off the tab chain, which keeps its order; the keys reach what the menu holds.
-    menuButton_->setFocusPolicy(Qt::NoFocus);
+    menuButton_ = addCornerButton(window_, QStringLiteral("cmdMenu"), QStringLiteral("menu"), kMenuButton);
     menuButton_->setPopupMode(QToolButton::InstantPopup);
     translations::keepTranslated(menuButton_, [this] { menuButton_->setAccessibleName(tr("メニュー")); });
     auto *menu = new QMenu(menuButton_);
@@ -158,17 +164,15 @@ void PlayAids::attach(game::Game &game)
     });
     learnedWords_ = new LearnedWords(*controls_.learned, *controls_.learnedFrame, *ruleMessages_,
                                      [&game] { return game.blnCountdown || game.blnPlaying; }, this);
-    learnedWords_->setRomajiInput(preferences_.romajiInput);
     listeners_.add(learnedWords_);
+    applyInputMode();
 }
 
 void PlayAids::apply(const platform::Preferences &preferences)
 {
     preferences_ = preferences;
     cue_->setOptions(preferences.nextKanaCue, preferences.romajiGuide);
-    controls_.answer->setHiraganaMode(preferences.romajiInput);
-    if (learnedWords_)
-        learnedWords_->setRomajiInput(preferences.romajiInput);
+    applyInputMode();
     if (!preferences.mistakesInWindow)
         mistake_->hide();
     if (!preferences.clearEnd)
@@ -176,6 +180,20 @@ void PlayAids::apply(const platform::Preferences &preferences)
     if (preferences.sounds)
         QTimer::singleShot(0, this, [this] { sounds_.preload(); });
     emit preferencesApplied(preferences);
+}
+
+void PlayAids::applyInputMode()
+{
+    const bool kana = preferences_.inputMode == platform::InputMode::Kana;
+    const auto keyboard = preferences_.usKanaKeyboard ? platform::KanaKeyboard::Us : platform::KanaKeyboard::Jis;
+    const platform::KanaLayout *layout = kana ? &platform::KanaLayout::of(keyboard) : nullptr;
+    cue_->setKeyGuide(kana ? std::optional(keyboard) : std::nullopt);
+    controls_.answer->setKanaInput(layout);
+    controls_.answer->setHiraganaMode(preferences_.inputMode != platform::InputMode::Ime);
+    if (learnedWords_) {
+        learnedWords_->setRomajiInput(preferences_.inputMode == platform::InputMode::Romaji);
+        learnedWords_->setKanaInput(layout);
+    }
 }
 
 void PlayAids::editPreferences()

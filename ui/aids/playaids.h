@@ -30,6 +30,8 @@ class WordCue;
 
 // A key of the window: an action with this shortcut, named for the key's user.
 QAction *addWindowKey(QWidget &window, const QKeySequence &key, const QString &name);
+// A small picture button in the title row's free corner, beside the gear.
+QToolButton *addCornerButton(QWidget &window, const QString &name, const QString &pictureName, const QRect &place);
 
 class PlayAids : public QObject, public game::GameEvents {
     Q_OBJECT
@@ -51,6 +53,8 @@ public:
     void apply(const platform::Preferences &preferences);
     // The 「設定」 dialog; what is chosen there is applied and saved.
     void editPreferences();
+    // The learned-words list's keeper, once attached.
+    LearnedWords *learnedWords() const { return learnedWords_; }
     // Puts an entry first in the gear button's menu, and names it in the button's tooltip.
     void addToMenu(QAction *action);
     // The window's controls the aids work on.
@@ -73,6 +77,7 @@ private:
     void describeMenu();
     void play(platform::Tone tone);
     void nameValues();
+    void applyInputMode();
 
     QWidget &window_;
     const AidedControls controls_;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -22,8 +23,6 @@ const struct {
      QT_TRANSLATE_NOOP("ui::PreferencesDialog", "相手の言葉の最後の文字に色をつけ、小さい字で終わるときは「つぎ：や」のように示します。")},
     {&platform::Preferences::romajiGuide, "romajiGuide", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "相手の言葉にローマ字の読みをつける"),
      QT_TRANSLATE_NOOP("ui::PreferencesDialog", "入力欄にそのまま打てるつづりを、相手の言葉の下に小さく出します。")},
-    {&platform::Preferences::romajiInput, "romajiInput", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ローマ字入力（打ったローマ字をひらがなにする）"),
-     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ゲームの途中でも 半角/全角 キーで切り替えられます。")},
     {&platform::Preferences::mistakesInWindow, "mistakesInWindow",
      QT_TRANSLATE_NOOP("ui::PreferencesDialog", "間違いをメッセージボックスでなく画面に出す"),
      QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ルールに合わない答えの理由を画面に赤く出し、答えを入力欄に残します。数え方は同じです。")},
@@ -33,6 +32,10 @@ const struct {
      QT_TRANSLATE_NOOP("ui::PreferencesDialog", "信号、答え、時間切れで短い音を鳴らします。音の出ないパソコンでは何も起きません。")},
     {&platform::Preferences::weakKanaPractice, "weakKanaPractice", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "苦手な文字で終わる言葉を相手が多く出す"),
      QT_TRANSLATE_NOOP("ui::PreferencesDialog", "答えの記録で苦手と分かった文字で終わる言葉が出やすくなります。どの言葉も出ることはあります。")},
+    {&platform::Preferences::reviewAfterGame, "reviewAfterGame", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ゲームのあとにふりかえりを開く"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "時間切れのメッセージを閉じると、間違えたところと使えた言葉を見せる「ふりかえり」が開きます。")},
+    {&platform::Preferences::reviewPractice, "reviewPractice", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "復習の言葉を相手が多く出す"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ふりかえりに出た言葉と「覚えたい」言葉が相手の言葉に出やすくなります。どの言葉も出ることはあります。")},
 };
 
 } // namespace
@@ -43,6 +46,27 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     setObjectName(QStringLiteral("preferencesDialog"));
     setWindowTitle(tr("設定"));
     auto *layout = new QVBoxLayout(this);
+    // In the order of InputMode, and JIS before US.
+    inputMode_ = new QComboBox(this);
+    inputMode_->setObjectName(QStringLiteral("inputMode"));
+    inputMode_->addItems({tr("ローマ字入力（打ったローマ字をひらがなにする）"), tr("かな入力（キーのかなをそのまま入れる）"),
+                          tr("日本語入力システムだけ")});
+    inputMode_->setCurrentIndex(int(current.inputMode));
+    kanaKeyboard_ = new QComboBox(this);
+    kanaKeyboard_->setObjectName(QStringLiteral("kanaKeyboard"));
+    kanaKeyboard_->addItems({tr("JIS（106/109 キー）"), tr("US（` キーが ー、Shift+` が ろ）")});
+    kanaKeyboard_->setCurrentIndex(current.usKanaKeyboard ? 1 : 0);
+    auto *input = new QGridLayout;
+    input->addWidget(new QLabel(tr("入力のしかた"), this), 0, 0);
+    input->addWidget(inputMode_, 0, 1);
+    input->addWidget(new QLabel(tr("かな入力のキーボード"), this), 1, 0);
+    input->addWidget(kanaKeyboard_, 1, 1);
+    input->setColumnStretch(1, 1);
+    layout->addLayout(input);
+    auto *inputNote = new QLabel(tr("ゲームの途中でも 半角/全角 キーで、選んだ入力と日本語入力システムを切り替えられます。"), this);
+    inputNote->setWordWrap(true);
+    inputNote->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(inputNote);
     for (const auto &option : kOptions) {
         auto *box = new QCheckBox(tr(option.text), this);
         box->setObjectName(QLatin1String(option.name));
@@ -79,10 +103,8 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     setMinimumWidth(420);
-    // The notes wrap: the dialog takes the height their lines need at its width, which its
-    // size hint (worked out at another width) falls short of.
-    const int width = std::max(minimumWidth(), sizeHint().width());
-    resize(width, layout->totalHeightForWidth(width));
+    // The wrapped notes claim less height than they take once laid out, which squeezed the lists.
+    setMinimumHeight(sizeHint().height());
 }
 
 platform::Preferences PreferencesDialog::preferences() const
@@ -90,6 +112,8 @@ platform::Preferences PreferencesDialog::preferences() const
     platform::Preferences chosen = shown_;
     for (const auto &[box, member] : boxes_)
         chosen.*member = box->isChecked();
+    chosen.inputMode = platform::InputMode(inputMode_->currentIndex());
+    chosen.usKanaKeyboard = kanaKeyboard_->currentIndex() == 1;
     chosen.language = platform::Language(language_->currentData().toInt());
     return chosen;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The 「設定」 dialog: one check box for each preference.
+// The 「設定」 dialog: a list for the input mode and the kana keyboard, one check box for each
+// other preference.
 #include "platform/preferences/preferences.h"
 
 #include <QDialog>
@@ -19,6 +20,8 @@ public:
 private:
     platform::Preferences shown_;
     QList<std::pair<QCheckBox *, bool platform::Preferences::*>> boxes_;
+    QComboBox *inputMode_;
+    QComboBox *kanaKeyboard_;
     QComboBox *language_;
 };
 

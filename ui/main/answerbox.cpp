@@ -50,8 +50,48 @@ void AnswerBox::setHiraganaMode(bool on)
     emit hiraganaModeChanged(on);
 }
 
+void AnswerBox::setKanaInput(const platform::KanaLayout *layout)
+{
+    commitComposition();
+    kanaLayout_ = layout;
+    modeAction_->setText(layout ? tr("かな入力\t半角/全角") : QStringLiteral("ひらがな入力\t半角/全角"));
+    update();
+}
+
+// The kana of the key's place while kana input is on; null for keys without one, for
+// shortcuts, and while a system input method composes (the key is its to take).
+QChar AnswerBox::kanaOf(const QKeyEvent *event) const
+{
+    if (!hiragana_ || !kanaLayout_ || systemComposing_
+        || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return {};
+    return kanaLayout_->kana(event->nativeScanCode(), event->modifiers() & Qt::ShiftModifier);
+}
+
+void AnswerBox::typeKana(QChar kana, QKeyEvent *event)
+{
+    event->accept();
+    emit keyTyped(false);
+    quint16 code = kana.unicode();
+    emit keyPress(code);
+    if (code == 0)
+        return;
+    // ゛ and ゜ change the kana before the cursor; over a selection they replace it as typed.
+    const int at = cursorPosition();
+    const QChar previous = hasSelectedText() || at == 0 ? QChar() : text().at(at - 1);
+    const platform::KanaEdit edit = platform::typeKana(previous, kana);
+    if (edit.replacesPrevious)
+        cursorBackward(true);
+    insert(QString(edit.text));
+}
+
 void AnswerBox::keyPressEvent(QKeyEvent *event)
 {
+    // Before the keys' meanings: on a US board the ` key, 半角/全角 in a jp layout, is ー.
+    if (const QChar kana = kanaOf(event); !kana.isNull()) {
+        typeKana(kana, event);
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -107,7 +147,7 @@ void AnswerBox::keyPressEvent(QKeyEvent *event)
     }
     const bool shortcut =
         event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (hiragana_ && !systemComposing_ && printable && !shortcut
+    if (hiragana_ && !kanaLayout_ && !systemComposing_ && printable && !shortcut
         && platform::RomajiComposer::composes(text.front())) {
         compose(text.front());
         event->accept();
@@ -230,20 +270,25 @@ void AnswerBox::dropCompositionIfReplaced()
 }
 
 // Latin letters left in the answer once all romaji is composed started no kana ("kxusuri"
-// gives 「kぅすり」): judging them would count a misread kana as a mistake. They are drawn red
-// with a wavy underline, through the same text formats that show a composition.
+// gives 「kぅすり」), or in kana input ゛ and ゜ that no kana took: judging them would count a
+// misread kana as a mistake. They are drawn red with a wavy underline, through the same text
+// formats that show a composition.
 bool AnswerBox::markStrayLetters()
 {
     const QString s = text();
-    auto isLatin = [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); };
+    auto isStray = [this](QChar c) {
+        if (kanaLayout_)
+            return platform::isKanaMark(c);
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    };
     stray_.clear();
     for (int i = 0; i < s.size();) {
-        if (!isLatin(s[i])) {
+        if (!isStray(s[i])) {
             ++i;
             continue;
         }
         int end = i;
-        while (end < s.size() && isLatin(s[end]))
+        while (end < s.size() && isStray(s[end]))
             ++end;
         stray_.append({i, end - i});
         i = end;
@@ -301,7 +346,7 @@ void AnswerBox::paintEvent(QPaintEvent *event)
         p.setBrush(ink);
         p.drawRoundedRect(r, 3, 3);
         p.setPen(Qt::white);
-        p.drawText(r, Qt::AlignCenter, QStringLiteral("あ"));
+        p.drawText(r, Qt::AlignCenter, kanaLayout_ ? QStringLiteral("か") : QStringLiteral("あ"));
     } else {
         p.setPen(palette().color(QPalette::PlaceholderText));
         p.setBrush(Qt::NoBrush);

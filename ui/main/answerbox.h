@@ -3,6 +3,8 @@
 // handler first, which may consume them (code 0). In hiragana mode (on unless switched off)
 // it composes romaji into hiragana itself, for machines without a Japanese input method, and
 // keeps an answer with letters that made no kana from being judged: Enter marks them instead.
+// In kana input it takes the kana of each key's place instead, and marks stray ゛ and ゜.
+#include "platform/kana/kanalayout.h"
 #include "platform/kana/romaji.h"
 
 #include <QLineEdit>
@@ -19,6 +21,8 @@ public:
 
     bool hiraganaMode() const { return hiragana_; }
     void setHiraganaMode(bool on);
+    // Hiragana mode types the kana of each key's place on this keyboard; null: romaji.
+    void setKanaInput(const platform::KanaLayout *layout);
     // The romaji typed but not yet composed, shown underlined at the cursor.
     QString composition() const { return composer_.pending(); }
     // The text the last answered Enter found in the box.
@@ -50,6 +54,8 @@ protected:
 
 private:
     void pressEnter(QKeyEvent *event);
+    QChar kanaOf(const QKeyEvent *event) const;
+    void typeKana(QChar kana, QKeyEvent *event);
     void compose(QChar c);
     void commitComposition();
     void showComposition(const QString &done);
@@ -59,6 +65,7 @@ private:
     QRect indicatorRect() const;
 
     platform::RomajiComposer composer_;
+    const platform::KanaLayout *kanaLayout_ = nullptr;
     QString lastAnswer_;
     QList<std::pair<int, int>> stray_;
     QAction *modeAction_;

@@ -25,6 +25,7 @@ ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBox
           tell(log_.add(row));
           if (!meter_.playing()) // in play, the game's end refreshes the window
               refreshSoon();
+          emit answerRecorded(row);
       })
 {
     AnswerBox *box = aids.controls().answer;
@@ -41,13 +42,7 @@ ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBox
     connect(open, &QAction::triggered, this, &ProgressAids::openProgress);
     aids.addToMenu(open);
 
-    auto *button = new QToolButton(&window);
-    button->setObjectName(QStringLiteral("cmdProgress"));
-    button->setIcon(picture(QStringLiteral("progress")));
-    button->setIconSize(QSize(16, 16));
-    button->setGeometry(kProgressButton);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus); // off the tab chain, like the gear
+    auto *button = addCornerButton(window, QStringLiteral("cmdProgress"), QStringLiteral("progress"), kProgressButton);
     translations::keepTranslated(button, [button] {
         button->setToolTip(tr("成績：速さと正解率の移り変わり、打鍵/分、文字の地図（Ctrl+R）"));
         button->setAccessibleName(tr("成績"));
@@ -127,6 +122,7 @@ void ProgressAids::openProgress()
     if (!progressWindow_)
         progressWindow_ = new ProgressWindow(game_->history(), log_, &window_);
     progressWindow_->refresh();
+    emit progressWindowOpened(progressWindow_);
     progressWindow_->show();
     progressWindow_->raise();
     progressWindow_->activateWindow();

@@ -39,9 +39,18 @@ public:
     void openProgress();
     ProgressWindow *progressWindow() const { return progressWindow_; }
 
+    // The per-kana figures, read from the record the first time they are asked for.
+    const progress::KanaStats &weakKanaStats() { return log_.stats(); }
+
     void gameStarted() override;
     void gameEnded(const game::GameResult &result) override;
     void historyChanged() override;
+
+signals:
+    // Each row of the answer record as it is made.
+    void answerRecorded(const progress::AnswerRow &row);
+    // The progress window is about to show, refreshed.
+    void progressWindowOpened(ui::ProgressWindow *window);
 
 private:
     void aim(bool on);

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDateTimeAxis>
 #include <QGridLayout>
+#include <QScreen>
 #include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -226,6 +227,16 @@ ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLo
         if (isVisible())
             refresh();
     });
+}
+
+void ProgressWindow::addBelow(QWidget *part)
+{
+    auto *grid = static_cast<QGridLayout *>(layout());
+    grid->addWidget(part, grid->rowCount(), 0, 1, 2);
+    // Taller by the part, as far as the screen has room.
+    const QRect room = screen() ? screen()->availableGeometry() : QRect();
+    const int wanted = height() + part->sizeHint().height();
+    resize(width(), room.isValid() ? std::min(wanted, room.height() - 40) : wanted);
 }
 
 void ProgressWindow::refresh()

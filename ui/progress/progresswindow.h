@@ -23,6 +23,8 @@ public:
 
     // Takes the saved games and the answers as they are now and redraws everything.
     void refresh();
+    // A part of its own below the rest, across the window.
+    void addBelow(QWidget *part);
 
 private:
     void showSavedGames();

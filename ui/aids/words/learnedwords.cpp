@@ -40,6 +40,11 @@ void LearnedWords::setRomajiInput(bool on)
     finder_->setRomaji(on);
 }
 
+void LearnedWords::setKanaInput(const platform::KanaLayout *layout)
+{
+    finder_->setKanaLayout(layout);
+}
+
 void LearnedWords::showMenu(const QPoint &at)
 {
     const QModelIndex index = list_.indexAt(at);
@@ -90,6 +95,7 @@ bool LearnedWords::forget(const QString &word)
     }
     list_.wordModel()->remove(word);
     frame_.setTitle(game::learnedWordsCaption(list_.count() + int(unlisted_.size())));
+    emit forgotten(word);
     return true;
 }
 

@@ -5,6 +5,7 @@
 // (the list's context menu, or Delete) takes a word out of the file, the list and the count
 // once the player confirms, never while a game is loaded. Typing in the list finds a word.
 #include "game/gameevents.h"
+#include "platform/kana/kanalayout.h"
 #include "platform/services.h"
 
 #include <QObject>
@@ -27,11 +28,16 @@ public:
                  std::function<bool()> inPlay, QObject *parent = nullptr);
 
     void setRomajiInput(bool on);
+    void setKanaInput(const platform::KanaLayout *layout);
     // Asks the player, then forgets the word; false when it was not forgotten.
     bool forget(const QString &word);
 
     void answerJudged(const game::AnswerJudgement &judgement) override;
     void gameEnded(const game::GameResult &result) override;
+
+signals:
+    // The word has been taken out of the dictionary file.
+    void forgotten(const QString &word);
 
 private:
     void forgetCurrent();

@@ -47,6 +47,14 @@ void WordCue::setOptions(bool cue, bool guide)
     update();
 }
 
+void WordCue::setKeyGuide(std::optional<platform::KanaKeyboard> keyboard)
+{
+    keyGuide_.reset();
+    if (keyboard)
+        keyGuide_.emplace(*keyboard);
+    update();
+}
+
 bool WordCue::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == word_ && event->type() == QEvent::Resize)
@@ -78,7 +86,7 @@ void WordCue::paintEvent(QPaintEvent *)
         p.setFont(small);
         p.setPen(QColor(80, 80, 80));
         p.drawText(line.adjusted(QFontMetrics(word_->font()).horizontalAdvance(u'x') / 2, 0, 0, 0),
-                   Qt::AlignLeft | Qt::AlignVCenter, speller_.spell(text));
+                   Qt::AlignLeft | Qt::AlignVCenter, keyGuide_ ? keyGuide_->spell(text) : speller_.spell(text));
     }
 
     QFont font = word_->font();

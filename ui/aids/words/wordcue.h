@@ -1,8 +1,11 @@
 #pragma once
 // Drawn over the computer's word (lblMondai) without touching its text, which the rules read:
 // the kana to start with in colour, a 「つぎ：や」 badge where that kana is not plain to see,
-// and the word in romaji underneath for those who type romaji.
+// and the word in romaji underneath for those who type romaji, or its keys for kana input.
+#include "platform/kana/keyguide.h"
 #include "platform/kana/romajiguide.h"
+
+#include <optional>
 
 #include <QWidget>
 
@@ -18,6 +21,8 @@ class WordCue : public QWidget {
 public:
     explicit WordCue(QLabel *word);
     void setOptions(bool cue, bool guide);
+    // The guide shows the keys of this kana keyboard instead of romaji; none: romaji.
+    void setKeyGuide(std::optional<platform::KanaKeyboard> keyboard);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -28,6 +33,7 @@ private:
     bool cue_ = false;
     bool guide_ = false;
     platform::RomajiSpeller speller_;
+    std::optional<platform::KanaKeyGuide> keyGuide_;
 };
 
 } // namespace ui

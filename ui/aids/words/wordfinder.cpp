@@ -45,20 +45,34 @@ bool WordFinder::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     const QString text = key->text();
-    if (text.isEmpty() || !text.front().isPrint() || text.front().isSpace()
-        || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (const QChar kana = kanaLayout_ ? kanaLayout_->kana(key->nativeScanCode(), key->modifiers() & Qt::ShiftModifier)
+                                       : QChar();
+        !kana.isNull()) {
+        restartAfterAPause();
+        platform::appendKana(kana_, kana);
+        find();
+        return true;
+    }
+    if (text.isEmpty() || !text.front().isPrint() || text.front().isSpace())
         return false;
     type(text);
     return true;
 }
 
-void WordFinder::type(const QString &text)
+void WordFinder::restartAfterAPause()
 {
     if (!sinceKey_.isValid() || sinceKey_.elapsed() > kPauseMs) {
         kana_.clear();
         composer_.clear();
     }
     sinceKey_.start();
+}
+
+void WordFinder::type(const QString &text)
+{
+    restartAfterAPause();
     QString plain;
     for (const QChar c : text) {
         if (romaji_ && platform::RomajiComposer::composes(c)) {

@@ -1,8 +1,10 @@
 #pragma once
 // Typing in a word list jumps to the first word with that beginning, so a player can see
 // whether the computer knows a word: kana as typed (katakana and half-width kana as
-// hiragana), or romaji made into hiragana while romaji input is on. A pause starts a new
+// hiragana), romaji made into hiragana while romaji input is on, or the kana of each key's
+// place in kana input. A pause starts a new
 // beginning; Backspace takes back the last letter, Escape the whole beginning.
+#include "platform/kana/kanalayout.h"
 #include "platform/kana/romaji.h"
 
 #include <QElapsedTimer>
@@ -17,6 +19,7 @@ class WordFinder : public QObject {
 public:
     explicit WordFinder(WordList &list);
     void setRomaji(bool on) { romaji_ = on; }
+    void setKanaLayout(const platform::KanaLayout *layout) { kanaLayout_ = layout; }
     // The beginning looked for: its kana, then letters not yet made into kana.
     QString typed() const { return kana_ + composer_.pending(); }
 
@@ -25,6 +28,7 @@ protected:
 
 private:
     void type(const QString &text);
+    void restartAfterAPause();
     void backspace();
     void find();
 
@@ -32,6 +36,7 @@ private:
     platform::RomajiComposer composer_;
     QString kana_;
     bool romaji_ = true;
+    const platform::KanaLayout *kanaLayout_ = nullptr;
     QElapsedTimer sinceKey_;
 };
 

@@ -1,0 +1,30 @@
+#pragma once
+// ふりかえり: after a game, each counted mistake and each answer the player stalled longest
+// before, with the kana that was needed and up to three words the dictionary held that would
+// have passed every rule then, each with its card. Nothing of it shows during play.
+#include "words/gamereview.h"
+
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace words {
+class Meanings;
+}
+
+namespace ui {
+
+class ReviewWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ReviewWindow(const words::Meanings &meanings, QWidget *parent = nullptr);
+
+    // The last game's review; `played`: whether a game has ended since the program started.
+    void showReview(const QList<words::ReviewEntry> &entries, bool played);
+
+private:
+    const words::Meanings &meanings_;
+    QTextBrowser *text_;
+};
+
+} // namespace ui

@@ -1,0 +1,156 @@
+#include "wordcards.h"
+
+#include "platform/kana/romajiguide.h"
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFrame>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+namespace ui {
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ui::WordCards", text);
+}
+
+} // namespace
+
+QString edictCredit()
+{
+    return tr("意味：EDICT（Electronic Dictionary Research and Development Group、CC BY-SA 3.0）");
+}
+
+QString wordCard(const QString &word, const words::Meanings &meanings, bool credit)
+{
+    static const platform::RomajiSpeller speller;
+    QString html = QStringLiteral("<p style='white-space:pre'><span style='font-size:15pt; font-weight:bold'>%1</span>　%2</p>")
+                       .arg(word.toHtmlEscaped(), speller.spell(word).toHtmlEscaped());
+    if (!meanings.isReady()) {
+        const bool loading = QFile::exists(meanings.fileName());
+        return html + (loading ? tr("意味を読み込んでいます…") : tr("意味は辞書にありません"))
+            + (loading ? QString() : QStringLiteral("<br><small>") + tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。") + QStringLiteral("</small>"));
+    }
+    const QList<words::Meaning> found = meanings.lookup(word);
+    if (found.isEmpty()) {
+        html += tr("意味は辞書にありません");
+        if (meanings.state() != words::MeaningsIndex::State::Ready)
+            html += QStringLiteral("<br><small>") + tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。") + QStringLiteral("</small>");
+        return html;
+    }
+    for (const words::Meaning &m : found) {
+        const QString written = m.written.isEmpty() ? QString() : m.written.join(u'・').toHtmlEscaped() + QStringLiteral("　");
+        html += QStringLiteral("<p style='margin:0'>%1%2</p>").arg(written, m.glosses.join(u"; ").toHtmlEscaped());
+    }
+    if (credit)
+        html += QStringLiteral("<p style='margin-top:4px'><small>") + edictCredit().toHtmlEscaped() + QStringLiteral("</small></p>");
+    return html;
+}
+
+WordCards::WordCards(const words::Meanings &meanings, QObject *parent) : QObject(parent), meanings_(meanings) {}
+
+void WordCards::attach(QAbstractItemView *view, std::function<QString(int)> label)
+{
+    views_.append({view, label});
+    view->viewport()->installEventFilter(this);
+    // A word chosen by keyboard shows its card too, beside it.
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, view, label](const QModelIndex &current) {
+                if (!current.isValid() || !view->hasFocus())
+                    return;
+                const QRect rect = view->visualRect(current);
+                const QString word = current.data().toString();
+                const QString head = label ? label(current.row()) : QString();
+                QToolTip::showText(view->viewport()->mapToGlobal(rect.topRight()),
+                                   (head.isEmpty() ? QString() : head.toHtmlEscaped() + QStringLiteral("<br>"))
+                                       + wordCard(word, meanings_),
+                                   view->viewport(), rect);
+            });
+}
+
+void WordCards::attach(QLabel *label, std::function<void(const QString &)> want,
+                       std::function<bool(const QString &)> wanted)
+{
+    labels_.append({label, std::move(want), std::move(wanted)});
+    label->installEventFilter(this);
+    if (labels_.back().want)
+        label->setCursor(Qt::PointingHandCursor);
+}
+
+bool WordCards::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool tip = event->type() == QEvent::ToolTip;
+    const bool click = event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    if (!tip && !click)
+        return QObject::eventFilter(watched, event);
+    for (const auto &[view, label] : std::as_const(views_)) {
+        if (watched != view->viewport() || !tip)
+            continue;
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QModelIndex index = view->indexAt(help->pos());
+        if (!index.isValid())
+            return false;
+        const QString head = label ? label(index.row()) : QString();
+        QToolTip::showText(help->globalPos(),
+                           (head.isEmpty() ? QString() : head.toHtmlEscaped() + QStringLiteral("<br>"))
+                               + wordCard(index.data().toString(), meanings_),
+                           view->viewport(), view->visualRect(index));
+        return true;
+    }
+    for (const Label &label : std::as_const(labels_)) {
+        if (watched != label.label || label.label->text().isEmpty())
+            continue;
+        if (tip) {
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
+                               wordCard(label.label->text(), meanings_), label.label);
+            return true;
+        }
+        if (label.want) {
+            openCard(label, static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// The card as a small window of its own, with 「覚えたい」; it closes on any click outside.
+void WordCards::openCard(const Label &label, const QPoint &at)
+{
+    const QString word = label.label->text();
+    auto *card = new QFrame(label.label, Qt::Popup);
+    card->setObjectName(QStringLiteral("wordCard"));
+    card->setAttribute(Qt::WA_DeleteOnClose);
+    card->setFrameShape(QFrame::StyledPanel);
+    auto *text = new QLabel(wordCard(word, meanings_), card);
+    text->setTextFormat(Qt::RichText);
+    text->setWordWrap(true);
+    text->setMinimumWidth(280);
+    auto *want = new QPushButton(card);
+    want->setObjectName(QStringLiteral("wantToLearn"));
+    const auto mark = [want, wanted = label.wanted, word] {
+        const bool listed = wanted && wanted(word);
+        want->setText(listed ? tr("復習の一覧にあります") : tr("覚えたい"));
+        want->setEnabled(!listed);
+    };
+    mark();
+    connect(want, &QPushButton::clicked, card, [give = label.want, word, mark] {
+        give(word);
+        mark();
+    });
+    auto *layout = new QVBoxLayout(card);
+    layout->addWidget(text);
+    layout->addWidget(want, 0, Qt::AlignRight);
+    card->adjustSize();
+    card->move(at + QPoint(8, 8));
+    card->show();
+}
+
+} // namespace ui

@@ -1,0 +1,189 @@
+#include "wordsaids.h"
+
+#include "game/game.h"
+#include "reviewlistview.h"
+#include "reviewwindow.h"
+#include "ui/aids/chainmarks.h"
+#include "ui/aids/words/learnedwords.h"
+#include "ui/base/pictures.h"
+#include "ui/aids/playaids.h"
+#include "ui/progress/progressaids.h"
+#include "ui/progress/progresswindow.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/views/wordlist.h"
+#include "wordcards.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QSet>
+#include <QTimer>
+#include <QToolButton>
+
+namespace ui {
+namespace {
+
+// Window pixels: beside the progress button, left of it.
+constexpr QRect kReviewButton(302, 36, 20, 20);
+
+QStringList unique(const QStringList &words)
+{
+    QStringList out = words;
+    out.removeDuplicates();
+    return out;
+}
+
+} // namespace
+
+WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, platform::MessageBoxes &boxes,
+                     const platform::Clock &clock, QString edictFile, QString reviewFile)
+    : window_(window), aids_(aids), progress_(progress), boxes_(boxes), clock_(clock), preferences_(aids.preferences()),
+      meanings_(std::move(edictFile)), list_(std::move(reviewFile)), cards_(new WordCards(meanings_, this))
+{
+    aids.listeners().add(&review_);
+    aids.listeners().add(this);
+    connect(&progress, &ProgressAids::answerRecorded, this,
+            [this](const progress::AnswerRow &row) { review_.answerRecorded(row); });
+    connect(&aids, &PlayAids::preferencesApplied, this,
+            [this](const platform::Preferences &chosen) { preferences_ = chosen; });
+
+    QAction *open = addWindowKey(window, QKeySequence(QStringLiteral("Ctrl+B")), tr("ふりかえり…"));
+    open->setObjectName(QStringLiteral("reviewAction"));
+    connect(open, &QAction::triggered, this, &WordsAids::openReview);
+    aids.addToMenu(open);
+
+    auto *button = addCornerButton(window, QStringLiteral("cmdReview"), QStringLiteral("review"), kReviewButton);
+    button->setToolTip(tr("ふりかえり：間違えたところと、そのとき使えた言葉（Ctrl+B）"));
+    button->setAccessibleName(tr("ふりかえり"));
+    connect(button, &QToolButton::clicked, this, &WordsAids::openReview);
+
+    // Every word in the window shows its card.
+    const auto isWanted = [this](const QString &word) { return list_.contains(word); };
+    const AidedControls controls = window.aidedControls();
+    cards_->attach(controls.word, [this](const QString &w) { want(w); }, isWanted);
+    cards_->attach(controls.chain, [](int row) {
+        return ChainMarkDelegate::saidByComputer(row) ? tr("相手の言葉") : tr("自分の答え");
+    });
+    cards_->attach(controls.learned);
+    connect(&progress, &ProgressAids::progressWindowOpened, this, [this](ProgressWindow *shown) {
+        auto *view = shown->findChild<ReviewListView *>();
+        if (!view) {
+            view = new ReviewListView(list_, meanings_, shown);
+            connect(view, &ReviewListView::removeRequested, this, &WordsAids::remove);
+            shown->addBelow(view);
+        }
+        view->refresh();
+    });
+}
+
+WordsAids::~WordsAids() = default;
+
+void WordsAids::attach(game::Game &game)
+{
+    game_ = &game;
+    // Once the play aids are attached: they keep the learned-words list.
+    if (LearnedWords *learned = aids_.learnedWords())
+        connect(learned, &LearnedWords::forgotten, this, [this](const QString &word) { remove({word}); });
+}
+
+void WordsAids::start()
+{
+    tell(list_.start(clock_.now()));
+    meanings_.load();
+}
+
+void WordsAids::tell(const QString &message)
+{
+    if (message.isEmpty())
+        return;
+    if (playing_) { // not in the middle of a game
+        untold_ = message;
+        return;
+    }
+    boxes_.show(message, tr("復習の一覧"), platform::MessageIcon::Information, platform::MessageButtons::Ok);
+}
+
+void WordsAids::want(const QString &word)
+{
+    tell(list_.add({word}, clock_.now()));
+}
+
+void WordsAids::remove(const QStringList &words)
+{
+    tell(list_.remove(words, clock_.now()));
+}
+
+void WordsAids::gameStarted()
+{
+    playing_ = true;
+    if (!game_)
+        return;
+    // A word forgotten from the dictionary while the program was closed leaves the list too.
+    if (!list_.words().isEmpty()) {
+        const QSet<QString> known(game_->strJisyo.cbegin(),
+                                  game_->strJisyo.cbegin() + qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
+        QStringList gone;
+        for (const words::ReviewWord &w : list_.words())
+            if (!known.contains(w.word))
+                gone.append(w.word);
+        remove(gone);
+    }
+    if (preferences_.reviewPractice) {
+        draw_ = std::make_unique<words::ReviewDraw>(
+            list_, preferences_.weakKanaPractice ? &progress_.weakKanaStats() : nullptr);
+        game_->setReplyDraw(draw_.get());
+    }
+}
+
+void WordsAids::gameEnded(const game::GameResult &)
+{
+    playing_ = false;
+    const QDateTime now = clock_.now();
+    QStringList met;
+    for (const QString &word : unique(review_.said()))
+        if (list_.contains(word))
+            met.append(word);
+    QString told = list_.met(met, now);
+    const QString used = list_.used(review_.accepted(), now);
+    if (told.isEmpty())
+        told = used;
+    // After the game's own end: its figures, the save, the new words.
+    QTimer::singleShot(0, this, [this, told] {
+        tell(told.isEmpty() ? std::exchange(untold_, QString()) : told);
+        if (preferences_.reviewAfterGame)
+            openAfterEndMessages();
+    });
+}
+
+// The end's messages are boxes of their own; the review waits until the last is closed.
+void WordsAids::openAfterEndMessages()
+{
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(200, this, &WordsAids::openAfterEndMessages);
+        return;
+    }
+    if (!playing_)
+        openReview();
+}
+
+void WordsAids::openReview()
+{
+    if (!reviewWindow_)
+        reviewWindow_ = new ReviewWindow(meanings_, &window_);
+    QList<words::ReviewEntry> entries;
+    if (review_.hasGame() && game_) {
+        const std::span<const QString> dictionary(
+            game_->strJisyo.constData(), qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
+        entries = review_.entries(dictionary, [this](const QString &word) { return meanings_.rank(word); });
+        QStringList shown;
+        for (const words::ReviewEntry &entry : std::as_const(entries))
+            shown += entry.words;
+        tell(list_.add(unique(shown), clock_.now()));
+    }
+    reviewWindow_->showReview(entries, review_.hasGame());
+    reviewWindow_->show();
+    reviewWindow_->raise();
+    reviewWindow_->activateWindow();
+}
+
+} // namespace ui

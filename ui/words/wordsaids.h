@@ -1,0 +1,78 @@
+#pragma once
+// What the window adds to learn the words: the meanings index, read once the window shows;
+// word cards on every word; the ふりかえり window (a button beside the progress button, the
+// menu and Ctrl+B), opened by itself after a game's end when the player asks for it; the
+// review list, shown in the progress window; and, when asked for, replies that bring review
+// words back.
+#include "game/gameevents.h"
+#include "platform/preferences/preferences.h"
+#include "platform/services.h"
+#include "words/gamereview.h"
+#include "words/meanings.h"
+#include "words/reviewdraw.h"
+#include "words/reviewlist.h"
+#include "reviewwindow.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class QWidget;
+
+namespace game {
+class Game;
+}
+
+namespace ui {
+
+class MainWindow;
+class PlayAids;
+class ProgressAids;
+class WordCards;
+
+class WordsAids : public QObject, public game::GameEvents {
+    Q_OBJECT
+public:
+    WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, platform::MessageBoxes &boxes,
+              const platform::Clock &clock, QString edictFile = words::kEdictFile,
+              QString reviewFile = words::kReviewListFile);
+    ~WordsAids() override;
+
+    // Once the game exists.
+    void attach(game::Game &game);
+    // After a successful start, once the window shows: reads the review list (telling the
+    // player once if it had to be set aside) and starts the meanings index.
+    void start();
+    void openReview();
+
+    const words::Meanings &meanings() const { return meanings_; }
+    const words::ReviewList &reviewList() const { return list_; }
+    ReviewWindow *reviewWindow() const { return reviewWindow_; }
+
+    void gameStarted() override;
+    void gameEnded(const game::GameResult &result) override;
+
+private:
+    void want(const QString &word);
+    void remove(const QStringList &words);
+    void tell(const QString &message);
+    void openAfterEndMessages();
+
+    QWidget &window_;
+    PlayAids &aids_;
+    ProgressAids &progress_;
+    platform::MessageBoxes &boxes_;
+    const platform::Clock &clock_;
+    platform::Preferences preferences_;
+    words::Meanings meanings_;
+    words::ReviewList list_;
+    words::GameReview review_;
+    std::unique_ptr<words::ReviewDraw> draw_;
+    game::Game *game_ = nullptr;
+    WordCards *cards_;
+    QPointer<ReviewWindow> reviewWindow_;
+    bool playing_ = false;
+    QString untold_; // a message kept until the game is over
+};
+
+} // namespace ui

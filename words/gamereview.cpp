@@ -1,0 +1,90 @@
+#include "gamereview.h"
+
+#include "couldhaveused.h"
+
+#include <algorithm>
+
+namespace words {
+
+void GameReview::gameStarted()
+{
+    playing_ = true;
+    ended_ = false;
+    current_.clear();
+    said_.clear();
+    mistakes_.clear();
+    stalls_.clear();
+    accepted_.clear();
+}
+
+void GameReview::wordShown(const QString &word)
+{
+    if (!playing_)
+        return;
+    current_ = word;
+    said_.append(word);
+}
+
+void GameReview::answerChecked(const game::AnswerCheck &)
+{
+    currentAtCheck_ = current_;
+    saidAtCheck_ = said_;
+}
+
+void GameReview::answerJudged(const game::AnswerJudgement &judgement)
+{
+    if (playing_ && judgement.playing && judgement.verdict == game::AnswerVerdict::Accepted) {
+        said_.append(judgement.answer);
+        accepted_.append(judgement.answer);
+    }
+}
+
+void GameReview::answerRecorded(const progress::AnswerRow &row)
+{
+    if (!playing_ || currentAtCheck_.isEmpty())
+        return;
+    const ReviewMoment moment{{}, currentAtCheck_, row.answer, row.stallMs, saidAtCheck_};
+    if (progress::isFailure(row.verdict)) {
+        // Two mistakes at one word are one moment: the words that would have served are the same.
+        if (!mistakes_.isEmpty() && mistakes_.back().said == saidAtCheck_)
+            return;
+        mistakes_.append(moment);
+        mistakes_.back().kind = ReviewMoment::Kind::Mistake;
+    } else if (row.verdict == progress::Verdict::Accepted && row.stallMs >= kLongStallMs) {
+        stalls_.append(moment);
+        stalls_.back().kind = ReviewMoment::Kind::LongStall;
+        std::ranges::stable_sort(stalls_, std::greater<>(), &ReviewMoment::stallMs);
+        if (stalls_.size() > kLongStallsKept)
+            stalls_.removeLast();
+    }
+}
+
+void GameReview::gameEnded(const game::GameResult &)
+{
+    if (playing_)
+        ended_ = true;
+    playing_ = false;
+}
+
+QList<ReviewMoment> GameReview::moments() const
+{
+    // A long stall after a mistake at the same word would show the same words again.
+    QList<ReviewMoment> out = mistakes_;
+    for (const ReviewMoment &stall : stalls_)
+        if (std::ranges::none_of(mistakes_, [&](const ReviewMoment &m) { return m.said == stall.said; }))
+            out.append(stall);
+    return out;
+}
+
+QList<ReviewEntry> GameReview::entries(std::span<const QString> dictionary,
+                                       const std::function<int(const QString &)> &rank) const
+{
+    QList<ReviewEntry> out;
+    for (const ReviewMoment &moment : moments()) {
+        const SaidWords said(moment.said);
+        out.append({moment, wordsYouCouldHaveUsed(moment.current, dictionary, said, rank)});
+    }
+    return out;
+}
+
+} // namespace words
