@@ -2,9 +2,11 @@
 #include "platform/preferences/preferences.h"
 #include "platform/sound/qtsounds.h"
 #include "platform/systemservices.h"
+#include "translations/language.h"
 #include "ui/base/fonts.h"
 #include "help/viewer/chmhelpviewer.h"
 #include "ui/main/mainwindow.h"
+#include "ui/aids/languageswitch.h"
 #include "ui/aids/playaids.h"
 #include "ui/progress/progressaids.h"
 #include "ui/base/qtservices.h"
@@ -12,9 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -22,11 +22,10 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(KANARINKA_APP_ID));
     ui::useJapaneseFonts();
 
-    // The edit boxes' own menus (元に戻す, 貼り付け ...) in Japanese, like the rest of the window.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // The chosen language from the first message on; Qt's own texts (the edit boxes' menus:
+    // 元に戻す, 貼り付け ...) in the same language.
+    platform::SettingsPreferenceStore preferenceStore;
+    translations::apply(preferenceStore.load().language);
 
     // Before any file is read: the folder's files take one copy of the game at a time.
     platform::OneCopy oneCopy;
@@ -39,12 +38,12 @@ int main(int argc, char *argv[])
         ui::MessageBoxes(nullptr).show(
             // Only a copy that did not answer gets here: frozen, or on another machine sharing
             // the folder.
-            running ? QStringLiteral("カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
+            running ? QCoreApplication::translate("Main", "カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
                                      "動いているカナリンカがないときは、このフォルダの「%2」を"
                                      "消してから、もう一度起動してください。")
                           .arg(QDir::toNativeSeparators(folder), platform::kFolderLockName)
                     : oneCopy.error(),
-            QStringLiteral("カナリンカ"),
+            QCoreApplication::translate("Main", "カナリンカ"),
             running ? platform::MessageIcon::Information : platform::MessageIcon::Critical,
             platform::MessageButtons::Ok);
         return 1;
@@ -56,9 +55,9 @@ int main(int argc, char *argv[])
     platform::SystemClock clock;
     platform::SystemRandom random(clock);
     ui::MessageBoxes messages(&window);
-    platform::SettingsPreferenceStore preferenceStore;
     platform::QtSounds sounds;
     ui::PlayAids aids(window, messages, preferenceStore, sounds, clock);
+    ui::LanguageSwitch language(aids);
     ui::ProgressAids progress(window, aids, messages, clock);
     ui::WordsAids words(window, aids, progress, messages, clock);
     ui::ChmHelpViewer help(&window);

@@ -3,6 +3,7 @@
 #include "delimited.h"
 #include "platform/text/textfile.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 namespace files {
@@ -31,7 +32,7 @@ bool readItems(QStringView text, const QString &fileName, int limit, QStringList
 
 QString tooManyWordsMessage(const QString &fileName)
 {
-    return QStringLiteral("「%1」の言葉が多すぎます。辞書に入れられるのは %2 語までです。")
+    return QCoreApplication::translate("Files", "「%1」の言葉が多すぎます。辞書に入れられるのは %2 語までです。")
         .arg(fileName)
         .arg(kMaxDictionaryWords);
 }

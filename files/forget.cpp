@@ -3,6 +3,7 @@
 #include "delimited.h"
 #include "platform/text/textfile.h"
 
+#include <QCoreApplication>
 #include <QHashFunctions>
 
 namespace files {
@@ -82,7 +83,7 @@ bool forgetWord(const QString &fileName, const QString &word, const WordTally &s
     WordTally inFile;
     forEachWord(text, [&inFile](QStringView value) { inFile.add(value); });
     if (inFile != shown) {
-        error = QStringLiteral("「%1」がカナリンカの起動後にほかのプログラムで書き換えられたため、"
+        error = QCoreApplication::translate("Files", "「%1」がカナリンカの起動後にほかのプログラムで書き換えられたため、"
                                "一覧の言葉と合いません。カナリンカを起動し直してから、もう一度選んでください。")
                     .arg(fileName);
         return false;
@@ -106,11 +107,11 @@ bool forgetWord(const QString &fileName, const QString &word, const WordTally &s
         }
     }
     if (b != bytes.size()) { // the bytes broke into other lines than their text: leave the file alone
-        error = QStringLiteral("「%1」の行を読み分けられません。").arg(fileName);
+        error = QCoreApplication::translate("Files", "「%1」の行を読み分けられません。").arg(fileName);
         return false;
     }
     if (taken == 0 || !readsAsWithout(text, keptText, word)) {
-        error = QStringLiteral("「%1」の「%2」は 1 行に 1 語の形で書かれていないため、ここでは消せません。"
+        error = QCoreApplication::translate("Files", "「%1」の「%2」は 1 行に 1 語の形で書かれていないため、ここでは消せません。"
                                "テキストエディターで直してください。")
                     .arg(fileName, word);
         return false;

@@ -3,6 +3,8 @@
 #include "delimited.h"
 #include "platform/text/textfile.h"
 
+#include <QCoreApplication>
+
 namespace files {
 namespace {
 
@@ -78,7 +80,7 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
     std::array<Span, 9> values;
     for (int number = 1; !scanner.atEnd(); ++number) {
         if (number > kMaxHistoryRecords) {
-            error = QStringLiteral("「%1」の記録が多すぎます（%2 行目）。読み込めるのは %3 件までです。")
+            error = QCoreApplication::translate("Files", "「%1」の記録が多すぎます（%2 行目）。読み込めるのは %3 件までです。")
                         .arg(fileName)
                         .arg(scanner.line())
                         .arg(kMaxHistoryRecords);
@@ -94,7 +96,7 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
         }
         for (int field = 0; field < 9; ++field) {
             if (scanner.atEnd()) {
-                error = QStringLiteral("「%1」の %2 件目の記録が途中で終わっています"
+                error = QCoreApplication::translate("Files", "「%1」の %2 件目の記録が途中で終わっています"
                                        "（%3 行目、値が 9 つ必要なところ %4 つ）。")
                             .arg(fileName)
                             .arg(number)
@@ -105,7 +107,7 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
             const Span value = values[field] = scanner.next();
             qint16 n = 0;
             if (isNumberField(field) && !parseInt16(slice(text, value), n)) {
-                error = QStringLiteral("「%1」の %2 件目の記録（%3 行目）: %4 番目の値「%5」が "
+                error = QCoreApplication::translate("Files", "「%1」の %2 件目の記録（%3 行目）: %4 番目の値「%5」が "
                                        "-32768～32767 の整数ではありません。")
                             .arg(fileName)
                             .arg(number)
@@ -228,7 +230,7 @@ bool countHistory(const QString &fileName, int &count, QString &error)
 
 QString historyFullMessage(const QString &fileName)
 {
-    return QStringLiteral("「%1」の記録が %2 件になったため、これ以上保存できません。"
+    return QCoreApplication::translate("Files", "「%1」の記録が %2 件になったため、これ以上保存できません。"
                           "クリアで履歴を空にすると、また保存できます。")
         .arg(fileName)
         .arg(kMaxHistoryRecords);

@@ -5,6 +5,7 @@
 #include "platform/kana/kana.h"
 #include "platform/text/textfile.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <span>
@@ -13,8 +14,8 @@ namespace game {
 namespace {
 
 struct RuleMessage {
-    const char16_t *prompt;
-    const char16_t *title;
+    const char *prompt; // untranslated
+    const char *title;
     bool counted; // the "ー" rule is a reminder, not a rejection
 };
 
@@ -23,13 +24,14 @@ RuleMessage ruleMessage(AnswerVerdict verdict)
 {
     switch (verdict) {
     case AnswerVerdict::EndsInN:
-        return {u"最後が『ん』じゃだめです！", u"間違い", true};
+        return {QT_TRANSLATE_NOOP("Game", "最後が『ん』じゃだめです！"), QT_TRANSLATE_NOOP("Game", "間違い"), true};
     case AnswerVerdict::EndsInLongSound:
-        return {u"最後の 『ー』 は 『ぃ』 とか 『ぅ』 とかに置き換えてください！", u"置き換え", false};
+        return {QT_TRANSLATE_NOOP("Game", "最後の 『ー』 は 『ぃ』 とか 『ぅ』 とかに置き換えてください！"),
+                QT_TRANSLATE_NOOP("Game", "置き換え"), false};
     case AnswerVerdict::Duplicate:
-        return {u"既に使った回答です！", u"重複回答", true};
+        return {QT_TRANSLATE_NOOP("Game", "既に使った回答です！"), QT_TRANSLATE_NOOP("Game", "重複回答"), true};
     default:
-        return {u"しりとりになっていません！", u"間違い", true};
+        return {QT_TRANSLATE_NOOP("Game", "しりとりになっていません！"), QT_TRANSLATE_NOOP("Game", "間違い"), true};
     }
 }
 
@@ -97,10 +99,10 @@ void Game::reportUnlearned(const QString &error)
     if (error.isEmpty() || toldUnlearned_)
         return;
     toldUnlearned_ = true;
-    s_.messages.show(QStringLiteral("「%1」に新しい言葉を書き込めないため、その言葉は覚えられません。"
+    s_.messages.show(QCoreApplication::translate("Game", "「%1」に新しい言葉を書き込めないため、その言葉は覚えられません。"
                                     "ゲームはこのまま続けます。\n%2")
                          .arg(files::kDictionaryFile, error),
-                     QStringLiteral("辞書に書き込めません"), platform::MessageIcon::Exclamation,
+                     QCoreApplication::translate("Game", "辞書に書き込めません"), platform::MessageIcon::Exclamation,
                      platform::MessageButtons::Ok);
 }
 
@@ -117,7 +119,7 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
         const RuleMessage rule = ruleMessage(verdict);
         if (rule.counted)
             countRejection();
-        showCritical(QString::fromUtf16(rule.prompt), QString::fromUtf16(rule.title));
+        showCritical(QCoreApplication::translate("Game", rule.prompt), QCoreApplication::translate("Game", rule.title));
         if (!rule.counted)
             c_.txtKaitou.setText(QString());
         return;

@@ -147,6 +147,9 @@ private:
 // The learned-words panel's caption: "覚えた言葉 " + the word count + "個".
 QString learnedWordsCaption(int words);
 
+// The history grid's column headings, 0 to 9, in the player's language.
+QString historyHeading(int col);
+
 // Adds to a 16-bit counter without wrapping: it stays at 32767.
 qint16 addSaturated(qint16 counter, qint64 amount);
 

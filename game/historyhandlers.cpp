@@ -3,17 +3,22 @@
 #include "files/history.h"
 #include "platform/text/numberformat.h"
 
+#include <QCoreApplication>
+
 namespace game {
 namespace {
 
 struct Column {
-    const char16_t *heading;
+    const char *heading; // untranslated
     int width; // twips
 };
 
 constexpr Column kColumns[10] = {
-    {u"回", 600},      {u"日付", 1400},   {u"時間", 1000},   {u"問数", 600},     {u"ＯＫ", 600},
-    {u"ＮＧ", 600},    {u"文字数", 755},  {u"正解率", 880},  {u"秒当たり", 980}, {u"表示秒数", 1025},
+    {QT_TRANSLATE_NOOP("Game", "回"), 600},      {QT_TRANSLATE_NOOP("Game", "日付"), 1400},
+    {QT_TRANSLATE_NOOP("Game", "時間"), 1000},   {QT_TRANSLATE_NOOP("Game", "問数"), 600},
+    {QT_TRANSLATE_NOOP("Game", "ＯＫ"), 600},    {QT_TRANSLATE_NOOP("Game", "ＮＧ"), 600},
+    {QT_TRANSLATE_NOOP("Game", "文字数"), 755},  {QT_TRANSLATE_NOOP("Game", "正解率"), 880},
+    {QT_TRANSLATE_NOOP("Game", "秒当たり"), 980}, {QT_TRANSLATE_NOOP("Game", "表示秒数"), 1025},
 };
 
 // The loaded records as grid rows: the record's number, then its nine values.
@@ -36,6 +41,11 @@ private:
 
 } // namespace
 
+QString historyHeading(int col)
+{
+    return QCoreApplication::translate("Game", kColumns[col].heading);
+}
+
 void Game::InitRireki()
 {
     c_.msgRireki.setFontSize(11);
@@ -43,7 +53,7 @@ void Game::InitRireki()
     c_.msgRireki.setRow(0);
     for (int col = 0; col < 10; ++col) {
         c_.msgRireki.setCol(col);
-        c_.msgRireki.setText(QString::fromUtf16(kColumns[col].heading));
+        c_.msgRireki.setText(historyHeading(col));
         c_.msgRireki.setColWidth(col, kColumns[col].width);
     }
     for (int col = 0; col < 10; ++col)
@@ -95,7 +105,7 @@ bool Game::saveResult(QString &error)
     if (!historyRecords_.get(records, error))
         return false;
     if (records >= files::kMaxHistoryRecords) {
-        s_.messages.show(files::historyFullMessage(files::kHistoryFile), QStringLiteral("保存できません"),
+        s_.messages.show(files::historyFullMessage(files::kHistoryFile), QCoreApplication::translate("Game", "保存できません"),
                          platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
         return true;
     }
@@ -141,8 +151,8 @@ void Game::autoSave()
         return;
     QString error;
     if (!saveResult(error))
-        s_.messages.show(QStringLiteral("このゲームの結果を保存できませんでした。\n") + error,
-                         QStringLiteral("保存できません"), platform::MessageIcon::Exclamation,
+        s_.messages.show(QCoreApplication::translate("Game", "このゲームの結果を保存できませんでした。\n") + error,
+                         QCoreApplication::translate("Game", "保存できません"), platform::MessageIcon::Exclamation,
                          platform::MessageButtons::Ok);
 }
 
@@ -150,8 +160,8 @@ void Game::cmdClear_Click()
 {
     if (ended_)
         return;
-    if (s_.messages.show(QStringLiteral("履歴データをクリアします。よろしいですか？"),
-                         QStringLiteral("クリア確認"), platform::MessageIcon::Exclamation,
+    if (s_.messages.show(QCoreApplication::translate("Game", "履歴データをクリアします。よろしいですか？"),
+                         QCoreApplication::translate("Game", "クリア確認"), platform::MessageIcon::Exclamation,
                          platform::MessageButtons::OkCancel)
         != platform::MessageResult::Ok)
         return;
@@ -163,7 +173,7 @@ void Game::cmdClear_Click()
     history_->clear();
     c_.msgRireki.setRows(1);
     events_->historyChanged();
-    s_.messages.show(QStringLiteral("履歴データをクリアしました"), QStringLiteral("クリア終了"),
+    s_.messages.show(QCoreApplication::translate("Game", "履歴データをクリアしました"), QCoreApplication::translate("Game", "クリア終了"),
                      platform::MessageIcon::Information, platform::MessageButtons::Ok);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/text/numberformat.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -46,7 +47,7 @@ void Game::gameEnd()
     c_.cmdStart.setEnabled(true);
     skipOnFailure([&] { events_->gameEnded(gameResult(*this)); });
     skipOnFailure([&] { c_.lstJisyo.setFocus(); });
-    skipOnFailure([&] { c_.lblByou.setCaption(platform::formatPerSecond(intMoji, intJikan)); });
+    skipOnFailure([&] { c_.lblByou.setCaption(platform::formatPerSecondShown(intMoji, intJikan)); });
     skipOnFailure([&] {
         c_.lblRitu.setCaption(intMoji != 0 ? platform::formatPercent(intOk, intOk + intNg)
                                            : QStringLiteral("0.0%"));
@@ -61,8 +62,8 @@ void Game::gameEnd()
     });
     skipOnFailure([&] {
         if (intNewWords != 0)
-            s_.messages.show(QStringLiteral("新しい文字を %1 個覚えました！").arg(intNewWords),
-                             QStringLiteral("辞書追加"), platform::MessageIcon::Information,
+            s_.messages.show(QCoreApplication::translate("Game", "新しい文字を %1 個覚えました！").arg(intNewWords),
+                             QCoreApplication::translate("Game", "辞書追加"), platform::MessageIcon::Information,
                              platform::MessageButtons::Ok);
     });
 }

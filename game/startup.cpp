@@ -4,6 +4,7 @@
 #include "files/history.h"
 #include "files/settings.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace game {
@@ -17,7 +18,7 @@ Game::Game(const Controls &controls, const Services &services)
 
 QString learnedWordsCaption(int words)
 {
-    return QStringLiteral("覚えた言葉 %1個").arg(words);
+    return QCoreApplication::translate("Game", "覚えた言葉 %1個").arg(words);
 }
 
 qint16 addSaturated(qint16 counter, qint64 amount)
@@ -31,7 +32,7 @@ void Game::fail(const QString &message)
     ended_ = true;
     blnCountdown = false;
     blnPlaying = false;
-    s_.messages.show(message, QStringLiteral("カナリンカ"), platform::MessageIcon::Critical,
+    s_.messages.show(message, QCoreApplication::translate("Game", "カナリンカ"), platform::MessageIcon::Critical,
                      platform::MessageButtons::Ok);
     s_.program.end(1);
 }

@@ -4,6 +4,8 @@
 #include "seed.h"
 
 #include "platform/onecopy/onecopy.h"
+#include "platform/preferences/preferences.h"
+#include "translations/language.h"
 #include "ui/base/fonts.h"
 #include "ui/base/qtservices.h"
 
@@ -75,12 +77,12 @@ QString dataFolder(QString &problem)
     const QString home = qEnvironmentVariable("HOME");
     if (QDir::isAbsolutePath(home))
         return QDir::cleanPath(home + QStringLiteral("/.local/share/kanarinka"));
-    problem = QStringLiteral("データフォルダの場所が決まりません: 環境変数 HOME がないか、絶対パスではありません。");
+    problem = QCoreApplication::translate("Launcher", "データフォルダの場所が決まりません: 環境変数 HOME がないか、絶対パスではありません。");
     return {};
 #else
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (folder.isEmpty())
-        problem = QStringLiteral("データフォルダの場所が決まりません。");
+        problem = QCoreApplication::translate("Launcher", "データフォルダの場所が決まりません。");
     return folder;
 #endif
 }
@@ -92,9 +94,9 @@ QString whyNotMade(const QString &folder)
     while (!part.exists() && !part.isRoot())
         part.setFile(part.absolutePath());
     if (!part.isDir())
-        return QStringLiteral("%1 はフォルダではありません。").arg(quoted(part.filePath()));
+        return QCoreApplication::translate("Launcher", "%1 はフォルダではありません。").arg(quoted(part.filePath()));
     if (!part.isWritable())
-        return QStringLiteral("%1 に書き込めません。").arg(quoted(part.filePath()));
+        return QCoreApplication::translate("Launcher", "%1 に書き込めません。").arg(quoted(part.filePath()));
     return {};
 }
 
@@ -106,7 +108,7 @@ int runGame(const QString &game, const QString &folder, char *argv[], QString &p
     // Replacing the launcher keeps one process: signals, the exit status and the desktop's
     // start-up notification all reach the game directly.
     if (!QDir::setCurrent(folder)) {
-        problem = QStringLiteral("データフォルダ %1 に移れません。").arg(quoted(folder));
+        problem = QCoreApplication::translate("Launcher", "データフォルダ %1 に移れません。").arg(quoted(folder));
         return 1;
     }
     const QByteArray program = QFile::encodeName(game);
@@ -115,7 +117,7 @@ int runGame(const QString &game, const QString &folder, char *argv[], QString &p
         args.push_back(argv[i]);
     args.push_back(nullptr);
     ::execv(program.constData(), args.data());
-    problem = QStringLiteral("ゲーム %1 を起動できません: %2")
+    problem = QCoreApplication::translate("Launcher", "ゲーム %1 を起動できません: %2")
                   .arg(quoted(game), QString::fromLocal8Bit(std::strerror(errno)));
     return 1;
 #else
@@ -128,12 +130,12 @@ int runGame(const QString &game, const QString &folder, char *argv[], QString &p
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
     process.start();
     if (!process.waitForStarted(-1)) {
-        problem = QStringLiteral("ゲーム %1 を起動できません: %2").arg(quoted(game), process.errorString());
+        problem = QCoreApplication::translate("Launcher", "ゲーム %1 を起動できません: %2").arg(quoted(game), process.errorString());
         return 1;
     }
     process.waitForFinished(-1);
     if (process.exitStatus() == QProcess::CrashExit) {
-        report(QStringLiteral("ゲーム %1 が異常終了しました。").arg(quoted(game)));
+        report(QCoreApplication::translate("Launcher", "ゲーム %1 が異常終了しました。").arg(quoted(game)));
         return 1;
     }
     return process.exitCode();
@@ -151,7 +153,7 @@ int launch(char *argv[], QString &problem)
         QStringList places;
         for (const QString &path : searched)
             places << quoted(path);
-        problem = QStringLiteral("ゲーム本体が見つかりません。探した場所: %1").arg(places.join(u"、"));
+        problem = QCoreApplication::translate("Launcher", "ゲーム本体が見つかりません。探した場所: %1").arg(places.join(u"、"));
         return 1;
     }
 
@@ -159,7 +161,7 @@ int launch(char *argv[], QString &problem)
     if (folder.isEmpty())
         return 1;
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
-        problem = QStringLiteral("データフォルダ %1 を作れません。%2").arg(quoted(folder), whyNotMade(folder));
+        problem = QCoreApplication::translate("Launcher", "データフォルダ %1 を作れません。%2").arg(quoted(folder), whyNotMade(folder));
         return 1;
     }
     // Under the folder's lock, so that two first starts at once never race for a file. A
@@ -195,7 +197,8 @@ void showProblem(int &argc, char *argv[], const QString &problem)
     if (QGuiApplication::platformName() == u"offscreen" || QGuiApplication::platformName() == u"minimal")
         return;
     ui::useJapaneseFonts();
-    ui::MessageBoxes(nullptr).show(problem, QStringLiteral("カナリンカ"), platform::MessageIcon::Critical,
+    translations::apply(platform::SettingsPreferenceStore().load().language);
+    ui::MessageBoxes(nullptr).show(problem, QCoreApplication::translate("Launcher", "カナリンカ"), platform::MessageIcon::Critical,
                                    platform::MessageButtons::Ok);
 }
 
@@ -207,6 +210,7 @@ int main(int argc, char *argv[])
     int status = 0;
     {
         QCoreApplication app(argc, argv);
+        translations::apply(platform::SettingsPreferenceStore().load().language);
         status = launch(argv, problem);
     }
     if (problem.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "platform/text/textfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +23,7 @@ bool readAll(const QString &path, QByteArray &bytes, QString &error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("既定のファイル %1 を読めません: %2").arg(quoted(path), platform::fileErrorReason(file));
+        error = QCoreApplication::translate("Launcher", "既定のファイル %1 を読めません: %2").arg(quoted(path), platform::fileErrorReason(file));
         return false;
     }
     bytes = file.readAll();
@@ -44,7 +45,7 @@ bool createFile(const QString &path, const QByteArray &bytes, QString &error)
     // The installed defaults may be read-only; the player's copy must stay writable.
     if (written && temp.setPermissions(kFilePermissions) && temp.rename(path))
         return true;
-    error = QStringLiteral("%1 を作れません: %2")
+    error = QCoreApplication::translate("Launcher", "%1 を作れません: %2")
                 .arg(quoted(path), written ? platform::fileErrorReason(temp) : reason);
     if (!temp.fileName().isEmpty()) // none when it could not be made
         QFile::remove(temp.fileName());
@@ -56,7 +57,7 @@ bool replaceFile(const QString &path, const QByteArray &bytes, QString &error)
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    error = QStringLiteral("%1 を書き換えられません: %2").arg(quoted(path), platform::fileErrorReason(file));
+    error = QCoreApplication::translate("Launcher", "%1 を書き換えられません: %2").arg(quoted(path), platform::fileErrorReason(file));
     return false;
 }
 
@@ -75,7 +76,7 @@ QString whyNoFileCanBeMade(const QString &dataDir)
         return {};
     // A name the folder does not hold: the reason is the folder's, not a file's.
     const QFile probe(QDir(dataDir).filePath(QStringLiteral(".kanarinka-seed")));
-    return QStringLiteral("データフォルダ %1 にファイルを作れません: %2").arg(quoted(dataDir), platform::fileErrorReason(probe));
+    return QCoreApplication::translate("Launcher", "データフォルダ %1 にファイルを作れません: %2").arg(quoted(dataDir), platform::fileErrorReason(probe));
 }
 
 bool lacksPlayerFile(const QString &dataDir)
@@ -91,7 +92,7 @@ QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
     const QDir data(dataDir);
     QString error;
     if (!defaults.exists())
-        return {QStringLiteral("既定のファイルのフォルダ %1 がありません。").arg(quoted(defaultsDir))};
+        return {QCoreApplication::translate("Launcher", "既定のファイルのフォルダ %1 がありません。").arg(quoted(defaultsDir))};
     // Told once for the folder, not once for each file it would not take.
     const QString refused = whyNoFileCanBeMade(dataDir);
     const auto create = [&](const QString &name, const QByteArray &bytes) {
@@ -109,7 +110,7 @@ QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
         const QString source = defaults.filePath(name);
         QByteArray bytes;
         if (!QFileInfo(source).isFile())
-            problems << QStringLiteral("既定のファイル %1 がありません。").arg(quoted(source));
+            problems << QCoreApplication::translate("Launcher", "既定のファイル %1 がありません。").arg(quoted(source));
         else if (!readAll(source, bytes, error))
             problems << error;
         else

@@ -1,5 +1,7 @@
 #include "answerlog.h"
 
+#include <QCoreApplication>
+
 namespace progress {
 
 QString AnswerLog::add(const AnswerRow &row)
@@ -9,7 +11,7 @@ QString AnswerLog::add(const AnswerRow &row)
     QString error;
     if (file_.append(row, error) || std::exchange(failed_, true))
         return {};
-    return error + QStringLiteral("\nこのあとの答えも記録できないかもしれません。ゲームはそのまま続けられます。");
+    return error + QCoreApplication::translate("AnswerRecord", "\nこのあとの答えも記録できないかもしれません。ゲームはそのまま続けられます。");
 }
 
 AnswerLog::Figures &AnswerLog::figures()

@@ -1,7 +1,9 @@
 // A game from the start button to its end: countdown, answers, play clock, statistics.
 #include "files/dictionary.h"
 #include "harness.h"
+#include "translations/language.h"
 
+#include <QScopeGuard>
 #include <QTest>
 
 using fakes::Harness;
@@ -212,6 +214,38 @@ private slots:
         QCOMPARE(h.focus.holder, u"somewhere"_qs);
         if (!title.isEmpty())
             QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), before);
+    }
+
+    void ruleMessagesReadInEnglish_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("ん") << u"みかん"_qs << u"A word must not end in 『ん』 (n)!"_qs << u"Wrong"_qs;
+        QTest::newRow("ー") << u"ごりー"_qs
+                           << u"Replace the final 『ー』 with a kana such as 『ぃ』 (i) or 『ぅ』 (u)!"_qs << u"Replace"_qs;
+        QTest::newRow("duplicate") << u"ごりら"_qs << u"You have already used that answer!"_qs << u"Repeated answer"_qs;
+        QTest::newRow("chain") << u"らっぱ"_qs << u"That doesn't continue the chain!"_qs << u"Wrong"_qs;
+    }
+
+    void ruleMessagesReadInEnglish()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, prompt);
+        QFETCH(QString, title);
+        translations::apply(platform::Language::English);
+        const auto japanese = qScopeGuard([] { translations::apply(platform::Language::Japanese); });
+
+        Harness h("60,1\r\n", dictionary(), "");
+        QVERIFY(h.load());
+        h.startGame();
+        h.lblMondai.text = u"りんご"_qs;
+        h.lstInpRireki.items = QStringList{u"ごりら"_qs};
+        h.messages.allowAny = true;
+        h.answer(typed);
+        QCOMPARE(h.messages.shown.size(), 1);
+        QCOMPARE(h.messages.shown[0].prompt, prompt);
+        QCOMPARE(h.messages.shown[0].title, title);
     }
 
     void learnedWordIsAppendedOnceAndDrawnFromTheNextStart()

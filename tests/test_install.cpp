@@ -47,6 +47,7 @@ private slots:
         QTest::newRow("settings: 60 seconds, auto-save on") << kDefaults + u"設定.txt"_qs << QByteArray("60,1\r\n");
         QTest::newRow("empty history") << kDefaults + u"履歴.txt"_qs << QByteArray("");
         QTest::newRow("help") << kDefaults + u"TovelHelp.chm"_qs << QByteArray();
+        QTest::newRow("English help") << kDefaults + u"TovelHelp_en.chm"_qs << QByteArray();
         QTest::newRow("desktop entry") << kDesktop << QByteArray();
         QTest::newRow("AppStream metadata") << kMetainfo << QByteArray();
         QTest::newRow("scalable icon") << QStringLiteral(KANARINKA_DATADIR "/icons/hicolor/scalable/apps/kanarinka.svg") << QByteArray();

@@ -1,17 +1,28 @@
 #include "chmhelpviewer.h"
 
+#include "platform/text/textfile.h"
+#include "translations/language.h"
+
+#include <QFileInfo>
 #include <QWidget>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
 #include "helpwindow.h"
-#include "platform/text/textfile.h"
-
-#include <QFileInfo>
 #endif
 
 namespace ui {
+namespace {
+
+// The help in the player's language where it is there, else the one asked for.
+QString helpInLanguage(const QString &file)
+{
+    const QString translated = translations::helpFileFor(file);
+    return translated != file && QFileInfo::exists(platform::resolveFileName(translated)) ? translated : file;
+}
+
+} // namespace
 
 #ifdef Q_OS_WIN
 
@@ -37,8 +48,9 @@ ChmHelpViewer::ChmHelpViewer(QWidget *owner) : owner_(owner) {}
 
 ChmHelpViewer::~ChmHelpViewer() = default;
 
-void ChmHelpViewer::open(const QString &file)
+void ChmHelpViewer::open(const QString &asked)
 {
+    const QString file = helpInLanguage(asked);
     if (const HtmlHelpW help = htmlHelp()) {
         const HWND window = owner_ ? reinterpret_cast<HWND>(owner_->window()->winId()) : nullptr;
         help(window, reinterpret_cast<LPCWSTR>(file.utf16()), kDisplayTopic, 0);
@@ -62,8 +74,9 @@ ChmHelpViewer::~ChmHelpViewer()
         delete w.data();
 }
 
-void ChmHelpViewer::open(const QString &file)
+void ChmHelpViewer::open(const QString &asked)
 {
+    const QString file = helpInLanguage(asked);
     // A bare name is looked up in the working folder now, as the help system would, and the
     // file is read by that name: Qt can't spell every folder name back (one that isn't
     // UTF-8), so the absolute path only tells windows apart and is shown in notices.

@@ -1,4 +1,5 @@
 #include "helpwindow.h"
+#include "translations/language.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -138,6 +139,12 @@ HelpWindow::HelpWindow(const QString &path, const QString &location, QWidget *ow
     back_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("戻る"));
     forward_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("進む"));
     home_ = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("ホーム"));
+    translations::keepTranslated(this, [this, bar] {
+        bar->setWindowTitle(tr("移動"));
+        back_->setText(tr("戻る"));
+        forward_->setText(tr("進む"));
+        home_->setText(tr("ホーム"));
+    });
     back_->setShortcut(QKeySequence::Back);
     forward_->setShortcut(QKeySequence::Forward);
     back_->setEnabled(false);

@@ -1,5 +1,6 @@
 #include "onecopy.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -99,7 +100,7 @@ OneCopy::Start OneCopy::lock(const QString &folder, const QString &path, const Q
         if (lock_->isLocked() || lock_->error() == QLockFile::PermissionError)
             return Start::First;
         if (lock_->error() != QLockFile::LockFailedError) {
-            error_ = QStringLiteral("%1 を作れません。").arg(shown);
+            error_ = QCoreApplication::translate("OneCopy", "%1 を作れません。").arg(shown);
             return Start::Failed;
         }
         if (!server_) { // no name to go by: only a lock Qt finds stale is taken over
@@ -111,7 +112,7 @@ OneCopy::Start OneCopy::lock(const QString &folder, const QString &path, const Q
         if (QFileInfo(file).isDir()) {
             if (QDir(folder).rmdir(kFolderLockName))
                 continue;
-            error_ = QStringLiteral("%1 を作れません。同じ名前のフォルダがあり、空ではありません。").arg(shown);
+            error_ = QCoreApplication::translate("OneCopy", "%1 を作れません。同じ名前のフォルダがあり、空ではありません。").arg(shown);
             return Start::Failed;
         }
         qint64 pid = 0;
@@ -127,7 +128,7 @@ OneCopy::Start OneCopy::lock(const QString &folder, const QString &path, const Q
             continue;
         }
         if (!QFile::remove(file) && QFileInfo::exists(file)) {
-            error_ = QStringLiteral("%1 を作れません。残っている古いものを消せません。").arg(shown);
+            error_ = QCoreApplication::translate("OneCopy", "%1 を作れません。残っている古いものを消せません。").arg(shown);
             return Start::Failed;
         }
     }

@@ -1,5 +1,6 @@
 #include "preferences.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <memory>
 
@@ -47,6 +48,8 @@ void write(QSettings &settings, const Named<Choice, N> &option, const Preference
 {
     settings.setValue(QLatin1String(option.key), QLatin1String(option.names[int(preferences.*option.member)]));
 }
+// The language is a word, not a yes or no: "ja" or "en", anything else reads as Japanese.
+const QLatin1String kLanguageKey("ui/language");
 
 std::unique_ptr<QSettings> open(const QString &iniFile)
 {
@@ -78,6 +81,8 @@ Preferences SettingsPreferenceStore::load() const
     if (!settings->contains(QLatin1String(kInputMode.key))
         && settings->value(QStringLiteral("play/romajiInput")).toString() == u"false")
         preferences.inputMode = InputMode::Ime;
+    if (settings->value(kLanguageKey).toString() == u"en")
+        preferences.language = Language::English;
     return preferences;
 }
 
@@ -89,10 +94,11 @@ bool SettingsPreferenceStore::save(const Preferences &preferences, QString &erro
     write(*settings, kInputMode, preferences);
     write(*settings, kKanaKeyboard, preferences);
     settings->remove(QStringLiteral("play/romajiInput"));
+    settings->setValue(kLanguageKey, preferences.language == Language::English ? QStringLiteral("en") : QStringLiteral("ja"));
     settings->sync();
     if (settings->status() == QSettings::NoError)
         return true;
-    error = QStringLiteral("「%1」に設定を書き込めませんでした。").arg(settings->fileName());
+    error = QCoreApplication::translate("Preferences", "「%1」に設定を書き込めませんでした。").arg(settings->fileName());
     return false;
 }
 

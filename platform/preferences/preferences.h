@@ -10,6 +10,8 @@ namespace platform {
 // How the answer box takes keys: romaji it turns into hiragana, the kana printed on each key,
 // or only what a system input method sends.
 enum class InputMode { Romaji, Kana, Ime };
+// The language of the program's texts; its files never change with it.
+enum class Language { Japanese, English };
 
 struct Preferences {
     bool nextKanaCue = true;       // the kana to start with stands out in the computer's word
@@ -22,6 +24,7 @@ struct Preferences {
     bool weakKanaPractice = false; // the computer's replies lean towards the player's weakest kana
     bool reviewAfterGame = false;  // ふりかえり opens by itself after a game's end messages
     bool reviewPractice = false;   // the computer's replies lean towards words on the review list
+    Language language = Language::Japanese; // whatever the system's locale
 
     bool operator==(const Preferences &) const = default;
 };

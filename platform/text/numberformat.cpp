@@ -1,5 +1,7 @@
 #include "numberformat.h"
 
+#include <QCoreApplication>
+
 namespace platform {
 namespace {
 
@@ -33,6 +35,16 @@ QString formatPercent(qint64 numerator, qint64 denominator)
 QString formatPerSecond(qint64 numerator, qint64 denominator)
 {
     return formatFixed(numerator, denominator, 2) + QStringLiteral("/秒");
+}
+
+QString formatPerSecondShown(qint64 numerator, qint64 denominator)
+{
+    return perSecondShown(formatFixed(numerator, denominator, 2));
+}
+
+QString perSecondShown(const QString &figure)
+{
+    return QCoreApplication::translate("NumberFormat", "%1/秒").arg(figure);
 }
 
 QString formatDate(const QDateTime &when)

@@ -1,5 +1,6 @@
 #include "textfile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -168,9 +169,10 @@ QString quoted(const QString &name)
 }
 
 // Sets the message for a file operation that failed, with the reason; false.
-bool failed(QString &error, const QString &name, QStringView what, const QFileDevice &device)
+bool failed(QString &error, const QString &name, const char *what, const QFileDevice &device)
 {
-    error = QStringLiteral("%1 %2: %3").arg(quoted(name), what, fileErrorReason(device));
+    error = QStringLiteral("%1 %2: %3").arg(quoted(name), QCoreApplication::translate("TextFile", what),
+                                            fileErrorReason(device));
     return false;
 }
 
@@ -212,7 +214,7 @@ bool undoInterruptedAppend(const QString &path, const QString &name, QString &er
     if (!note.exists())
         return true;
     if (!note.open(QIODevice::ReadOnly))
-        return failed(error, name, u"の書きかけの行の記録を読めません", note);
+        return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "の書きかけの行の記録を読めません"), note);
     const QByteArray text = note.readAll();
     note.close();
 
@@ -227,7 +229,7 @@ bool undoInterruptedAppend(const QString &path, const QString &name, QString &er
     // A note cut short was written before the append began: the file is untouched, the note only goes.
     if (headerEnd < 0 || (ok && text.size() < noteSize)) {
         if (!note.remove())
-            return failed(error, name, u"の書きかけの行の記録を消せません", note);
+            return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "の書きかけの行の記録を消せません"), note);
         return true;
     }
 
@@ -236,15 +238,15 @@ bool undoInterruptedAppend(const QString &path, const QString &name, QString &er
         && endsWithInterruptedAppend(file, size, text.sliced(headerEnd + 2, tailSize),
                                      text.sliced(headerEnd + 2 + tailSize))) {
         if (file.size() > size && !file.resize(size))
-            return failed(error, name, u"の書きかけの行を取り除けません", file);
+            return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "の書きかけの行を取り除けません"), file);
         if (!note.remove())
-            return failed(error, name, u"の書きかけの行の記録を消せません", note);
+            return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "の書きかけの行の記録を消せません"), note);
         return true;
     }
     const QString aside = appendNote(path) + u'.'
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
     if (!note.rename(aside))
-        return failed(error, name, u"の書きかけの行の記録を移せません", note);
+        return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "の書きかけの行の記録を移せません"), note);
     return true;
 }
 
@@ -259,22 +261,22 @@ QString fileErrorReason(const QFileDevice &device)
     const QStorageInfo storage(file.path());
     // From the file's state, in the order a cause hides the next one.
     if (file.isDir())
-        return QStringLiteral("同じ名前のフォルダがあります。");
+        return QCoreApplication::translate("TextFile", "同じ名前のフォルダがあります。");
     if (!folder.isDir())
-        return QStringLiteral("入れるフォルダがありません。");
+        return QCoreApplication::translate("TextFile", "入れるフォルダがありません。");
     if (file.exists() && !file.isReadable())
-        return QStringLiteral("読む権限がありません。");
+        return QCoreApplication::translate("TextFile", "読む権限がありません。");
     if (device.error() == QFileDevice::ReadError)
         return device.errorString();
     if (storage.isValid() && storage.isReadOnly())
-        return QStringLiteral("読み取り専用のドライブにあります。");
+        return QCoreApplication::translate("TextFile", "読み取り専用のドライブにあります。");
     if ((file.exists() && !file.isWritable()) || !folder.isWritable())
-        return QStringLiteral("書き込む権限がありません。");
+        return QCoreApplication::translate("TextFile", "書き込む権限がありません。");
     // A write cut short by a full disk leaves no error at all.
     if (device.error() == QFileDevice::ResourceError || (storage.isValid() && storage.bytesAvailable() == 0))
-        return QStringLiteral("ディスクに空きがありません。");
+        return QCoreApplication::translate("TextFile", "ディスクに空きがありません。");
     if (!file.exists() && !qobject_cast<const QSaveFile *>(&device)) // a rewrite makes its file
-        return QStringLiteral("ファイルがありません。");
+        return QCoreApplication::translate("TextFile", "ファイルがありません。");
     return device.errorString();
 }
 
@@ -306,7 +308,7 @@ bool decodeCp932(const QByteArray &bytes, const QString &fileName, QString &text
         return true;
     const qsizetype offset = firstBadByte(bytes);
     const qsizetype line = QByteArrayView(bytes).first(offset).count('\n') + 1;
-    error = QStringLiteral("%1 の %2 行目（先頭から %3 バイト目）に Shift_JIS (CP932) "
+    error = QCoreApplication::translate("TextFile", "%1 の %2 行目（先頭から %3 バイト目）に Shift_JIS (CP932) "
                            "として読めないバイト 0x%4 があります。")
                 .arg(quoted(fileName))
                 .arg(line)
@@ -325,7 +327,7 @@ bool encodeCp932(const QString &text, const QString &fileName, QByteArray &bytes
         const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString one = text.mid(i, len);
         if (!encodesFaithfully(one, nullptr)) {
-            error = QStringLiteral("%1 に書けない文字「%2」(U+%3) があります。Shift_JIS (CP932) "
+            error = QCoreApplication::translate("TextFile", "%1 に書けない文字「%2」(U+%3) があります。Shift_JIS (CP932) "
                                    "で表せない文字は保存できません。")
                         .arg(quoted(fileName), one,
                              QString::number(one.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0'));
@@ -353,7 +355,7 @@ bool encode(const QString &text, const QString &fileName, QByteArray &bytes, QSt
     bytes = encoder.encode(text);
     if (!encoder.hasError())
         return true;
-    error = QStringLiteral("%1 に書けない文字（対になっていないサロゲート）があります。").arg(quoted(fileName));
+    error = QCoreApplication::translate("TextFile", "%1 に書けない文字（対になっていないサロゲート）があります。").arg(quoted(fileName));
     bytes.clear();
     return false;
 }
@@ -372,14 +374,14 @@ bool readFileBytes(const QString &name, QByteArray &bytes, QString &error)
         return false;
     QFile file(path);
     if (!file.exists()) {
-        error = QStringLiteral("%1 が見つかりません。").arg(quoted(name));
+        error = QCoreApplication::translate("TextFile", "%1 が見つかりません。").arg(quoted(name));
         return false;
     }
     if (!file.open(QIODevice::ReadOnly))
-        return failed(error, name, u"を開けません", file);
+        return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "を開けません"), file);
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return failed(error, name, u"を読めません", file);
+        return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "を読めません"), file);
     return true;
 }
 
@@ -424,7 +426,7 @@ bool rewriteFileBytes(const QString &name, const QByteArray &bytes, QString &err
     // not committed is discarded and the old one stays.
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
         || !file.commit())
-        return failed(error, name, u"に書き込めません", file);
+        return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "に書き込めません"), file);
     return true;
 }
 
@@ -440,13 +442,13 @@ bool appendTextFile(const QString &name, const QString &text, QString &error, Te
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return failed(error, name, u"に書き込めません", file);
+        return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "に書き込めません"), file);
     const qint64 size = file.size();
     QByteArray tail;
     if (size > 0) {
         const qint64 tailSize = std::min(size, kNoteTailBytes);
         if (!file.seek(size - tailSize) || (tail = file.read(tailSize)).size() != tailSize)
-            return failed(error, name, u"を読めません", file);
+            return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "を読めません"), file);
         if (!tail.endsWith('\n') && !tail.endsWith('\r'))
             bytes.prepend("\r\n");
     } else {
@@ -456,20 +458,20 @@ bool appendTextFile(const QString &name, const QString &text, QString &error, Te
     QFile note(appendNote(path));
     const QByteArray noteText = appendNoteText(size, tail, bytes);
     if (!note.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || note.write(noteText) != noteText.size()) {
-        failed(error, name, u"に書き込めません", note);
+        failed(error, name, QT_TRANSLATE_NOOP("TextFile", "に書き込めません"), note);
         note.remove();
         return false;
     }
     note.close();
     if (!file.seek(size) || file.write(bytes) != bytes.size() || !file.flush()) {
-        failed(error, name, u"に書き込めません", file);
+        failed(error, name, QT_TRANSLATE_NOOP("TextFile", "に書き込めません"), file);
         file.resize(size); // never leave half a line behind
         note.remove();
         return false;
     }
     file.close();
     if (!note.remove())
-        return failed(error, name, u"の書きかけの行の記録を消せません", note);
+        return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "の書きかけの行の記録を消せません"), note);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "files/delimited.h"
 #include "platform/text/textfile.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace progress {
@@ -190,7 +191,7 @@ QString AnswerFile::check(const QDateTime &now)
     const QString name = quotedName(file_.name());
     if (check.unsettled) {
         recording_ = false;
-        return check.reason + QStringLiteral("\nこのあいだ、答えは記録しません。");
+        return check.reason + QCoreApplication::translate("AnswerRecord", "\nこのあいだ、答えは記録しません。");
     }
     switch (check.state) {
     case State::Ready:
@@ -204,10 +205,10 @@ QString AnswerFile::check(const QDateTime &now)
         return {};
     case State::Unreadable:
         recording_ = false;
-        return QStringLiteral("%1 を開けません（%2）。このあいだ、答えは記録しません。").arg(name, check.reason);
+        return QCoreApplication::translate("AnswerRecord", "%1 を開けません（%2）。このあいだ、答えは記録しません。").arg(name, check.reason);
     case State::Newer:
         recording_ = false;
-        return QStringLiteral("%1 は、これより新しい版のカナリンカが書いた記録です。そのまま残し、"
+        return QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。そのまま残し、"
                               "このあいだ答えは記録しません。")
             .arg(name);
     case State::NotARecord:
@@ -215,11 +216,11 @@ QString AnswerFile::check(const QDateTime &now)
     }
     if (check.aside.isEmpty()) {
         recording_ = false;
-        return QStringLiteral("%1 は答えの記録として読めず、名前も変えられませんでした（%2）。"
+        return QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めず、名前も変えられませんでした（%2）。"
                               "このあいだ、答えは記録しません。")
             .arg(name, check.reason);
     }
-    return QStringLiteral("%1 は答えの記録として読めないため、%2 に名前を変えて残しました。"
+    return QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めないため、%2 に名前を変えて残しました。"
                           "記録は新しいファイルで続けます。")
         .arg(name, quotedName(check.aside));
 }
@@ -243,7 +244,7 @@ bool AnswerFile::cut(const QByteArray &bytes, QString &error)
     const QString kept = answerRecordHeader() + QString::fromUtf8(QByteArrayView(bytes).sliced(from));
     if (platform::rewriteTextFile(file_.name(), kept, error, platform::TextEncoding::Utf8))
         return true;
-    error = QStringLiteral("%1 を短くできませんでした: %2").arg(quotedName(file_.name()), error);
+    error = QCoreApplication::translate("AnswerRecord", "%1 を短くできませんでした: %2").arg(quotedName(file_.name()), error);
     return false;
 }
 
@@ -263,9 +264,9 @@ AnswerFile::State AnswerFile::read(const std::function<void(const AnswerRow &)> 
         return true;
     }, badLines, error);
     if (state == State::NotARecord)
-        error = QStringLiteral("%1 は答えの記録として読めません。").arg(quotedName(file_.name()));
+        error = QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めません。").arg(quotedName(file_.name()));
     else if (state == State::Newer)
-        error = QStringLiteral("%1 は、これより新しい版のカナリンカが書いた記録です。").arg(quotedName(file_.name()));
+        error = QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。").arg(quotedName(file_.name()));
     return state;
 }
 

@@ -1,5 +1,6 @@
 #include "chainmarks.h"
 
+#include <QCoreApplication>
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QPainter>
@@ -34,8 +35,8 @@ bool ChainMarkDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
 {
     if (event->type() != QEvent::ToolTip || !index.isValid())
         return QStyledItemDelegate::helpEvent(event, view, option, index);
-    QToolTip::showText(event->globalPos(), saidByComputer(index.row()) ? QStringLiteral("相手の言葉")
-                                                                        : QStringLiteral("自分の答え"),
+    QToolTip::showText(event->globalPos(), saidByComputer(index.row()) ? QCoreApplication::translate("ChainMarks", "相手の言葉")
+                                                                        : QCoreApplication::translate("ChainMarks", "自分の答え"),
                        view);
     return true;
 }

@@ -12,6 +12,7 @@
 #include "preferencesdialog.h"
 #include "ui/aids/words/wordcue.h"
 #include "ui/main/views/wordlist.h"
+#include "translations/language.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -92,10 +93,16 @@ PlayAids::PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::
     endMarker_ = new NoteLabel(area, QStringLiteral("endMarker"),
                                QRect(answer.right() - 110, answer.top() + 6, 104, 34), 22);
     connect(controls_.answer, &QLineEdit::textEdited, endMarker_, &QWidget::hide);
+    // A language chosen during the game takes over just after the marker is shown.
+    translations::keepTranslated(endMarker_, [this] { endMarker_->setText(tr("終了！")); });
     enterGuard_ = new EnterGuard(clock, this);
 
     markChain(controls_.chain);
-    describeControls(&window);
+    translations::keepTranslated(&window, [&window] {
+        describeControls(&window);
+        // The figures take their new units in their own turn, after the window's.
+        QTimer::singleShot(0, &window, [&window] { ui::nameValues(&window); });
+    });
     buildMenu();
     listeners_.add(this);
     apply(preferences_);
@@ -113,11 +120,12 @@ void PlayAids::buildMenu()
     // In the title row's free corner between the banner and the buttons.
     menuButton_ = addCornerButton(window_, QStringLiteral("cmdMenu"), QStringLiteral("menu"), kMenuButton);
     menuButton_->setPopupMode(QToolButton::InstantPopup);
-    menuButton_->setAccessibleName(QStringLiteral("メニュー"));
+    translations::keepTranslated(menuButton_, [this] { menuButton_->setAccessibleName(tr("メニュー")); });
     auto *menu = new QMenu(menuButton_);
     menu->setObjectName(QStringLiteral("toolMenu"));
     menuButton_->setMenu(menu);
-    QAction *settings = addWindowKey(window_, QKeySequence(QStringLiteral("Ctrl+,")), QStringLiteral("設定…"));
+    QAction *settings = addWindowKey(window_, QKeySequence(QStringLiteral("Ctrl+,")), tr("設定…"));
+    translations::keepTranslated(&window_, [settings] { settings->setText(tr("設定…")); });
     settings->setObjectName(QStringLiteral("preferencesAction"));
     connect(settings, &QAction::triggered, this, &PlayAids::editPreferences);
     addToMenu(settings);
@@ -127,21 +135,33 @@ void PlayAids::addToMenu(QAction *action)
 {
     QMenu *menu = menuButton_->menu();
     menu->insertAction(menu->actions().value(0), action);
+    // After the entries' own texts, which follow the language with the window's.
+    if (menu->actions().size() == 1)
+        translations::keepTranslated(menuButton_, [this] { describeMenu(); });
+    describeMenu();
+}
+
+void PlayAids::describeMenu()
+{
     QStringList entries;
-    for (const QAction *each : menu->actions())
-        entries.append(QStringLiteral("%1（%2）").arg(each->text(), each->shortcut().toString(QKeySequence::NativeText)));
+    for (const QAction *each : menuButton_->menu()->actions())
+        entries.append(tr("%1（%2）").arg(each->text(), each->shortcut().toString(QKeySequence::NativeText)));
     // The buttons' own tips stay as they are; their keys are told here.
-    menuButton_->setToolTip(QStringLiteral("メニュー：") + entries.join(u'、')
-                            + QStringLiteral("\nキー：F5 スタート、F1 ヘルプ"));
+    menuButton_->setToolTip(tr("メニュー：") + entries.join(u'、')
+                            + tr("\nキー：F5 スタート、F1 ヘルプ"));
 }
 
 void PlayAids::attach(game::Game &game)
 {
     game.setEvents(&listeners_);
-    connect(addWindowKey(window_, Qt::Key_F1, QStringLiteral("ヘルプ")), &QAction::triggered, controls_.help,
-            &QAbstractButton::click);
-    connect(addWindowKey(window_, Qt::Key_F5, QStringLiteral("スタート")), &QAction::triggered, controls_.start,
-            &QAbstractButton::click);
+    QAction *help = addWindowKey(window_, Qt::Key_F1, tr("ヘルプ"));
+    connect(help, &QAction::triggered, controls_.help, &QAbstractButton::click);
+    QAction *start = addWindowKey(window_, Qt::Key_F5, tr("スタート"));
+    connect(start, &QAction::triggered, controls_.start, &QAbstractButton::click);
+    translations::keepTranslated(&window_, [help, start] {
+        help->setText(tr("ヘルプ"));
+        start->setText(tr("スタート"));
+    });
     learnedWords_ = new LearnedWords(*controls_.learned, *controls_.learnedFrame, *ruleMessages_,
                                      [&game] { return game.blnCountdown || game.blnPlaying; }, this);
     listeners_.add(learnedWords_);
@@ -185,7 +205,7 @@ void PlayAids::editPreferences()
     apply(chosen);
     QString error;
     if (!store_.save(chosen, error))
-        ruleMessages_->show(error, QStringLiteral("設定"), platform::MessageIcon::Exclamation,
+        ruleMessages_->show(error, tr("設定"), platform::MessageIcon::Exclamation,
                             platform::MessageButtons::Ok);
 }
 
@@ -242,7 +262,7 @@ void PlayAids::gameEnded(const game::GameResult &)
     // The final figures are shown after this.
     QTimer::singleShot(0, this, [this] { nameValues(); });
     if (preferences_.clearEnd) {
-        endMarker_->showNote(QStringLiteral("終了！"));
+        endMarker_->showNote(tr("終了！"));
         enterGuard_->arm(kEnterPauseMs);
     }
 }

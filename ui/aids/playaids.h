@@ -74,6 +74,7 @@ private:
     class RuleMessages;
 
     void buildMenu();
+    void describeMenu();
     void play(platform::Tone tone);
     void nameValues();
     void applyInputMode();

@@ -6,34 +6,36 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ui {
 namespace {
 
 const struct {
     bool platform::Preferences::*member;
-    const char16_t *name;
-    const char16_t *text;
-    const char16_t *description;
+    const char *name;
+    const char *text; // untranslated
+    const char *description;
 } kOptions[] = {
-    {&platform::Preferences::nextKanaCue, u"nextKanaCue", u"次に始める文字を目立たせる",
-     u"相手の言葉の最後の文字に色をつけ、小さい字で終わるときは「つぎ：や」のように示します。"},
-    {&platform::Preferences::romajiGuide, u"romajiGuide", u"相手の言葉にローマ字の読みをつける",
-     u"入力欄にそのまま打てるつづりを、相手の言葉の下に小さく出します。"},
-    {&platform::Preferences::mistakesInWindow, u"mistakesInWindow",
-     u"間違いをメッセージボックスでなく画面に出す",
-     u"ルールに合わない答えの理由を画面に赤く出し、答えを入力欄に残します。数え方は同じです。"},
-    {&platform::Preferences::clearEnd, u"clearEnd", u"時間切れを「終了！」で示す",
-     u"時間切れのあと少しのあいだ Enter キーを受け付けないので、メッセージを読まずに閉じてしまいません。"},
-    {&platform::Preferences::sounds, u"sounds", u"音を鳴らす",
-     u"信号、答え、時間切れで短い音を鳴らします。音の出ないパソコンでは何も起きません。"},
-    {&platform::Preferences::weakKanaPractice, u"weakKanaPractice", u"苦手な文字で終わる言葉を相手が多く出す",
-     u"答えの記録で苦手と分かった文字で終わる言葉が出やすくなります。どの言葉も出ることはあります。"},
-    {&platform::Preferences::reviewAfterGame, u"reviewAfterGame", u"ゲームのあとにふりかえりを開く",
-     u"時間切れのメッセージを閉じると、間違えたところと使えた言葉を見せる「ふりかえり」が開きます。"},
-    {&platform::Preferences::reviewPractice, u"reviewPractice", u"復習の言葉を相手が多く出す",
-     u"ふりかえりに出た言葉と「覚えたい」言葉が相手の言葉に出やすくなります。どの言葉も出ることはあります。"},
+    {&platform::Preferences::nextKanaCue, "nextKanaCue", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "次に始める文字を目立たせる"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "相手の言葉の最後の文字に色をつけ、小さい字で終わるときは「つぎ：や」のように示します。")},
+    {&platform::Preferences::romajiGuide, "romajiGuide", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "相手の言葉にローマ字の読みをつける"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "入力欄にそのまま打てるつづりを、相手の言葉の下に小さく出します。")},
+    {&platform::Preferences::mistakesInWindow, "mistakesInWindow",
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "間違いをメッセージボックスでなく画面に出す"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ルールに合わない答えの理由を画面に赤く出し、答えを入力欄に残します。数え方は同じです。")},
+    {&platform::Preferences::clearEnd, "clearEnd", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "時間切れを「終了！」で示す"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "時間切れのあと少しのあいだ Enter キーを受け付けないので、メッセージを読まずに閉じてしまいません。")},
+    {&platform::Preferences::sounds, "sounds", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "音を鳴らす"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "信号、答え、時間切れで短い音を鳴らします。音の出ないパソコンでは何も起きません。")},
+    {&platform::Preferences::weakKanaPractice, "weakKanaPractice", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "苦手な文字で終わる言葉を相手が多く出す"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "答えの記録で苦手と分かった文字で終わる言葉が出やすくなります。どの言葉も出ることはあります。")},
+    {&platform::Preferences::reviewAfterGame, "reviewAfterGame", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ゲームのあとにふりかえりを開く"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "時間切れのメッセージを閉じると、間違えたところと使えた言葉を見せる「ふりかえり」が開きます。")},
+    {&platform::Preferences::reviewPractice, "reviewPractice", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "復習の言葉を相手が多く出す"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ふりかえりに出た言葉と「覚えたい」言葉が相手の言葉に出やすくなります。どの言葉も出ることはあります。")},
 };
 
 } // namespace
@@ -42,7 +44,7 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     : QDialog(parent), shown_(current)
 {
     setObjectName(QStringLiteral("preferencesDialog"));
-    setWindowTitle(QStringLiteral("設定"));
+    setWindowTitle(tr("設定"));
     auto *layout = new QVBoxLayout(this);
     // In the order of InputMode, and JIS before US.
     inputMode_ = new QComboBox(this);
@@ -66,12 +68,12 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     inputNote->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(inputNote);
     for (const auto &option : kOptions) {
-        auto *box = new QCheckBox(QString::fromUtf16(option.text), this);
-        box->setObjectName(QString::fromUtf16(option.name));
+        auto *box = new QCheckBox(tr(option.text), this);
+        box->setObjectName(QLatin1String(option.name));
         box->setChecked(current.*option.member);
-        box->setToolTip(QString::fromUtf16(option.description));
-        box->setAccessibleDescription(QString::fromUtf16(option.description));
-        auto *note = new QLabel(QString::fromUtf16(option.description), this);
+        box->setToolTip(tr(option.description));
+        box->setAccessibleDescription(tr(option.description));
+        auto *note = new QLabel(tr(option.description), this);
         note->setWordWrap(true);
         note->setIndent(20);
         note->setForegroundRole(QPalette::PlaceholderText);
@@ -79,10 +81,24 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
         layout->addWidget(note);
         boxes_.append({box, option.member});
     }
+    // Each language by its own name, so that a player who can't read the other finds theirs.
+    auto *languageRow = new QHBoxLayout;
+    auto *languageLabel = new QLabel(tr("表示言語"), this);
+    language_ = new QComboBox(this);
+    language_->setObjectName(QStringLiteral("language"));
+    language_->addItem(QStringLiteral("日本語"), int(platform::Language::Japanese));
+    language_->addItem(QStringLiteral("English"), int(platform::Language::English));
+    language_->setCurrentIndex(language_->findData(int(current.language)));
+    language_->setToolTip(tr("ゲームの途中で変えたときは、そのゲームが終わってから切り替わります。"));
+    languageLabel->setBuddy(language_);
+    languageRow->addWidget(languageLabel);
+    languageRow->addWidget(language_);
+    languageRow->addStretch(1);
+    layout->addLayout(languageRow);
     layout->addSpacing(6);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -98,6 +114,7 @@ platform::Preferences PreferencesDialog::preferences() const
         chosen.*member = box->isChecked();
     chosen.inputMode = platform::InputMode(inputMode_->currentIndex());
     chosen.usKanaKeyboard = kanaKeyboard_->currentIndex() == 1;
+    chosen.language = platform::Language(language_->currentData().toInt());
     return chosen;
 }
 

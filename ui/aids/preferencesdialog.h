@@ -22,6 +22,7 @@ private:
     QList<std::pair<QCheckBox *, bool platform::Preferences::*>> boxes_;
     QComboBox *inputMode_;
     QComboBox *kanaKeyboard_;
+    QComboBox *language_;
 };
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -36,7 +37,7 @@ QPixmap titleBanner(qreal devicePixelRatio)
     font.setBold(true);
     font.setItalic(true);
     QPainterPath text;
-    text.addText(0, 0, font, QStringLiteral("カナリンカ"));
+    text.addText(0, 0, font, QCoreApplication::translate("Pictures", "カナリンカ"));
     // Centre the lettering, leaving room for the shadow.
     const QRectF box = text.boundingRect();
     const QPointF offset(QPointF(size.width() - 4, size.height() - 4) / 2 - box.center());

@@ -28,7 +28,7 @@ platform::MessageResult MessageBoxes::show(const QString &prompt, const QString 
     QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton *cancel = nullptr;
     if (buttons == platform::MessageButtons::OkCancel)
-        cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        cancel = box.addButton(QCoreApplication::translate("MessageBoxes", "キャンセル"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     // Escape and the title bar's close answer Cancel where there is one, else OK.
     box.setEscapeButton(cancel ? cancel : ok);

@@ -1,4 +1,5 @@
 #include "answerbox.h"
+#include "translations/language.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -13,9 +14,10 @@
 namespace ui {
 
 AnswerBox::AnswerBox(QWidget *parent)
-    : QLineEdit(parent), modeAction_(new QAction(QStringLiteral("ひらがな入力\t半角/全角"), this))
+    : QLineEdit(parent), modeAction_(new QAction(tr("ひらがな入力\t半角/全角"), this))
 {
     modeAction_->setObjectName(QStringLiteral("hiraganaModeAction"));
+    translations::keepTranslated(this, [this] { modeAction_->setText(tr("ひらがな入力\t半角/全角")); });
     modeAction_->setCheckable(true);
     modeAction_->setChecked(hiragana_);
     connect(modeAction_, &QAction::toggled, this, &AnswerBox::setHiraganaMode);

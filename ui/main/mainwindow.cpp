@@ -6,9 +6,12 @@
 #include "ui/base/pictures.h"
 #include "widgets.h"
 #include "ui/main/views/wordlist.h"
+#include "platform/text/numberformat.h"
+#include "translations/language.h"
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -150,7 +153,7 @@ MainWindow::MainWindow(QWidget *parent)
                           | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("カナリンカ"));
+    translations::keepTranslated(this, [this] { setWindowTitle(tr("カナリンカ")); });
     setWindowIcon(picture(QStringLiteral("kanarinka")));
     setFixedSize(px(9465), px(6780));
 
@@ -186,27 +189,32 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildTitleRow()
 {
-    cmdStart_ = makePictureButton(this, QStringLiteral("cmdStart"), QStringLiteral("スタート"),
-                                  picture(QStringLiteral("kanarinka")),
-                                  QStringLiteral("ゲームをスタートします"));
-    cmdHozon_ = makePictureButton(this, QStringLiteral("cmdHozon"), QStringLiteral("保存"),
-                                  picture(QStringLiteral("save")),
-                                  QStringLiteral("データを保存します"));
-    cmdClear_ = makePictureButton(this, QStringLiteral("cmdClear"), QStringLiteral("クリア"),
-                                  picture(QStringLiteral("clear")),
-                                  QStringLiteral("履歴データをクリアします"));
-    cmdHelp_ = makePictureButton(this, QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"),
-                                 picture(QStringLiteral("help")),
-                                 QStringLiteral("ヘルプファイルを開きます"));
-    cmdEnd_ = makePictureButton(this, QStringLiteral("cmdEnd"), QStringLiteral("終了"),
-                                picture(QStringLiteral("exit")),
-                                QStringLiteral("プログラムを終了します"));
+    const struct {
+        QToolButton *&button;
+        const char *name, *picture;
+        const char *caption, *tip; // untranslated
+    } buttons[] = {
+        {cmdStart_, "cmdStart", "kanarinka", QT_TR_NOOP("スタート"), QT_TR_NOOP("ゲームをスタートします")},
+        {cmdHozon_, "cmdHozon", "save", QT_TR_NOOP("保存"), QT_TR_NOOP("データを保存します")},
+        {cmdClear_, "cmdClear", "clear", QT_TR_NOOP("クリア"), QT_TR_NOOP("履歴データをクリアします")},
+        {cmdHelp_, "cmdHelp", "help", QT_TR_NOOP("ヘルプ"), QT_TR_NOOP("ヘルプファイルを開きます")},
+        {cmdEnd_, "cmdEnd", "exit", QT_TR_NOOP("終了"), QT_TR_NOOP("プログラムを終了します")},
+    };
+    for (const auto &each : buttons) {
+        QToolButton *button = each.button = makePictureButton(
+            this, QLatin1String(each.name), QString(), picture(QLatin1String(each.picture)), QString());
+        translations::keepTranslated(button, [button, caption = each.caption, tip = each.tip] {
+            button->setText(tr(caption));
+            button->setToolTip(tr(tip));
+        });
+    }
     // One row, 825 twips apart: each overlaps its left neighbour by a pixel.
     for (QToolButton *button : {cmdStart_, cmdHozon_, cmdClear_, cmdHelp_, cmdEnd_})
         button->setGeometry(at(button->objectName()));
 
     const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
-    makeImage(this, QStringLiteral("Image1"), at(QStringLiteral("Image1")), titleBanner(ratio));
+    QLabel *banner = makeImage(this, QStringLiteral("Image1"), at(QStringLiteral("Image1")), QPixmap());
+    translations::keepTranslated(banner, [banner, ratio] { banner->setPixmap(titleBanner(ratio)); });
 
     // The etched rule under the title row: a black line with a white one below it.
     makeShape(this, QStringLiteral("Line1_1"), at(QStringLiteral("Line1_1")),
@@ -220,8 +228,9 @@ void MainWindow::buildPlayingArea()
     QGroupBox *area = Frame1_ = makeFrame(new QGroupBox(this), QStringLiteral("Frame1"),
                                 at(QStringLiteral("Frame1")));
 
-    makeLabel(area, QStringLiteral("Label1_1"), at(QStringLiteral("Label1_1")),
-              QStringLiteral("プレイ秒数"), 11.25, Qt::AlignLeft | Qt::AlignTop, false);
+    QLabel *playTime = makeLabel(area, QStringLiteral("Label1_1"), at(QStringLiteral("Label1_1")),
+                                 QString(), 11.25, Qt::AlignLeft | Qt::AlignTop, false);
+    translations::keepTranslated(playTime, [playTime] { playTime->setText(tr("プレイ秒数")); });
 
     cboJikan_ = place(new PickCombo(area), QStringLiteral("cboJikan"), at(QStringLiteral("cboJikan")));
     cboJikan_->setFont(layoutFont(14.25));
@@ -230,7 +239,7 @@ void MainWindow::buildPlayingArea()
 
     chkAs_ = place(new PictureCheckBox(area), QStringLiteral("chkAs"), at(QStringLiteral("chkAs")));
     chkAs_->setIcon(picture(QStringLiteral("autosave")));
-    chkAs_->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
+    translations::keepTranslated(chkAs_, [this] { chkAs_->setToolTip(tr("履歴の自動保存を制御します")); });
     chkAs_->setCheckState(Qt::Checked);
 
     // Element 1 lies on top of 2, which lies on top of 3.
@@ -247,20 +256,26 @@ void MainWindow::buildPlayingArea()
         QLabel *&label;
         const char *name;
         QColor colour;
-        const char16_t *design;
+        const char *design;
     };
     const Stat statLabels[] = {
-        {lblOk_, "lblOk", QColor(0, 128, 0), u"999"},
-        {lblNg_, "lblNg", QColor(255, 0, 0), u"999"},
-        {lblMoji_T_, "lblMoji_T", QColor(128, 0, 0), u"9999"},
-        {lblRitu_, "lblRitu", QColor(0, 0, 0), u"100.0%"},
-        {lblByou_, "lblByou", QColor(0, 0, 128), u"2.63/秒"},
+        {lblOk_, "lblOk", QColor(0, 128, 0), "999"},
+        {lblNg_, "lblNg", QColor(255, 0, 0), "999"},
+        {lblMoji_T_, "lblMoji_T", QColor(128, 0, 0), "9999"},
+        {lblRitu_, "lblRitu", QColor(0, 0, 0), "100.0%"},
+        {lblByou_, "lblByou", QColor(0, 0, 128), "2.63/秒"},
     };
     for (const Stat &stat : statLabels) {
         stat.label = makeLabel(stats, QLatin1String(stat.name), at(QLatin1String(stat.name)),
-                               QString::fromUtf16(stat.design), 20.25, Qt::AlignCenter, true);
+                               QString::fromUtf8(stat.design), 20.25, Qt::AlignCenter, true);
         setColour(stat.label, QPalette::WindowText, stat.colour);
     }
+    // A game's speed keeps its figure and takes the unit of the language.
+    translations::keepTranslated(lblByou_, [this] {
+        const QRegularExpressionMatch figure = QRegularExpression(QStringLiteral("^-?\\d+\\.\\d+")).match(lblByou_->text());
+        if (figure.hasMatch())
+            lblByou_->setText(platform::perSecondShown(figure.captured()));
+    });
 
     // The green bar lies on top of the red one and shrinks from its right end.
     makeShape(area, QStringLiteral("shpJikanB"), at(QStringLiteral("shpJikanB")), QColor(255, 0, 0));
@@ -270,13 +285,13 @@ void MainWindow::buildPlayingArea()
     // Side tags, one character a line: the leading full-width space leaves the first line empty.
     const struct {
         const char *name;
-        const char16_t *text;
+        const char *text; // untranslated
         QColor back;
-    } tags[] = {{"Label2_0", u"　相手", QColor(0, 0, 192)},
-                {"Label2_1", u"　自分", QColor(192, 0, 0)}};
+    } tags[] = {{"Label2_0", QT_TR_NOOP("　相手"), QColor(0, 0, 192)},
+                {"Label2_1", QT_TR_NOOP("　自分"), QColor(192, 0, 0)}};
     for (const auto &tag : tags) {
-        auto *label = place(new TagLabel(QString::fromUtf16(tag.text), area),
-                            QLatin1String(tag.name), at(QLatin1String(tag.name)));
+        auto *label = place(new TagLabel(area), QLatin1String(tag.name), at(QLatin1String(tag.name)));
+        translations::keepTranslated(label, [label, text = tag.text] { label->setText(tr(text)); });
         label->setFont(layoutFont(12));
         label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         label->setAutoFillBackground(true);
@@ -306,6 +321,20 @@ void MainWindow::buildPlayingArea()
     }
 
     msgRireki_ = place(new HistoryGrid(area), QStringLiteral("msgRireki"), at(QStringLiteral("msgRireki")));
+    // The headings the game has set, in the language; the records' own cells stay as the file has them.
+    translations::keepTranslated(msgRireki_, [this] {
+        if (msgRireki_->rows() == 0)
+            return;
+        const int row = msgRireki_->row(), col = msgRireki_->col();
+        msgRireki_->setRow(0);
+        for (int c = 0; c < 10; ++c) {
+            msgRireki_->setCol(c);
+            if (!msgRireki_->text().isEmpty())
+                msgRireki_->setText(game::historyHeading(c));
+        }
+        msgRireki_->setRow(row);
+        msgRireki_->setCol(col);
+    });
 }
 
 void MainWindow::buildPanels(QWidget *area)
@@ -313,14 +342,20 @@ void MainWindow::buildPanels(QWidget *area)
     // The word-chain panel lies on top of the learned-words panel.
     fraJisyo_ = static_cast<ClickFrame *>(
         makeFrame(new ClickFrame(area), QStringLiteral("fraJisyo"), at(QStringLiteral("fraJisyo"))));
-    fraJisyo_->setTitle(QStringLiteral(" 覚えた言葉"));
-    fraJisyo_->setToolTip(QStringLiteral("クリックするとしりとりの履歴表示になります"));
+    translations::keepTranslated(fraJisyo_, [this] {
+        // Once the words are counted, the caption holds their number.
+        const QRegularExpressionMatch count = QRegularExpression(QStringLiteral("\\d+")).match(fraJisyo_->title());
+        fraJisyo_->setTitle(count.hasMatch() ? game::learnedWordsCaption(count.captured().toInt()) : tr(" 覚えた言葉"));
+        fraJisyo_->setToolTip(tr("クリックするとしりとりの履歴表示になります"));
+    });
     lstJisyo_ = makeList(fraJisyo_, QStringLiteral("lstJisyo"), at(QStringLiteral("lstJisyo")), true);
 
     fraRireki_ = static_cast<ClickFrame *>(
         makeFrame(new ClickFrame(area), QStringLiteral("fraRireki"), at(QStringLiteral("fraRireki"))));
-    fraRireki_->setTitle(QStringLiteral("しりとり履歴"));
-    fraRireki_->setToolTip(QStringLiteral("クリックすると覚えた言葉の表示になります"));
+    translations::keepTranslated(fraRireki_, [this] {
+        fraRireki_->setTitle(tr("しりとり履歴"));
+        fraRireki_->setToolTip(tr("クリックすると覚えた言葉の表示になります"));
+    });
     lstRireki_ = makeList(fraRireki_, QStringLiteral("lstRireki"), at(QStringLiteral("lstRireki")), false);
     fraRireki_->hide();
     // Opaque, so the panel on top hides the caption of the one below.

@@ -1,6 +1,7 @@
 #include "kanamap.h"
 
 #include "ui/base/fonts.h"
+#include "translations/language.h"
 
 #include <QHelpEvent>
 #include <QPainter>
@@ -26,7 +27,7 @@ KanaMap::KanaMap(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("kanaMap"));
     setFont(layoutFont(12));
-    setAccessibleName(QStringLiteral("文字の地図"));
+    translations::keepTranslated(this, [this] { setAccessibleName(tr("文字の地図")); });
     layoutCells();
 }
 
@@ -84,10 +85,10 @@ void KanaMap::paintEvent(QPaintEvent *)
 QString KanaMap::tip(const Cell &cell) const
 {
     const progress::KanaRecord &r = cell.record;
-    QString text = QStringLiteral("「%1」で始める答え %2 回、間違い %3 回").arg(cell.kana).arg(r.answers).arg(r.failures);
+    QString text = tr("「%1」で始める答え %2 回、間違い %3 回").arg(cell.kana).arg(r.answers).arg(r.failures);
     if (const std::optional<qint64> median = r.medianStallMs())
-        return text + QStringLiteral("\n最初のキーまでの時間（中央値）%1 秒").arg(*median / 1000.0, 0, 'f', 1);
-    return text + QStringLiteral("\nまだ少ないため分かりません（%1 回から）").arg(progress::KanaStats::kMinStalls);
+        return text + tr("\n最初のキーまでの時間（中央値）%1 秒").arg(*median / 1000.0, 0, 'f', 1);
+    return text + tr("\nまだ少ないため分かりません（%1 回から）").arg(progress::KanaStats::kMinStalls);
 }
 
 bool KanaMap::event(QEvent *event)

@@ -5,6 +5,7 @@
 #include "ui/base/pictures.h"
 #include "ui/aids/playaids.h"
 #include "progresswindow.h"
+#include "translations/language.h"
 
 #include <QAction>
 #include <QTimer>
@@ -35,14 +36,17 @@ ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBox
     aids.listeners().add(&meter_);
     aids.listeners().add(this);
 
-    QAction *open = addWindowKey(window, QKeySequence(QStringLiteral("Ctrl+R")), QStringLiteral("成績…"));
+    QAction *open = addWindowKey(window, QKeySequence(QStringLiteral("Ctrl+R")), tr("成績…"));
+    translations::keepTranslated(&window, [open] { open->setText(tr("成績…")); });
     open->setObjectName(QStringLiteral("progressAction"));
     connect(open, &QAction::triggered, this, &ProgressAids::openProgress);
     aids.addToMenu(open);
 
     auto *button = addCornerButton(window, QStringLiteral("cmdProgress"), QStringLiteral("progress"), kProgressButton);
-    button->setToolTip(QStringLiteral("成績：速さと正解率の移り変わり、打鍵/分、文字の地図（Ctrl+R）"));
-    button->setAccessibleName(QStringLiteral("成績"));
+    translations::keepTranslated(button, [button] {
+        button->setToolTip(tr("成績：速さと正解率の移り変わり、打鍵/分、文字の地図（Ctrl+R）"));
+        button->setAccessibleName(tr("成績"));
+    });
     connect(button, &QToolButton::clicked, this, &ProgressAids::openProgress);
 
     connect(&aids, &PlayAids::preferencesApplied, this,
@@ -86,7 +90,7 @@ void ProgressAids::tell(const QString &message)
         untold_ = message;
         return;
     }
-    boxes_.show(message, QStringLiteral("回答記録"), platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    boxes_.show(message, tr("回答記録"), platform::MessageIcon::Information, platform::MessageButtons::Ok);
 }
 
 void ProgressAids::gameEnded(const game::GameResult &)

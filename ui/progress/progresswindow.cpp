@@ -5,7 +5,9 @@
 #include "files/history.h"
 #include "progress/kanastats.h"
 #include "progress/typingspeed.h"
+#include "translations/language.h"
 
+#include <QCoreApplication>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -129,7 +131,7 @@ void addTrend(QChart *chart, const QList<QPointF> &points, const QString &name, 
                                                        .toString(QStringLiteral("yyyy/MM/dd hh:mm  "))
                                                    + QString::number(point.y(), 'f', 2) + unit);
     });
-    line(chart, progress::thinned(trendPoints, kChartRuns), QStringLiteral("%1（%2 回平均）").arg(name).arg(kTrendGames),
+    line(chart, progress::thinned(trendPoints, kChartRuns), QCoreApplication::translate("ProgressWindow", "%1（%2 回平均）").arg(name).arg(kTrendGames),
          colour, 2.5, x, y);
 }
 
@@ -141,12 +143,12 @@ double niceTop(double highest)
 QString weakestText(const QList<QChar> &weakest)
 {
     if (weakest.isEmpty())
-        return QStringLiteral("苦手：まだ分かりません。ひとつの文字で %1 回答えると、その文字の色がつきます。")
+        return QCoreApplication::translate("ProgressWindow", "苦手：まだ分かりません。ひとつの文字で %1 回答えると、その文字の色がつきます。")
             .arg(progress::KanaStats::kMinStalls);
     QStringList kana;
     for (QChar c : weakest)
         kana.append(c);
-    return QStringLiteral("苦手：") + kana.join(u'・');
+    return QCoreApplication::translate("ProgressWindow", "苦手：") + kana.join(u'・');
 }
 
 } // namespace
@@ -155,12 +157,14 @@ ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLo
     : QWidget(parent, Qt::Window), history_(history), answers_(answers)
 {
     setObjectName(QStringLiteral("progressWindow"));
-    setWindowTitle(QStringLiteral("成績 - カナリンカ"));
+    translations::keepTranslated(this, [this] { setWindowTitle(QCoreApplication::translate("ProgressWindow", "成績 - カナリンカ")); });
 
     playTime_ = new QComboBox(this);
     playTime_->setObjectName(QStringLiteral("playTimeFilter"));
-    playTime_->setAccessibleName(QStringLiteral("表示秒数で絞り込む"));
-    playTime_->setToolTip(QStringLiteral("10 秒と 180 秒のゲームの速さは比べられないため、表示秒数で絞り込めます。"));
+    translations::keepTranslated(playTime_, [this] {
+        playTime_->setAccessibleName(QCoreApplication::translate("ProgressWindow", "表示秒数で絞り込む"));
+        playTime_->setToolTip(QCoreApplication::translate("ProgressWindow", "10 秒と 180 秒のゲームの速さは比べられないため、表示秒数で絞り込めます。"));
+    });
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("progressSummary"));
     speedView_ = makeChartView(this, QStringLiteral("speedChart"));
@@ -185,16 +189,21 @@ ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLo
     for (double w : {0.0, 0.25, 0.5, 0.75, 1.0})
         scale += swatch(w);
     legend->setTextFormat(Qt::RichText);
-    legend->setText(QStringLiteral("考える時間　短い %1 長い　%2 まだ分からない").arg(scale, swatch(std::nullopt)));
+    translations::keepTranslated(legend, [legend, scale, none = swatch(std::nullopt)] {
+        legend->setText(QCoreApplication::translate("ProgressWindow", "考える時間　短い %1 長い　%2 まだ分からない").arg(scale, none));
+    });
 
     auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("表示秒数"), this));
+    auto *playTimeLabel = new QLabel(this);
+    translations::keepTranslated(playTimeLabel, [playTimeLabel] { playTimeLabel->setText(QCoreApplication::translate("ProgressWindow", "表示秒数")); });
+    top->addWidget(playTimeLabel);
     top->addWidget(playTime_);
     top->addSpacing(12);
     top->addWidget(summary_, 1);
 
     auto *mapBox = new QVBoxLayout;
-    auto *mapTitle = new QLabel(QStringLiteral("文字の地図（その文字で始まる言葉を思いつくまでの時間）"), this);
+    auto *mapTitle = new QLabel(this);
+    translations::keepTranslated(mapTitle, [mapTitle] { mapTitle->setText(QCoreApplication::translate("ProgressWindow", "文字の地図（その文字で始まる言葉を思いつくまでの時間）")); });
     mapBox->addWidget(mapTitle);
     mapBox->addWidget(map_, 0, Qt::AlignLeft);
     mapBox->addWidget(legend);
@@ -213,6 +222,11 @@ ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLo
     resize(940, 640);
 
     connect(playTime_, &QComboBox::currentIndexChanged, this, &ProgressWindow::showSavedGames);
+    // The figures' texts are made as they are drawn.
+    translations::keepTranslated(this, [this] {
+        if (isVisible())
+            refresh();
+    });
 }
 
 void ProgressWindow::addBelow(QWidget *part)
@@ -237,9 +251,9 @@ void ProgressWindow::refresh()
     {
         const QSignalBlocker quiet(playTime_);
         playTime_->clear();
-        playTime_->addItem(QStringLiteral("すべて"), 0);
+        playTime_->addItem(QCoreApplication::translate("ProgressWindow", "すべて"), 0);
         for (int s : std::as_const(seconds))
-            playTime_->addItem(files::formatPlayTime(s), s);
+            playTime_->addItem(QCoreApplication::translate("ProgressWindow", "%1秒").arg(s), s);
         playTime_->setCurrentIndex(std::max(0, playTime_->findData(chosen)));
     }
     showSavedGames();
@@ -263,21 +277,21 @@ void ProgressWindow::showSavedGames()
             best = &g;
     }
     if (speed.isEmpty()) {
-        chart->setTitle(QStringLiteral("保存したゲームはまだありません"));
+        chart->setTitle(QCoreApplication::translate("ProgressWindow", "保存したゲームはまだありません"));
         summary_->setText(QString());
         return;
     }
     QAbstractAxis *x = timeAxis(chart, speed);
     const double fastest = best->charsPerSecond();
-    QValueAxis *perSecond = valueAxis(chart, QStringLiteral("文字/秒"), niceTop(fastest), QStringLiteral("%.1f"),
+    QValueAxis *perSecond = valueAxis(chart, QCoreApplication::translate("ProgressWindow", "文字/秒"), niceTop(fastest), QStringLiteral("%.1f"),
                                       Qt::AlignLeft, kSpeedColour);
-    QValueAxis *percent = valueAxis(chart, QStringLiteral("正解率"), 100, QStringLiteral("%d%%"), Qt::AlignRight,
+    QValueAxis *percent = valueAxis(chart, QCoreApplication::translate("ProgressWindow", "正解率"), 100, QStringLiteral("%d%%"), Qt::AlignRight,
                                     kAccuracyColour);
-    addTrend(chart, accuracy, QStringLiteral("正解率"), QStringLiteral("%"), kAccuracyColour, x, percent);
-    addTrend(chart, speed, QStringLiteral("文字/秒"), QStringLiteral("/秒"), kSpeedColour, x, perSecond);
+    addTrend(chart, accuracy, QCoreApplication::translate("ProgressWindow", "正解率"), QStringLiteral("%"), kAccuracyColour, x, percent);
+    addTrend(chart, speed, QCoreApplication::translate("ProgressWindow", "文字/秒"), QCoreApplication::translate("ProgressWindow", "/秒"), kSpeedColour, x, perSecond);
 
     auto *marker = new QScatterSeries;
-    marker->setName(QStringLiteral("自己ベスト %1/秒（%2）")
+    marker->setName(QCoreApplication::translate("ProgressWindow", "自己ベスト %1/秒（%2）")
                         .arg(fastest, 0, 'f', 2)
                         .arg(QDateTime::fromMSecsSinceEpoch(best->savedAtMs).toString(QStringLiteral("yyyy/MM/dd"))));
     marker->setMarkerShape(QScatterSeries::MarkerShapeStar);
@@ -289,7 +303,7 @@ void ProgressWindow::showSavedGames()
     marker->attachAxis(x);
     marker->attachAxis(perSecond);
 
-    summary_->setText(QStringLiteral("保存したゲーム %1 回　最新 %2/秒・正解率 %3%")
+    summary_->setText(QCoreApplication::translate("ProgressWindow", "保存したゲーム %1 回　最新 %2/秒・正解率 %3%")
                           .arg(speed.size())
                           .arg(speed.back().y(), 0, 'f', 2)
                           .arg(accuracy.back().y(), 0, 'f', 1));
@@ -312,9 +326,9 @@ void ProgressWindow::showAnswers()
     if (!error.isEmpty())
         notes.append(error);
     if (badLines > 0)
-        notes.append(QStringLiteral("「%1」の読めない %2 行は飛ばしました。").arg(answers_.file().name()).arg(badLines));
+        notes.append(QCoreApplication::translate("ProgressWindow", "「%1」の読めない %2 行は飛ばしました。").arg(answers_.file().name()).arg(badLines));
     if (saved_.unreadable > 0)
-        notes.append(QStringLiteral("日付か表示秒数の読めない保存ゲーム %1 回はグラフに入れていません。").arg(saved_.unreadable));
+        notes.append(QCoreApplication::translate("ProgressWindow", "日付か表示秒数の読めない保存ゲーム %1 回はグラフに入れていません。").arg(saved_.unreadable));
     note_->setText(notes.join(u'\n'));
     note_->setVisible(!notes.isEmpty());
 
@@ -327,16 +341,16 @@ void ProgressWindow::showAnswers()
             points.append({double(epochMs(*start)), game.perMinute()});
     }
     if (points.isEmpty()) {
-        chart->setTitle(QStringLiteral("打鍵/分：ローマ字入力で遊ぶと出ます"));
+        chart->setTitle(QCoreApplication::translate("ProgressWindow", "打鍵/分：ローマ字入力で遊ぶと出ます"));
         return;
     }
     const double highest = std::max_element(points.cbegin(), points.cend(), [](const QPointF &a, const QPointF &b) {
                                return a.y() < b.y();
                            })->y();
     QAbstractAxis *x = timeAxis(chart, points);
-    QValueAxis *y = valueAxis(chart, QStringLiteral("打鍵/分"), std::ceil(highest * 1.15 / 50) * 50,
+    QValueAxis *y = valueAxis(chart, QCoreApplication::translate("ProgressWindow", "打鍵/分"), std::ceil(highest * 1.15 / 50) * 50,
                               QStringLiteral("%d"), Qt::AlignLeft, kKeysColour);
-    addTrend(chart, points, QStringLiteral("打鍵/分"), QStringLiteral("/分"), kKeysColour, x, y);
+    addTrend(chart, points, QCoreApplication::translate("ProgressWindow", "打鍵/分"), QCoreApplication::translate("ProgressWindow", "/分"), kKeysColour, x, y);
 }
 
 } // namespace ui

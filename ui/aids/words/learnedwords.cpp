@@ -5,6 +5,7 @@
 #include "game/game.h"
 #include "wordfinder.h"
 #include "ui/main/views/wordlist.h"
+#include "translations/language.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -15,16 +16,17 @@
 namespace ui {
 namespace {
 
-const QString kForgetTitle = QStringLiteral("言葉を忘れる");
+const char *const kForgetTitle = QT_TRANSLATE_NOOP("ui::LearnedWords", "言葉を忘れる");
 
 } // namespace
 
 LearnedWords::LearnedWords(WordList &list, QGroupBox &frame, platform::MessageBoxes &boxes,
                            std::function<bool()> inPlay, QObject *parent)
     : QObject(parent), list_(list), frame_(frame), boxes_(boxes), inPlay_(std::move(inPlay)),
-      forget_(new QAction(QStringLiteral("この言葉を忘れる"), &list)), finder_(new WordFinder(list))
+      forget_(new QAction(tr("この言葉を忘れる"), &list)), finder_(new WordFinder(list))
 {
     forget_->setObjectName(QStringLiteral("forgetWordAction"));
+    translations::keepTranslated(&list, [this] { forget_->setText(tr("この言葉を忘れる")); });
     forget_->setShortcut(QKeySequence::Delete);
     forget_->setShortcutContext(Qt::WidgetShortcut);
     list.addAction(forget_);
@@ -66,16 +68,16 @@ bool LearnedWords::forget(const QString &word)
 {
     const QString file = files::kDictionaryFile;
     if (inPlay_()) {
-        boxes_.show(QStringLiteral("ゲームの間は言葉を忘れられません。いまのゲームは「%1」の言葉を読み込んで"
+        boxes_.show(tr("ゲームの間は言葉を忘れられません。いまのゲームは「%1」の言葉を読み込んで"
                                    "使っています。ゲームが終わってから、もう一度選んでください。")
                         .arg(file),
-                    kForgetTitle, platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
+                    tr(kForgetTitle), platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
         return false;
     }
-    if (boxes_.show(QStringLiteral("「%1」を忘れますか？\n「%2」からこの言葉を消すと、"
+    if (boxes_.show(tr("「%1」を忘れますか？\n「%2」からこの言葉を消すと、"
                                    "コンピューターは次のゲームからこの言葉を使いません。")
                         .arg(word, file),
-                    kForgetTitle, platform::MessageIcon::Exclamation, platform::MessageButtons::OkCancel)
+                    tr(kForgetTitle), platform::MessageIcon::Exclamation, platform::MessageButtons::OkCancel)
         != platform::MessageResult::Ok)
         return false;
 
@@ -86,8 +88,8 @@ bool LearnedWords::forget(const QString &word)
     int removed = 0;
     QString error;
     if (!files::forgetWord(file, word, shown, removed, error)) {
-        boxes_.show(QStringLiteral("「%1」を忘れられませんでした。「%2」は変えていません。\n%3").arg(word, file, error),
-                    QStringLiteral("言葉を忘れられません"), platform::MessageIcon::Exclamation,
+        boxes_.show(tr("「%1」を忘れられませんでした。「%2」は変えていません。\n%3").arg(word, file, error),
+                    tr("言葉を忘れられません"), platform::MessageIcon::Exclamation,
                     platform::MessageButtons::Ok);
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "game/rules.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
@@ -26,7 +27,7 @@ QString cueBadge(const QString &word)
     const QChar kana = game::expectedKana(word);
     if (kana == last && !isSmallKana(last) && last != u'ー')
         return {};
-    return QStringLiteral("つぎ：") + kana;
+    return QCoreApplication::translate("WordCue", "つぎ：") + kana;
 }
 
 WordCue::WordCue(QLabel *word) : QWidget(word), word_(word)

@@ -104,7 +104,7 @@ void WordFinder::find()
         list_.scrollTo(index, QAbstractItemView::PositionAtTop);
     }
     // The beginning shows under the list, so letters not yet kana are seen too.
-    const QString shown = row >= 0 || kana_.isEmpty() ? typed() : typed() + QStringLiteral("（ありません）");
+    const QString shown = row >= 0 || kana_.isEmpty() ? typed() : typed() + tr("（ありません）");
     QToolTip::showText(list_.mapToGlobal(QPoint(0, list_.height())), shown, &list_, QRect(), kPauseMs);
 }
 
