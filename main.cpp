@@ -1,15 +1,15 @@
+#include "help/viewer/chmhelpviewer.h"
 #include "platform/onecopy/onecopy.h"
 #include "platform/preferences/preferences.h"
 #include "platform/sound/qtsounds.h"
 #include "platform/systemservices.h"
 #include "translations/language.h"
-#include "ui/base/fonts.h"
-#include "help/viewer/chmhelpviewer.h"
-#include "ui/main/mainwindow.h"
 #include "ui/aids/languageswitch.h"
 #include "ui/aids/playaids.h"
-#include "ui/progress/progressaids.h"
+#include "ui/base/fonts.h"
 #include "ui/base/qtservices.h"
+#include "ui/main/mainwindow.h"
+#include "ui/progress/progressaids.h"
 #include "ui/words/wordsaids.h"
 
 #include <QApplication>
@@ -38,14 +38,14 @@ int main(int argc, char *argv[])
         ui::MessageBoxes(nullptr).show(
             // Only a copy that did not answer gets here: frozen, or on another machine sharing
             // the folder.
-            running ? QCoreApplication::translate("Main", "カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
-                                     "動いているカナリンカがないときは、このフォルダの「%2」を"
-                                     "消してから、もう一度起動してください。")
+            running ? QCoreApplication::translate("Main",
+                                                  "カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
+                                                  "動いているカナリンカがないときは、このフォルダの「%2」を"
+                                                  "消してから、もう一度起動してください。")
                           .arg(QDir::toNativeSeparators(folder), platform::kFolderLockName)
                     : oneCopy.error(),
             QCoreApplication::translate("Main", "カナリンカ"),
-            running ? platform::MessageIcon::Information : platform::MessageIcon::Critical,
-            platform::MessageButtons::Ok);
+            running ? platform::MessageIcon::Information : platform::MessageIcon::Critical, platform::MessageButtons::Ok);
         return 1;
     }
 

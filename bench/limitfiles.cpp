@@ -15,9 +15,9 @@
 namespace bench {
 namespace {
 
-const QString kKana = QStringLiteral(
-    "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわ"
-    "がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ");
+const QString kKana =
+    QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわ"
+                   "がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ");
 const QString kInner = QStringLiteral("ゃゅょっんー");
 
 [[noreturn]] void die(const QString &what)
@@ -75,10 +75,10 @@ void writeFolder(const QString &folder, int words, int records)
     const QDateTime first(QDate(2010, 4, 1), QTime(13, 5, 9));
     for (int i = 0; i < records; ++i) {
         const QDateTime saved = first.addSecs(qint64(i) * 4 * 3600 + i % 3600);
-        history += files::formatHistoryRecord(
-            {saved.toString(QStringLiteral("yyyy/MM/dd")), saved.toString(QStringLiteral("hh:mm:ss")),
-             812 + i % 1000, 25 + i % 50, 3 + i % 7, 98 + i % 300, QStringLiteral("89.3%"),
-             QStringLiteral("1.63/秒"), QStringLiteral("%1秒").arg(30 * (1 + i % 3))});
+        history += files::formatHistoryRecord({saved.toString(QStringLiteral("yyyy/MM/dd")),
+                                               saved.toString(QStringLiteral("hh:mm:ss")), 812 + i % 1000, 25 + i % 50,
+                                               3 + i % 7, 98 + i % 300, QStringLiteral("89.3%"),
+                                               QStringLiteral("1.63/秒"), QStringLiteral("%1秒").arg(30 * (1 + i % 3))});
     }
     write(dir.filePath(files::kHistoryFile), history);
 }

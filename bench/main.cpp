@@ -13,13 +13,13 @@
 #include "limitfiles.h"
 #include "platform/kana/kana.h"
 #include "platform/text/textfile.h"
-#include "progress/record/answerfile.h"
 #include "progress/kanastats.h"
+#include "progress/record/answerfile.h"
 #include "session.h"
-#include "ui/base/fonts.h"
 #include "ui/aids/words/learnedwords.h"
-#include "ui/progress/progresswindow.h"
+#include "ui/base/fonts.h"
 #include "ui/main/views/wordlist.h"
+#include "ui/progress/progresswindow.h"
 #include "ui/words/reviewwindow.h"
 #include "words/gamereview.h"
 #include "words/meanings.h"
@@ -178,9 +178,7 @@ QList<double> answerTimesMs(const QString &folder, int answers)
         game.txtKaitou_KeyPress(key);
         times.append(timer.nsecsElapsed() / 1e6);
         if (game.intOk != i + 1 || game.intNewWords != i + 1)
-            die(QStringLiteral("answer %1 was not accepted and learned: %2")
-                    .arg(i + 1)
-                    .arg(session->messages().join(u'\n')));
+            die(QStringLiteral("answer %1 was not accepted and learned: %2").arg(i + 1).arg(session->messages().join(u'\n')));
     }
     return times;
 }
@@ -224,8 +222,8 @@ double forgetMs(const QString &folder, int runs)
         auto session = startIn(folder);
         auto *list = session->window().findChild<ui::WordList *>(QStringLiteral("lstJisyo"));
         Confirming boxes;
-        ui::LearnedWords learned(*list, *session->window().findChild<QGroupBox *>(QStringLiteral("fraJisyo")),
-                                 boxes, [] { return false; });
+        ui::LearnedWords learned(*list, *session->window().findChild<QGroupBox *>(QStringLiteral("fraJisyo")), boxes,
+                                 [] { return false; });
         const QString word = list->item(list->count() / 2);
         bool forgotten = false;
         const double ms = timeMs([&] { forgotten = learned.forget(word); });
@@ -254,9 +252,9 @@ double meaningsIndexMs(words::Meanings &meanings)
 // One lookup, in µs: readings with many lines, a few, none.
 double meaningsLookupUs(const words::MeaningsIndex &index, int runs)
 {
-    const QStringList readings{u"きょうか"_qs, u"こう"_qs, u"りんご"_qs, u"てれび"_qs, u"さくら"_qs,
-                               u"かんじ"_qs, u"しりとり"_qs, u"ごりら"_qs, u"らっぱ"_qs, u"ぱんだ"_qs,
-                               u"ぬいぐるみ"_qs, u"みかん"_qs, u"ゑあいう"_qs, u"ほんや"_qs, u"きしゃ"_qs};
+    const QStringList readings{u"きょうか"_qs,   u"こう"_qs,     u"りんご"_qs,   u"てれび"_qs, u"さくら"_qs,
+                               u"かんじ"_qs,     u"しりとり"_qs, u"ごりら"_qs,   u"らっぱ"_qs, u"ぱんだ"_qs,
+                               u"ぬいぐるみ"_qs, u"みかん"_qs,   u"ゑあいう"_qs, u"ほんや"_qs, u"きしゃ"_qs};
     return medianOfRuns(runs, [&] {
         qsizetype found = 0;
         const double ms = timeMs([&] {
@@ -288,9 +286,13 @@ double reviewOpenMs(const QString &folder, const words::Meanings &meanings, int 
         session->setAnswer(broken ? QStringLiteral("ゑゑ") : answerAfter(session->currentWord(), i));
         game::AnswerCheck check;
         review.answerChecked(check);
-        review.answerRecorded({{}, {}, session->currentWord(), broken ? progress::Verdict::BrokenChain
-                                                                       : progress::Verdict::Accepted,
-                               i == 5 ? 9000 : 500, 100, {}});
+        review.answerRecorded({{},
+                               {},
+                               session->currentWord(),
+                               broken ? progress::Verdict::BrokenChain : progress::Verdict::Accepted,
+                               i == 5 ? 9000 : 500,
+                               100,
+                               {}});
         key = 13;
         game.txtKaitou_KeyPress(key);
     }
@@ -349,8 +351,7 @@ ProcessRun startupInProcess(const QString &folder, int runs, const char *how = "
         walls.append(timer.nsecsElapsed() / 1e6);
         rss.append(child.readLine().trimmed().toDouble());
         if (!child.waitForFinished(600000) || child.exitCode() != 0)
-            die(QStringLiteral("the start-up run failed: %1")
-                    .arg(QString::fromLocal8Bit(child.readAllStandardError())));
+            die(QStringLiteral("the start-up run failed: %1").arg(QString::fromLocal8Bit(child.readAllStandardError())));
     }
     return {median(walls), median(rss)};
 }
@@ -422,26 +423,39 @@ int main(int argc, char **argv)
     print("startup_empty", startEmpty.loadMs, "ms");
     print("startup_limit", startLimit.loadMs, "ms");
     print("startup_ratio", startLimit.loadMs / startEmpty.loadMs, "x", 2);
-    print("history_decode_limit", fileMs(limit, runs, [](QString &error) {
-              QString text;
-              return platform::readTextFile(files::kHistoryFile, text, error);
-          }), "ms");
-    print("history_read_limit", fileMs(limit, runs, [](QString &error) {
-              files::History history;
-              return history.read(files::kHistoryFile, error);
-          }), "ms");
-    print("dictionary_read_limit", fileMs(limit, runs, [](QString &error) {
-              platform::TextItems words;
-              return files::readDictionaryWords(files::kDictionaryFile, words, error);
-          }), "ms");
-    print("answer_record_read_100k", fileMs(limit, runs, [](QString &error) {
-              // As the window and the aimed replies read it: folded, no row kept.
-              progress::KanaStats stats;
-              int rows = 0, badLines = 0;
-              const auto state = progress::AnswerFile().read(
-                  [&](const progress::AnswerRow &row) { stats.add(row), ++rows; }, badLines, error);
-              return state == progress::AnswerFile::State::Ready && rows == kAnswerRecordLines;
-          }), "ms");
+    print("history_decode_limit",
+          fileMs(limit, runs,
+                 [](QString &error) {
+                     QString text;
+                     return platform::readTextFile(files::kHistoryFile, text, error);
+                 }),
+          "ms");
+    print("history_read_limit",
+          fileMs(limit, runs,
+                 [](QString &error) {
+                     files::History history;
+                     return history.read(files::kHistoryFile, error);
+                 }),
+          "ms");
+    print("dictionary_read_limit",
+          fileMs(limit, runs,
+                 [](QString &error) {
+                     platform::TextItems words;
+                     return files::readDictionaryWords(files::kDictionaryFile, words, error);
+                 }),
+          "ms");
+    print("answer_record_read_100k",
+          fileMs(limit, runs,
+                 [](QString &error) {
+                     // As the window and the aimed replies read it: folded, no row kept.
+                     progress::KanaStats stats;
+                     int rows = 0, badLines = 0;
+                     const auto state =
+                         progress::AnswerFile().read([&](const progress::AnswerRow &row) { stats.add(row), ++rows; },
+                                                     badLines, error);
+                     return state == progress::AnswerFile::State::Ready && rows == kAnswerRecordLines;
+                 }),
+          "ms");
     print("progress_open_limit", progressOpenMs(limit, runs), "ms");
     print("game_start", gameStartMs(limit, std::max(runs, 20)), "ms");
     const QList<double> times = answerTimesMs(learning, answers);
@@ -463,10 +477,13 @@ int main(int argc, char **argv)
     if (!QFile::exists(meanings.fileName())) {
         std::printf("# no %s: the meanings' figures are left out\n", qUtf8Printable(meanings.fileName()));
     } else {
-        print("meanings_index_ms", medianOfRuns(std::min(runs, 3), [] {
-                  words::Meanings fresh;
-                  return meaningsIndexMs(fresh);
-              }), "ms");
+        print("meanings_index_ms",
+              medianOfRuns(std::min(runs, 3),
+                           [] {
+                               words::Meanings fresh;
+                               return meaningsIndexMs(fresh);
+                           }),
+              "ms");
         meaningsIndexMs(meanings);
         print("meanings_lookup_us", meaningsLookupUs(words::MeaningsIndex(meanings.fileName()), runs), "us");
         print("review_open_ms", reviewOpenMs(limit, meanings, runs), "ms");

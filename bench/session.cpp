@@ -1,8 +1,8 @@
 #include "session.h"
 
 #include "platform/systemservices.h"
-#include "ui/main/mainwindow.h"
 #include "ui/base/qtservices.h"
+#include "ui/main/mainwindow.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -32,15 +32,13 @@ struct NoHelp : platform::HelpViewer {
 class WindowSession : public Session {
 public:
     WindowSession()
-        : random_(clock_), program_(window_),
-          game_(window_.attach({clock_, random_, messages_, help_, program_}))
+        : random_(clock_), program_(window_), game_(window_.attach({clock_, random_, messages_, help_, program_}))
     {
     }
 
     QString description() const override
     {
-        return QStringLiteral("ui::MainWindow on the \"%1\" platform")
-            .arg(QGuiApplication::platformName());
+        return QStringLiteral("ui::MainWindow on the \"%1\" platform").arg(QGuiApplication::platformName());
     }
     bool startUp() override
     {

@@ -47,8 +47,7 @@ QString problemWith(const QString &word, const QString &outputName)
     }
     const QChar last = word.back();
     if (last == u'ん' || last == kLongMark)
-        return QStringLiteral("%1 ends in %2, which the game refuses as an answer")
-            .arg(quoted(word), quoted(last));
+        return QStringLiteral("%1 ends in %2, which the game refuses as an answer").arg(quoted(word), quoted(last));
     QByteArray bytes;
     QString error;
     if (!platform::encodeCp932(word, outputName, bytes, error))
@@ -86,9 +85,7 @@ WordList readWordList(const QString &path, const QString &outputName)
         const int lineNo = i + 1;
         QString problem = problemWith(word, outputName);
         if (problem.isEmpty() && firstLine.contains(word))
-            problem = QStringLiteral("%1 already stands on line %2")
-                          .arg(quoted(word))
-                          .arg(firstLine.value(word));
+            problem = QStringLiteral("%1 already stands on line %2").arg(quoted(word)).arg(firstLine.value(word));
         if (!problem.isEmpty()) {
             list.errors << QStringLiteral("%1:%2: %3").arg(path).arg(lineNo).arg(problem);
             continue;
@@ -123,8 +120,7 @@ void printReport(const WordList &list, QTextStream &out)
             (it.value() > 0 ? deadEnds : unused) << QString(it.key());
     }
     out << "\nwords end in, but none begins with: " << (deadEnds.isEmpty() ? u"-"_qs : deadEnds.join(u' '))
-        << "\nno word begins with (none ends in either): " << (unused.isEmpty() ? u"-"_qs : unused.join(u' '))
-        << '\n';
+        << "\nno word begins with (none ends in either): " << (unused.isEmpty() ? u"-"_qs : unused.join(u' ')) << '\n';
 }
 
 int usage()
@@ -158,8 +154,7 @@ int main(int argc, char *argv[])
         return list.errors.isEmpty() ? 0 : 1;
     }
     if (!list.errors.isEmpty()) {
-        err << input << ": " << list.errors.size() << " word(s) refused; " << output
-            << " was not written\n";
+        err << input << ": " << list.errors.size() << " word(s) refused; " << output << " was not written\n";
         return 1;
     }
     QString error;

@@ -62,10 +62,7 @@ qsizetype findBelow(const Unit *data, qsizetype size, qsizetype i, Unit limit)
 template <typename View>
 class ValueScanner {
 public:
-    explicit ValueScanner(View text)
-        : data_(reinterpret_cast<const Unit *>(text.data())), size_(text.size())
-    {
-    }
+    explicit ValueScanner(View text) : data_(reinterpret_cast<const Unit *>(text.data())), size_(text.size()) {}
 
     // True when only blanks and line ends remain; else stands on the next value.
     bool atEnd()

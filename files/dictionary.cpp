@@ -10,8 +10,7 @@ namespace files {
 namespace {
 
 // Reads up to `limit` items; false, with the message, when the text holds more.
-bool readItems(QStringView text, const QString &fileName, int limit, QStringList *words, int &count,
-               QString &error)
+bool readItems(QStringView text, const QString &fileName, int limit, QStringList *words, int &count, QString &error)
 {
     DelimitedReader reader(text);
     count = 0;
@@ -47,8 +46,7 @@ bool parseDictionary(QStringView text, const QString &fileName, QStringList &wor
 bool readDictionary(const QString &fileName, QStringList &words, QString &error)
 {
     QString text;
-    return platform::readTextFile(fileName, text, error)
-        && parseDictionary(text, fileName, words, error);
+    return platform::readTextFile(fileName, text, error) && parseDictionary(text, fileName, words, error);
 }
 
 bool countDictionary(const QString &fileName, int &count, QString &error)

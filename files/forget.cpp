@@ -72,8 +72,7 @@ void WordTally::add(QStringView word)
     hashes += qHash(word, size_t(0));
 }
 
-bool forgetWord(const QString &fileName, const QString &word, const WordTally &shown, int &removed,
-                QString &error)
+bool forgetWord(const QString &fileName, const QString &word, const WordTally &shown, int &removed, QString &error)
 {
     removed = 0;
     QByteArray bytes;
@@ -83,9 +82,11 @@ bool forgetWord(const QString &fileName, const QString &word, const WordTally &s
     WordTally inFile;
     forEachWord(text, [&inFile](QStringView value) { inFile.add(value); });
     if (inFile != shown) {
-        error = QCoreApplication::translate("Files", "「%1」がカナリンカの起動後にほかのプログラムで書き換えられたため、"
-                               "一覧の言葉と合いません。カナリンカを起動し直してから、もう一度選んでください。")
-                    .arg(fileName);
+        error =
+            QCoreApplication::translate("Files",
+                                        "「%1」がカナリンカの起動後にほかのプログラムで書き換えられたため、"
+                                        "一覧の言葉と合いません。カナリンカを起動し直してから、もう一度選んでください。")
+                .arg(fileName);
         return false;
     }
 
@@ -111,8 +112,9 @@ bool forgetWord(const QString &fileName, const QString &word, const WordTally &s
         return false;
     }
     if (taken == 0 || !readsAsWithout(text, keptText, word)) {
-        error = QCoreApplication::translate("Files", "「%1」の「%2」は 1 行に 1 語の形で書かれていないため、ここでは消せません。"
-                               "テキストエディターで直してください。")
+        error = QCoreApplication::translate("Files",
+                                            "「%1」の「%2」は 1 行に 1 語の形で書かれていないため、ここでは消せません。"
+                                            "テキストエディターで直してください。")
                     .arg(fileName, word);
         return false;
     }

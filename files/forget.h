@@ -20,7 +20,6 @@ struct WordTally {
 // a last line without one included. Nothing is written, and the message says why, when the
 // file cannot be read or written, when its words are no longer those `shown` for it (another
 // program changed it), or when the word is not on lines of its own. `removed`: the lines taken out.
-bool forgetWord(const QString &fileName, const QString &word, const WordTally &shown, int &removed,
-                QString &error);
+bool forgetWord(const QString &fileName, const QString &word, const WordTally &shown, int &removed, QString &error);
 
 } // namespace files

@@ -65,8 +65,8 @@ qsizetype endOfWritten(QByteArrayView text, qsizetype i)
         i = k + 1;
         return true;
     };
-    if (quoted(',') && quoted(',') && number(false) && number(true) && number(true) && number(true)
-        && quoted(',') && quoted(',') && quoted('\r') && i < n && d[i] == '\n')
+    if (quoted(',') && quoted(',') && number(false) && number(true) && number(true) && number(true) && quoted(',')
+        && quoted(',') && quoted('\r') && i < n && d[i] == '\n')
         return i + 1;
     return -1;
 }
@@ -80,7 +80,8 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
     std::array<Span, 9> values;
     for (int number = 1; !scanner.atEnd(); ++number) {
         if (number > kMaxHistoryRecords) {
-            error = QCoreApplication::translate("Files", "「%1」の記録が多すぎます（%2 行目）。読み込めるのは %3 件までです。")
+            error = QCoreApplication::translate("Files",
+                                                "「%1」の記録が多すぎます（%2 行目）。読み込めるのは %3 件までです。")
                         .arg(fileName)
                         .arg(scanner.line())
                         .arg(kMaxHistoryRecords);
@@ -96,8 +97,9 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
         }
         for (int field = 0; field < 9; ++field) {
             if (scanner.atEnd()) {
-                error = QCoreApplication::translate("Files", "「%1」の %2 件目の記録が途中で終わっています"
-                                       "（%3 行目、値が 9 つ必要なところ %4 つ）。")
+                error = QCoreApplication::translate("Files",
+                                                    "「%1」の %2 件目の記録が途中で終わっています"
+                                                    "（%3 行目、値が 9 つ必要なところ %4 つ）。")
                             .arg(fileName)
                             .arg(number)
                             .arg(scanner.line())
@@ -107,8 +109,9 @@ bool scanRecords(View text, const QString &fileName, QString &error, Keep keep)
             const Span value = values[field] = scanner.next();
             qint16 n = 0;
             if (isNumberField(field) && !parseInt16(slice(text, value), n)) {
-                error = QCoreApplication::translate("Files", "「%1」の %2 件目の記録（%3 行目）: %4 番目の値「%5」が "
-                                       "-32768～32767 の整数ではありません。")
+                error = QCoreApplication::translate("Files",
+                                                    "「%1」の %2 件目の記録（%3 行目）: %4 番目の値「%5」が "
+                                                    "-32768～32767 の整数ではありません。")
                             .arg(fileName)
                             .arg(number)
                             .arg(value.line)
@@ -134,8 +137,7 @@ QString fieldText(View text, const Span &value, int field)
 
 } // namespace
 
-bool parseHistory(QStringView text, const QString &fileName, QList<HistoryRecord> &records,
-                  QString &error)
+bool parseHistory(QStringView text, const QString &fileName, QList<HistoryRecord> &records, QString &error)
 {
     records.clear();
     return scanRecords(text, fileName, error, [&](const std::array<Span, 9> *values, qsizetype) {
@@ -149,8 +151,7 @@ bool parseHistory(QStringView text, const QString &fileName, QList<HistoryRecord
 bool readHistory(const QString &fileName, QList<HistoryRecord> &records, QString &error)
 {
     QString text;
-    return platform::readTextFile(fileName, text, error)
-        && parseHistory(text, fileName, records, error);
+    return platform::readTextFile(fileName, text, error) && parseHistory(text, fileName, records, error);
 }
 
 bool History::parse(const QByteArray &bytes, const QString &fileName, QString &error)
@@ -167,16 +168,15 @@ bool History::parse(const QByteArray &bytes, const QString &fileName, QString &e
 bool History::read(const QString &fileName, QString &error)
 {
     QByteArray bytes;
-    return platform::readFileBytes(fileName, bytes, error)
-        && platform::checkCp932(bytes, fileName, error) && parse(bytes, fileName, error);
+    return platform::readFileBytes(fileName, bytes, error) && platform::checkCp932(bytes, fileName, error)
+        && parse(bytes, fileName, error);
 }
 
 QString History::field(int record, int field) const
 {
     if (record < 0 || record >= count() || field < 0 || field >= 9)
         return {};
-    const QByteArrayView text =
-        QByteArrayView(bytes_).sliced(starts_[record], starts_[record + 1] - starts_[record]);
+    const QByteArrayView text = QByteArrayView(bytes_).sliced(starts_[record], starts_[record + 1] - starts_[record]);
     ValueScanner<QByteArrayView> scanner(text);
     Span value;
     for (int i = 0; i <= field && !scanner.atEnd(); ++i)
@@ -230,16 +230,17 @@ bool countHistory(const QString &fileName, int &count, QString &error)
 
 QString historyFullMessage(const QString &fileName)
 {
-    return QCoreApplication::translate("Files", "「%1」の記録が %2 件になったため、これ以上保存できません。"
-                          "クリアで履歴を空にすると、また保存できます。")
+    return QCoreApplication::translate("Files",
+                                       "「%1」の記録が %2 件になったため、これ以上保存できません。"
+                                       "クリアで履歴を空にすると、また保存できます。")
         .arg(fileName)
         .arg(kMaxHistoryRecords);
 }
 
 QString formatHistoryRecord(const HistoryEntry &e)
 {
-    return formatRecord({e.date, e.time, qint64(e.words), qint64(e.ok), qint64(e.ng), qint64(e.moji),
-                         e.accuracy, e.speed, e.playTime});
+    return formatRecord(
+        {e.date, e.time, qint64(e.words), qint64(e.ok), qint64(e.ng), qint64(e.moji), e.accuracy, e.speed, e.playTime});
 }
 
 bool appendHistoryRecord(const QString &fileName, const HistoryEntry &entry, QString &error)

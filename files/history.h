@@ -16,8 +16,7 @@ using HistoryRecord = std::array<QString, 9>;
 
 // Records are the next nine values wherever the lines break. Refuses a record cut short,
 // a field 4-6 that is not a 16-bit number and more than kMaxHistoryRecords records.
-bool parseHistory(QStringView text, const QString &fileName, QList<HistoryRecord> &records,
-                  QString &error);
+bool parseHistory(QStringView text, const QString &fileName, QList<HistoryRecord> &records, QString &error);
 bool readHistory(const QString &fileName, QList<HistoryRecord> &records, QString &error);
 
 // How many records the file holds, a record cut short counted too; the values are not checked.
@@ -27,9 +26,9 @@ QString historyFullMessage(const QString &fileName);
 
 // The values of one saved game.
 struct HistoryEntry {
-    QString date;     // yyyy/mm/dd
-    QString time;     // hh:nn:ss
-    int words = 0;    // dictionary size after the game
+    QString date;  // yyyy/mm/dd
+    QString time;  // hh:nn:ss
+    int words = 0; // dictionary size after the game
     int ok = 0;
     int ng = 0;
     int moji = 0;

@@ -6,10 +6,7 @@
 
 namespace files {
 
-KnownCount::KnownCount(QString fileName, Counter counter)
-    : fileName_(std::move(fileName)), counter_(counter)
-{
-}
+KnownCount::KnownCount(QString fileName, Counter counter) : fileName_(std::move(fileName)), counter_(counter) {}
 
 KnownCount::Stamp KnownCount::stamp() const
 {

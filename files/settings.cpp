@@ -11,16 +11,19 @@ bool parseSettings(QStringView text, const QString &fileName, Settings &settings
 {
     DelimitedReader reader(text);
     qint16 values[2] = {0, 0};
-    const QString names[2] = {QCoreApplication::translate("Files", "プレイ秒数"), QCoreApplication::translate("Files", "自動保存")};
+    const QString names[2] = {QCoreApplication::translate("Files", "プレイ秒数"),
+                              QCoreApplication::translate("Files", "自動保存")};
     for (int i = 0; i < 2; ++i) {
         if (reader.atEnd()) {
-            error = QCoreApplication::translate("Files", "「%1」に値が 2 つありません（プレイ秒数と自動保存の 2 つが必要です）。")
+            error = QCoreApplication::translate("Files",
+                                                "「%1」に値が 2 つありません（プレイ秒数と自動保存の 2 つが必要です）。")
                         .arg(fileName);
             return false;
         }
         const Value value = reader.next();
         if (!parseInt16(value.text, values[i])) {
-            error = QCoreApplication::translate("Files", "「%1」の %2 行目: %3の値「%4」が -32768～32767 の整数ではありません。")
+            error = QCoreApplication::translate("Files",
+                                                "「%1」の %2 行目: %3の値「%4」が -32768～32767 の整数ではありません。")
                         .arg(fileName)
                         .arg(value.line)
                         .arg(names[i], value.text);
@@ -46,8 +49,7 @@ bool parseSettings(QStringView text, const QString &fileName, Settings &settings
 bool readSettings(const QString &fileName, Settings &settings, QString &error)
 {
     QString text;
-    return platform::readTextFile(fileName, text, error)
-        && parseSettings(text, fileName, settings, error);
+    return platform::readTextFile(fileName, text, error) && parseSettings(text, fileName, settings, error);
 }
 
 QString formatSettings(const Settings &settings)

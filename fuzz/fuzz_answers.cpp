@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(number(row->stallMs) == QString::number(v[4].toLongLong())
                        && number(row->typingMs) == QString::number(v[5].toLongLong())
                        && (row->keys ? number(row->keys->all) == QString::number(v[6].toLongLong())
-                                           && number(row->keys->backspaces) == QString::number(v[7].toLongLong())
+                                   && number(row->keys->backspaces) == QString::number(v[7].toLongLong())
                                      : v[6].isEmpty() && v[7].isEmpty()),
                    u"numbers differ from the line's values: "_qs + line.toString());
         std::optional<progress::AnswerRow> again = progress::parseAnswerRow(QStringView(written).chopped(2));

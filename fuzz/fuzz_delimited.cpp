@@ -83,9 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QStringList read;
     while (!back.atEnd())
         read.append(back.next().text);
-    FUZZ_CHECK(read == expected, QStringLiteral("wrote %1 fields, read %2 back: [%3]")
-                                     .arg(expected.size())
-                                     .arg(read.size())
-                                     .arg(read.join(u'|')));
+    FUZZ_CHECK(
+        read == expected,
+        QStringLiteral("wrote %1 fields, read %2 back: [%3]").arg(expected.size()).arg(read.size()).arg(read.join(u'|')));
     return 0;
 }

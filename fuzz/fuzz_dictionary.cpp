@@ -9,8 +9,7 @@ namespace {
 // no blanks at its ends, which the reader would drop.
 bool plain(const QString &word)
 {
-    if (word.isEmpty() || word.front() == u' ' || word.front() == u'\t' || word.back() == u' '
-        || word.back() == u'\t')
+    if (word.isEmpty() || word.front() == u' ' || word.front() == u'\t' || word.back() == u' ' || word.back() == u'\t')
         return false;
     for (QChar c : word) {
         if (c == u',' || c == u'"' || c == u'\r' || c == u'\n')

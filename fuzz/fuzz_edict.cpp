@@ -20,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             continue;
         FUZZ_CHECK(!entry->reading.isEmpty() && platform::toWideHiragana(entry->reading) == entry->reading,
                    u"reading not in hiragana: "_qs + text);
-        FUZZ_CHECK(!entry->glosses.isEmpty() && entry->glosses.size() <= words::kGlossesKept,
-                   u"glosses: "_qs + text);
+        FUZZ_CHECK(!entry->glosses.isEmpty() && entry->glosses.size() <= words::kGlossesKept, u"glosses: "_qs + text);
         for (const QString &gloss : entry->glosses)
             FUZZ_CHECK(!gloss.isEmpty() && !gloss.contains(u'/') && gloss.trimmed() == gloss, u"gloss: "_qs + text);
         const words::EdictKeys keys = words::scanEdictLine(line);

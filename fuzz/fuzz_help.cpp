@@ -1,9 +1,9 @@
 // The help reader's contents parser and page check. Both end on any input; accepted contents
 // stay within their limits; a page the check accepts is laid out by Qt with its tables nested
 // no deeper than allowed (libFuzzer's time and memory limits catch a layout that runs away).
+#include "fuzzinput.h"
 #include "help/reader/chmarchive.h"
 #include "help/reader/pagecheck.h"
-#include "fuzzinput.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>

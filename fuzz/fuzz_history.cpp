@@ -114,8 +114,7 @@ bool parseInt16(const QString &text, qint16 &value)
 }
 
 // The history parser as it was.
-bool parseHistory(QStringView text, const QString &fileName, QList<files::HistoryRecord> &records,
-                  QString &error)
+bool parseHistory(QStringView text, const QString &fileName, QList<files::HistoryRecord> &records, QString &error)
 {
     records.clear();
     Reader reader(text);
@@ -186,8 +185,8 @@ void compareOnBytes(const QByteArray &bytes)
 
     QList<files::HistoryRecord> want;
     QString wantError;
-    const bool wantOk = decodes ? reference::parseHistory(decoded, kName, want, wantError)
-                                : (wantError = decodeError, false);
+    const bool wantOk =
+        decodes ? reference::parseHistory(decoded, kName, want, wantError) : (wantError = decodeError, false);
 
     files::History history;
     QString error;
@@ -241,9 +240,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             quoted = quoted || record[field].contains(u'"');
         if (quoted)
             continue;
-        const files::HistoryEntry entry{record[0], record[1], words, record[3].toInt(),
-                                        record[4].toInt(), record[5].toInt(), record[6],
-                                        record[7], record[8]};
+        const files::HistoryEntry entry{record[0],         record[1], words,     record[3].toInt(), record[4].toInt(),
+                                        record[5].toInt(), record[6], record[7], record[8]};
         QList<files::HistoryRecord> again;
         FUZZ_CHECK(files::parseHistory(files::formatHistoryRecord(entry), kName, again, error), error);
         FUZZ_CHECK(again.size() == 1 && again.front() == record,

@@ -44,8 +44,7 @@ void parseTable(const QString &text)
     QStringList errors;
     const platform::RomajiTable table = platform::RomajiTable::parse(text, u"fuzz"_qs, &errors);
     for (const platform::RomajiTable::Rule &rule : table.rules()) {
-        FUZZ_CHECK(!rule.input.isEmpty() && !rule.output.isEmpty()
-                       && rule.pending.size() < rule.input.size(),
+        FUZZ_CHECK(!rule.input.isEmpty() && !rule.output.isEmpty() && rule.pending.size() < rule.input.size(),
                    u"rule "_qs + rule.input);
         FUZZ_CHECK(table.rule(rule.input) == &rule, u"rule not found by its input: "_qs + rule.input);
     }

@@ -33,15 +33,14 @@ inline QString utf16(const QByteArray &bytes)
 
 [[noreturn]] inline void fail(const char *file, int line, const char *condition, const QString &detail)
 {
-    std::fprintf(stderr, "%s:%d: property failed: %s\n  %s\n", file, line, condition,
-                 qUtf8Printable(detail));
+    std::fprintf(stderr, "%s:%d: property failed: %s\n  %s\n", file, line, condition, qUtf8Printable(detail));
     std::abort();
 }
 
 } // namespace fuzz
 
-#define FUZZ_CHECK(condition, detail)                                                      \
-    do {                                                                                   \
-        if (!(condition))                                                                  \
-            fuzz::fail(__FILE__, __LINE__, #condition, (detail));                          \
+#define FUZZ_CHECK(condition, detail)                                                                                  \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            fuzz::fail(__FILE__, __LINE__, #condition, (detail));                                                      \
     } while (false)

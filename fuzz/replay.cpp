@@ -15,8 +15,7 @@ bool run(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot read %s: %s\n", qUtf8Printable(path),
-                     qUtf8Printable(file.errorString()));
+        std::fprintf(stderr, "cannot read %s: %s\n", qUtf8Printable(path), qUtf8Printable(file.errorString()));
         return false;
     }
     const QByteArray bytes = file.readAll();

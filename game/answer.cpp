@@ -48,8 +48,7 @@ QChar expectedKana(const QString &word)
 }
 
 // The four rules, in the order they are applied: "ん", "ー", duplicate, chain.
-AnswerVerdict judgeAnswer(const QString &answer, const QString &current,
-                          const platform::ListBox &previousAnswers)
+AnswerVerdict judgeAnswer(const QString &answer, const QString &current, const platform::ListBox &previousAnswers)
 {
     if (answer.endsWith(u'ん'))
         return AnswerVerdict::EndsInN;
@@ -99,8 +98,9 @@ void Game::reportUnlearned(const QString &error)
     if (error.isEmpty() || toldUnlearned_)
         return;
     toldUnlearned_ = true;
-    s_.messages.show(QCoreApplication::translate("Game", "「%1」に新しい言葉を書き込めないため、その言葉は覚えられません。"
-                                    "ゲームはこのまま続けます。\n%2")
+    s_.messages.show(QCoreApplication::translate("Game",
+                                                 "「%1」に新しい言葉を書き込めないため、その言葉は覚えられません。"
+                                                 "ゲームはこのまま続けます。\n%2")
                          .arg(files::kDictionaryFile, error),
                      QCoreApplication::translate("Game", "辞書に書き込めません"), platform::MessageIcon::Exclamation,
                      platform::MessageButtons::Ok);
@@ -127,11 +127,10 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
 
     // (a) Learning. A word CP932 cannot hold is never written (it would become "?"), and a
     // full dictionary takes no more words, so the file stays loadable.
-    const std::span<const QString> known(strJisyo.constData(),
-                                         qMin<qsizetype>(intJisyoCount, strJisyo.size()));
+    const std::span<const QString> known(strJisyo.constData(), qMin<qsizetype>(intJisyoCount, strJisyo.size()));
     QString unlearned;
-    if (!std::ranges::any_of(known, [&](const QString &w) { return w == answer; })
-        && platform::isCp932Encodable(answer) && learnWord(answer, unlearned) && countsAnswers())
+    if (!std::ranges::any_of(known, [&](const QString &w) { return w == answer; }) && platform::isCp932Encodable(answer)
+        && learnWord(answer, unlearned) && countsAnswers())
         intNewWords = addSaturated(intNewWords, 1);
 
     // (b) Candidates, compared as stored.

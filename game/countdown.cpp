@@ -22,8 +22,9 @@ void Game::cmdStart_Click()
     // No word to draw, or more than the 16-bit count holds: stay idle, change nothing on disk.
     if (count == 0 || count > files::kMaxDictionaryWords) {
         const QString why = count == 0
-            ? QCoreApplication::translate("Game", "「%1」に言葉がひとつもないため、最初の言葉を出せません。"
-                             "辞書に言葉を入れてからスタートしてください。")
+            ? QCoreApplication::translate("Game",
+                                          "「%1」に言葉がひとつもないため、最初の言葉を出せません。"
+                                          "辞書に言葉を入れてからスタートしてください。")
                   .arg(files::kDictionaryFile)
             : files::tooManyWordsMessage(files::kDictionaryFile);
         s_.messages.show(why, QCoreApplication::translate("Game", "スタートできません"),

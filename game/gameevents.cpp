@@ -12,18 +12,39 @@ void GameEventsList::tell(void (GameEvents::*event)(Args...), const Values &...v
         (listener->*event)(values...);
 }
 
-void GameEventsList::gameStarted() { tell(&GameEvents::gameStarted); }
-void GameEventsList::countdownTick(int step) { tell(&GameEvents::countdownTick, step); }
-void GameEventsList::wordShown(const QString &word) { tell(&GameEvents::wordShown, word); }
-void GameEventsList::answerChecked(const AnswerCheck &check) { tell(&GameEvents::answerChecked, check); }
-void GameEventsList::answerJudged(const AnswerJudgement &j) { tell(&GameEvents::answerJudged, j); }
-void GameEventsList::gameEnded(const GameResult &result) { tell(&GameEvents::gameEnded, result); }
-void GameEventsList::historyChanged() { tell(&GameEvents::historyChanged); }
+void GameEventsList::gameStarted()
+{
+    tell(&GameEvents::gameStarted);
+}
+void GameEventsList::countdownTick(int step)
+{
+    tell(&GameEvents::countdownTick, step);
+}
+void GameEventsList::wordShown(const QString &word)
+{
+    tell(&GameEvents::wordShown, word);
+}
+void GameEventsList::answerChecked(const AnswerCheck &check)
+{
+    tell(&GameEvents::answerChecked, check);
+}
+void GameEventsList::answerJudged(const AnswerJudgement &j)
+{
+    tell(&GameEvents::answerJudged, j);
+}
+void GameEventsList::gameEnded(const GameResult &result)
+{
+    tell(&GameEvents::gameEnded, result);
+}
+void GameEventsList::historyChanged()
+{
+    tell(&GameEvents::historyChanged);
+}
 
 GameResult gameResult(const Game &game)
 {
-    return {game.intOk, game.intNg, game.intMoji, game.intNewWords, game.intJikan,
-            game.intJisyoCount + game.intNewWords};
+    return {game.intOk,       game.intNg,    game.intMoji,
+            game.intNewWords, game.intJikan, game.intJisyoCount + game.intNewWords};
 }
 
 AnswerReport::AnswerReport(Game &game, const QString &answer, AnswerVerdict verdict)

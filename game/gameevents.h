@@ -18,8 +18,8 @@ enum class AnswerVerdict { Accepted, EndsInN, EndsInLongSound, Duplicate, Broken
 
 // An answer as the rules see it, known before any message about it is shown.
 struct AnswerCheck {
-    QChar expected;  // the kana the answer had to start with, normalised; null when no word was shown
-    QString answer;  // converted to full-width hiragana, as judged
+    QChar expected; // the kana the answer had to start with, normalised; null when no word was shown
+    QString answer; // converted to full-width hiragana, as judged
     AnswerVerdict verdict = AnswerVerdict::Accepted;
     bool playing = false; // a game was being played
 };

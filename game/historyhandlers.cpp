@@ -10,14 +10,14 @@ namespace {
 
 struct Column {
     const char *heading; // untranslated
-    int width; // twips
+    int width;           // twips
 };
 
 constexpr Column kColumns[10] = {
-    {QT_TRANSLATE_NOOP("Game", "回"), 600},      {QT_TRANSLATE_NOOP("Game", "日付"), 1400},
-    {QT_TRANSLATE_NOOP("Game", "時間"), 1000},   {QT_TRANSLATE_NOOP("Game", "問数"), 600},
-    {QT_TRANSLATE_NOOP("Game", "ＯＫ"), 600},    {QT_TRANSLATE_NOOP("Game", "ＮＧ"), 600},
-    {QT_TRANSLATE_NOOP("Game", "文字数"), 755},  {QT_TRANSLATE_NOOP("Game", "正解率"), 880},
+    {QT_TRANSLATE_NOOP("Game", "回"), 600},       {QT_TRANSLATE_NOOP("Game", "日付"), 1400},
+    {QT_TRANSLATE_NOOP("Game", "時間"), 1000},    {QT_TRANSLATE_NOOP("Game", "問数"), 600},
+    {QT_TRANSLATE_NOOP("Game", "ＯＫ"), 600},     {QT_TRANSLATE_NOOP("Game", "ＮＧ"), 600},
+    {QT_TRANSLATE_NOOP("Game", "文字数"), 755},   {QT_TRANSLATE_NOOP("Game", "正解率"), 880},
     {QT_TRANSLATE_NOOP("Game", "秒当たり"), 980}, {QT_TRANSLATE_NOOP("Game", "表示秒数"), 1025},
 };
 
@@ -105,8 +105,9 @@ bool Game::saveResult(QString &error)
     if (!historyRecords_.get(records, error))
         return false;
     if (records >= files::kMaxHistoryRecords) {
-        s_.messages.show(files::historyFullMessage(files::kHistoryFile), QCoreApplication::translate("Game", "保存できません"),
-                         platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
+        s_.messages.show(files::historyFullMessage(files::kHistoryFile),
+                         QCoreApplication::translate("Game", "保存できません"), platform::MessageIcon::Exclamation,
+                         platform::MessageButtons::Ok);
         return true;
     }
 
@@ -117,14 +118,19 @@ bool Game::saveResult(QString &error)
 
     // The date and the time are read anew for each cell and for the record.
     appendGridRow({QString::number(c_.msgRireki.rows()), platform::formatDate(s_.clock.now()),
-                   platform::formatTime(s_.clock.now()), QString::number(words),
-                   QString::number(intOk), QString::number(intNg), QString::number(intMoji),
-                   accuracy, speed, playTime});
+                   platform::formatTime(s_.clock.now()), QString::number(words), QString::number(intOk),
+                   QString::number(intNg), QString::number(intMoji), accuracy, speed, playTime});
     scrollToNewest();
 
     files::HistoryEntry entry{platform::formatDate(s_.clock.now()),
                               platform::formatTime(s_.clock.now()),
-                              words, intOk, intNg, intMoji, accuracy, speed, playTime};
+                              words,
+                              intOk,
+                              intNg,
+                              intMoji,
+                              accuracy,
+                              speed,
+                              playTime};
     if (files::appendHistoryRecord(files::kHistoryFile, entry, error)) {
         history_->append(entry);
         historyRecords_.appended();
@@ -173,8 +179,9 @@ void Game::cmdClear_Click()
     history_->clear();
     c_.msgRireki.setRows(1);
     events_->historyChanged();
-    s_.messages.show(QCoreApplication::translate("Game", "履歴データをクリアしました"), QCoreApplication::translate("Game", "クリア終了"),
-                     platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    s_.messages.show(QCoreApplication::translate("Game", "履歴データをクリアしました"),
+                     QCoreApplication::translate("Game", "クリア終了"), platform::MessageIcon::Information,
+                     platform::MessageButtons::Ok);
 }
 
 } // namespace game

@@ -49,17 +49,14 @@ void Game::gameEnd()
     skipOnFailure([&] { c_.lstJisyo.setFocus(); });
     skipOnFailure([&] { c_.lblByou.setCaption(platform::formatPerSecondShown(intMoji, intJikan)); });
     skipOnFailure([&] {
-        c_.lblRitu.setCaption(intMoji != 0 ? platform::formatPercent(intOk, intOk + intNg)
-                                           : QStringLiteral("0.0%"));
+        c_.lblRitu.setCaption(intMoji != 0 ? platform::formatPercent(intOk, intOk + intNg) : QStringLiteral("0.0%"));
     });
     skipOnFailure([&] { c_.lblMoji_T.setCaption(QString::number(intMoji)); });
     skipOnFailure([&] {
         if (intAs == 1)
             autoSave();
     });
-    skipOnFailure([&] {
-        c_.fraJisyo.setCaption(learnedWordsCaption(intJisyoCount + intNewWords));
-    });
+    skipOnFailure([&] { c_.fraJisyo.setCaption(learnedWordsCaption(intJisyoCount + intNewWords)); });
     skipOnFailure([&] {
         if (intNewWords != 0)
             s_.messages.show(QCoreApplication::translate("Game", "新しい文字を %1 個覚えました！").arg(intNewWords),

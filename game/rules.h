@@ -15,7 +15,6 @@ int uniformReplyIndex(int n, double r);
 QChar expectedKana(const QString &word);
 
 // The rule an answer meets first, in the order the answer check applies them.
-AnswerVerdict judgeAnswer(const QString &answer, const QString &current,
-                          const platform::ListBox &previousAnswers);
+AnswerVerdict judgeAnswer(const QString &answer, const QString &current, const platform::ListBox &previousAnswers);
 
 } // namespace game

@@ -68,8 +68,7 @@ bool Game::Form_Load()
     intBarWidth = qint16(std::nearbyint(c_.shpJikanK.width()));
 
     c_.txtKaitou.setText(QString());
-    for (platform::Label *label :
-         {&c_.lblMondai, &c_.lblOk, &c_.lblNg, &c_.lblMoji_T, &c_.lblByou, &c_.lblRitu})
+    for (platform::Label *label : {&c_.lblMondai, &c_.lblOk, &c_.lblNg, &c_.lblMoji_T, &c_.lblByou, &c_.lblRitu})
         label->setCaption(QString());
     return true;
 }

@@ -77,7 +77,8 @@ QString dataFolder(QString &problem)
     const QString home = qEnvironmentVariable("HOME");
     if (QDir::isAbsolutePath(home))
         return QDir::cleanPath(home + QStringLiteral("/.local/share/kanarinka"));
-    problem = QCoreApplication::translate("Launcher", "データフォルダの場所が決まりません: 環境変数 HOME がないか、絶対パスではありません。");
+    problem = QCoreApplication::translate(
+        "Launcher", "データフォルダの場所が決まりません: 環境変数 HOME がないか、絶対パスではありません。");
     return {};
 #else
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -130,7 +131,8 @@ int runGame(const QString &game, const QString &folder, char *argv[], QString &p
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
     process.start();
     if (!process.waitForStarted(-1)) {
-        problem = QCoreApplication::translate("Launcher", "ゲーム %1 を起動できません: %2").arg(quoted(game), process.errorString());
+        problem = QCoreApplication::translate("Launcher", "ゲーム %1 を起動できません: %2")
+                      .arg(quoted(game), process.errorString());
         return 1;
     }
     process.waitForFinished(-1);
@@ -153,7 +155,8 @@ int launch(char *argv[], QString &problem)
         QStringList places;
         for (const QString &path : searched)
             places << quoted(path);
-        problem = QCoreApplication::translate("Launcher", "ゲーム本体が見つかりません。探した場所: %1").arg(places.join(u"、"));
+        problem =
+            QCoreApplication::translate("Launcher", "ゲーム本体が見つかりません。探した場所: %1").arg(places.join(u"、"));
         return 1;
     }
 
@@ -161,13 +164,13 @@ int launch(char *argv[], QString &problem)
     if (folder.isEmpty())
         return 1;
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
-        problem = QCoreApplication::translate("Launcher", "データフォルダ %1 を作れません。%2").arg(quoted(folder), whyNotMade(folder));
+        problem = QCoreApplication::translate("Launcher", "データフォルダ %1 を作れません。%2")
+                      .arg(quoted(folder), whyNotMade(folder));
         return 1;
     }
     // Under the folder's lock, so that two first starts at once never race for a file. A
     // folder held by a running copy is left alone: the game started below hands over to it.
-    if (const auto lock = platform::lockFolder(folder);
-        lock->isLocked() || lock->error() == QLockFile::PermissionError) {
+    if (const auto lock = platform::lockFolder(folder); lock->isLocked() || lock->error() == QLockFile::PermissionError) {
         // Without its files the game could only say that one is missing, not why.
         if (const QString refused = launcher::whyNoFileCanBeMade(folder);
             !refused.isEmpty() && launcher::lacksPlayerFile(folder)) {
@@ -198,8 +201,8 @@ void showProblem(int &argc, char *argv[], const QString &problem)
         return;
     ui::useJapaneseFonts();
     translations::apply(platform::SettingsPreferenceStore().load().language);
-    ui::MessageBoxes(nullptr).show(problem, QCoreApplication::translate("Launcher", "カナリンカ"), platform::MessageIcon::Critical,
-                                   platform::MessageButtons::Ok);
+    ui::MessageBoxes(nullptr).show(problem, QCoreApplication::translate("Launcher", "カナリンカ"),
+                                   platform::MessageIcon::Critical, platform::MessageButtons::Ok);
 }
 
 } // namespace

@@ -23,7 +23,8 @@ bool readAll(const QString &path, QByteArray &bytes, QString &error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QCoreApplication::translate("Launcher", "既定のファイル %1 を読めません: %2").arg(quoted(path), platform::fileErrorReason(file));
+        error = QCoreApplication::translate("Launcher", "既定のファイル %1 を読めません: %2")
+                    .arg(quoted(path), platform::fileErrorReason(file));
         return false;
     }
     bytes = file.readAll();
@@ -57,7 +58,8 @@ bool replaceFile(const QString &path, const QByteArray &bytes, QString &error)
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    error = QCoreApplication::translate("Launcher", "%1 を書き換えられません: %2").arg(quoted(path), platform::fileErrorReason(file));
+    error = QCoreApplication::translate("Launcher", "%1 を書き換えられません: %2")
+                .arg(quoted(path), platform::fileErrorReason(file));
     return false;
 }
 
@@ -76,7 +78,8 @@ QString whyNoFileCanBeMade(const QString &dataDir)
         return {};
     // A name the folder does not hold: the reason is the folder's, not a file's.
     const QFile probe(QDir(dataDir).filePath(QStringLiteral(".kanarinka-seed")));
-    return QCoreApplication::translate("Launcher", "データフォルダ %1 にファイルを作れません: %2").arg(quoted(dataDir), platform::fileErrorReason(probe));
+    return QCoreApplication::translate("Launcher", "データフォルダ %1 にファイルを作れません: %2")
+        .arg(quoted(dataDir), platform::fileErrorReason(probe));
 }
 
 bool lacksPlayerFile(const QString &dataDir)
@@ -92,7 +95,8 @@ QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
     const QDir data(dataDir);
     QString error;
     if (!defaults.exists())
-        return {QCoreApplication::translate("Launcher", "既定のファイルのフォルダ %1 がありません。").arg(quoted(defaultsDir))};
+        return {
+            QCoreApplication::translate("Launcher", "既定のファイルのフォルダ %1 がありません。").arg(quoted(defaultsDir))};
     // Told once for the folder, not once for each file it would not take.
     const QString refused = whyNoFileCanBeMade(dataDir);
     const auto create = [&](const QString &name, const QByteArray &bytes) {

@@ -9,8 +9,8 @@ namespace launcher {
 // file of that name (in any letter case, as the game finds it); an existing one is never
 // touched. Every other default file (the help file) belongs to the program and is brought
 // up to date whenever it differs.
-inline const QStringList kPlayerFiles = {
-    QStringLiteral("設定.txt"), QStringLiteral("辞書.txt"), QStringLiteral("履歴.txt")};
+inline const QStringList kPlayerFiles = {QStringLiteral("設定.txt"), QStringLiteral("辞書.txt"),
+                                         QStringLiteral("履歴.txt")};
 
 // Why the data folder takes no new file (in words for the player, naming it); empty when it does.
 QString whyNoFileCanBeMade(const QString &dataDir);

@@ -33,8 +33,7 @@ class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     // Modal: returns when the player has closed the box.
-    virtual MessageResult show(const QString &prompt, const QString &title, MessageIcon icon,
-                               MessageButtons buttons) = 0;
+    virtual MessageResult show(const QString &prompt, const QString &title, MessageIcon icon, MessageButtons buttons) = 0;
 };
 
 class HelpViewer {

@@ -11,7 +11,9 @@ QString AnswerLog::add(const AnswerRow &row)
     QString error;
     if (file_.append(row, error) || std::exchange(failed_, true))
         return {};
-    return error + QCoreApplication::translate("AnswerRecord", "\nこのあとの答えも記録できないかもしれません。ゲームはそのまま続けられます。");
+    return error
+        + QCoreApplication::translate("AnswerRecord",
+                                      "\nこのあとの答えも記録できないかもしれません。ゲームはそのまま続けられます。");
 }
 
 AnswerLog::Figures &AnswerLog::figures()

@@ -2,8 +2,8 @@
 // The answer record as one session keeps it: rows go to the file as they come, and the
 // figures (per kana, keystrokes per game) are read from the file once someone needs them,
 // then kept up to date. The one owner of the file while the game runs.
-#include "progress/record/answerfile.h"
 #include "kanastats.h"
+#include "progress/record/answerfile.h"
 #include "typingspeed.h"
 
 namespace progress {

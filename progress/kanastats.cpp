@@ -73,9 +73,8 @@ QList<QChar> KanaStats::weakest(int count) const
     for (auto it = kana_.cbegin(); it != kana_.cend(); ++it)
         if (const std::optional<double> s = score(it.key()))
             known.append({*s, it.key()});
-    std::sort(known.begin(), known.end(), [](const auto &a, const auto &b) {
-        return a.first != b.first ? a.first > b.first : a.second < b.second;
-    });
+    std::sort(known.begin(), known.end(),
+              [](const auto &a, const auto &b) { return a.first != b.first ? a.first > b.first : a.second < b.second; });
     QList<QChar> out;
     for (qsizetype i = 0; i < known.size() && i < count; ++i)
         out.append(known[i].second);

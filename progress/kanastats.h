@@ -11,8 +11,8 @@
 namespace progress {
 
 struct KanaRecord {
-    int answers = 0;  // judged answers that had to start with it
-    int failures = 0; // of those, the ones counted as mistakes
+    int answers = 0;              // judged answers that had to start with it
+    int failures = 0;             // of those, the ones counted as mistakes
     std::vector<qint32> stallsMs; // plausible stalls only
     // The median stall; none until kMinStalls plausible stalls are known.
     std::optional<qint64> medianStallMs() const;

@@ -1,7 +1,7 @@
 #include "savedgames.h"
 
-#include "progress/record/answerfile.h"
 #include "files/history.h"
+#include "progress/record/answerfile.h"
 
 #include <algorithm>
 #include <span>
@@ -70,9 +70,8 @@ QList<QPointF> thinned(const QList<QPointF> &points, int runs)
     out.reserve(2 * runs);
     for (qsizetype from = 0; from < points.size(); from += length) {
         const std::span<const QPointF> run(points.constData() + from, std::min(length, points.size() - from));
-        const auto [low, high] = std::minmax_element(run.begin(), run.end(), [](const QPointF &a, const QPointF &b) {
-            return a.y() < b.y();
-        });
+        const auto [low, high] = std::minmax_element(run.begin(), run.end(),
+                                                     [](const QPointF &a, const QPointF &b) { return a.y() < b.y(); });
         out.append(*std::min(low, high));
         if (low != high)
             out.append(*std::max(low, high));

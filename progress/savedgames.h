@@ -4,8 +4,8 @@
 #include <QDateTime>
 #include <QList>
 #include <QPointF>
-#include <QTimeZone>
 #include <QString>
+#include <QTimeZone>
 
 #include "progress/record/answerfile.h"
 

@@ -151,8 +151,9 @@ private slots:
         auto *action = box.findChild<QAction *>(u"hiraganaModeAction"_qs);
         QVERIFY(action);
         QVERIFY(box.hiraganaMode() && action->isChecked());
-        auto toggle = [&] { byKey ? QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_Zenkaku_Hankaku, QString(), {})
-                                  : action->trigger(); };
+        auto toggle = [&] {
+            byKey ? QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_Zenkaku_Hankaku, QString(), {}) : action->trigger();
+        };
         typeKeys(&box, u"gok"_qs); // switching completes what was typed
         toggle();
         QVERIFY(!box.hiraganaMode() && !action->isChecked());

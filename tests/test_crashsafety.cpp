@@ -2,19 +2,19 @@
 // loses a write it had finished: a writer rewrites the settings and appends words and history
 // records in a loop, is killed at a random moment, and the files are checked each time. Now
 // and then a second writer starts beside it in the same folder, and is turned away.
+#include "test_crashsafety.h"
 #include "files/dictionary.h"
+#include "harness.h"
 #include "platform/onecopy/onecopy.h"
 #include "platform/text/textfile.h"
-#include "test_crashsafety.h"
-#include "harness.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSysInfo>
 #include <QRandomGenerator>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -78,7 +78,8 @@ QString checkAppended(const QString &name, Read read, QList<T> &entries, int rep
             error = u"entries present before the run were changed or lost"_qs;
         else
             error = QStringLiteral("the run added %1 entries, %2 were reported written")
-                        .arg(now.size() - entries.size()).arg(reported + 1);
+                        .arg(now.size() - entries.size())
+                        .arg(reported + 1);
         return name + u": "_qs + error + u'\n' + fileTail(name);
     }
     entries = now;
@@ -119,7 +120,8 @@ private slots:
         QTest::newRow("no lock") << QByteArray("hello") << false << QString();
         QTest::newRow("a live copy's id, reused") << live << false << QString();
         QTest::newRow("an empty folder") << QByteArray() << false << QString();
-        QTest::newRow("a folder with a file: named") << QByteArray() << true << u".kanarinka.lock」 を作れません。同じ名前のフォルダ"_qs;
+        QTest::newRow("a folder with a file: named")
+            << QByteArray() << true << u".kanarinka.lock」 を作れません。同じ名前のフォルダ"_qs;
     }
 
     void aLockNoCopyAnswersForIsTakenOver()
@@ -134,7 +136,8 @@ private slots:
         else
             fakes::writeBytes(lock, left);
         platform::OneCopy copy, second;
-        QCOMPARE(copy.start(dir.path(), 200), error.isEmpty() ? platform::OneCopy::Start::First : platform::OneCopy::Start::Failed);
+        QCOMPARE(copy.start(dir.path(), 200),
+                 error.isEmpty() ? platform::OneCopy::Start::First : platform::OneCopy::Start::Failed);
         QVERIFY2(copy.error().contains(error), qPrintable(copy.error()));
         if (error.isEmpty()) {
             QVERIFY(QFileInfo(lock).isFile());
@@ -218,7 +221,8 @@ private slots:
             QVERIFY2(error.isEmpty(), qPrintable(where + error));
         }
         // A rewrite killed before it was put in place leaves its temporary file behind.
-        const qsizetype left = QDir().entryList(QDir::Files | QDir::Hidden).size() - 4 - QFile::exists(progress::kAnswerRecordFile); // the files and the lock
+        const qsizetype left = QDir().entryList(QDir::Files | QDir::Hidden).size() - 4
+            - QFile::exists(progress::kAnswerRecordFile); // the files and the lock
         qInfo("%s: %d kills, %d writes reported before them, %lld temporary files left", qPrintable(mode), run,
               reportedWrites, qlonglong(left));
     }

@@ -3,9 +3,9 @@
 // It first claims the folder as the game does, and ends with "X 1" when the folder's running
 // copy answered instead.
 // Usage: test_crashsafety_writer settings|words|history|answers|all <run>   (in the files' folder)
+#include "test_crashsafety.h"
 #include "files/dictionary.h"
 #include "platform/onecopy/onecopy.h"
-#include "test_crashsafety.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // The window in English: its texts, that each fits its control, and the switch between languages.
 #include "aidedwindow.h"
 #include "translations/language.h"
-#include "ui/base/fonts.h"
 #include "ui/aids/languageswitch.h"
+#include "ui/base/fonts.h"
 #include "ui/main/widgets.h"
 
 #include <QAbstractButton>
@@ -75,11 +75,11 @@ private slots:
                     cut << name + u": "_qs + tag->text();
                 continue;
             }
-            if (auto *label = qobject_cast<QLabel *>(widget); label && !label->text().isEmpty() && !label->wordWrap()
-                && label->sizeHint().width() > label->width())
+            if (auto *label = qobject_cast<QLabel *>(widget);
+                label && !label->text().isEmpty() && !label->wordWrap() && label->sizeHint().width() > label->width())
                 cut << name + u": "_qs + label->text();
-            if (auto *button = qobject_cast<QAbstractButton *>(widget); button && !button->text().isEmpty()
-                && button->sizeHint().width() > button->width())
+            if (auto *button = qobject_cast<QAbstractButton *>(widget);
+                button && !button->text().isEmpty() && button->sizeHint().width() > button->width())
                 cut << name + u": "_qs + button->text();
             // The caption and the frame's margins on both sides.
             if (auto *frame = qobject_cast<QGroupBox *>(widget); frame && !frame->title().isEmpty()
@@ -100,7 +100,8 @@ private slots:
     void anOpenWindowFollowsTheLanguage()
     {
         AidedWindow w;
-        fakes::writeBytes(u"履歴.txt"_qs, fakes::cp932(u"\"2010/04/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs));
+        fakes::writeBytes(u"履歴.txt"_qs,
+                          fakes::cp932(u"\"2010/04/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs));
         w.load();
         w.start();
         w.answer(u"ごりら"_qs);

@@ -42,8 +42,7 @@ private slots:
     {
         QStringList words;
         QString error;
-        QVERIFY(files::parseDictionary(u"りんご\r\nねこ,いぬ\r\n\"か,さ\"\r\nりんご"_qs, u"辞書.txt"_qs,
-                                       words, error));
+        QVERIFY(files::parseDictionary(u"りんご\r\nねこ,いぬ\r\n\"か,さ\"\r\nりんご"_qs, u"辞書.txt"_qs, words, error));
         QCOMPARE(words, (QStringList{u"りんご"_qs, u"ねこ"_qs, u"いぬ"_qs, u"か,さ"_qs, u"りんご"_qs}));
     }
 
@@ -95,8 +94,8 @@ private slots:
         const QString ok = u"\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n"_qs;
         QTest::newRow("cut short") << ok + u"\"d\",\"t\",1,2\r\n"_qs << -1 << u"2 件目"_qs;
         QTest::newRow("field 4 not a number") << u"\"d\",\"t\",1,x,3,4,\"a\",\"s\",\"p\"\r\n"_qs << -1 << u"「x」"_qs;
-        QTest::newRow("field 6 over 16 bits") << ok + u"\"d\",\"t\",1,2,3,40000,\"a\",\"s\",\"p\"\r\n"_qs << -1
-                                              << u"40000"_qs;
+        QTest::newRow("field 6 over 16 bits")
+            << ok + u"\"d\",\"t\",1,2,3,40000,\"a\",\"s\",\"p\"\r\n"_qs << -1 << u"40000"_qs;
         QTest::newRow("one record over the limit") << ok.repeated(files::kMaxHistoryRecords + 1) << -1 << u"32766"_qs;
     }
 
@@ -112,8 +111,8 @@ private slots:
         QVERIFY2(ok || (error.contains(u"履歴.txt"_qs) && error.contains(mentions)), qPrintable(error));
         for (const files::HistoryRecord &r : got.first(ok ? got.size() : 0))
             QCOMPARE(QStringList(r.begin(), r.end()),
-                     (QStringList{u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs, u"3"_qs, u"98"_qs,
-                                  u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
+                     (QStringList{u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs, u"3"_qs, u"98"_qs, u"89.3%"_qs,
+                                  u"1.63/秒"_qs, u"60秒"_qs}));
     }
 };
 

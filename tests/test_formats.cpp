@@ -45,8 +45,7 @@ private slots:
             const QString want = codec.decode(bytes);
             QString text, error;
             const bool ok = platform::decodeCp932(bytes, u"x"_qs, text, error);
-            return ok == !codec.hasError() && (!ok || text == want)
-                && platform::checkCp932(bytes, u"x"_qs, error) == ok;
+            return ok == !codec.hasError() && (!ok || text == want) && platform::checkCp932(bytes, u"x"_qs, error) == ok;
         };
         for (int first = 0; first < 256; ++first) {
             QVERIFY2(agree(QByteArray(1, char(first))), qPrintable(QString::number(first, 16)));
@@ -104,8 +103,7 @@ private slots:
         const QString name = dir.filePath(u"辞書.txt"_qs);
         fakes::writeBytes(name, "old\r\n");
         QString error;
-        QVERIFY(!(append ? platform::appendTextFile(name, text, error)
-                         : platform::rewriteTextFile(name, text, error)));
+        QVERIFY(!(append ? platform::appendTextFile(name, text, error) : platform::rewriteTextFile(name, text, error)));
         QVERIFY(!platform::isCp932Encodable(text));
         QVERIFY2(error.contains(named), qPrintable(error));
         QCOMPARE(fakes::fileBytes(name), QByteArray("old\r\n"));
@@ -143,14 +141,14 @@ private slots:
         QTest::addColumn<bool>("setAside");
         const QByteArray note = "3 3 15\r\na\r\nhalf a record\r\n";
         QTest::newRow("half the line written") << QByteArray("a\r\nhalf a rec") << note << QByteArray("a\r\n") << false;
-        QTest::newRow("whole line, note not yet gone") << QByteArray("a\r\nhalf a record\r\n") << note
-                                                       << QByteArray("a\r\n") << false;
-        QTest::newRow("edited by hand since") << QByteArray("a\r\nb\r\nhalf") << note << QByteArray("a\r\nb\r\nhalf")
-                                              << true;
-        QTest::newRow("a note without the line") << QByteArray("a\r\nb\r\n") << QByteArray("3\r\n")
-                                                 << QByteArray("a\r\nb\r\n") << true;
-        QTest::newRow("note cut short: no append began") << QByteArray("a\r\n") << note.first(5)
-                                                         << QByteArray("a\r\n") << false;
+        QTest::newRow("whole line, note not yet gone")
+            << QByteArray("a\r\nhalf a record\r\n") << note << QByteArray("a\r\n") << false;
+        QTest::newRow("edited by hand since")
+            << QByteArray("a\r\nb\r\nhalf") << note << QByteArray("a\r\nb\r\nhalf") << true;
+        QTest::newRow("a note without the line")
+            << QByteArray("a\r\nb\r\n") << QByteArray("3\r\n") << QByteArray("a\r\nb\r\n") << true;
+        QTest::newRow("note cut short: no append began")
+            << QByteArray("a\r\n") << note.first(5) << QByteArray("a\r\n") << false;
     }
 
     void anAppendCutShortIsUndoneOnlyWhileItsNoteDescribesTheFile()
@@ -180,7 +178,8 @@ private slots:
         QTest::newRow("no folder to be in") << true << u"gone/履歴.txt"_qs << u"入れるフォルダがありません。"_qs;
         QTest::newRow("read-only file") << true << u"read-only"_qs << u"書き込む権限がありません。"_qs;
         QTest::newRow("bytes that are not CP932")
-            << false << u"not CP932"_qs << u" の 2 行目（先頭から 7 バイト目）に Shift_JIS (CP932) として読めないバイト 0xFF があります。"_qs;
+            << false << u"not CP932"_qs
+            << u" の 2 行目（先頭から 7 バイト目）に Shift_JIS (CP932) として読めないバイト 0xFF があります。"_qs;
     }
     void fileErrorsNameTheFileAndTheCauseInJapanese()
     {
@@ -204,8 +203,7 @@ private slots:
     {
         QTemporaryDir dir;
         fakes::writeBytes(dir.filePath(u"辞書.TXT"_qs), "a\r\n");
-        QCOMPARE(QFileInfo(platform::resolveFileName(dir.filePath(u"辞書.txt"_qs))).fileName(),
-                 u"辞書.TXT"_qs);
+        QCOMPARE(QFileInfo(platform::resolveFileName(dir.filePath(u"辞書.txt"_qs))).fileName(), u"辞書.TXT"_qs);
         QCOMPARE(platform::resolveFileName(dir.filePath(u"none.txt"_qs)), dir.filePath(u"none.txt"_qs));
     }
 
@@ -218,19 +216,15 @@ private slots:
         QTest::newRow("two lines, lone LF") << u"60\n1\n"_qs << QStringList{u"1:60"_qs, u"2:1"_qs};
         QTest::newRow("blanks before values, trailing blanks dropped")
             << u"  60 ,\t 1 \r\n"_qs << QStringList{u"1:60"_qs, u"1:1"_qs};
-        QTest::newRow("quoted comma and blanks kept") << u"\"a, b \",c\r\n"_qs
-                                                      << QStringList{u"1:a, b "_qs, u"1:c"_qs};
-        QTest::newRow("text after closing quote ignored") << u"\"a\"xyz,b\r\n"_qs
-                                                          << QStringList{u"1:a"_qs, u"1:b"_qs};
-        QTest::newRow("quoted value over two lines") << u"\"a\r\nb\",c"_qs
-                                                     << QStringList{u"1:a\r\nb"_qs, u"2:c"_qs};
+        QTest::newRow("quoted comma and blanks kept") << u"\"a, b \",c\r\n"_qs << QStringList{u"1:a, b "_qs, u"1:c"_qs};
+        QTest::newRow("text after closing quote ignored") << u"\"a\"xyz,b\r\n"_qs << QStringList{u"1:a"_qs, u"1:b"_qs};
+        QTest::newRow("quoted value over two lines") << u"\"a\r\nb\",c"_qs << QStringList{u"1:a\r\nb"_qs, u"2:c"_qs};
         QTest::newRow("unclosed quote runs to end") << u"\"abc"_qs << QStringList{u"1:abc"_qs};
         QTest::newRow("empty value between commas, none after the last")
             << u"a,,b,\r\n"_qs << QStringList{u"1:a"_qs, u"1:"_qs, u"1:b"_qs};
-        QTest::newRow("blank lines give nothing") << u"a\r\n\r\n  \r\nb\r\n\r\n"_qs
-                                                  << QStringList{u"1:a"_qs, u"4:b"_qs};
-        QTest::newRow("lone LF in quotes") << u"a\r\n\r\n\"b\nc\",d\ne"_qs
-                                           << QStringList{u"1:a"_qs, u"3:b\nc"_qs, u"4:d"_qs, u"5:e"_qs};
+        QTest::newRow("blank lines give nothing") << u"a\r\n\r\n  \r\nb\r\n\r\n"_qs << QStringList{u"1:a"_qs, u"4:b"_qs};
+        QTest::newRow("lone LF in quotes")
+            << u"a\r\n\r\n\"b\nc\",d\ne"_qs << QStringList{u"1:a"_qs, u"3:b\nc"_qs, u"4:d"_qs, u"5:e"_qs};
     }
 
     void readerYieldsValuesWhereverLinesBreak()

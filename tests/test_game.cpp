@@ -21,9 +21,9 @@ QByteArray dictionary()
 // What the player sees of a game, to compare before and after.
 QStringList screen(const Harness &h)
 {
-    return QStringList{h.lblMondai.text, h.lblOk.text, h.lblNg.text, h.lblMoji_T.text, h.lblByou.text,
-                       h.lblRitu.text, h.txtKaitou.value, QString::number(h.shpJikanK.w)}
-        + h.lstRireki.items + h.lstInpRireki.items;
+    return QStringList{h.lblMondai.text, h.lblOk.text,   h.lblNg.text,      h.lblMoji_T.text,
+                       h.lblByou.text,   h.lblRitu.text, h.txtKaitou.value, QString::number(h.shpJikanK.w)}
+    + h.lstRireki.items + h.lstInpRireki.items;
 }
 
 } // namespace
@@ -148,32 +148,31 @@ private slots:
         QTest::addColumn<QString>("current");
         QTest::addColumn<QStringList>("earlier"); // answers already accepted in this game
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("title");       // empty: accepted
+        QTest::addColumn<QString>("title"); // empty: accepted
         QTest::addColumn<int>("ng");
-        QTest::addColumn<QString>("nowShown");    // the current word afterwards
-        QTest::addColumn<QStringList>("chain");   // what lstRireki gained
+        QTest::addColumn<QString>("nowShown");  // the current word afterwards
+        QTest::addColumn<QStringList>("chain"); // what lstRireki gained
 
         const QStringList none;
         QTest::newRow("katakana becomes hiragana") << u"りんご"_qs << none << u"ゴリラ"_qs << QString() << 0
                                                    << u"らっぱ"_qs << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
         QTest::newRow("ん wins over chain and duplicate, counted once")
             << u"ねこ"_qs << QStringList{u"みかん"_qs} << u"みかん"_qs << u"間違い"_qs << 1 << u"ねこ"_qs << none;
-        QTest::newRow("ー, half-width too, is not counted") << u"りんご"_qs << none << u"ｺﾞﾘｰ"_qs << u"置き換え"_qs << 0
-                                          << u"りんご"_qs << none;
-        QTest::newRow("duplicate before chain") << u"ねこ"_qs << QStringList{u"ごりら"_qs} << u"ごりら"_qs
-                                                << u"重複回答"_qs << 1 << u"ねこ"_qs << none;
-        QTest::newRow("chain broken") << u"ねこ"_qs << none << u"ごりら"_qs << u"間違い"_qs << 1 << u"ねこ"_qs
-                                      << none;
+        QTest::newRow("ー, half-width too, is not counted")
+            << u"りんご"_qs << none << u"ｺﾞﾘｰ"_qs << u"置き換え"_qs << 0 << u"りんご"_qs << none;
+        QTest::newRow("duplicate before chain")
+            << u"ねこ"_qs << QStringList{u"ごりら"_qs} << u"ごりら"_qs << u"重複回答"_qs << 1 << u"ねこ"_qs << none;
+        QTest::newRow("chain broken") << u"ねこ"_qs << none << u"ごりら"_qs << u"間違い"_qs << 1 << u"ねこ"_qs << none;
         QTest::newRow("しゃ asks for や") << u"いしゃ"_qs << none << u"やま"_qs << QString() << 0 << u"まま"_qs
-                                         << QStringList{u"やま"_qs, u"まま"_qs};
-        QTest::newRow("small kana first never chains") << u"いしゃ"_qs << none << u"ゃま"_qs << u"間違い"_qs << 1
-                                                       << u"いしゃ"_qs << none;
-        QTest::newRow("leading space breaks the chain") << u"りんご"_qs << none << u" ごりら"_qs << u"間違い"_qs
-                                                        << 1 << u"りんご"_qs << none;
-        QTest::newRow("empty answer with a word shown") << u"りんご"_qs << none << QString() << u"間違い"_qs << 1
-                                                        << u"りんご"_qs << none;
+                                          << QStringList{u"やま"_qs, u"まま"_qs};
+        QTest::newRow("small kana first never chains")
+            << u"いしゃ"_qs << none << u"ゃま"_qs << u"間違い"_qs << 1 << u"いしゃ"_qs << none;
+        QTest::newRow("leading space breaks the chain")
+            << u"りんご"_qs << none << u" ごりら"_qs << u"間違い"_qs << 1 << u"りんご"_qs << none;
+        QTest::newRow("empty answer with a word shown")
+            << u"りんご"_qs << none << QString() << u"間違い"_qs << 1 << u"りんご"_qs << none;
         QTest::newRow("no candidate: the answer goes on") << u"りんご"_qs << none << u"ごみ"_qs << QString() << 0
-                                                         << u"ごみ"_qs << QStringList{u"ごみ"_qs, u"ごみ"_qs};
+                                                          << u"ごみ"_qs << QStringList{u"ごみ"_qs, u"ごみ"_qs};
         QTest::newRow("an answer is its own candidate") << u"あと"_qs << none << u"とまと"_qs << QString() << 0
                                                         << u"とまと"_qs << QStringList{u"とまと"_qs, u"とまと"_qs};
     }
@@ -223,7 +222,8 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::newRow("ん") << u"みかん"_qs << u"A word must not end in 『ん』 (n)!"_qs << u"Wrong"_qs;
         QTest::newRow("ー") << u"ごりー"_qs
-                           << u"Replace the final 『ー』 with a kana such as 『ぃ』 (i) or 『ぅ』 (u)!"_qs << u"Replace"_qs;
+                            << u"Replace the final 『ー』 with a kana such as 『ぃ』 (i) or 『ぅ』 (u)!"_qs
+                            << u"Replace"_qs;
         QTest::newRow("duplicate") << u"ごりら"_qs << u"You have already used that answer!"_qs << u"Repeated answer"_qs;
         QTest::newRow("chain") << u"らっぱ"_qs << u"That doesn't continue the chain!"_qs << u"Wrong"_qs;
     }
@@ -253,16 +253,15 @@ private slots:
         Harness h("60,0\r\n", fakes::cp932(u"りんご\r\nごりら"_qs), ""); // last line end missing
         QVERIFY(h.load());
         h.startGame();
-        h.answer(u"ごりら"_qs);                // known: not appended
+        h.answer(u"ごりら"_qs); // known: not appended
         QCOMPARE(h.game->intNewWords, qint16(0));
-        h.answer(u"ラッコ"_qs);                // new: appended as hiragana
-        h.answer(u"こぶた"_qs);                // new
-        h.answer(u"たゔぁ"_qs);                // accepted, but CP932 cannot hold ゔ
+        h.answer(u"ラッコ"_qs); // new: appended as hiragana
+        h.answer(u"こぶた"_qs); // new
+        h.answer(u"たゔぁ"_qs); // accepted, but CP932 cannot hold ゔ
         QCOMPARE(h.game->intOk, qint16(4));
         QCOMPARE(h.game->intNewWords, qint16(2));
         QCOMPARE(h.game->intMoji, qint16(12));
-        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs),
-                 fakes::cp932(u"りんご\r\nごりら\r\nらっこ\r\nこぶた\r\n"_qs));
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), fakes::cp932(u"りんご\r\nごりら\r\nらっこ\r\nこぶた\r\n"_qs));
         QVERIFY(!h.game->strJisyo.contains(u"らっこ"_qs));
         h.messages.expect(u"新しい文字を 2 個覚えました！"_qs, u"辞書追加"_qs, MessageIcon::Information);
         h.playOut();
@@ -308,9 +307,9 @@ private slots:
             QCOMPARE(saved, QByteArray(""));
             return;
         }
-        QCOMPARE(saved.mid(24), fakes::cp932(QStringLiteral("8,%1,%2,%3,\"%4\",\"%5\",\"10秒\"\r\n")
-                                                  .arg(h.lblOk.text, h.lblNg.text, h.lblMoji_T.text,
-                                                       h.lblRitu.text, h.lblByou.text)));
+        QCOMPARE(saved.mid(24),
+                 fakes::cp932(QStringLiteral("8,%1,%2,%3,\"%4\",\"%5\",\"10秒\"\r\n")
+                                  .arg(h.lblOk.text, h.lblNg.text, h.lblMoji_T.text, h.lblRitu.text, h.lblByou.text)));
     }
 
     void learningKeepsTheDictionaryLoadableAndTheGameGoing_data()

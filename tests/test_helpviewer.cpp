@@ -13,8 +13,8 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -55,8 +55,8 @@ QString nested(const QString &open, int depth, const QString &inner, const QStri
 
 QString deepContents(int depth)
 {
-    return nested(u"<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"n\"></object>"_qs,
-                  depth, {}, u"</ul>"_qs);
+    return nested(u"<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"n\"></object>"_qs, depth, {},
+                  u"</ul>"_qs);
 }
 
 using Files = QMap<QString, QByteArray>; // stored name, content
@@ -89,7 +89,10 @@ class TestHelpViewer : public QObject {
     QList<QUrl> openedOutside_;
 
     QList<QMainWindow *> windows() const { return owner_->findChildren<QMainWindow *>(u"helpWindow"_qs); }
-    QTextBrowser *browser() const { return windows().size() == 1 ? windows().first()->findChild<QTextBrowser *>() : nullptr; }
+    QTextBrowser *browser() const
+    {
+        return windows().size() == 1 ? windows().first()->findChild<QTextBrowser *>() : nullptr;
+    }
     QString shown() const { return browser() ? browser()->toPlainText() : u"(not one help window)"_qs; }
     bool shows(const QString &text) const { return browser() && shown().contains(text); }
     void trigger(const QString &text) const
@@ -155,8 +158,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("topic named by the file") << kSample << "見本のヘルプ" << kFirst;
         QTest::newRow("first topic of the contents") << kFromContents << "目次から開くヘルプ" << kSecond;
-        QTest::newRow("Shift_JIS title and page") << QStringLiteral(HELP_SAMPLES "/sjis.chm") << "シフトJISの見本" << "シフトJISで書いたページです。";
-        QTest::newRow("our own help, within every limit") << QStringLiteral(OUR_HELP) << "カナリンカ ヘルプ" << "しりとりで日本語の入力を練習する";
+        QTest::newRow("Shift_JIS title and page") << QStringLiteral(HELP_SAMPLES "/sjis.chm") << "シフトJISの見本"
+                                                  << "シフトJISで書いたページです。";
+        QTest::newRow("our own help, within every limit") << QStringLiteral(OUR_HELP) << "カナリンカ ヘルプ"
+                                                          << "しりとりで日本語の入力を練習する";
     }
     void opensAtTheDefaultTopicUnderTheFilesTitle()
     {
@@ -239,7 +244,8 @@ private slots:
         QTRY_VERIFY(shows(kFirst));
         const QImage shown = browser()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const auto *pixels = reinterpret_cast<const QRgb *>(shown.constBits());
-        QCOMPARE(std::count(pixels, pixels + shown.width() * shown.height(), qRgb(0x30, 0x70, 0xc0)), 40 * 20); // its blue
+        QCOMPARE(std::count(pixels, pixels + shown.width() * shown.height(), qRgb(0x30, 0x70, 0xc0)),
+                 40 * 20); // its blue
     }
 
     void openingTheSameFileAgainRaisesItsOneWindow()
@@ -305,11 +311,13 @@ private slots:
             return files;
         };
         const auto tables = [](int depth) {
-            return Files{{u"page.html"_qs, nested(u"<table><tr><td>"_qs, depth, u"x"_qs, u"</td></tr></table>"_qs).toUtf8()}};
+            return Files{
+                {u"page.html"_qs, nested(u"<table><tr><td>"_qs, depth, u"x"_qs, u"</td></tr></table>"_qs).toUtf8()}};
         };
         QTest::newRow("tables nested 3,000 deep") << tables(3000) << kDamaged;
         QTest::newRow("contents nested 20,000 deep") << withContents(deepContents(20000)) << kDamaged;
-        QTest::newRow("160,000 <a without > in the contents") << withContents(u"<ul>"_qs + u"<a "_qs.repeated(160000)) << u"safe"_qs;
+        QTest::newRow("160,000 <a without > in the contents")
+            << withContents(u"<ul>"_qs + u"<a "_qs.repeated(160000)) << u"safe"_qs;
         QTest::newRow("20 pictures of 5000 x 5000") << pictures(20, 5000) << u"safe"_qs;
         QTest::newRow("40 pictures of 1500 x 1500") << pictures(40, 1500) << u"safe"_qs;
     }
@@ -326,7 +334,8 @@ private slots:
         qInfo("shown in %lld ms", clock.elapsed());
         qint64 decoded = 0;
         for (auto it = files.cbegin(); it != files.cend(); ++it) {
-            const QVariant picture = browser()->document()->resource(QTextDocument::ImageResource, QUrl(u"chm:/"_qs + it.key()));
+            const QVariant picture =
+                browser()->document()->resource(QTextDocument::ImageResource, QUrl(u"chm:/"_qs + it.key()));
             decoded += qint64(picture.value<QImage>().width()) * picture.value<QImage>().height();
         }
         QVERIFY2(decoded <= 16 * 1024 * 1024, qPrintable(QString::number(decoded)));
@@ -339,12 +348,16 @@ private slots:
         const QString table = u"<table><tr><td>"_qs, untable = u"</td></tr></table>"_qs;
         QTest::newRow("tables nested 3,000 deep") << nested(table, 3000, u"x"_qs, untable) << PageFault::TooDeep;
         QTest::newRow("tables nested 5 deep") << nested(table, 5, u"x"_qs, untable) << PageFault::FramesTooDeep;
-        QTest::newRow("tables Qt nests for </tr><td>") << table + u"</tr><td>"_qs.repeated(10) << PageFault::FramesTooDeep;
+        QTest::newRow("tables Qt nests for </tr><td>")
+            << table + u"</tr><td>"_qs.repeated(10) << PageFault::FramesTooDeep;
         QTest::newRow("cells spanning 100,000 rows and columns")
             << u"<table><tr><td colspan=100000 rowspan=100000>x</table>"_qs << PageFault::TableTooLarge;
-        QTest::newRow("a 200 x 30 table") << u"<table>"_qs + (u"<tr>"_qs + u"<td>x</td>"_qs.repeated(30)).repeated(200) << PageFault::TableTooLarge;
-        QTest::newRow("100,000 characters two tables deep") << nested(table, 2, u"字"_qs.repeated(100000), untable) << PageFault::TooCostly;
-        QTest::newRow("a picture 100,000,000 pixels high in a cell") << u"<td><img height=100000000><dd>x"_qs << PageFault::HugeLength;
+        QTest::newRow("a 200 x 30 table")
+            << u"<table>"_qs + (u"<tr>"_qs + u"<td>x</td>"_qs.repeated(30)).repeated(200) << PageFault::TableTooLarge;
+        QTest::newRow("100,000 characters two tables deep")
+            << nested(table, 2, u"字"_qs.repeated(100000), untable) << PageFault::TooCostly;
+        QTest::newRow("a picture 100,000,000 pixels high in a cell")
+            << u"<td><img height=100000000><dd>x"_qs << PageFault::HugeLength;
         QTest::newRow("9,000 paragraphs") << u"<p>x</p>"_qs.repeated(9000) << PageFault::TooLarge;
     }
     void pagesBeyondTheLimitsAreRefusedBeforeLayout()
@@ -360,7 +373,9 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::newRow("nested 10 deep") << deepContents(10) << true;
         QTest::newRow("nested 200,000 deep") << deepContents(200000) << false;
-        QTest::newRow("5,000 entries") << u"<ul>"_qs + u"<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"n\"></object>"_qs.repeated(5000) << false;
+        QTest::newRow("5,000 entries") << u"<ul>"_qs
+                + u"<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"n\"></object>"_qs.repeated(5000)
+                                       << false;
     }
     void contentsBeyondTheLimitsAreRefused()
     {

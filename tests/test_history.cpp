@@ -126,8 +126,8 @@ private slots:
         Harness h("60,0\r\n", dictionary(), "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n");
         QVERIFY(h.load());
         playOneGame(h);
-        h.messages.expect(u"履歴データをクリアします。よろしいですか？"_qs, u"クリア確認"_qs,
-                          MessageIcon::Exclamation, MessageButtons::OkCancel);
+        h.messages.expect(u"履歴データをクリアします。よろしいですか？"_qs, u"クリア確認"_qs, MessageIcon::Exclamation,
+                          MessageButtons::OkCancel);
         h.messages.expect(u"履歴データをクリアしました"_qs, u"クリア終了"_qs, MessageIcon::Information);
         h.game->cmdClear_Click();
         QVERIFY(h.messages.expected.isEmpty());
@@ -144,8 +144,8 @@ private slots:
         const QByteArray record = "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n";
         Harness h("60,0\r\n", dictionary(), record);
         QVERIFY(h.load());
-        h.messages.expect(u"履歴データをクリアします。よろしいですか？"_qs, u"クリア確認"_qs,
-                          MessageIcon::Exclamation, MessageButtons::OkCancel);
+        h.messages.expect(u"履歴データをクリアします。よろしいですか？"_qs, u"クリア確認"_qs, MessageIcon::Exclamation,
+                          MessageButtons::OkCancel);
         h.messages.answers = {MessageResult::Cancel};
         h.game->cmdClear_Click();
         QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), record);

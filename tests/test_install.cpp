@@ -35,8 +35,9 @@ class TestInstall : public QObject {
 private slots:
     void initTestCase()
     {
-        const auto [status, output] = run(QStringLiteral(KANARINKA_CMAKE),
-                                          {u"--install"_qs, QStringLiteral(KANARINKA_BUILD_DIR), u"--prefix"_qs, m_prefix.path()});
+        const auto [status, output] =
+            run(QStringLiteral(KANARINKA_CMAKE),
+                {u"--install"_qs, QStringLiteral(KANARINKA_BUILD_DIR), u"--prefix"_qs, m_prefix.path()});
         QVERIFY2(status == 0, output.constData());
     }
 
@@ -50,7 +51,8 @@ private slots:
         QTest::newRow("English help") << kDefaults + u"TovelHelp_en.chm"_qs << QByteArray();
         QTest::newRow("desktop entry") << kDesktop << QByteArray();
         QTest::newRow("AppStream metadata") << kMetainfo << QByteArray();
-        QTest::newRow("scalable icon") << QStringLiteral(KANARINKA_DATADIR "/icons/hicolor/scalable/apps/kanarinka.svg") << QByteArray();
+        QTest::newRow("scalable icon") << QStringLiteral(KANARINKA_DATADIR "/icons/hicolor/scalable/apps/kanarinka.svg")
+                                       << QByteArray();
         QTest::newRow("word list licence") << QStringLiteral(KANARINKA_DOCDIR "/WORDLIST-LICENSE.md") << QByteArray();
     }
     void installsEachFileInItsPlace()
@@ -73,14 +75,16 @@ private slots:
         QStringDecoder cp932("windows-31j", QStringDecoder::Flag::Stateless);
         const QString text = cp932.decode(bytes);
         QVERIFY(!cp932.hasError());
-        const QStringList words = QString::fromUtf8(fakes::fileBytes(QStringLiteral(KANARINKA_WORD_LIST))).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList words =
+            QString::fromUtf8(fakes::fileBytes(QStringLiteral(KANARINKA_WORD_LIST))).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(text.split(u"\r\n"_qs, Qt::SkipEmptyParts), words);
     }
 
     // Typed answers are hiragana, and a word ending in ん or ー could never be answered.
     void startingDictionaryHoldsOnlyWordsThatCanBeAnswered()
     {
-        const QStringList words = QString::fromUtf8(fakes::fileBytes(QStringLiteral(KANARINKA_WORD_LIST))).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList words =
+            QString::fromUtf8(fakes::fileBytes(QStringLiteral(KANARINKA_WORD_LIST))).split(u'\n', Qt::SkipEmptyParts);
         static const QRegularExpression answerable(u"^[ぁ-ゖー]*[ぁ-ゖ](?<!ん)$"_qs);
         for (const QString &word : words)
             QVERIFY2(answerable.match(word).hasMatch(), qPrintable(word));
@@ -91,7 +95,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("command");
         QTest::newRow("desktop entry") << QStringList{u"desktop-file-validate"_qs, installed(kDesktop)};
-        QTest::newRow("AppStream metadata") << QStringList{u"appstreamcli"_qs, u"validate"_qs, u"--no-net"_qs, installed(kMetainfo)};
+        QTest::newRow("AppStream metadata")
+            << QStringList{u"appstreamcli"_qs, u"validate"_qs, u"--no-net"_qs, installed(kMetainfo)};
     }
     void desktopFilesPassTheirValidators()
     {

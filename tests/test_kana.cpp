@@ -9,18 +9,17 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("katakana, ァ to ヶ") << u"ァアィガッヅパポャヮヰヱヲンヴヵヶ"_qs << u"ぁあぃがっづぱぽゃゎゐゑをんゔゕゖ"_qs;
+        QTest::newRow("katakana, ァ to ヶ")
+            << u"ァアィガッヅパポャヮヰヱヲンヴヵヶ"_qs << u"ぁあぃがっづぱぽゃゎゐゑをんゔゕゖ"_qs;
         QTest::newRow("long mark stays") << u"コーヒー"_qs << u"こーひー"_qs;
         QTest::newRow("half-width a..o") << u"ｱｲｳｴｵｧｨｩｪｫ"_qs << u"あいうえおぁぃぅぇぉ"_qs;
-        QTest::newRow("half-width voiced") << u"ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞ"_qs
-                                           << u"がぎぐげござじずぜぞだぢづでど"_qs;
-        QTest::newRow("half-width ha row both marks") << u"ﾊﾞﾊﾟﾋﾞﾋﾟﾌﾞﾌﾟﾍﾞﾍﾟﾎﾞﾎﾟ"_qs
-                                                      << u"ばぱびぴぶぷべぺぼぽ"_qs;
+        QTest::newRow("half-width voiced")
+            << u"ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞ"_qs << u"がぎぐげござじずぜぞだぢづでど"_qs;
+        QTest::newRow("half-width ha row both marks") << u"ﾊﾞﾊﾟﾋﾞﾋﾟﾌﾞﾌﾟﾍﾞﾍﾟﾎﾞﾎﾟ"_qs << u"ばぱびぴぶぷべぺぼぽ"_qs;
         QTest::newRow("half-width vu") << u"ｳﾞ"_qs << u"ゔ"_qs;
         QTest::newRow("half-width rest") << u"ﾅﾆﾇﾈﾉﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜｦﾝｬｭｮｯ"_qs
                                          << u"なにぬねのまみむめもやゆよらりるれろわをんゃゅょっ"_qs;
-        QTest::newRow("half-width mark that composes nothing")
-            << u"ｱﾞﾏﾟﾞ"_qs << u"あ゛ま゜゛"_qs;
+        QTest::newRow("half-width mark that composes nothing") << u"ｱﾞﾏﾟﾞ"_qs << u"あ゛ま゜゛"_qs;
         QTest::newRow("half-width punctuation and long mark") << u"｡｢｣､･ｰ"_qs << u"。「」、・ー"_qs;
         QTest::newRow("ascii letters and digits") << u"abcXYZ019"_qs << u"ａｂｃＸＹＺ０１９"_qs;
         QTest::newRow("ascii symbols") << u"!\"#~\\,"_qs << u"！＂＃～＼，"_qs;

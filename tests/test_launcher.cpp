@@ -18,7 +18,11 @@ using fakes::writeBytes;
 namespace {
 
 // out: the stand-in's working folder, then its arguments.
-struct Run { int exitCode = -1; QStringList out; QString err; };
+struct Run {
+    int exitCode = -1;
+    QStringList out;
+    QString err;
+};
 
 const QString kLauncher = QFileInfo(KANARINKA_LAUNCHER).fileName();
 
@@ -68,7 +72,8 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(KANARINKA_LAUNCHER), app(kLauncher)));
         QVERIFY(QFile::copy(QStringLiteral(KANARINKA_STANDIN), app(u"kanarinka"_qs)));
         const QDir built(QStringLiteral(KANARINKA_DEFAULTS_DIR));
-        QVERIFY2(built.exists(u"辞書.txt"_qs) && built.exists(u"TovelHelp.chm"_qs), "build the default files and help first");
+        QVERIFY2(built.exists(u"辞書.txt"_qs) && built.exists(u"TovelHelp.chm"_qs),
+                 "build the default files and help first");
         for (const QString &name : built.entryList(QDir::Files)) {
             QVERIFY(QFile::copy(built.filePath(name), defaults(name)));
             QVERIFY(QFile::setPermissions(defaults(name), QFileDevice::ReadOwner | QFileDevice::ReadOther));
@@ -91,9 +96,9 @@ private slots:
 
     void aLaterRunKeepsWhatThePlayerChangedAndPutsBackTheRest_data()
     {
-        QTest::addColumn<QString>("name"); // as the player left it, in any letter case
+        QTest::addColumn<QString>("name");       // as the player left it, in any letter case
         QTest::addColumn<QByteArray>("content"); // null: the player deleted it
-        QTest::addColumn<bool>("kept"); // else the default is put back
+        QTest::addColumn<bool>("kept");          // else the default is put back
         QTest::newRow("settings changed") << u"設定.txt"_qs << QByteArray("90,0\r\n") << true;
         QTest::newRow("words learned") << u"辞書.txt"_qs << QByteArray("\x82\xb2\r\n") << true;
         QTest::newRow("result saved") << u"履歴.txt"_qs << QByteArray("a result\r\n") << true;
@@ -141,14 +146,16 @@ private slots:
 
     void theDataFolderFollowsTheXdgRulesOrTheGameSaysWhyNot_data()
     {
-        QTest::addColumn<QString>("home"); // in the test's folder; empty: unset
-        QTest::addColumn<QString>("xdg"); // as it is; empty: unset
+        QTest::addColumn<QString>("home");   // in the test's folder; empty: unset
+        QTest::addColumn<QString>("xdg");    // as it is; empty: unset
         QTest::addColumn<QString>("folder"); // where the game starts; empty: it does not
         QTest::addColumn<QString>("why");
-        QTest::newRow("relative XDG_DATA_HOME, ignored") << u"home"_qs << u"xdg"_qs << u"home/.local/share/kanarinka"_qs << QString();
+        QTest::newRow("relative XDG_DATA_HOME, ignored")
+            << u"home"_qs << u"xdg"_qs << u"home/.local/share/kanarinka"_qs << QString();
         QTest::newRow("HOME unset") << QString() << QString() << QString() << u"HOME"_qs;
         QTest::newRow("HOME a file") << u"file"_qs << QString() << QString() << u"file」 はフォルダではありません"_qs;
-        QTest::newRow("a folder the player may not write to") << u"ro"_qs << QString() << QString()
+        QTest::newRow("a folder the player may not write to")
+            << u"ro"_qs << QString() << QString()
             << u"ro/.local/share/kanarinka」 にファイルを作れません: 書き込む権限がありません"_qs;
     }
     void theDataFolderFollowsTheXdgRulesOrTheGameSaysWhyNot()
@@ -159,7 +166,8 @@ private slots:
         QFETCH(QString, why);
         writeBytes(m_dir->filePath(u"file"_qs), "not a folder");
         const QString readOnly = m_dir->filePath(u"ro/.local/share/kanarinka"_qs);
-        QVERIFY(QDir().mkpath(readOnly) && QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QVERIFY(QDir().mkpath(readOnly)
+                && QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         m_env.remove(u"HOME"_qs);
         m_env.remove(u"XDG_DATA_HOME"_qs);
         if (!home.isEmpty())
@@ -172,7 +180,8 @@ private slots:
         QCOMPARE(run.out.value(0), folder.isEmpty() ? QString() : QFileInfo(m_dir->filePath(folder)).canonicalFilePath());
         QVERIFY2(run.err.contains(why), qPrintable(run.err));
         // Told once, with no warning of Qt's about it.
-        QVERIFY2(run.err.count(u"kanarinka: "_qs) == (why.isEmpty() ? 0 : 1) && !run.err.contains(u"QFile"_qs), qPrintable(run.err));
+        QVERIFY2(run.err.count(u"kanarinka: "_qs) == (why.isEmpty() ? 0 : 1) && !run.err.contains(u"QFile"_qs),
+                 qPrintable(run.err));
     }
 
     // The game itself then reports the missing files in a message box.

@@ -5,12 +5,12 @@
 #include "fakes.h"
 #include "harness.h"
 #include "platform/sound/qtsounds.h"
-#include "ui/main/answerbox.h"
-#include "ui/base/fonts.h"
-#include "ui/main/mainwindow.h"
 #include "ui/aids/notelabel.h"
 #include "ui/aids/playaids.h"
 #include "ui/aids/words/wordcue.h"
+#include "ui/base/fonts.h"
+#include "ui/main/answerbox.h"
+#include "ui/main/mainwindow.h"
 #include "ui/main/views/wordlist.h"
 
 #include <QAccessible>
@@ -37,9 +37,15 @@ struct Recorder : game::GameEvents {
     void wordShown(const QString &word) override { events << u"word "_qs + word; }
     void answerJudged(const game::AnswerJudgement &j) override
     {
-        events << u"judged %1 %2 %3 %4 %5"_qs.arg(j.answer, QString(j.expected)).arg(int(j.verdict)).arg(j.counted).arg(j.learned);
+        events << u"judged %1 %2 %3 %4 %5"_qs.arg(j.answer, QString(j.expected))
+                      .arg(int(j.verdict))
+                      .arg(j.counted)
+                      .arg(j.learned);
     }
-    void gameEnded(const game::GameResult &r) override { events << u"ended %1 %2 %3"_qs.arg(r.accepted).arg(r.rejected).arg(r.newWords); }
+    void gameEnded(const game::GameResult &r) override
+    {
+        events << u"ended %1 %2 %3"_qs.arg(r.accepted).arg(r.rejected).arg(r.newWords);
+    }
 };
 
 // The window with the aids on the words りんご, ごりら, らっぱ, a game begun.
@@ -94,10 +100,11 @@ private slots:
         h.playOut();
         h.answer(u"まくら"_qs); // after the end: learned and answered, but counted nowhere
         // answer, kana it had to start with, verdict, counted, learned
-        QCOMPARE(recorder.events, QStringList({u"started"_qs, u"tick 1"_qs, u"tick 2"_qs, u"tick 3"_qs, u"word りんご"_qs,
-            u"judged ごりん ご 1 1 0"_qs, u"judged ごりらー ご 2 0 0"_qs, u"judged ごま ご 0 1 1"_qs, u"word ごま"_qs,
-            u"judged ごま ま 3 1 0"_qs, u"judged りす ま 4 1 0"_qs, u"ended 1 3 1"_qs,
-            u"judged まくら ま 0 0 1"_qs, u"word らっぱ"_qs}));
+        QCOMPARE(recorder.events,
+                 QStringList({u"started"_qs, u"tick 1"_qs, u"tick 2"_qs, u"tick 3"_qs, u"word りんご"_qs,
+                              u"judged ごりん ご 1 1 0"_qs, u"judged ごりらー ご 2 0 0"_qs, u"judged ごま ご 0 1 1"_qs,
+                              u"word ごま"_qs, u"judged ごま ま 3 1 0"_qs, u"judged りす ま 4 1 0"_qs,
+                              u"ended 1 3 1"_qs, u"judged まくら ま 0 0 1"_qs, u"word らっぱ"_qs}));
     }
 
     void theCueNamesTheKanaTheRulesWantWhereTheWordDoesNotShowIt_data()
@@ -166,7 +173,8 @@ private slots:
         QTest::addColumn<QString>("rejections");
         QTest::addColumn<QString>("note");
         QTest::newRow("ends in ん") << u"ごりん"_qs << u"1"_qs << u"最後が『ん』じゃだめです！"_qs;
-        QTest::newRow("ends in ー, not counted") << u"ごりー"_qs << u"0"_qs << u"最後の 『ー』 は 『ぃ』 とか 『ぅ』 とかに置き換えてください！"_qs;
+        QTest::newRow("ends in ー, not counted")
+            << u"ごりー"_qs << u"0"_qs << u"最後の 『ー』 は 『ぃ』 とか 『ぅ』 とかに置き換えてください！"_qs;
         QTest::newRow("broken chain") << u"らっぱ"_qs << u"1"_qs << u"しりとりになっていません！"_qs;
     }
 
@@ -200,8 +208,9 @@ private slots:
         run.clock.advance(500);
         QTest::keyClick(run.find("txtKaitou"), Qt::Key_Return);
         QCOMPARE(run.find<QLabel>("lblMondai")->text(), u"らっぱ"_qs);
-        QCOMPARE(run.sounds.played, (QList{platform::Tone::Countdown, platform::Tone::Countdown, platform::Tone::CountdownLast,
-                                           platform::Tone::TimeUp, platform::Tone::Accepted}));
+        QCOMPARE(run.sounds.played,
+                 (QList{platform::Tone::Countdown, platform::Tone::Countdown, platform::Tone::CountdownLast,
+                        platform::Tone::TimeUp, platform::Tone::Accepted}));
     }
 
     void wordsAGameTaughtJoinTheListInBoldAndDeleteForgetsOne()

@@ -1,11 +1,11 @@
 // What the game learns from the answers: the record's lines and file, the per-kana figures,
 // keystrokes per minute and the reply draw aimed at weak kana. Qt Core only.
 #include "fakes.h"
-#include "harness.h"
 #include "game/rules.h"
+#include "harness.h"
 #include "platform/kana/kana.h"
-#include "progress/record/answerfile.h"
 #include "progress/kanastats.h"
+#include "progress/record/answerfile.h"
 #include "progress/savedgames.h"
 #include "progress/typingspeed.h"
 #include "progress/weakkanadraw.h"
@@ -54,13 +54,17 @@ private slots:
         QTest::addColumn<AnswerRow>("row");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("answerRead");
-        QTest::newRow("romaji keys") << AnswerRow{kGame, u'る', u"るびい"_qs, Verdict::Accepted, 1840, 920, progress::Keystrokes{7, 1}}
+        QTest::newRow("romaji keys")
+            << AnswerRow{kGame, u'る', u"るびい"_qs, Verdict::Accepted, 1840, 920, progress::Keystrokes{7, 1}}
             << u"\"2024/05/01 13:05:09\",\"る\",\"るびい\",\"ok\",1840,920,7,1\r\n"_qs << u"るびい"_qs;
-        QTest::newRow("input method: keys unknown") << AnswerRow{kGame, u'ご', u"ごま"_qs, Verdict::Duplicate, 300, 0, {}}
+        QTest::newRow("input method: keys unknown")
+            << AnswerRow{kGame, u'ご', u"ごま"_qs, Verdict::Duplicate, 300, 0, {}}
             << u"\"2024/05/01 13:05:09\",\"ご\",\"ごま\",\"duplicate\",300,0,,\r\n"_qs << u"ごま"_qs;
-        QTest::newRow("no word shown, stray letters") << AnswerRow{kGame, QChar(), u"ごrx"_qs, Verdict::StrayLetters, 0, 5, progress::Keystrokes{4, 0}}
+        QTest::newRow("no word shown, stray letters")
+            << AnswerRow{kGame, QChar(), u"ごrx"_qs, Verdict::StrayLetters, 0, 5, progress::Keystrokes{4, 0}}
             << u"\"2024/05/01 13:05:09\",\"\",\"ごrx\",\"stray\",0,5,4,0\r\n"_qs << u"ごrx"_qs;
-        QTest::newRow("a quote or line end cannot end the value") << AnswerRow{kGame, u'ん', u"a\"b\r\nc"_qs, Verdict::EndsInN, 1, 2, {}}
+        QTest::newRow("a quote or line end cannot end the value")
+            << AnswerRow{kGame, u'ん', u"a\"b\r\nc"_qs, Verdict::EndsInN, 1, 2, {}}
             << u"\"2024/05/01 13:05:09\",\"ん\",\"a＂b  c\",\"n\",1,2,,\r\n"_qs << u"a＂b  c"_qs;
     }
 
@@ -81,10 +85,10 @@ private slots:
             "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"maybe\",10,20,3,0", // unknown verdict
             "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",-10,20,3,0",   // negative time
             "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",10,20,3,4",    // more Backspaces than keys
-            "\"2024/05/01 13:05:09\",\"るす\",\"るす\",\"ok\",10,20,,",   // two kana expected
-            "\"yesterday\",\"る\",\"るす\",\"ok\",10,20,,",                  // no time of a game
+            "\"2024/05/01 13:05:09\",\"るす\",\"るす\",\"ok\",10,20,,",    // two kana expected
+            "\"yesterday\",\"る\",\"るす\",\"ok\",10,20,,",                // no time of a game
             "\"2024/05/01 13:05:09\",\"る\",\"る\xff\",\"ok\",10,20,,",    // not UTF-8
-            "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",10",            // cut short
+            "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",10",           // cut short
         };
         QTemporaryDir dir;
         const QString name = dir.filePath(u"record.txt"_qs);
@@ -99,14 +103,18 @@ private slots:
     void aFileThatIsNoRecordIsSetAsideOnceAndRecordingGoesOn_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");  // a part of it; empty when none
+        QTest::addColumn<QString>("message"); // a part of it; empty when none
         QTest::addColumn<bool>("setAside");
         QTest::addColumn<bool>("recording");
         QTest::addColumn<QByteArray>("note"); // what an append a crash cut short left beside it
-        QTest::newRow("a record") << kHeader + "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",1,2,,\r\n" << QString() << false << true << QByteArray();
-        QTest::newRow("some other text") << QByteArray("hello\r\n") << u"に名前を変えて残しました"_qs << true << true << QByteArray();
-        QTest::newRow("a CP932 file") << fakes::cp932(u"りんご\r\n"_qs) << u"に名前を変えて残しました"_qs << true << true << QByteArray();
-        QTest::newRow("a newer version: kept, not written") << QByteArray("\"kanarinka answer record\",2\r\n") << u"新しい版"_qs << false << false << QByteArray();
+        QTest::newRow("a record") << kHeader + "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",1,2,,\r\n"
+                                  << QString() << false << true << QByteArray();
+        QTest::newRow("some other text") << QByteArray("hello\r\n") << u"に名前を変えて残しました"_qs << true << true
+                                         << QByteArray();
+        QTest::newRow("a CP932 file") << fakes::cp932(u"りんご\r\n"_qs) << u"に名前を変えて残しました"_qs << true
+                                      << true << QByteArray();
+        QTest::newRow("a newer version: kept, not written")
+            << QByteArray("\"kanarinka answer record\",2\r\n") << u"新しい版"_qs << false << false << QByteArray();
         QTest::newRow("blanks: begun anew") << QByteArray(" \r\n\r\n") << QString() << false << true << QByteArray();
         const QByteArray first = kHeader + "\"2024/05/01 13:05:09\",\"る\",\"るす\",\"ok\",1,2,,\r\n";
         const QByteArray note = "0 0 " + QByteArray::number(first.size()) + "\r\n" + first;
@@ -131,7 +139,8 @@ private slots:
             fakes::writeBytes(name + u".append"_qs, note);
         progress::AnswerFile file(name);
         const QString told = file.check(QDateTime(QDate(2024, 5, 1), QTime(13, 5, 9)));
-        QVERIFY2(message.isEmpty() ? told.isEmpty() : told.contains(message) && told.contains(u"「回答記録.txt」"_qs), qPrintable(told));
+        QVERIFY2(message.isEmpty() ? told.isEmpty() : told.contains(message) && told.contains(u"「回答記録.txt」"_qs),
+                 qPrintable(told));
         QCOMPARE(QFile::exists(u"回答記録.damaged-20240501-130509.txt"_qs), setAside);
         QCOMPARE(file.recording(), recording);
         QString error;
@@ -155,7 +164,10 @@ private slots:
         for (int game = 0; bytes.size() <= progress::AnswerFile::kMaxBytes; ++game)
             for (int i = 0; i < 100; ++i)
                 bytes += QStringLiteral("\"2024/05/01 13:%1:%2\",\"る\",\"るす\",\"ok\",%3,20,3,0\r\n")
-                             .arg(game / 60 % 60, 2, 10, QChar(u'0')).arg(game % 60, 2, 10, QChar(u'0')).arg(i).toUtf8();
+                             .arg(game / 60 % 60, 2, 10, QChar(u'0'))
+                             .arg(game % 60, 2, 10, QChar(u'0'))
+                             .arg(i)
+                             .toUtf8();
         fakes::writeBytes(name, bytes);
         progress::AnswerFile file(name);
         QCOMPARE(file.check(QDateTime()), QString());
@@ -165,8 +177,9 @@ private slots:
         QVERIFY(QFileInfo(name).size() <= progress::AnswerFile::kKeepBytes + kHeader.size());
         QCOMPARE(record.badLines, 0);
         QVERIFY(record.rows.size() % 100 == 0 && record.rows.size() > 0);
-        QCOMPARE(record.rows.front().stallMs, 0);  // a game from its start
-        QCOMPARE(progress::formatAnswerRow(record.rows.back()).toUtf8(), bytes.sliced(bytes.lastIndexOf('\n', bytes.size() - 2) + 1));
+        QCOMPARE(record.rows.front().stallMs, 0); // a game from its start
+        QCOMPARE(progress::formatAnswerRow(record.rows.back()).toUtf8(),
+                 bytes.sliced(bytes.lastIndexOf('\n', bytes.size() - 2) + 1));
     }
 
     void eachKanaGetsItsAnswersFailuresAndMedianStall_data()
@@ -177,13 +190,17 @@ private slots:
         QTest::addColumn<int>("failures");
         QTest::addColumn<int>("median"); // -1: not known yet
         QTest::newRow("odd count") << u"る:ok:1000 る:ok:3000 る:ok:2000"_qs << u"る"_qs << 3 << 0 << 2000;
-        QTest::newRow("even count: between the middle two") << u"る:ok:1000 る:ok:9000 る:ok:3000 る:ok:2000"_qs << u"る"_qs << 4 << 0 << 2500;
+        QTest::newRow("even count: between the middle two")
+            << u"る:ok:1000 る:ok:9000 る:ok:3000 る:ok:2000"_qs << u"る"_qs << 4 << 0 << 2500;
         QTest::newRow("too few: unknown, not good") << u"ぬ:ok:1000 ぬ:ok:2000"_qs << u"ぬ"_qs << 2 << 0 << -1;
-        QTest::newRow("mistakes charged to the kana expected") << u"ぺ:n:2000 ぺ:chain:4000 ぺ:duplicate:3000 ら:ok:1"_qs << u"ぺ"_qs << 3 << 3 << 3000;
-        QTest::newRow("small kana counted as large") << u"ゃ:ok:1000 や:ok:2000 ゃ:ok:3000"_qs << u"や"_qs << 3 << 0 << 2000;
+        QTest::newRow("mistakes charged to the kana expected")
+            << u"ぺ:n:2000 ぺ:chain:4000 ぺ:duplicate:3000 ら:ok:1"_qs << u"ぺ"_qs << 3 << 3 << 3000;
+        QTest::newRow("small kana counted as large")
+            << u"ゃ:ok:1000 や:ok:2000 ゃ:ok:3000"_qs << u"や"_qs << 3 << 0 << 2000;
         QTest::newRow("keys typed ahead and walks away: no stall, still a mistake")
             << u"る:ok:50 る:chain:60000 る:ok:2000 る:ok:2000 る:ok:4000"_qs << u"る"_qs << 5 << 1 << 2000;
-        QTest::newRow("spelling trouble says nothing of the kana") << u"る:long:9000 る:stray:9000"_qs << u"る"_qs << 0 << 0 << -1;
+        QTest::newRow("spelling trouble says nothing of the kana")
+            << u"る:long:9000 る:stray:9000"_qs << u"る"_qs << 0 << 0 << -1;
     }
 
     void eachKanaGetsItsAnswersFailuresAndMedianStall()
@@ -238,7 +255,8 @@ private slots:
         const QList<QPointF> thin = progress::thinned(points, 10);
         QVERIFY(thin.size() <= 20);
         QVERIFY(thin.contains(QPointF(537, 9)) && thin.contains(QPointF(538, -9)));
-        QVERIFY(std::is_sorted(thin.begin(), thin.end(), [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }));
+        QVERIFY(
+            std::is_sorted(thin.begin(), thin.end(), [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }));
     }
 
     void theWeightedDrawGivesEachCandidateItsShare_data()
@@ -249,7 +267,8 @@ private slots:
         QTest::newRow("first share") << u"1 3"_qs << 0.2f << 0;
         QTest::newRow("second share") << u"1 3"_qs << 0.3f << 1;
         QTest::newRow("the top") << u"1 3 1"_qs << 0.99999994f << 2;
-        QTest::newRow("equal: the game's own draw") << u"1 1 1"_qs << 0.6666667f << game::uniformReplyIndex(3, 0.6666667f);
+        QTest::newRow("equal: the game's own draw")
+            << u"1 1 1"_qs << 0.6666667f << game::uniformReplyIndex(3, 0.6666667f);
     }
 
     void theWeightedDrawGivesEachCandidateItsShare()

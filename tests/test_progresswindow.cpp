@@ -3,21 +3,21 @@
 // leave, a damaged record told of once.
 #include "aidedwindow.h"
 #include "fakes.h"
+#include "files/history.h"
 #include "harness.h"
 #include "progress/record/answerfile.h"
 #include "ui/base/fonts.h"
 #include "ui/main/answerbox.h"
-#include "files/history.h"
 #include "ui/progress/progressaids.h"
 #include "ui/progress/progresswindow.h"
 
 #include <QAction>
 #include <QChartView>
 #include <QDateTimeAxis>
-#include <QValueAxis>
-#include <QXYSeries>
 #include <QLabel>
 #include <QTest>
+#include <QValueAxis>
+#include <QXYSeries>
 
 using progress::AnswerRow;
 using progress::Verdict;
@@ -31,8 +31,7 @@ const QByteArray kHeader = "\"kanarinka answer record\",1\r\n";
 struct Run : AidedWindow {
     std::unique_ptr<ui::ProgressAids> progress;
 
-    Run(const QByteArray &record, bool aimed)
-        : AidedWindow({}, u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs)
+    Run(const QByteArray &record, bool aimed) : AidedWindow({}, u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs)
     {
         if (!record.isNull())
             fakes::writeBytes(progress::kAnswerRecordFile, record);
@@ -81,7 +80,9 @@ private slots:
         QString error;
         progress::AnswerFile(progress::kAnswerRecordFile).read(record, error);
         QVERIFY(run.messages.shown.isEmpty());
-        QCOMPARE(record.rows.value(3), (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, Verdict::Accepted, 1500, 700, progress::Keystrokes{8, 1}}));
+        QCOMPARE(record.rows.value(3),
+                 (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, Verdict::Accepted, 1500, 700,
+                            progress::Keystrokes{8, 1}}));
     }
 
     // With mistakes in message boxes, the time can run out behind the box of the last one.
@@ -124,17 +125,21 @@ private slots:
         QTest::addColumn<QString>("weakest");
         const QString good = u"\"2024/05/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs;
         const auto game = [](const char *at, const char *kana, int stall) {
-            return QByteArray("\"") + at + "\",\"" + kana + "\",\"x\",\"ok\"," + QByteArray::number(stall) + ",6000,10,0\r\n";
+            return QByteArray("\"") + at + "\",\"" + kana + "\",\"x\",\"ok\"," + QByteArray::number(stall)
+                + ",6000,10,0\r\n";
         };
         QTest::newRow("a clock set wrong") << good + QString(good).replace(u"2024"_qs, u"9999"_qs)
-            << game("2024/05/01 13:05:09", "る", 1) + game("9999/12/31 23:59:59", "る", 1) + game("2024/05/02 13:05:09", "る", 1)
-            << QString() << u"苦手：まだ"_qs;
-        QTest::newRow("negative counts") << good + QString(good).replace(u",3,"_qs, u",-3,"_qs) + QString(good).replace(u"98"_qs, u"-98"_qs)
-            << QByteArray() << u"保存ゲーム 2 回はグラフに入れていません"_qs << u"苦手：まだ"_qs;
+                                           << game("2024/05/01 13:05:09", "る", 1)
+                + game("9999/12/31 23:59:59", "る", 1) + game("2024/05/02 13:05:09", "る", 1)
+                                           << QString() << u"苦手：まだ"_qs;
+        QTest::newRow("negative counts") << good + QString(good).replace(u",3,"_qs, u",-3,"_qs)
+                + QString(good).replace(u"98"_qs, u"-98"_qs)
+                                         << QByteArray() << u"保存ゲーム 2 回はグラフに入れていません"_qs
+                                         << u"苦手：まだ"_qs;
         QByteArray offMap;
         for (int i = 0; i < 3; ++i)
-            offMap += game("2024/05/01 13:05:09", "\xe3\x82\x99", 20000) + game("2024/05/01 13:05:09", "\xe3\x80\x80", 20000)
-                + game("2024/05/01 13:05:09", "か", 1000);
+            offMap += game("2024/05/01 13:05:09", "\xe3\x82\x99", 20000)
+                + game("2024/05/01 13:05:09", "\xe3\x80\x80", 20000) + game("2024/05/01 13:05:09", "か", 1000);
         QTest::newRow("kana not on the map") << good << offMap << QString() << u"苦手：か"_qs;
     }
 

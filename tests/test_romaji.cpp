@@ -93,10 +93,10 @@ private slots:
         QTest::addColumn<QString>("kana");
         QTest::addColumn<QString>("romaji");
         const char16_t *rows[][2] = {
-            {u"かぼちゃ", u"kabocha"}, {u"つくえ", u"tsukue"}, {u"ふじ", u"fuji"}, {u"しんぶん", u"shinbun"},
-            {u"ほんや", u"hon'ya"}, {u"ほんにゃ", u"honnya"}, {u"きんえん", u"kin'en"}, {u"みんな", u"minna"},
-            {u"まっちゃ", u"matcha"}, {u"きって", u"kitte"}, {u"あっ", u"axtu"}, {u"こーひー", u"ko-hi-"},
-            {u"ぢぁ", u"dixa"}, {u"ゴリラ", u"ゴリラ"},
+            {u"かぼちゃ", u"kabocha"}, {u"つくえ", u"tsukue"},   {u"ふじ", u"fuji"},       {u"しんぶん", u"shinbun"},
+            {u"ほんや", u"hon'ya"},    {u"ほんにゃ", u"honnya"}, {u"きんえん", u"kin'en"}, {u"みんな", u"minna"},
+            {u"まっちゃ", u"matcha"},  {u"きって", u"kitte"},    {u"あっ", u"axtu"},       {u"こーひー", u"ko-hi-"},
+            {u"ぢぁ", u"dixa"},        {u"ゴリラ", u"ゴリラ"},
         };
         for (const auto &[kana, romaji] : rows)
             QTest::newRow(QString::fromUtf16(kana).toUtf8()) << QString::fromUtf16(kana) << QString::fromUtf16(romaji);
@@ -129,13 +129,14 @@ private slots:
         QTest::addColumn<int>("rules");
         QTest::newRow("no tab") << u"ka\tか\nki き\n"_qs
                                 << u"t.txt line 2: expected input, output and an optional pending part, "
-                                   "separated by tabs"_qs << 1;
+                                   "separated by tabs"_qs
+                                << 1;
         QTest::newRow("upper-case input")
-            << u"# c\n\nKa\tか"_qs
-            << u"t.txt line 3: the input \"Ka\" must be lower-case Latin letters, '-' or '''"_qs << 0;
+            << u"# c\n\nKa\tか"_qs << u"t.txt line 3: the input \"Ka\" must be lower-case Latin letters, '-' or '''"_qs
+            << 0;
         QTest::newRow("pending as long as input")
-            << u"kk\tっ\tkk"_qs
-            << u"t.txt line 1: the pending part \"kk\" must be letters and shorter than \"kk\""_qs << 0;
+            << u"kk\tっ\tkk"_qs << u"t.txt line 1: the pending part \"kk\" must be letters and shorter than \"kk\""_qs
+            << 0;
         QTest::newRow("duplicate") << u"ka\tか\r\nka\tカ\r\n"_qs
                                    << u"t.txt line 2: \"ka\" is already mapped on line 1"_qs << 1;
     }

@@ -67,10 +67,9 @@ private slots:
         QTest::newRow("settings auto-save 5") << QByteArray("60,5\r\n") << d << r << true << u"設定.txt"_qs;
         QTest::newRow("settings play time 0") << QByteArray("0,1\r\n") << d << r << true << u"設定.txt"_qs;
         QTest::newRow("dictionary missing") << s << QByteArray() << r << true << u"辞書.txt"_qs;
-        QTest::newRow("dictionary not CP932") << s << QByteArray("\x82\xa0\r\n\x82") << r << true
-                                              << u"2 行目"_qs;
-        QTest::newRow("dictionary over the limit") << s << QByteArray("a\r\n").repeated(32768) << r << true
-                                                   << u"32767"_qs;
+        QTest::newRow("dictionary not CP932") << s << QByteArray("\x82\xa0\r\n\x82") << r << true << u"2 行目"_qs;
+        QTest::newRow("dictionary over the limit")
+            << s << QByteArray("a\r\n").repeated(32768) << r << true << u"32767"_qs;
     }
 
     void badFileStopsStartupAndChangesNoFile()

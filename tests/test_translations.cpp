@@ -71,12 +71,22 @@ QStringList sourceFiles()
 bool isData(const QString &literal)
 {
     static const QSet<QString> data{
-        u"設定.txt"_qs, u"辞書.txt"_qs, u"履歴.txt"_qs, u"回答記録.txt"_qs, u"復習.txt"_qs, u"/秒"_qs, u"2.63/秒"_qs,
-        u"⇧"_qs, u"¥"_qs,
+        u"設定.txt"_qs,
+        u"辞書.txt"_qs,
+        u"履歴.txt"_qs,
+        u"回答記録.txt"_qs,
+        u"復習.txt"_qs,
+        u"/秒"_qs,
+        u"2.63/秒"_qs,
+        u"⇧"_qs,
+        u"¥"_qs,
         u"<p style='white-space:pre'><span style='font-size:15pt; font-weight:bold'>%1</span>　%2</p>"_qs,
-        u"ＭＳ Ｐゴシック"_qs, u"日本語"_qs, u"。「」、・ヲァィゥェォャュョッー"_qs,
+        u"ＭＳ Ｐゴシック"_qs,
+        u"日本語"_qs,
+        u"。「」、・ヲァィゥェォャュョッー"_qs,
         u"アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン"_qs,
-        u"゛゜"_qs, u"ぁぃぅぇぉゃゅょっゎゕゖァィゥェォャュョッヮヵヶ"_qs};
+        u"゛゜"_qs,
+        u"ぁぃぅぇぉゃゅょっゎゕゖァィゥェォャュョッヮヵヶ"_qs};
     // Words in hiragana stay hiragana in every language (the layout's sample word, the kana map).
     static const QRegularExpression hiragana(u"^[\\x{3040}-\\x{309F}\\x{3000}ー]+$"_qs);
     return data.contains(literal) || hiragana.match(literal).hasMatch();
@@ -148,9 +158,11 @@ private slots:
                         break;
                     QString text = m.captured(1);
                     text.replace(u"\\n"_qs, u"\n"_qs).replace(u"\\t"_qs, u"\t"_qs).replace(u"\\\""_qs, u"\""_qs);
-                    const bool ascii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+                    const bool ascii =
+                        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
                     if (!ascii && !isData(text) && !all.contains(text))
-                        bypassing.append(QStringLiteral("%1:%2: %3").arg(QFileInfo(path).fileName()).arg(number).arg(text));
+                        bypassing.append(
+                            QStringLiteral("%1:%2: %3").arg(QFileInfo(path).fileName()).arg(number).arg(text));
                 }
             }
         }

@@ -1,7 +1,7 @@
 // The history grid's rows made when shown, and the sorted word list put in order only as
 // far as it is read.
-#include "ui/main/views/historygrid.h"
 #include "ui/aids/words/wordfinder.h"
+#include "ui/main/views/historygrid.h"
 #include "ui/main/views/wordlist.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "fakes.h"
 #include "harness.h"
 #include "ui/base/fonts.h"
-#include "ui/main/views/historygrid.h"
 #include "ui/main/mainwindow.h"
+#include "ui/main/views/historygrid.h"
 #include "ui/main/views/wordlist.h"
 
 #include <QApplication>
@@ -31,7 +31,11 @@ QByteArray historyRecords(int count)
 struct Run {
     QTemporaryDir dir;
     QString previousDir = QDir::currentPath();
-    fakes::Clock clock; fakes::Random random; fakes::Messages messages; fakes::Help help; fakes::Program program;
+    fakes::Clock clock;
+    fakes::Random random;
+    fakes::Messages messages;
+    fakes::Help help;
+    fakes::Program program;
     ui::MainWindow window;
     game::Game *game = nullptr;
 
@@ -135,7 +139,7 @@ private slots:
     void theSavedSettingsShowAndAClickOnTheCheckBoxSavesItsNewState_data()
     {
         QTest::addColumn<QByteArray>("settings");
-        QTest::addColumn<QByteArray>("atStart"); // the file once started
+        QTest::addColumn<QByteArray>("atStart");   // the file once started
         QTest::addColumn<Qt::CheckState>("shown"); // a click checks it unless it is checked
         QTest::newRow("off-list time, unchecked: rewritten")
             << QByteArray("45\r\n0\r\nmore\r\n") << QByteArray("45,0\r\n") << Qt::Unchecked;
@@ -264,7 +268,7 @@ private slots:
         QCOMPARE(cells.join(u' '), u"2 2010/04/01 13:05:09 3 2 0 9 100.0% 0.15/秒 60秒"_qs);
         QCOMPARE(widths, (QList<int>{40, 93, 67, 40, 40, 40, 50, 59, 65, 68}));
         QCOMPARE(alignments, (QList<int>{c, c, c, c, c, c, c, r, c, r, c, r, c, r, c, r, c, r, c, r})); // header, cell
-        QCOMPARE(grid->font().pixelSize(), 15); // 11 pt
+        QCOMPARE(grid->font().pixelSize(), 15);                                                         // 11 pt
     }
 
     void theGridShowsTheNewestRowWholeAndScrollsOnlyPastSixRecords()

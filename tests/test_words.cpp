@@ -43,17 +43,24 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<std::optional<EdictEntry>>("entry");
-        QTest::newRow("kanji, (P), tags") << u"強化 [きょうか] /(n,vs) strengthening/intensifying/reinforcement/(P)/"_qs
+        QTest::newRow("kanji, (P), tags")
+            << u"強化 [きょうか] /(n,vs) strengthening/intensifying/reinforcement/(P)/"_qs
             << std::optional(EdictEntry{u"強化"_qs, u"きょうか"_qs, {u"strengthening"_qs, u"intensifying"_qs}, true});
-        QTest::newRow("katakana reading, sense numbers and usage") << u"テレビ /(n) (1) (abbr) television/TV/(n) (2) (abbr) TV program/(P)/"_qs
+        QTest::newRow("katakana reading, sense numbers and usage")
+            << u"テレビ /(n) (1) (abbr) television/TV/(n) (2) (abbr) TV program/(P)/"_qs
             << std::optional(EdictEntry{u"テレビ"_qs, u"てれび"_qs, {u"television"_qs, u"TV"_qs}, true});
-        QTest::newRow("katakana in brackets") << u"林檎 [リンゴ] /(n) (uk) apple (fruit)/"_qs
+        QTest::newRow("katakana in brackets")
+            << u"林檎 [リンゴ] /(n) (uk) apple (fruit)/"_qs
             << std::optional(EdictEntry{u"林檎"_qs, u"りんご"_qs, {u"apple (fruit)"_qs}, false});
-        QTest::newRow("kana only, a gloss that starts in parentheses") << u"くちゃくちゃ /(adv,adv-to) (1) (on-mim) (eating) noisily/(chewing) with an open mouth/"_qs
-            << std::optional(EdictEntry{QString(), u"くちゃくちゃ"_qs, {u"(eating) noisily"_qs, u"(chewing) with an open mouth"_qs}, false});
-        QTest::newRow("verb class, dialect, cross-reference") << u"行く [いく] /(v5k-s,vi) (ksb:) (See 行く・ゆく) to go/"_qs
+        QTest::newRow("kana only, a gloss that starts in parentheses")
+            << u"くちゃくちゃ /(adv,adv-to) (1) (on-mim) (eating) noisily/(chewing) with an open mouth/"_qs
+            << std::optional(EdictEntry{
+                   QString(), u"くちゃくちゃ"_qs, {u"(eating) noisily"_qs, u"(chewing) with an open mouth"_qs}, false});
+        QTest::newRow("verb class, dialect, cross-reference")
+            << u"行く [いく] /(v5k-s,vi) (ksb:) (See 行く・ゆく) to go/"_qs
             << std::optional(EdictEntry{u"行く"_qs, u"いく"_qs, {u"to go"_qs}, false});
-        QTest::newRow("where a loan word came from") << u"ラマ /(n) llama (Lama glama) (spa:)/lama (tib: bla-ma)/(P)/"_qs
+        QTest::newRow("where a loan word came from")
+            << u"ラマ /(n) llama (Lama glama) (spa:)/lama (tib: bla-ma)/(P)/"_qs
             << std::optional(EdictEntry{u"ラマ"_qs, u"らま"_qs, {u"llama (Lama glama)"_qs, u"lama"_qs}, true});
         QTest::newRow("the file's first line") << kHeader.chopped(1) << std::optional<EdictEntry>();
         QTest::newRow("no glosses") << u"強化 [きょうか] /(n)/(P)/"_qs << std::optional<EdictEntry>();
@@ -80,13 +87,15 @@ private slots:
     {
         QTemporaryDir dir;
         const QString name = dir.filePath(u"edict"_qs);
-        fakes::writeBytes(name, eucJp(kHeader + u"杏花 [きょうか] /(n) apricot flower/\n"
-                                                u"供花 [きょうか] /(n) offering of flowers/floral tribute/\n"
-                                                u"供華 [きょうか] /(n) offering of flowers/floral tribute/\n"
-                                                u"強化 [きょうか] /(n,vs) strengthening/intensifying/(P)/\n"
-                                                u"教化 [きょうか] /(n,vs) education/\n"
-                                                u"リンゴ /(n) (uk) apple/\n"
-                                                u"not an entry\n"_qs));
+        fakes::writeBytes(name,
+                          eucJp(kHeader
+                                + u"杏花 [きょうか] /(n) apricot flower/\n"
+                                  u"供花 [きょうか] /(n) offering of flowers/floral tribute/\n"
+                                  u"供華 [きょうか] /(n) offering of flowers/floral tribute/\n"
+                                  u"強化 [きょうか] /(n,vs) strengthening/intensifying/(P)/\n"
+                                  u"教化 [きょうか] /(n,vs) education/\n"
+                                  u"リンゴ /(n) (uk) apple/\n"
+                                  u"not an entry\n"_qs));
         words::Meanings meanings(name);
         QSignalSpy ready(&meanings, &words::Meanings::ready);
         QVERIFY(meanings.lookup(u"りんご").isEmpty()); // not yet
@@ -130,7 +139,8 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         const QStringList none;
         QTest::newRow("shortest first") << u"りんご"_qs << none << QStringList{u"ごま"_qs, u"ごりら"_qs, u"ごはんや"_qs};
-        QTest::newRow("said words and ん, ー are left out") << u"りんご"_qs << QStringList{u"ごま"_qs} << QStringList{u"ごりら"_qs, u"ごはんや"_qs, u"ごーかーと"_qs};
+        QTest::newRow("said words and ん, ー are left out")
+            << u"りんご"_qs << QStringList{u"ごま"_qs} << QStringList{u"ごりら"_qs, u"ごはんや"_qs, u"ごーかーと"_qs};
         QTest::newRow("small kana at the end") << u"きしゃ"_qs << none << QStringList{u"やま"_qs};
         QTest::newRow("nothing starts so") << u"かめ"_qs << none << QStringList{};
     }
@@ -140,8 +150,8 @@ private slots:
         QFETCH(QString, current);
         QFETCH(QStringList, said);
         QFETCH(QStringList, expected);
-        const QStringList dictionary{u"ごりら"_qs, u"ごはん"_qs, u"ごーかーと"_qs, u"ごーるー"_qs, u"ごはんや"_qs, u"ごま"_qs,
-                                     u"やま"_qs, u"ごま"_qs, u"りす"_qs};
+        const QStringList dictionary{u"ごりら"_qs, u"ごはん"_qs, u"ごーかーと"_qs, u"ごーるー"_qs, u"ごはんや"_qs,
+                                     u"ごま"_qs,   u"やま"_qs,   u"ごま"_qs,       u"りす"_qs};
         const words::SaidWords saidWords(said);
         QCOMPARE(words::wordsYouCouldHaveUsed(current, dictionary, saidWords), expected);
     }
@@ -157,7 +167,8 @@ private slots:
     void aGameLeavesItsMistakesAndLongestStalls()
     {
         words::GameReview review;
-        const auto answer = [&](const QString &text, game::AnswerVerdict verdict, progress::Verdict recorded, qint64 stall) {
+        const auto answer = [&](const QString &text, game::AnswerVerdict verdict, progress::Verdict recorded,
+                                qint64 stall) {
             review.answerChecked({});
             review.answerRecorded({u"2026/12/07 18:40:00"_qs, QChar(), text, recorded, stall, 100, {}});
             game::AnswerJudgement judgement;
@@ -170,7 +181,7 @@ private slots:
         review.wordShown(u"りんご"_qs);
         answer(u"かめ"_qs, game::AnswerVerdict::BrokenChain, progress::Verdict::BrokenChain, 500);
         answer(u"かめら"_qs, game::AnswerVerdict::BrokenChain, progress::Verdict::BrokenChain, 500); // same moment
-        answer(u"ごりら"_qs, game::AnswerVerdict::Accepted, progress::Verdict::Accepted, 9000); // and again
+        answer(u"ごりら"_qs, game::AnswerVerdict::Accepted, progress::Verdict::Accepted, 9000);      // and again
         review.wordShown(u"らっぱ"_qs);
         answer(u"ぱり"_qs, game::AnswerVerdict::Accepted, progress::Verdict::Accepted, 4000);
         review.wordShown(u"りす"_qs);
@@ -184,7 +195,9 @@ private slots:
         QCOMPARE(moments.size(), 3);
         QCOMPARE(moments[0].needed(), u'ご');
         QCOMPARE(moments[1].needed(), u'ん');
-        QCOMPARE(moments[1].said, (QStringList{u"りんご"_qs, u"ごりら"_qs, u"らっぱ"_qs, u"ぱり"_qs, u"りす"_qs, u"すいか"_qs, u"かん"_qs}));
+        QCOMPARE(moments[1].said,
+                 (QStringList{u"りんご"_qs, u"ごりら"_qs, u"らっぱ"_qs, u"ぱり"_qs, u"りす"_qs, u"すいか"_qs,
+                              u"かん"_qs}));
         QCOMPARE(moments[2].kind, words::ReviewMoment::Kind::LongStall);
         QCOMPARE(moments[2].answer, u"ぱり"_qs);
     }
@@ -219,9 +232,10 @@ private slots:
         QTest::addColumn<bool>("setAside");
         QTest::addColumn<QStringList>("words");
         const QByteArray header = "\"kanarinka review list\",1\r\n";
-        QTest::newRow("damaged") << QByteArray("\x82\xa0garbage\r\n") << u"名前を変えて残しました"_qs << true << QStringList{u"らっぱ"_qs};
-        QTest::newRow("newer: kept, nothing written") << QByteArray("\"kanarinka review list\",2\r\n\"x\"\r\n")
-                                                      << u"新しい版"_qs << false << QStringList();
+        QTest::newRow("damaged") << QByteArray("\x82\xa0garbage\r\n") << u"名前を変えて残しました"_qs << true
+                                 << QStringList{u"らっぱ"_qs};
+        QTest::newRow("newer: kept, nothing written")
+            << QByteArray("\"kanarinka review list\",2\r\n\"x\"\r\n") << u"新しい版"_qs << false << QStringList();
         QTest::newRow("an append cut short") << header + "\"2026/12/07 18:40:00\",\"add\",\"ごりら\"\r\n\"2026/12/07 18:4"
                                              << QString() << false << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
     }
@@ -237,7 +251,8 @@ private slots:
         fakes::writeBytes(name, bytes);
         words::ReviewList list(name);
         const QString message = list.start(kNow);
-        QVERIFY2(told.isEmpty() ? message.isEmpty() : message.contains(told) && message.contains(u"「"_qs + name), qPrintable(message));
+        QVERIFY2(told.isEmpty() ? message.isEmpty() : message.contains(told) && message.contains(u"「"_qs + name),
+                 qPrintable(message));
         QCOMPARE(QFile::exists(dir.filePath(u"復習.damaged-20261207-184000.txt"_qs)), setAside);
         QVERIFY(list.add({u"らっぱ"_qs}, kNow).isEmpty());
         words::ReviewList reread(name);

@@ -14,8 +14,8 @@ void SaidWords::addItems(const platform::TextItems &items)
 }
 
 QStringList wordsYouCouldHaveUsed(const QString &current, std::span<const QString> dictionary,
-                                  const platform::ListBox &said,
-                                  const std::function<int(const QString &)> &rank, int count)
+                                  const platform::ListBox &said, const std::function<int(const QString &)> &rank,
+                                  int count)
 {
     QStringList passing;
     QSet<QString> seen;

@@ -36,8 +36,7 @@ constexpr int kTopRank = 2;
 // with a meaning, a common word), then shorter words, then the dictionary's order. Each word
 // once, however often the dictionary holds it.
 QStringList wordsYouCouldHaveUsed(const QString &current, std::span<const QString> dictionary,
-                                  const platform::ListBox &said,
-                                  const std::function<int(const QString &)> &rank = {},
+                                  const platform::ListBox &said, const std::function<int(const QString &)> &rank = {},
                                   int count = kWordsSuggested);
 
 } // namespace words

@@ -14,8 +14,8 @@ namespace words {
 struct ReviewMoment {
     enum class Kind { Mistake, LongStall };
     Kind kind = Kind::Mistake;
-    QString current;  // the computer's word the answer had to follow
-    QString answer;   // what the player answered
+    QString current; // the computer's word the answer had to follow
+    QString answer;  // what the player answered
     qint64 stallMs = 0;
     QStringList said; // every word of the chain before the answer
     // The kana the answer had to start with.

@@ -44,8 +44,8 @@ public:
 
 private:
     struct Line {
-        size_t key;      // hash of the reading in hiragana
-        quint32 offset;  // in the file
+        size_t key;     // hash of the reading in hiragana
+        quint32 offset; // in the file
         quint32 size : 31;
         quint32 common : 1;
     };

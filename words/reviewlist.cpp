@@ -128,13 +128,15 @@ QString ReviewList::start(const QDateTime &now)
     }
     int badLines = 0, lines = 0;
     QString error;
-    const State state = file_.read([&](QStringView line) {
-        ++lines;
-        const std::optional<ReviewEvent> event = parseReviewEvent(line);
-        if (event)
-            apply(*event);
-        return event.has_value();
-    }, badLines, error);
+    const State state = file_.read(
+        [&](QStringView line) {
+            ++lines;
+            const std::optional<ReviewEvent> event = parseReviewEvent(line);
+            if (event)
+                apply(*event);
+            return event.has_value();
+        },
+        badLines, error);
     if (state != State::Ready && state != State::Missing) {
         keeping_ = false;
         words_.clear();

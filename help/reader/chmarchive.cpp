@@ -76,8 +76,8 @@ std::unique_ptr<ChmArchive> ChmArchive::fromFiles(const QStringList &paths, QHas
         archive->pages_.insert(p.toLower());
     }
 
-    QStringList candidates{archive->defaultTopic_, archive->firstTopic(archive->contents_),
-                           QStringLiteral("/index.html"), QStringLiteral("/index.htm"),
+    QStringList candidates{archive->defaultTopic_,          archive->firstTopic(archive->contents_),
+                           QStringLiteral("/index.html"),   QStringLiteral("/index.htm"),
                            QStringLiteral("/default.html"), QStringLiteral("/default.htm")};
     for (const QString &p : paths) {
         if (isPageName(p))
@@ -223,8 +223,7 @@ QString ChmArchive::decodeText(const QByteArray &bytes) const
         return text;
     // Help files keep their texts in the code page of their language.
     const quint16 language = lcid_ & 0x3ff;
-    QStringDecoder codePage(language == 0x11 ? "windows-31j" : "windows-1252",
-                            QStringDecoder::Flag::Stateless);
+    QStringDecoder codePage(language == 0x11 ? "windows-31j" : "windows-1252", QStringDecoder::Flag::Stateless);
     if (codePage.isValid())
         return codePage.decode(bytes);
     return QString::fromLatin1(bytes);

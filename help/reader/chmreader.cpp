@@ -50,8 +50,8 @@ int collectEntry(chmFile *file, chmUnitInfo *info, void *context)
         return CHM_ENUMERATOR_FAILURE;
     QByteArray data(qsizetype(info->length), Qt::Uninitialized);
     if (info->length > 0
-        && chm_retrieve_object(file, info, reinterpret_cast<unsigned char *>(data.data()), 0,
-                               LONGINT64(info->length)) != LONGINT64(info->length))
+        && chm_retrieve_object(file, info, reinterpret_cast<unsigned char *>(data.data()), 0, LONGINT64(info->length))
+            != LONGINT64(info->length))
         return CHM_ENUMERATOR_CONTINUE; // an unreadable page is simply not there
     const QString path = QString::fromUtf8(info->path);
     collected.total += data.size();
@@ -74,8 +74,8 @@ int collectEntry(chmFile *file, chmUnitInfo *info, void *context)
     if (!file)
         ::_exit(1);
     Collected collected;
-    const int result = chm_enumerate(
-        file, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_SPECIAL | CHM_ENUMERATE_FILES, collectEntry, &collected);
+    const int result = chm_enumerate(file, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_SPECIAL | CHM_ENUMERATE_FILES,
+                                     collectEntry, &collected);
     chm_close(file);
     if (result == 0)
         ::_exit(1);

@@ -8,9 +8,8 @@ constexpr qsizetype kMaxEntity = 9;
 
 QString namedEntity(QStringView name)
 {
-    static const std::pair<QStringView, char16_t> known[] = {
-        {u"amp", u'&'}, {u"lt", u'<'}, {u"gt", u'>'}, {u"quot", u'"'}, {u"apos", u'\''},
-        {u"nbsp", u'\u00a0'}};
+    static const std::pair<QStringView, char16_t> known[] = {{u"amp", u'&'},  {u"lt", u'<'},    {u"gt", u'>'},
+                                                             {u"quot", u'"'}, {u"apos", u'\''}, {u"nbsp", u'\u00a0'}};
     for (const auto &[key, value] : known) {
         if (name == key)
             return QString(QChar(value));

@@ -13,7 +13,7 @@ namespace platform {
 struct HtmlTag {
     enum Kind { Start, End, Other }; // Other: comments and <!...> declarations
     Kind kind = Other;
-    QString name; // lower case, entities resolved; may be empty
+    QString name;                                  // lower case, entities resolved; may be empty
     QList<std::pair<QString, QString>> attributes; // keys in lower case
     bool selfClosing = false;                      // a "/" before the closing ">"
 

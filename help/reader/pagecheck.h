@@ -39,7 +39,6 @@ struct PageLimits {
 using PageResources = std::function<QVariant(int type, const QUrl &url)>;
 
 // Reads the page as Qt does, without laying it out, and says what is wrong with it.
-PageFault checkPage(const QString &html, const QUrl &address = {},
-                    const PageResources &resources = {});
+PageFault checkPage(const QString &html, const QUrl &address = {}, const PageResources &resources = {});
 
 } // namespace platform

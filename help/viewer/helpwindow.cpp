@@ -32,9 +32,8 @@ constexpr qsizetype kMaxShownAddress = 300;
 QFont japaneseGothic()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("VL PGothic"),
-                      QStringLiteral("TakaoPGothic"), QStringLiteral("Meiryo UI"),
+    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic"), QStringLiteral("Meiryo UI"),
                       QStringLiteral("MS PGothic"), QStringLiteral("Hiragino Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(10.5);
@@ -76,8 +75,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
     case QTextDocument::HtmlResource:
         picturePixels_ = 0;
         if (!archive_->isPage(path)) {
-            return noticePage(tr("ページが見つかりません"),
-                              tr("このページはヘルプファイルの中にありません。"), path);
+            return noticePage(tr("ページが見つかりません"), tr("このページはヘルプファイルの中にありません。"), path);
         }
         return archive_->decodePage(archive_->read(path));
     case QTextDocument::ImageResource:
@@ -95,8 +93,8 @@ QVariant HelpBrowser::loadPicture(const QByteArray &bytes)
     // Formats whose size the header tells and whose decoding is simple; no drawings.
     static const QList<QByteArray> formats{"png", "jpeg", "jpg", "gif", "bmp"};
     const QSize size = reader.size();
-    if (bytes.isNull() || !formats.contains(reader.format()) || !size.isValid()
-        || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+    if (bytes.isNull() || !formats.contains(reader.format()) || !size.isValid() || size.width() > kMaxPictureSide
+        || size.height() > kMaxPictureSide)
         return {};
     const qint64 pixels = qint64(size.width()) * size.height();
     if (pixels > kMaxPicturePixels || picturePixels_ + pixels > kMaxPagePixels)
@@ -111,8 +109,8 @@ QVariant HelpBrowser::loadPicture(const QByteArray &bytes)
 }
 
 HelpWindow::HelpWindow(const QString &path, const QString &location, QWidget *owner)
-    : QMainWindow(owner, Qt::Window), path_(path), location_(location),
-      reader_(new ChmReader(this)), browser_(new HelpBrowser), contents_(new QTreeWidget)
+    : QMainWindow(owner, Qt::Window), path_(path), location_(location), reader_(new ChmReader(this)),
+      browser_(new HelpBrowser), contents_(new QTreeWidget)
 {
     setObjectName(QStringLiteral("helpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -223,8 +221,8 @@ void HelpWindow::showNotice(const QString &message)
 {
     setWindowTitle(tr("ヘルプ - %1").arg(QFileInfo(path_).fileName()));
     home_->setEnabled(false);
-    browser_->setHtml(noticePage(tr("ヘルプを表示できません"), message,
-                                 tr("場所: %1").arg(QDir::toNativeSeparators(location_))));
+    browser_->setHtml(
+        noticePage(tr("ヘルプを表示できません"), message, tr("場所: %1").arg(QDir::toNativeSeparators(location_))));
 }
 
 void HelpWindow::showTopic(const QUrl &url)
@@ -256,8 +254,8 @@ void HelpWindow::openOutside(const QUrl &url)
     const bool web = (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
     if (!web) {
         box.setIcon(QMessageBox::Warning);
-        box.setText(tr("このリンクは開けません。ヘルプから開けるのは http と https のアドレスだけです。\n\n%1")
-                        .arg(address));
+        box.setText(
+            tr("このリンクは開けません。ヘルプから開けるのは http と https のアドレスだけです。\n\n%1").arg(address));
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();
         return;

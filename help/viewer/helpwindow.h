@@ -16,8 +16,8 @@ class QTreeWidgetItem;
 namespace ui {
 
 using platform::ChmArchive;
-using platform::ChmReader;
 using platform::chmPathOf;
+using platform::ChmReader;
 using platform::chmUrl;
 using platform::ContentsEntry;
 
@@ -49,10 +49,7 @@ public:
     QString location() const { return location_; }
     // Reads the file again and then shows its default topic, or a notice saying why it can't.
     void reload();
-    bool isShowingNotice() const
-    {
-        return !reader_->isReading() && (!archive_ || archive_->defaultTopic().isEmpty());
-    }
+    bool isShowingNotice() const { return !reader_->isReading() && (!archive_ || archive_->defaultTopic().isEmpty()); }
 
 private:
     void showArchive();

@@ -13,13 +13,17 @@ constexpr std::u16string_view kHalfWidthToFull =
     u"゛゜";
 
 // Full-width katakana that take a voiced mark, with the result.
-struct Composition { char16_t base; char16_t voiced; char16_t semiVoiced; };
+struct Composition {
+    char16_t base;
+    char16_t voiced;
+    char16_t semiVoiced;
+};
 constexpr std::array<Composition, 23> kCompositions = {{
-    {u'カ', u'ガ', 0}, {u'キ', u'ギ', 0}, {u'ク', u'グ', 0}, {u'ケ', u'ゲ', 0}, {u'コ', u'ゴ', 0},
-    {u'サ', u'ザ', 0}, {u'シ', u'ジ', 0}, {u'ス', u'ズ', 0}, {u'セ', u'ゼ', 0}, {u'ソ', u'ゾ', 0},
-    {u'タ', u'ダ', 0}, {u'チ', u'ヂ', 0}, {u'ツ', u'ヅ', 0}, {u'テ', u'デ', 0}, {u'ト', u'ド', 0},
-    {u'ハ', u'バ', u'パ'}, {u'ヒ', u'ビ', u'ピ'}, {u'フ', u'ブ', u'プ'}, {u'ヘ', u'ベ', u'ペ'},
-    {u'ホ', u'ボ', u'ポ'}, {u'ウ', u'ヴ', 0}, {u'ワ', u'ヷ', 0}, {u'ヲ', u'ヺ', 0},
+    {u'カ', u'ガ', 0},     {u'キ', u'ギ', 0},     {u'ク', u'グ', 0},     {u'ケ', u'ゲ', 0},     {u'コ', u'ゴ', 0},
+    {u'サ', u'ザ', 0},     {u'シ', u'ジ', 0},     {u'ス', u'ズ', 0},     {u'セ', u'ゼ', 0},     {u'ソ', u'ゾ', 0},
+    {u'タ', u'ダ', 0},     {u'チ', u'ヂ', 0},     {u'ツ', u'ヅ', 0},     {u'テ', u'デ', 0},     {u'ト', u'ド', 0},
+    {u'ハ', u'バ', u'パ'}, {u'ヒ', u'ビ', u'ピ'}, {u'フ', u'ブ', u'プ'}, {u'ヘ', u'ベ', u'ペ'}, {u'ホ', u'ボ', u'ポ'},
+    {u'ウ', u'ヴ', 0},     {u'ワ', u'ヷ', 0},     {u'ヲ', u'ヺ', 0},
 }};
 
 constexpr char16_t kHalfVoiced = 0xFF9E;
@@ -31,8 +35,14 @@ constexpr char16_t kKatakanaLast = u'ヶ';
 constexpr char16_t kKatakanaToHiragana = u'ァ' - u'ぁ';
 
 constexpr std::array<std::pair<char16_t, char16_t>, 8> kSmallKana = {{
-    {u'ぁ', u'あ'}, {u'ぃ', u'い'}, {u'ぅ', u'う'}, {u'ぇ', u'え'},
-    {u'ぉ', u'お'}, {u'ゃ', u'や'}, {u'ゅ', u'ゆ'}, {u'ょ', u'よ'},
+    {u'ぁ', u'あ'},
+    {u'ぃ', u'い'},
+    {u'ぅ', u'う'},
+    {u'ぇ', u'え'},
+    {u'ぉ', u'お'},
+    {u'ゃ', u'や'},
+    {u'ゅ', u'ゆ'},
+    {u'ょ', u'よ'},
 }};
 
 char16_t composed(char16_t base, char16_t mark)

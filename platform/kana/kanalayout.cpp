@@ -78,8 +78,8 @@ KanaLayout::KanaLayout(KanaKeyboard keyboard)
     for (const KeyRow &row : kKeys) {
         const char16_t *cap = keyboard == KanaKeyboard::Jis ? row.jisCap : row.usCap;
         if (cap)
-            keys_.append({row.scanCode, QString::fromUtf16(cap), QChar(row.kana),
-                          QChar(row.shifted ? row.shifted : row.kana)});
+            keys_.append(
+                {row.scanCode, QString::fromUtf16(cap), QChar(row.kana), QChar(row.shifted ? row.shifted : row.kana)});
     }
 }
 

@@ -21,9 +21,9 @@ class KanaLayout {
 public:
     struct Key {
         quint32 scanCode = 0;
-        QString cap;     // what the key's Latin side reads on this keyboard: "G", "@", "`"
-        QChar kana;      // without Shift
-        QChar shifted;   // with Shift: a small kana, を or punctuation; else the same kana
+        QString cap;   // what the key's Latin side reads on this keyboard: "G", "@", "`"
+        QChar kana;    // without Shift
+        QChar shifted; // with Shift: a small kana, を or punctuation; else the same kana
     };
 
     static const KanaLayout &of(KanaKeyboard keyboard);

@@ -48,11 +48,9 @@ RomajiTable RomajiTable::parse(QStringView text, const QString &source, QStringL
             fail(QStringLiteral("expected input, output and an optional pending part, separated by tabs"));
             continue;
         }
-        Rule rule{fields[0].toString(), fields[1].toString(),
-                  fields.size() == 3 ? fields[2].toString() : QString()};
+        Rule rule{fields[0].toString(), fields[1].toString(), fields.size() == 3 ? fields[2].toString() : QString()};
         if (rule.input.isEmpty() || !allLetterKeys(rule.input)) {
-            fail(QStringLiteral("the input \"%1\" must be lower-case Latin letters, '-' or '''")
-                     .arg(rule.input));
+            fail(QStringLiteral("the input \"%1\" must be lower-case Latin letters, '-' or '''").arg(rule.input));
             continue;
         }
         if (rule.output.isEmpty()) {

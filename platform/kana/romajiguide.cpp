@@ -13,8 +13,8 @@ bool isVowel(QChar c)
 std::pair<int, qsizetype> rank(const QString &input)
 {
     const bool smallAlone = input.startsWith(u'x') || input.startsWith(u'l');
-    const bool hepburn = input.contains(u"sh") || input.contains(u"ch") || input.contains(u"ts")
-        || input.contains(u'j') || input.contains(u'f');
+    const bool hepburn = input.contains(u"sh") || input.contains(u"ch") || input.contains(u"ts") || input.contains(u'j')
+        || input.contains(u'f');
     return {smallAlone ? 2 : hepburn ? 0 : 1, input.size()};
 }
 
@@ -83,8 +83,8 @@ QString RomajiSpeller::spell(QStringView kana) const
             pieces[i] = spellSokuon(next);
         } else if (pendingKind[i] == u'ん') {
             // A vowel or y after a lone n would make な or にゃ of it; so would a second ん.
-            const bool apart = !next.isEmpty()
-                && (isVowel(next.front()) || next.front() == u'y' || pendingKind.value(i + 1) == u'ん');
+            const bool apart =
+                !next.isEmpty() && (isVowel(next.front()) || next.front() == u'y' || pendingKind.value(i + 1) == u'ん');
             pieces[i] = apart ? QStringLiteral("n'") : QStringLiteral("n");
         }
     }

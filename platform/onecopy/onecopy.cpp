@@ -46,7 +46,8 @@ Answer askToShow(const QString &name, const QDeadlineTimer &deadline)
     if (!socket.waitForConnected(int(deadline.remainingTime())))
         return socket.error() == QLocalSocket::SocketTimeoutError ? Answer::Silent : Answer::Absent;
     socket.write(kShow);
-    while (!socket.canReadLine() && socket.waitForReadyRead(int(deadline.remainingTime()))) {}
+    while (!socket.canReadLine() && socket.waitForReadyRead(int(deadline.remainingTime()))) {
+    }
     if (socket.readLine() == kShown)
         return Answer::Shown;
     return socket.state() == QLocalSocket::ConnectedState ? Answer::Silent : Answer::Absent;
@@ -112,7 +113,9 @@ OneCopy::Start OneCopy::lock(const QString &folder, const QString &path, const Q
         if (QFileInfo(file).isDir()) {
             if (QDir(folder).rmdir(kFolderLockName))
                 continue;
-            error_ = QCoreApplication::translate("OneCopy", "%1 を作れません。同じ名前のフォルダがあり、空ではありません。").arg(shown);
+            error_ =
+                QCoreApplication::translate("OneCopy", "%1 を作れません。同じ名前のフォルダがあり、空ではありません。")
+                    .arg(shown);
             return Start::Failed;
         }
         qint64 pid = 0;
@@ -128,7 +131,8 @@ OneCopy::Start OneCopy::lock(const QString &folder, const QString &path, const Q
             continue;
         }
         if (!QFile::remove(file) && QFileInfo::exists(file)) {
-            error_ = QCoreApplication::translate("OneCopy", "%1 を作れません。残っている古いものを消せません。").arg(shown);
+            error_ =
+                QCoreApplication::translate("OneCopy", "%1 を作れません。残っている古いものを消せません。").arg(shown);
             return Start::Failed;
         }
     }

@@ -54,8 +54,8 @@ const QLatin1String kLanguageKey("ui/language");
 std::unique_ptr<QSettings> open(const QString &iniFile)
 {
     if (iniFile.isEmpty())
-        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                           QStringLiteral("kanarinka"), QStringLiteral("kanarinka"));
+        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kanarinka"),
+                                           QStringLiteral("kanarinka"));
     return std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
 }
 
@@ -94,7 +94,8 @@ bool SettingsPreferenceStore::save(const Preferences &preferences, QString &erro
     write(*settings, kInputMode, preferences);
     write(*settings, kKanaKeyboard, preferences);
     settings->remove(QStringLiteral("play/romajiInput"));
-    settings->setValue(kLanguageKey, preferences.language == Language::English ? QStringLiteral("en") : QStringLiteral("ja"));
+    settings->setValue(kLanguageKey,
+                       preferences.language == Language::English ? QStringLiteral("en") : QStringLiteral("ja"));
     settings->sync();
     if (settings->status() == QSettings::NoError)
         return true;

@@ -14,16 +14,16 @@ enum class InputMode { Romaji, Kana, Ime };
 enum class Language { Japanese, English };
 
 struct Preferences {
-    bool nextKanaCue = true;       // the kana to start with stands out in the computer's word
-    bool romajiGuide = false;      // the computer's word is also shown in romaji
+    bool nextKanaCue = true;  // the kana to start with stands out in the computer's word
+    bool romajiGuide = false; // the computer's word is also shown in romaji
     InputMode inputMode = InputMode::Romaji;
     bool usKanaKeyboard = false;   // kana input on a board without ¥ and ろ: ー and ろ on its ` key
     bool mistakesInWindow = false; // a broken rule is shown in the window, not in a message box
     bool clearEnd = true;          // 「終了！」 at the end, and a moment in which Enter does nothing
     bool sounds = true;
-    bool weakKanaPractice = false; // the computer's replies lean towards the player's weakest kana
-    bool reviewAfterGame = false;  // ふりかえり opens by itself after a game's end messages
-    bool reviewPractice = false;   // the computer's replies lean towards words on the review list
+    bool weakKanaPractice = false;          // the computer's replies lean towards the player's weakest kana
+    bool reviewAfterGame = false;           // ふりかえり opens by itself after a game's end messages
+    bool reviewPractice = false;            // the computer's replies lean towards words on the review list
     Language language = Language::Japanese; // whatever the system's locale
 
     bool operator==(const Preferences &) const = default;

@@ -12,7 +12,7 @@ namespace {
 constexpr int kRate = 22050;
 
 struct Note {
-    double hertz;   // 0: a rest
+    double hertz; // 0: a rest
     double seconds;
 };
 
@@ -47,9 +47,9 @@ bool writeWav(const std::string &path, const std::vector<int16_t> &samples)
     out.write("RIFF", 4);
     put(out, 36 + data, 4);
     out.write("WAVEfmt ", 8);
-    put(out, 16, 4);        // format chunk size
-    put(out, 1, 2);         // PCM
-    put(out, 1, 2);         // mono
+    put(out, 16, 4); // format chunk size
+    put(out, 1, 2);  // PCM
+    put(out, 1, 2);  // mono
     put(out, kRate, 4);
     put(out, kRate * 2, 4); // bytes per second
     put(out, 2, 2);         // bytes per frame

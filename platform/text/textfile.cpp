@@ -91,9 +91,7 @@ private:
     {
         QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
         const QString text = decoder.decode(bytes);
-        return decoder.hasError() || text.size() != 1 || text[0].unicode() >= kLead
-            ? kRefused
-            : text[0].unicode();
+        return decoder.hasError() || text.size() != 1 || text[0].unicode() >= kLead ? kRefused : text[0].unicode();
     }
     // The character at i, stepping over it.
     char16_t next(const uchar *d, qsizetype n, qsizetype &i)
@@ -171,8 +169,8 @@ QString quoted(const QString &name)
 // Sets the message for a file operation that failed, with the reason; false.
 bool failed(QString &error, const QString &name, const char *what, const QFileDevice &device)
 {
-    error = QStringLiteral("%1 %2: %3").arg(quoted(name), QCoreApplication::translate("TextFile", what),
-                                            fileErrorReason(device));
+    error = QStringLiteral("%1 %2: %3")
+                .arg(quoted(name), QCoreApplication::translate("TextFile", what), fileErrorReason(device));
     return false;
 }
 
@@ -192,8 +190,8 @@ constexpr qint64 kNoteTailBytes = 32;
 
 QByteArray appendNoteText(qint64 size, const QByteArray &tail, const QByteArray &bytes)
 {
-    return QByteArray::number(size) + ' ' + QByteArray::number(tail.size()) + ' '
-        + QByteArray::number(bytes.size()) + "\r\n" + tail + bytes;
+    return QByteArray::number(size) + ' ' + QByteArray::number(tail.size()) + ' ' + QByteArray::number(bytes.size())
+        + "\r\n" + tail + bytes;
 }
 
 // Whether the file is still its old tail at `size`, then all or a first part of `bytes`.
@@ -243,8 +241,8 @@ bool undoInterruptedAppend(const QString &path, const QString &name, QString &er
             return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "の書きかけの行の記録を消せません"), note);
         return true;
     }
-    const QString aside = appendNote(path) + u'.'
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    const QString aside =
+        appendNote(path) + u'.' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
     if (!note.rename(aside))
         return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "の書きかけの行の記録を移せません"), note);
     return true;
@@ -308,8 +306,9 @@ bool decodeCp932(const QByteArray &bytes, const QString &fileName, QString &text
         return true;
     const qsizetype offset = firstBadByte(bytes);
     const qsizetype line = QByteArrayView(bytes).first(offset).count('\n') + 1;
-    error = QCoreApplication::translate("TextFile", "%1 の %2 行目（先頭から %3 バイト目）に Shift_JIS (CP932) "
-                           "として読めないバイト 0x%4 があります。")
+    error = QCoreApplication::translate("TextFile",
+                                        "%1 の %2 行目（先頭から %3 バイト目）に Shift_JIS (CP932) "
+                                        "として読めないバイト 0x%4 があります。")
                 .arg(quoted(fileName))
                 .arg(line)
                 .arg(offset + 1)
@@ -327,8 +326,9 @@ bool encodeCp932(const QString &text, const QString &fileName, QByteArray &bytes
         const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString one = text.mid(i, len);
         if (!encodesFaithfully(one, nullptr)) {
-            error = QCoreApplication::translate("TextFile", "%1 に書けない文字「%2」(U+%3) があります。Shift_JIS (CP932) "
-                                   "で表せない文字は保存できません。")
+            error = QCoreApplication::translate("TextFile",
+                                                "%1 に書けない文字「%2」(U+%3) があります。Shift_JIS (CP932) "
+                                                "で表せない文字は保存できません。")
                         .arg(quoted(fileName), one,
                              QString::number(one.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0'));
             break;
@@ -346,8 +346,7 @@ bool isCp932Encodable(const QString &text)
 
 namespace {
 
-bool encode(const QString &text, const QString &fileName, QByteArray &bytes, QString &error,
-            TextEncoding encoding)
+bool encode(const QString &text, const QString &fileName, QByteArray &bytes, QString &error, TextEncoding encoding)
 {
     if (encoding == TextEncoding::Cp932)
         return encodeCp932(text, fileName, bytes, error);
@@ -355,7 +354,8 @@ bool encode(const QString &text, const QString &fileName, QByteArray &bytes, QSt
     bytes = encoder.encode(text);
     if (!encoder.hasError())
         return true;
-    error = QCoreApplication::translate("TextFile", "%1 に書けない文字（対になっていないサロゲート）があります。").arg(quoted(fileName));
+    error = QCoreApplication::translate("TextFile", "%1 に書けない文字（対になっていないサロゲート）があります。")
+                .arg(quoted(fileName));
     bytes.clear();
     return false;
 }
@@ -424,8 +424,7 @@ bool rewriteFileBytes(const QString &name, const QByteArray &bytes, QString &err
     // A write the disk cuts short (full, or over a size limit) shows only when the buffer is
     // flushed, and commit() would put the cut file in place even then: flush first. A file
     // not committed is discarded and the old one stays.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
-        || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "に書き込めません"), file);
     return true;
 }

@@ -54,9 +54,9 @@ QString formatAnswerRow(const AnswerRow &row)
     for (const VerdictName &v : kVerdicts)
         if (v.verdict == row.verdict)
             name = v.name;
-    QString line = files::formatRecord({recordText(row.game),
-                                        row.expected.isNull() ? QString() : recordText(row.expected),
-                                        recordText(row.answer), name, row.stallMs, row.typingMs});
+    QString line =
+        files::formatRecord({recordText(row.game), row.expected.isNull() ? QString() : recordText(row.expected),
+                             recordText(row.answer), name, row.stallMs, row.typingMs});
     line.chop(2); // the keystrokes follow, bare and possibly empty
     if (row.keys)
         line += QStringLiteral(",%1,%2\r\n").arg(row.keys->all).arg(row.keys->backspaces);
@@ -84,12 +84,12 @@ std::optional<qint64> countIn(QStringView text)
 // The fields of a row, however they were found, made into `row`; false when they are no row.
 bool fill(const std::array<QStringView, 8> &v, AnswerRow &row)
 {
-    const auto verdict = std::find_if(kVerdicts.begin(), kVerdicts.end(),
-                                      [&](const VerdictName &n) { return n.name == v[3]; });
+    const auto verdict =
+        std::find_if(kVerdicts.begin(), kVerdicts.end(), [&](const VerdictName &n) { return n.name == v[3]; });
     const std::optional<qint64> stall = countIn(v[4]), typing = countIn(v[5]);
     // A NUL would read back as "no kana", so it is no kana at all.
-    if (v[1].size() > 1 || (v[1].size() == 1 && v[1].front().isNull()) || verdict == kVerdicts.end()
-        || !stall || !typing || !readWallTime(v[0]))
+    if (v[1].size() > 1 || (v[1].size() == 1 && v[1].front().isNull()) || verdict == kVerdicts.end() || !stall
+        || !typing || !readWallTime(v[0]))
         return false;
     std::optional<Keystrokes> keys;
     if (!v[6].isEmpty() || !v[7].isEmpty()) {
@@ -205,23 +205,27 @@ QString AnswerFile::check(const QDateTime &now)
         return {};
     case State::Unreadable:
         recording_ = false;
-        return QCoreApplication::translate("AnswerRecord", "%1 を開けません（%2）。このあいだ、答えは記録しません。").arg(name, check.reason);
+        return QCoreApplication::translate("AnswerRecord", "%1 を開けません（%2）。このあいだ、答えは記録しません。")
+            .arg(name, check.reason);
     case State::Newer:
         recording_ = false;
-        return QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。そのまま残し、"
-                              "このあいだ答えは記録しません。")
+        return QCoreApplication::translate("AnswerRecord",
+                                           "%1 は、これより新しい版のカナリンカが書いた記録です。そのまま残し、"
+                                           "このあいだ答えは記録しません。")
             .arg(name);
     case State::NotARecord:
         break;
     }
     if (check.aside.isEmpty()) {
         recording_ = false;
-        return QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めず、名前も変えられませんでした（%2）。"
-                              "このあいだ、答えは記録しません。")
+        return QCoreApplication::translate("AnswerRecord",
+                                           "%1 は答えの記録として読めず、名前も変えられませんでした（%2）。"
+                                           "このあいだ、答えは記録しません。")
             .arg(name, check.reason);
     }
-    return QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めないため、%2 に名前を変えて残しました。"
-                          "記録は新しいファイルで続けます。")
+    return QCoreApplication::translate("AnswerRecord",
+                                       "%1 は答えの記録として読めないため、%2 に名前を変えて残しました。"
+                                       "記録は新しいファイルで続けます。")
         .arg(name, quotedName(check.aside));
 }
 
@@ -244,7 +248,8 @@ bool AnswerFile::cut(const QByteArray &bytes, QString &error)
     const QString kept = answerRecordHeader() + QString::fromUtf8(QByteArrayView(bytes).sliced(from));
     if (platform::rewriteTextFile(file_.name(), kept, error, platform::TextEncoding::Utf8))
         return true;
-    error = QCoreApplication::translate("AnswerRecord", "%1 を短くできませんでした: %2").arg(quotedName(file_.name()), error);
+    error =
+        QCoreApplication::translate("AnswerRecord", "%1 を短くできませんでした: %2").arg(quotedName(file_.name()), error);
     return false;
 }
 
@@ -253,20 +258,23 @@ bool AnswerFile::append(const AnswerRow &row, QString &error)
     return !recording_ || file_.append(formatAnswerRow(row), error);
 }
 
-AnswerFile::State AnswerFile::read(const std::function<void(const AnswerRow &)> &take,
-                                               int &badLines, QString &error) const
+AnswerFile::State AnswerFile::read(const std::function<void(const AnswerRow &)> &take, int &badLines, QString &error) const
 {
     AnswerRow row;
-    const State state = file_.read([&](QStringView line) {
-        if (!parseAnswerRow(line, row))
-            return false;
-        take(row);
-        return true;
-    }, badLines, error);
+    const State state = file_.read(
+        [&](QStringView line) {
+            if (!parseAnswerRow(line, row))
+                return false;
+            take(row);
+            return true;
+        },
+        badLines, error);
     if (state == State::NotARecord)
-        error = QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めません。").arg(quotedName(file_.name()));
+        error =
+            QCoreApplication::translate("AnswerRecord", "%1 は答えの記録として読めません。").arg(quotedName(file_.name()));
     else if (state == State::Newer)
-        error = QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。").arg(quotedName(file_.name()));
+        error = QCoreApplication::translate("AnswerRecord", "%1 は、これより新しい版のカナリンカが書いた記録です。")
+                    .arg(quotedName(file_.name()));
     return state;
 }
 

@@ -31,12 +31,12 @@ struct Keystrokes {
 };
 
 struct AnswerRow {
-    QString game;         // when its game started, "yyyy/MM/dd hh:mm:ss": it names the game
-    QChar expected;       // the kana the answer had to start with, small kana made large
+    QString game;   // when its game started, "yyyy/MM/dd hh:mm:ss": it names the game
+    QChar expected; // the kana the answer had to start with, small kana made large
     QString answer;
     Verdict verdict = Verdict::Accepted;
-    qint64 stallMs = 0;   // from the word appearing (or the last answer) to the first key
-    qint64 typingMs = 0;  // from the first key to Enter
+    qint64 stallMs = 0;             // from the word appearing (or the last answer) to the first key
+    qint64 typingMs = 0;            // from the first key to Enter
     std::optional<Keystrokes> keys; // unknown when an input method took the keys
     bool operator==(const AnswerRow &) const = default;
 };

@@ -10,11 +10,16 @@ namespace {
 Verdict verdictOf(game::AnswerVerdict verdict)
 {
     switch (verdict) {
-    case game::AnswerVerdict::Accepted: return Verdict::Accepted;
-    case game::AnswerVerdict::EndsInN: return Verdict::EndsInN;
-    case game::AnswerVerdict::EndsInLongSound: return Verdict::EndsInLongSound;
-    case game::AnswerVerdict::Duplicate: return Verdict::Duplicate;
-    case game::AnswerVerdict::BrokenChain: break;
+    case game::AnswerVerdict::Accepted:
+        return Verdict::Accepted;
+    case game::AnswerVerdict::EndsInN:
+        return Verdict::EndsInN;
+    case game::AnswerVerdict::EndsInLongSound:
+        return Verdict::EndsInLongSound;
+    case game::AnswerVerdict::Duplicate:
+        return Verdict::Duplicate;
+    case game::AnswerVerdict::BrokenChain:
+        break;
     }
     return Verdict::BrokenChain;
 }

@@ -40,7 +40,7 @@ private:
     bool started_ = false; // a game was started and has not ended
     bool playing_ = false; // its first word is shown
     QChar expected_;
-    qint64 shownMs_ = 0;    // the word appeared, or the last answer was done with
+    qint64 shownMs_ = 0; // the word appeared, or the last answer was done with
     qint64 firstKeyMs_ = -1;
     qint64 enterMs_ = 0;
     bool checkedInPlay_ = false; // Enter was pressed in play: its row is due, even after the end

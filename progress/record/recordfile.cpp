@@ -96,8 +96,7 @@ bool RecordFile::append(const QString &lines, QString &error) const
     return platform::appendTextFile(name_, lines, error, platform::TextEncoding::Utf8, header());
 }
 
-RecordFile::State RecordFile::read(const std::function<bool(QStringView)> &take, int &badLines,
-                                   QString &error) const
+RecordFile::State RecordFile::read(const std::function<bool(QStringView)> &take, int &badLines, QString &error) const
 {
     badLines = 0;
     if (!QFileInfo::exists(platform::resolveFileName(name_)))

@@ -3,9 +3,9 @@
 // stopped so that tests tick by hand.
 #include "fakes.h"
 #include "harness.h"
+#include "ui/aids/playaids.h"
 #include "ui/main/answerbox.h"
 #include "ui/main/mainwindow.h"
-#include "ui/aids/playaids.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -18,7 +18,11 @@
 struct AidedWindow {
     QTemporaryDir dir;
     QString previousDir = QDir::currentPath();
-    fakes::Clock clock; fakes::Random random; fakes::Messages messages; fakes::Help help; fakes::Program program;
+    fakes::Clock clock;
+    fakes::Random random;
+    fakes::Messages messages;
+    fakes::Help help;
+    fakes::Program program;
     fakes::PreferenceStore store;
     fakes::Sounds sounds;
     ui::MainWindow window;
@@ -65,7 +69,10 @@ struct AidedWindow {
         game->tmrBp_Timer();
     }
     template <typename T = QWidget>
-    T *find(const char *name) { return window.findChild<T *>(QLatin1String(name)); }
+    T *find(const char *name)
+    {
+        return window.findChild<T *>(QLatin1String(name));
+    }
     void answer(const QString &kana)
     {
         auto *box = find<ui::AnswerBox>("txtKaitou");

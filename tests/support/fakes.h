@@ -193,10 +193,7 @@ struct Grid : platform::Grid {
 struct Clock : platform::Clock {
     QDateTime wall{QDate(2010, 4, 1), QTime(13, 5, 9)};
     qint64 mono = 1'000'000;
-    double secondsSinceMidnight() const override
-    {
-        return wall.time().msecsSinceStartOfDay() / 1000.0;
-    }
+    double secondsSinceMidnight() const override { return wall.time().msecsSinceStartOfDay() / 1000.0; }
     QDateTime now() const override { return wall; }
     qint64 monotonicMs() const override { return mono; }
     void advance(qint64 ms)
@@ -233,20 +230,17 @@ struct Messages : platform::MessageBoxes {
     {
         expected.append({prompt, title, icon, buttons});
     }
-    platform::MessageResult show(const QString &prompt, const QString &title,
-                                 platform::MessageIcon icon,
+    platform::MessageResult show(const QString &prompt, const QString &title, platform::MessageIcon icon,
                                  platform::MessageButtons buttons) override
     {
         shown.append({prompt, title, icon, buttons});
         if (!allowAny) {
             if (expected.isEmpty()) {
-                QTest::qFail(qPrintable(QStringLiteral("unexpected message box: %1 / %2")
-                                            .arg(title, prompt)),
-                             __FILE__, __LINE__);
+                QTest::qFail(qPrintable(QStringLiteral("unexpected message box: %1 / %2").arg(title, prompt)), __FILE__,
+                             __LINE__);
             } else {
                 const Box want = expected.takeFirst();
-                if (want.prompt != prompt || want.title != title || want.icon != icon
-                    || want.buttons != buttons)
+                if (want.prompt != prompt || want.title != title || want.icon != icon || want.buttons != buttons)
                     QTest::qFail(qPrintable(QStringLiteral("message box: got %1 / %2, want %3 / %4")
                                                 .arg(title, prompt, want.title, want.prompt)),
                                  __FILE__, __LINE__);

@@ -20,11 +20,10 @@ Harness::Harness(const QByteArray &settings, const QByteArray &dictionary, const
         writeBytes(QStringLiteral("辞書.txt"), dictionary);
     if (!history.isNull())
         writeBytes(QStringLiteral("履歴.txt"), history);
-    game = std::make_unique<game::Game>(
-        game::Controls{lblMondai, lblOk, lblNg, lblMoji_T, lblByou, lblRitu, txtKaitou, lstRireki,
-                       lstInpRireki, lstHukusu, lstJisyo, fraRireki, fraJisyo, cmdStart, chkAs,
-                       cboJikan, shpJikanK, imgStart, msgRireki},
-        game::Services{clock, random, messages, help, program});
+    game = std::make_unique<game::Game>(game::Controls{lblMondai, lblOk, lblNg, lblMoji_T, lblByou, lblRitu, txtKaitou,
+                                                       lstRireki, lstInpRireki, lstHukusu, lstJisyo, fraRireki, fraJisyo,
+                                                       cmdStart, chkAs, cboJikan, shpJikanK, imgStart, msgRireki},
+                                        game::Services{clock, random, messages, help, program});
     chkAs.onClick = [this] { game->chkAs_Click(); };
     cboJikan.onClick = [this] { game->cboJikan_Click(); };
 }

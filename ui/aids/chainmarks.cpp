@@ -1,7 +1,7 @@
 #include "chainmarks.h"
 
-#include <QCoreApplication>
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -20,23 +20,21 @@ void ChainMarkDelegate::initStyleOption(QStyleOptionViewItem *option, const QMod
     option->rect.adjust(kMarkWidth + kGap, 0, 0, 0);
 }
 
-void ChainMarkDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                              const QModelIndex &index) const
+void ChainMarkDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
     const QColor colour = saidByComputer(index.row()) ? QColor(0, 0, 192) : QColor(192, 0, 0);
-    painter->fillRect(QRect(option.rect.left() + 1, option.rect.top() + 2, kMarkWidth,
-                            option.rect.height() - 4),
-                      colour);
+    painter->fillRect(QRect(option.rect.left() + 1, option.rect.top() + 2, kMarkWidth, option.rect.height() - 4), colour);
 }
 
-bool ChainMarkDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
-                                  const QStyleOptionViewItem &option, const QModelIndex &index)
+bool ChainMarkDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                                  const QModelIndex &index)
 {
     if (event->type() != QEvent::ToolTip || !index.isValid())
         return QStyledItemDelegate::helpEvent(event, view, option, index);
-    QToolTip::showText(event->globalPos(), saidByComputer(index.row()) ? QCoreApplication::translate("ChainMarks", "相手の言葉")
-                                                                        : QCoreApplication::translate("ChainMarks", "自分の答え"),
+    QToolTip::showText(event->globalPos(),
+                       saidByComputer(index.row()) ? QCoreApplication::translate("ChainMarks", "相手の言葉")
+                                                   : QCoreApplication::translate("ChainMarks", "自分の答え"),
                        view);
     return true;
 }

@@ -4,8 +4,7 @@
 
 namespace ui {
 
-NoteLabel::NoteLabel(QWidget *parent, const QString &name, const QRect &geometry, int pixelSize)
-    : QLabel(parent)
+NoteLabel::NoteLabel(QWidget *parent, const QString &name, const QRect &geometry, int pixelSize) : QLabel(parent)
 {
     setObjectName(name);
     setGeometry(geometry);

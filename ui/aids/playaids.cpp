@@ -1,18 +1,18 @@
 #include "playaids.h"
 
 #include "accessiblenames.h"
-#include "ui/main/answerbox.h"
-#include "ui/main/views/historygrid.h"
 #include "chainmarks.h"
 #include "enterguard.h"
 #include "game/game.h"
-#include "ui/aids/words/learnedwords.h"
 #include "notelabel.h"
-#include "ui/base/pictures.h"
 #include "preferencesdialog.h"
-#include "ui/aids/words/wordcue.h"
-#include "ui/main/views/wordlist.h"
 #include "translations/language.h"
+#include "ui/aids/words/learnedwords.h"
+#include "ui/aids/words/wordcue.h"
+#include "ui/base/pictures.h"
+#include "ui/main/answerbox.h"
+#include "ui/main/views/historygrid.h"
+#include "ui/main/views/wordlist.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -90,8 +90,8 @@ PlayAids::PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::
     mistake_ = new NoteLabel(area, QStringLiteral("mistakeNote"),
                              QRect(grid.left(), answer.bottom() + 2, grid.width(), 26), 15);
     // At the end of the answer box, where the eye is as the time runs out.
-    endMarker_ = new NoteLabel(area, QStringLiteral("endMarker"),
-                               QRect(answer.right() - 110, answer.top() + 6, 104, 34), 22);
+    endMarker_ =
+        new NoteLabel(area, QStringLiteral("endMarker"), QRect(answer.right() - 110, answer.top() + 6, 104, 34), 22);
     connect(controls_.answer, &QLineEdit::textEdited, endMarker_, &QWidget::hide);
     // A language chosen during the game takes over just after the marker is shown.
     translations::keepTranslated(endMarker_, [this] { endMarker_->setText(tr("終了！")); });
@@ -147,8 +147,7 @@ void PlayAids::describeMenu()
     for (const QAction *each : menuButton_->menu()->actions())
         entries.append(tr("%1（%2）").arg(each->text(), each->shortcut().toString(QKeySequence::NativeText)));
     // The buttons' own tips stay as they are; their keys are told here.
-    menuButton_->setToolTip(tr("メニュー：") + entries.join(u'、')
-                            + tr("\nキー：F5 スタート、F1 ヘルプ"));
+    menuButton_->setToolTip(tr("メニュー：") + entries.join(u'、') + tr("\nキー：F5 スタート、F1 ヘルプ"));
 }
 
 void PlayAids::attach(game::Game &game)
@@ -162,8 +161,9 @@ void PlayAids::attach(game::Game &game)
         help->setText(tr("ヘルプ"));
         start->setText(tr("スタート"));
     });
-    learnedWords_ = new LearnedWords(*controls_.learned, *controls_.learnedFrame, *ruleMessages_,
-                                     [&game] { return game.blnCountdown || game.blnPlaying; }, this);
+    learnedWords_ = new LearnedWords(
+        *controls_.learned, *controls_.learnedFrame, *ruleMessages_,
+        [&game] { return game.blnCountdown || game.blnPlaying; }, this);
     listeners_.add(learnedWords_);
     applyInputMode();
 }
@@ -205,8 +205,7 @@ void PlayAids::editPreferences()
     apply(chosen);
     QString error;
     if (!store_.save(chosen, error))
-        ruleMessages_->show(error, tr("設定"), platform::MessageIcon::Exclamation,
-                            platform::MessageButtons::Ok);
+        ruleMessages_->show(error, tr("設定"), platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
 }
 
 void PlayAids::play(platform::Tone tone)

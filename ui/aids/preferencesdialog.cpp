@@ -2,11 +2,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -19,23 +19,37 @@ const struct {
     const char *text; // untranslated
     const char *description;
 } kOptions[] = {
-    {&platform::Preferences::nextKanaCue, "nextKanaCue", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "次に始める文字を目立たせる"),
-     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "相手の言葉の最後の文字に色をつけ、小さい字で終わるときは「つぎ：や」のように示します。")},
-    {&platform::Preferences::romajiGuide, "romajiGuide", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "相手の言葉にローマ字の読みをつける"),
+    {&platform::Preferences::nextKanaCue, "nextKanaCue",
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "次に始める文字を目立たせる"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog",
+                       "相手の言葉の最後の文字に色をつけ、小さい字で終わるときは「つぎ：や」のように示します。")},
+    {&platform::Preferences::romajiGuide, "romajiGuide",
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "相手の言葉にローマ字の読みをつける"),
      QT_TRANSLATE_NOOP("ui::PreferencesDialog", "入力欄にそのまま打てるつづりを、相手の言葉の下に小さく出します。")},
     {&platform::Preferences::mistakesInWindow, "mistakesInWindow",
      QT_TRANSLATE_NOOP("ui::PreferencesDialog", "間違いをメッセージボックスでなく画面に出す"),
-     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ルールに合わない答えの理由を画面に赤く出し、答えを入力欄に残します。数え方は同じです。")},
-    {&platform::Preferences::clearEnd, "clearEnd", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "時間切れを「終了！」で示す"),
-     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "時間切れのあと少しのあいだ Enter キーを受け付けないので、メッセージを読まずに閉じてしまいません。")},
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog",
+                       "ルールに合わない答えの理由を画面に赤く出し、答えを入力欄に残します。数え方は同じです。")},
+    {&platform::Preferences::clearEnd, "clearEnd",
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "時間切れを「終了！」で示す"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog",
+                       "時間切れのあと少しのあいだ Enter キーを受け付けないので、メッセージを読まずに閉じてしまいません。")},
     {&platform::Preferences::sounds, "sounds", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "音を鳴らす"),
-     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "信号、答え、時間切れで短い音を鳴らします。音の出ないパソコンでは何も起きません。")},
-    {&platform::Preferences::weakKanaPractice, "weakKanaPractice", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "苦手な文字で終わる言葉を相手が多く出す"),
-     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "答えの記録で苦手と分かった文字で終わる言葉が出やすくなります。どの言葉も出ることはあります。")},
-    {&platform::Preferences::reviewAfterGame, "reviewAfterGame", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ゲームのあとにふりかえりを開く"),
-     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "時間切れのメッセージを閉じると、間違えたところと使えた言葉を見せる「ふりかえり」が開きます。")},
-    {&platform::Preferences::reviewPractice, "reviewPractice", QT_TRANSLATE_NOOP("ui::PreferencesDialog", "復習の言葉を相手が多く出す"),
-     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ふりかえりに出た言葉と「覚えたい」言葉が相手の言葉に出やすくなります。どの言葉も出ることはあります。")},
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog",
+                       "信号、答え、時間切れで短い音を鳴らします。音の出ないパソコンでは何も起きません。")},
+    {&platform::Preferences::weakKanaPractice, "weakKanaPractice",
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "苦手な文字で終わる言葉を相手が多く出す"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog",
+                       "答えの記録で苦手と分かった文字で終わる言葉が出やすくなります。どの言葉も出ることはあります。")},
+    {&platform::Preferences::reviewAfterGame, "reviewAfterGame",
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "ゲームのあとにふりかえりを開く"),
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog",
+                       "時間切れのメッセージを閉じると、間違えたところと使えた言葉を見せる「ふりかえり」が開きます。")},
+    {&platform::Preferences::reviewPractice, "reviewPractice",
+     QT_TRANSLATE_NOOP("ui::PreferencesDialog", "復習の言葉を相手が多く出す"),
+     QT_TRANSLATE_NOOP(
+         "ui::PreferencesDialog",
+         "ふりかえりに出た言葉と「覚えたい」言葉が相手の言葉に出やすくなります。どの言葉も出ることはあります。")},
 };
 
 } // namespace
@@ -49,8 +63,8 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     // In the order of InputMode, and JIS before US.
     inputMode_ = new QComboBox(this);
     inputMode_->setObjectName(QStringLiteral("inputMode"));
-    inputMode_->addItems({tr("ローマ字入力（打ったローマ字をひらがなにする）"), tr("かな入力（キーのかなをそのまま入れる）"),
-                          tr("日本語入力システムだけ")});
+    inputMode_->addItems({tr("ローマ字入力（打ったローマ字をひらがなにする）"),
+                          tr("かな入力（キーのかなをそのまま入れる）"), tr("日本語入力システムだけ")});
     inputMode_->setCurrentIndex(int(current.inputMode));
     kanaKeyboard_ = new QComboBox(this);
     kanaKeyboard_->setObjectName(QStringLiteral("kanaKeyboard"));
@@ -63,7 +77,8 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     input->addWidget(kanaKeyboard_, 1, 1);
     input->setColumnStretch(1, 1);
     layout->addLayout(input);
-    auto *inputNote = new QLabel(tr("ゲームの途中でも 半角/全角 キーで、選んだ入力と日本語入力システムを切り替えられます。"), this);
+    auto *inputNote =
+        new QLabel(tr("ゲームの途中でも 半角/全角 キーで、選んだ入力と日本語入力システムを切り替えられます。"), this);
     inputNote->setWordWrap(true);
     inputNote->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(inputNote);

@@ -10,12 +10,10 @@ void useJapaneseFonts()
 {
     // Proportional faces first: the layout was drawn for a proportional Gothic.
     const QStringList gothic{
-        QStringLiteral("IPAPGothic"),      QStringLiteral("Noto Sans CJK JP"),
-        QStringLiteral("Source Han Sans JP"), QStringLiteral("IPAexGothic"),
-        QStringLiteral("VL PGothic"),      QStringLiteral("TakaoPGothic"),
-        QStringLiteral("Noto Sans JP"),    QStringLiteral("IPAGothic"),
-        QStringLiteral("Hiragino Sans"),   QStringLiteral("Yu Gothic UI"),
-        QStringLiteral("MS PGothic"),
+        QStringLiteral("IPAPGothic"),   QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Source Han Sans JP"),
+        QStringLiteral("IPAexGothic"),  QStringLiteral("VL PGothic"),       QStringLiteral("TakaoPGothic"),
+        QStringLiteral("Noto Sans JP"), QStringLiteral("IPAGothic"),        QStringLiteral("Hiragino Sans"),
+        QStringLiteral("Yu Gothic UI"), QStringLiteral("MS PGothic"),
     };
     QStringList installed;
     const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);

@@ -7,8 +7,7 @@
 
 namespace ui {
 
-platform::MessageResult MessageBoxes::show(const QString &prompt, const QString &title,
-                                           platform::MessageIcon icon,
+platform::MessageResult MessageBoxes::show(const QString &prompt, const QString &title, platform::MessageIcon icon,
                                            platform::MessageButtons buttons)
 {
     QMessageBox::Icon shown = QMessageBox::Information;
@@ -33,8 +32,7 @@ platform::MessageResult MessageBoxes::show(const QString &prompt, const QString 
     // Escape and the title bar's close answer Cancel where there is one, else OK.
     box.setEscapeButton(cancel ? cancel : ok);
     box.exec();
-    return box.clickedButton() == ok ? platform::MessageResult::Ok
-                                     : platform::MessageResult::Cancel;
+    return box.clickedButton() == ok ? platform::MessageResult::Ok : platform::MessageResult::Cancel;
 }
 
 void WindowProgram::showWindow()

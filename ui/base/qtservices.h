@@ -10,8 +10,7 @@ namespace ui {
 class MessageBoxes : public platform::MessageBoxes {
 public:
     explicit MessageBoxes(QWidget *owner) : owner_(owner) {}
-    platform::MessageResult show(const QString &prompt, const QString &title,
-                                 platform::MessageIcon icon,
+    platform::MessageResult show(const QString &prompt, const QString &title, platform::MessageIcon icon,
                                  platform::MessageButtons buttons) override;
 
 private:

@@ -2,8 +2,8 @@
 #include "translations/language.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -13,8 +13,7 @@
 
 namespace ui {
 
-AnswerBox::AnswerBox(QWidget *parent)
-    : QLineEdit(parent), modeAction_(new QAction(tr("ひらがな入力\t半角/全角"), this))
+AnswerBox::AnswerBox(QWidget *parent) : QLineEdit(parent), modeAction_(new QAction(tr("ひらがな入力\t半角/全角"), this))
 {
     modeAction_->setObjectName(QStringLiteral("hiraganaModeAction"));
     translations::keepTranslated(this, [this] { modeAction_->setText(tr("ひらがな入力\t半角/全角")); });
@@ -145,8 +144,7 @@ void AnswerBox::keyPressEvent(QKeyEvent *event)
             return;
         }
     }
-    const bool shortcut =
-        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (hiragana_ && !kanaLayout_ && !systemComposing_ && printable && !shortcut
         && platform::RomajiComposer::composes(text.front())) {
         compose(text.front());
@@ -164,8 +162,8 @@ void AnswerBox::pressEnter(QKeyEvent *event)
     // One press gives one answer however long the key is held: a second answer would be
     // judged empty and counted as a rejection. X11 repeats a held key as release/press pairs
     // with one timestamp, which Qt does not always flag as repeats.
-    const bool repeat = event->isAutoRepeat() || enterDown_
-        || (event->timestamp() != 0 && event->timestamp() == enterReleasedAt_);
+    const bool repeat =
+        event->isAutoRepeat() || enterDown_ || (event->timestamp() != 0 && event->timestamp() == enterReleasedAt_);
     if (repeat)
         return;
     // This Enter confirms the input method's text; the next one answers.
@@ -245,8 +243,7 @@ void AnswerBox::showComposition(const QString &done)
     if (!pending.isEmpty()) {
         QTextCharFormat underline;
         underline.setUnderlineStyle(QTextCharFormat::SingleUnderline);
-        attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, 0,
-                                                   int(pending.size()), underline)
+        attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, 0, int(pending.size()), underline)
                    << QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, int(pending.size()), 1);
     }
     QInputMethodEvent event(pending, attributes);
@@ -301,8 +298,7 @@ bool AnswerBox::markStrayLetters()
     mark.setUnderlineColor(QColor(204, 0, 0));
     QList<QInputMethodEvent::Attribute> attributes;
     for (const auto &[start, length] : std::as_const(stray_))
-        attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat,
-                                                   start - cursorPosition(), length, mark);
+        attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, start - cursorPosition(), length, mark);
     QInputMethodEvent event(QString(), attributes);
     const QScopedValueRollback guard(ownEdit_, true);
     QLineEdit::inputMethodEvent(&event);

@@ -1,13 +1,13 @@
 #include "mainwindow.h"
 
 #include "answerbox.h"
-#include "ui/base/fonts.h"
-#include "ui/main/views/historygrid.h"
-#include "ui/base/pictures.h"
-#include "widgets.h"
-#include "ui/main/views/wordlist.h"
 #include "platform/text/numberformat.h"
 #include "translations/language.h"
+#include "ui/base/fonts.h"
+#include "ui/base/pictures.h"
+#include "ui/main/views/historygrid.h"
+#include "ui/main/views/wordlist.h"
+#include "widgets.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -31,24 +31,23 @@ int px(int twips)
 // Every placed control: name, container, and left, top, width, height in twips inside it.
 // The etched rules are a pixel high.
 constexpr LayoutPlace kPlaces[] = {
-    {"cmdStart", "frmMain", 5175, 150, 840, 915},   {"cmdHozon", "frmMain", 6000, 150, 840, 915},
-    {"cmdClear", "frmMain", 6825, 150, 840, 915},   {"cmdHelp", "frmMain", 7650, 150, 840, 915},
-    {"cmdEnd", "frmMain", 8475, 150, 840, 915},     {"Image1", "frmMain", 225, 150, 4620, 930},
-    {"Line1_1", "frmMain", 150, 1260, 9150, 15},    {"Line1_0", "frmMain", 150, 1275, 9150, 15},
-    {"Frame1", "frmMain", 130, 1300, 9240, 5370},
-    {"Label1_1", "Frame1", 900, 195, 1155, 330},    {"cboJikan", "Frame1", 900, 450, 1065, 405},
-    {"chkAs", "Frame1", 2100, 450, 420, 420},       {"imgStart1", "Frame1", 180, 270, 480, 480},
-    {"imgStart2", "Frame1", 180, 270, 480, 480},    {"imgStart3", "Frame1", 180, 270, 480, 480},
-    {"Frame2", "Frame1", 2670, 135, 6330, 735},     {"shpJikanB", "Frame1", 225, 945, 8745, 75},
-    {"shpJikanK", "Frame1", 225, 945, 8745, 75},    {"Label2_0", "Frame1", 225, 1080, 390, 975},
-    {"Label2_1", "Frame1", 225, 2100, 390, 1005},   {"lblMondai", "Frame1", 600, 1080, 5805, 975},
-    {"txtKaitou", "Frame1", 600, 2100, 5790, 1005}, {"fraJisyo", "Frame1", 6525, 1125, 2490, 1965},
-    {"fraRireki", "Frame1", 6525, 1125, 2490, 1965}, {"lstInpRireki", "Frame1", 0, 2100, 165, 780},
-    {"lstHukusu", "Frame1", 0, 1050, 165, 600},     {"msgRireki", "Frame1", 225, 3225, 8790, 1965},
-    {"lstJisyo", "fraJisyo", 150, 300, 2190, 1500}, {"lstRireki", "fraRireki", 150, 300, 2190, 1500},
-    {"lblOk", "Frame2", 150, 180, 810, 465},        {"lblNg", "Frame2", 1050, 180, 810, 465},
-    {"lblMoji_T", "Frame2", 1950, 180, 930, 465},   {"lblRitu", "Frame2", 3000, 180, 1455, 465},
-    {"lblByou", "Frame2", 4500, 180, 1680, 465},
+    {"cmdStart", "frmMain", 5175, 150, 840, 915},     {"cmdHozon", "frmMain", 6000, 150, 840, 915},
+    {"cmdClear", "frmMain", 6825, 150, 840, 915},     {"cmdHelp", "frmMain", 7650, 150, 840, 915},
+    {"cmdEnd", "frmMain", 8475, 150, 840, 915},       {"Image1", "frmMain", 225, 150, 4620, 930},
+    {"Line1_1", "frmMain", 150, 1260, 9150, 15},      {"Line1_0", "frmMain", 150, 1275, 9150, 15},
+    {"Frame1", "frmMain", 130, 1300, 9240, 5370},     {"Label1_1", "Frame1", 900, 195, 1155, 330},
+    {"cboJikan", "Frame1", 900, 450, 1065, 405},      {"chkAs", "Frame1", 2100, 450, 420, 420},
+    {"imgStart1", "Frame1", 180, 270, 480, 480},      {"imgStart2", "Frame1", 180, 270, 480, 480},
+    {"imgStart3", "Frame1", 180, 270, 480, 480},      {"Frame2", "Frame1", 2670, 135, 6330, 735},
+    {"shpJikanB", "Frame1", 225, 945, 8745, 75},      {"shpJikanK", "Frame1", 225, 945, 8745, 75},
+    {"Label2_0", "Frame1", 225, 1080, 390, 975},      {"Label2_1", "Frame1", 225, 2100, 390, 1005},
+    {"lblMondai", "Frame1", 600, 1080, 5805, 975},    {"txtKaitou", "Frame1", 600, 2100, 5790, 1005},
+    {"fraJisyo", "Frame1", 6525, 1125, 2490, 1965},   {"fraRireki", "Frame1", 6525, 1125, 2490, 1965},
+    {"lstInpRireki", "Frame1", 0, 2100, 165, 780},    {"lstHukusu", "Frame1", 0, 1050, 165, 600},
+    {"msgRireki", "Frame1", 225, 3225, 8790, 1965},   {"lstJisyo", "fraJisyo", 150, 300, 2190, 1500},
+    {"lstRireki", "fraRireki", 150, 300, 2190, 1500}, {"lblOk", "Frame2", 150, 180, 810, 465},
+    {"lblNg", "Frame2", 1050, 180, 810, 465},         {"lblMoji_T", "Frame2", 1950, 180, 930, 465},
+    {"lblRitu", "Frame2", 3000, 180, 1455, 465},      {"lblByou", "Frame2", 4500, 180, 1680, 465},
 };
 
 } // namespace
@@ -92,8 +91,8 @@ W *place(W *widget, const QString &name, const QRect &geometry)
     return widget;
 }
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, const QString &text,
-                  double points, Qt::Alignment alignment, bool border)
+QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, const QString &text, double points,
+                  Qt::Alignment alignment, bool border)
 {
     auto *label = place(new QLabel(text, parent), name, geometry);
     label->setTextFormat(Qt::PlainText);
@@ -148,9 +147,9 @@ struct MainWindow::Adapters {
 };
 
 MainWindow::MainWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint)
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmMain"));
     translations::keepTranslated(this, [this] { setWindowTitle(tr("カナリンカ")); });
@@ -168,12 +167,11 @@ MainWindow::MainWindow(QWidget *parent)
     for (QTimer *timer : {tmrStart_, tmrBp_})
         timer->setInterval(1000);
 
-    adapters_.reset(new Adapters{
-        LabelAdapter(lblMondai_), LabelAdapter(lblOk_), LabelAdapter(lblNg_),
-        LabelAdapter(lblMoji_T_), LabelAdapter(lblByou_), LabelAdapter(lblRitu_),
-        TextBoxAdapter(txtKaitou_), FrameAdapter(fraRireki_), FrameAdapter(fraJisyo_),
-        ButtonAdapter(cmdStart_), CheckBoxAdapter(chkAs_), ComboBoxAdapter(cboJikan_),
-        ShapeAdapter(shpJikanK_, 8745), ImageArrayAdapter(imgStart_)});
+    adapters_.reset(new Adapters{LabelAdapter(lblMondai_), LabelAdapter(lblOk_), LabelAdapter(lblNg_),
+                                 LabelAdapter(lblMoji_T_), LabelAdapter(lblByou_), LabelAdapter(lblRitu_),
+                                 TextBoxAdapter(txtKaitou_), FrameAdapter(fraRireki_), FrameAdapter(fraJisyo_),
+                                 ButtonAdapter(cmdStart_), CheckBoxAdapter(chkAs_), ComboBoxAdapter(cboJikan_),
+                                 ShapeAdapter(shpJikanK_, 8745), ImageArrayAdapter(imgStart_)});
 
     // Centred; a window larger than the screen (a high scale factor) keeps its top left on it,
     // with the title bar and the title row.
@@ -201,8 +199,8 @@ void MainWindow::buildTitleRow()
         {cmdEnd_, "cmdEnd", "exit", QT_TR_NOOP("終了"), QT_TR_NOOP("プログラムを終了します")},
     };
     for (const auto &each : buttons) {
-        QToolButton *button = each.button = makePictureButton(
-            this, QLatin1String(each.name), QString(), picture(QLatin1String(each.picture)), QString());
+        QToolButton *button = each.button = makePictureButton(this, QLatin1String(each.name), QString(),
+                                                              picture(QLatin1String(each.picture)), QString());
         translations::keepTranslated(button, [button, caption = each.caption, tip = each.tip] {
             button->setText(tr(caption));
             button->setToolTip(tr(tip));
@@ -217,19 +215,16 @@ void MainWindow::buildTitleRow()
     translations::keepTranslated(banner, [banner, ratio] { banner->setPixmap(titleBanner(ratio)); });
 
     // The etched rule under the title row: a black line with a white one below it.
-    makeShape(this, QStringLiteral("Line1_1"), at(QStringLiteral("Line1_1")),
-              Qt::black);
-    makeShape(this, QStringLiteral("Line1_0"), at(QStringLiteral("Line1_0")),
-              Qt::white);
+    makeShape(this, QStringLiteral("Line1_1"), at(QStringLiteral("Line1_1")), Qt::black);
+    makeShape(this, QStringLiteral("Line1_0"), at(QStringLiteral("Line1_0")), Qt::white);
 }
 
 void MainWindow::buildPlayingArea()
 {
-    QGroupBox *area = Frame1_ = makeFrame(new QGroupBox(this), QStringLiteral("Frame1"),
-                                at(QStringLiteral("Frame1")));
+    QGroupBox *area = Frame1_ = makeFrame(new QGroupBox(this), QStringLiteral("Frame1"), at(QStringLiteral("Frame1")));
 
-    QLabel *playTime = makeLabel(area, QStringLiteral("Label1_1"), at(QStringLiteral("Label1_1")),
-                                 QString(), 11.25, Qt::AlignLeft | Qt::AlignTop, false);
+    QLabel *playTime = makeLabel(area, QStringLiteral("Label1_1"), at(QStringLiteral("Label1_1")), QString(), 11.25,
+                                 Qt::AlignLeft | Qt::AlignTop, false);
     translations::keepTranslated(playTime, [playTime] { playTime->setText(tr("プレイ秒数")); });
 
     cboJikan_ = place(new PickCombo(area), QStringLiteral("cboJikan"), at(QStringLiteral("cboJikan")));
@@ -250,8 +245,7 @@ void MainWindow::buildPlayingArea()
                       picture(QLatin1String(lamps[index - 1])).pixmap(QSize(32, 32)));
     }
 
-    QGroupBox *stats = makeFrame(new QGroupBox(area), QStringLiteral("Frame2"),
-                                 at(QStringLiteral("Frame2")));
+    QGroupBox *stats = makeFrame(new QGroupBox(area), QStringLiteral("Frame2"), at(QStringLiteral("Frame2")));
     struct Stat {
         QLabel *&label;
         const char *name;
@@ -259,10 +253,8 @@ void MainWindow::buildPlayingArea()
         const char *design;
     };
     const Stat statLabels[] = {
-        {lblOk_, "lblOk", QColor(0, 128, 0), "999"},
-        {lblNg_, "lblNg", QColor(255, 0, 0), "999"},
-        {lblMoji_T_, "lblMoji_T", QColor(128, 0, 0), "9999"},
-        {lblRitu_, "lblRitu", QColor(0, 0, 0), "100.0%"},
+        {lblOk_, "lblOk", QColor(0, 128, 0), "999"},          {lblNg_, "lblNg", QColor(255, 0, 0), "999"},
+        {lblMoji_T_, "lblMoji_T", QColor(128, 0, 0), "9999"}, {lblRitu_, "lblRitu", QColor(0, 0, 0), "100.0%"},
         {lblByou_, "lblByou", QColor(0, 0, 128), "2.63/秒"},
     };
     for (const Stat &stat : statLabels) {
@@ -272,15 +264,15 @@ void MainWindow::buildPlayingArea()
     }
     // A game's speed keeps its figure and takes the unit of the language.
     translations::keepTranslated(lblByou_, [this] {
-        const QRegularExpressionMatch figure = QRegularExpression(QStringLiteral("^-?\\d+\\.\\d+")).match(lblByou_->text());
+        const QRegularExpressionMatch figure =
+            QRegularExpression(QStringLiteral("^-?\\d+\\.\\d+")).match(lblByou_->text());
         if (figure.hasMatch())
             lblByou_->setText(platform::perSecondShown(figure.captured()));
     });
 
     // The green bar lies on top of the red one and shrinks from its right end.
     makeShape(area, QStringLiteral("shpJikanB"), at(QStringLiteral("shpJikanB")), QColor(255, 0, 0));
-    shpJikanK_ = makeShape(area, QStringLiteral("shpJikanK"), at(QStringLiteral("shpJikanK")),
-                           QColor(0, 255, 0));
+    shpJikanK_ = makeShape(area, QStringLiteral("shpJikanK"), at(QStringLiteral("shpJikanK")), QColor(0, 255, 0));
 
     // Side tags, one character a line: the leading full-width space leaves the first line empty.
     const struct {
@@ -373,16 +365,16 @@ void MainWindow::orderFocus()
 
 AidedControls MainWindow::aidedControls() const
 {
-    return AidedControls{Frame1_, lblMondai_, txtKaitou_, cmdStart_, cmdHelp_, msgRireki_, lstRireki_, lstJisyo_, fraJisyo_};
+    return AidedControls{Frame1_,    lblMondai_, txtKaitou_, cmdStart_, cmdHelp_,
+                         msgRireki_, lstRireki_, lstJisyo_,  fraJisyo_};
 }
 
 game::Controls MainWindow::controls()
 {
     Adapters &a = *adapters_;
-    return game::Controls{a.lblMondai, a.lblOk,      a.lblNg,       a.lblMoji_T, a.lblByou,
-                          a.lblRitu,   a.txtKaitou,  *lstRireki_,   *lstInpRireki_,
-                          *lstHukusu_, *lstJisyo_,   a.fraRireki,   a.fraJisyo,  a.cmdStart,
-                          a.chkAs,     a.cboJikan,   a.shpJikanK,   a.imgStart,  *msgRireki_};
+    return game::Controls{a.lblMondai, a.lblOk,        a.lblNg,     a.lblMoji_T, a.lblByou,   a.lblRitu,  a.txtKaitou,
+                          *lstRireki_, *lstInpRireki_, *lstHukusu_, *lstJisyo_,  a.fraRireki, a.fraJisyo, a.cmdStart,
+                          a.chkAs,     a.cboJikan,     a.shpJikanK, a.imgStart,  *msgRireki_};
 }
 
 game::Game &MainWindow::attach(const game::Services &services)
@@ -393,8 +385,8 @@ game::Game &MainWindow::attach(const game::Services &services)
 
     connect(cmdStart_, &QToolButton::clicked, this, [g] { g->cmdStart_Click(); });
     connect(tmrStart_, &QTimer::timeout, this, [g] { g->tmrStart_Timer(); });
-    connect(txtKaitou_, &AnswerBox::keyPress, this, [g](quint16 &key) { g->txtKaitou_KeyPress(key); },
-            Qt::DirectConnection);
+    connect(
+        txtKaitou_, &AnswerBox::keyPress, this, [g](quint16 &key) { g->txtKaitou_KeyPress(key); }, Qt::DirectConnection);
     connect(tmrBp_, &QTimer::timeout, this, [g] { g->tmrBp_Timer(); });
     connect(cboJikan_, &PickCombo::picked, this, [g] { g->cboJikan_Click(); });
     connect(chkAs_, &QCheckBox::stateChanged, this, [g] { g->chkAs_Click(); });

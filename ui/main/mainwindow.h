@@ -41,9 +41,9 @@ struct AidedControls {
     QLabel *word;           // lblMondai
     AnswerBox *answer;      // txtKaitou
     QToolButton *start, *help;
-    HistoryGrid *history;   // msgRireki
-    WordList *chain;        // lstRireki
-    WordList *learned;      // lstJisyo, in its frame fraJisyo
+    HistoryGrid *history; // msgRireki
+    WordList *chain;      // lstRireki
+    WordList *learned;    // lstJisyo, in its frame fraJisyo
     QGroupBox *learnedFrame;
 };
 

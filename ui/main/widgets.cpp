@@ -3,16 +3,16 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScopedValueRollback>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <qdrawutil.h>
 
 namespace ui {
 
-QToolButton *makePictureButton(QWidget *parent, const QString &name, const QString &caption,
-                               const QIcon &icon, const QString &tip)
+QToolButton *makePictureButton(QWidget *parent, const QString &name, const QString &caption, const QIcon &icon,
+                               const QString &tip)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(name);
@@ -57,16 +57,14 @@ void PictureCheckBox::paintEvent(QPaintEvent *)
     qDrawWinButton(&painter, rect(), palette(), pressedIn, &face);
     if (state != Qt::Unchecked && !isDown()) {
         // A latched button shows a dotted face, as classic toggle buttons do.
-        painter.fillRect(rect().adjusted(2, 2, -2, -2),
-                         QBrush(palette().color(QPalette::Light), Qt::Dense4Pattern));
+        painter.fillRect(rect().adjusted(2, 2, -2, -2), QBrush(palette().color(QPalette::Light), Qt::Dense4Pattern));
     }
 
     QRect picture(QPoint(0, 0), iconSize());
     picture.moveCenter(rect().center());
     if (pressedIn)
         picture.translate(1, 1);
-    const QIcon::Mode mode =
-        (state == Qt::PartiallyChecked || !isEnabled()) ? QIcon::Disabled : QIcon::Normal;
+    const QIcon::Mode mode = (state == Qt::PartiallyChecked || !isEnabled()) ? QIcon::Disabled : QIcon::Normal;
     icon().paint(&painter, picture, Qt::AlignCenter, mode);
 
     if (hasFocus()) {
@@ -101,8 +99,7 @@ void ClickFrame::mousePressEvent(QMouseEvent *event)
 
 void ClickFrame::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton
-        && rect().contains(event->position().toPoint());
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
     if (click)

@@ -10,8 +10,8 @@
 namespace ui {
 
 // A command button showing a 32 x 32 picture above its caption.
-QToolButton *makePictureButton(QWidget *parent, const QString &name, const QString &caption,
-                               const QIcon &icon, const QString &tip);
+QToolButton *makePictureButton(QWidget *parent, const QString &name, const QString &caption, const QIcon &icon,
+                               const QString &tip);
 
 // A check box drawn as a button with a picture: raised when unchecked, pressed in when
 // checked, pressed in with a greyed picture in the third state. The player's click

@@ -1,7 +1,7 @@
 #include "kanamap.h"
 
-#include "ui/base/fonts.h"
 #include "translations/language.h"
+#include "ui/base/fonts.h"
 
 #include <QHelpEvent>
 #include <QPainter>

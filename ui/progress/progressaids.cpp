@@ -1,11 +1,11 @@
 #include "progressaids.h"
 
-#include "ui/main/answerbox.h"
 #include "game/game.h"
-#include "ui/base/pictures.h"
-#include "ui/aids/playaids.h"
 #include "progresswindow.h"
 #include "translations/language.h"
+#include "ui/aids/playaids.h"
+#include "ui/base/pictures.h"
+#include "ui/main/answerbox.h"
 
 #include <QAction>
 #include <QTimer>
@@ -19,8 +19,8 @@ constexpr QRect kProgressButton(324, 36, 20, 20);
 
 } // namespace
 
-ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBoxes &boxes,
-                           const platform::Clock &clock, QString recordFile)
+ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBoxes &boxes, const platform::Clock &clock,
+                           QString recordFile)
     : window_(window), boxes_(boxes), log_(std::move(recordFile)), meter_(clock, [this](const progress::AnswerRow &row) {
           tell(log_.add(row));
           if (!meter_.playing()) // in play, the game's end refreshes the window

@@ -1,22 +1,22 @@
 #include "progresswindow.h"
 
-#include "ui/base/fonts.h"
-#include "kanamap.h"
 #include "files/history.h"
+#include "kanamap.h"
 #include "progress/kanastats.h"
 #include "progress/typingspeed.h"
 #include "translations/language.h"
+#include "ui/base/fonts.h"
 
-#include <QCoreApplication>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTimeAxis>
 #include <QGridLayout>
-#include <QScreen>
 #include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
@@ -70,7 +70,7 @@ QDateTimeAxis *timeAxis(QChart *chart, const QList<QPointF> &points)
     axis->setRange(QDateTime::fromMSecsSinceEpoch(first - pad), QDateTime::fromMSecsSinceEpoch(last + pad));
     const qint64 span = last - first + 2 * pad;
     axis->setFormat(span > 2LL * 86400'000 ? QStringLiteral("yy/MM/dd")
-                    : span > 3600'000      ? QStringLiteral("MM/dd hh:mm")
+                        : span > 3600'000  ? QStringLiteral("MM/dd hh:mm")
                                            : QStringLiteral("hh:mm:ss"));
     axis->setTickCount(6);
     axis->setLabelsFont(layoutFont(8));
@@ -78,8 +78,8 @@ QDateTimeAxis *timeAxis(QChart *chart, const QList<QPointF> &points)
     return axis;
 }
 
-QValueAxis *valueAxis(QChart *chart, const QString &title, double top, const QString &format,
-                      Qt::Alignment side, const QColor &colour)
+QValueAxis *valueAxis(QChart *chart, const QString &title, double top, const QString &format, Qt::Alignment side,
+                      const QColor &colour)
 {
     auto *axis = new QValueAxis;
     axis->setRange(0, top);
@@ -93,8 +93,8 @@ QValueAxis *valueAxis(QChart *chart, const QString &title, double top, const QSt
     return axis;
 }
 
-QLineSeries *line(QChart *chart, const QList<QPointF> &points, const QString &name, QColor colour,
-                  qreal width, QAbstractAxis *x, QAbstractAxis *y)
+QLineSeries *line(QChart *chart, const QList<QPointF> &points, const QString &name, QColor colour, qreal width,
+                  QAbstractAxis *x, QAbstractAxis *y)
 {
     auto *series = new QLineSeries;
     series->setName(name);
@@ -127,12 +127,13 @@ void addTrend(QChart *chart, const QList<QPointF> &points, const QString &name, 
     each->setPointsVisible(points.size() <= 60);
     QObject::connect(each, &QLineSeries::hovered, each, [unit](const QPointF &point, bool on) {
         if (on)
-            QToolTip::showText(QCursor::pos(), QDateTime::fromMSecsSinceEpoch(qint64(point.x()))
-                                                       .toString(QStringLiteral("yyyy/MM/dd hh:mm  "))
-                                                   + QString::number(point.y(), 'f', 2) + unit);
+            QToolTip::showText(
+                QCursor::pos(),
+                QDateTime::fromMSecsSinceEpoch(qint64(point.x())).toString(QStringLiteral("yyyy/MM/dd hh:mm  "))
+                    + QString::number(point.y(), 'f', 2) + unit);
     });
-    line(chart, progress::thinned(trendPoints, kChartRuns), QCoreApplication::translate("ProgressWindow", "%1（%2 回平均）").arg(name).arg(kTrendGames),
-         colour, 2.5, x, y);
+    line(chart, progress::thinned(trendPoints, kChartRuns),
+         QCoreApplication::translate("ProgressWindow", "%1（%2 回平均）").arg(name).arg(kTrendGames), colour, 2.5, x, y);
 }
 
 double niceTop(double highest)
@@ -143,7 +144,8 @@ double niceTop(double highest)
 QString weakestText(const QList<QChar> &weakest)
 {
     if (weakest.isEmpty())
-        return QCoreApplication::translate("ProgressWindow", "苦手：まだ分かりません。ひとつの文字で %1 回答えると、その文字の色がつきます。")
+        return QCoreApplication::translate("ProgressWindow",
+                                           "苦手：まだ分かりません。ひとつの文字で %1 回答えると、その文字の色がつきます。")
             .arg(progress::KanaStats::kMinStalls);
     QStringList kana;
     for (QChar c : weakest)
@@ -157,13 +159,17 @@ ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLo
     : QWidget(parent, Qt::Window), history_(history), answers_(answers)
 {
     setObjectName(QStringLiteral("progressWindow"));
-    translations::keepTranslated(this, [this] { setWindowTitle(QCoreApplication::translate("ProgressWindow", "成績 - カナリンカ")); });
+    translations::keepTranslated(this, [this] {
+        setWindowTitle(QCoreApplication::translate("ProgressWindow", "成績 - カナリンカ"));
+    });
 
     playTime_ = new QComboBox(this);
     playTime_->setObjectName(QStringLiteral("playTimeFilter"));
     translations::keepTranslated(playTime_, [this] {
         playTime_->setAccessibleName(QCoreApplication::translate("ProgressWindow", "表示秒数で絞り込む"));
-        playTime_->setToolTip(QCoreApplication::translate("ProgressWindow", "10 秒と 180 秒のゲームの速さは比べられないため、表示秒数で絞り込めます。"));
+        playTime_->setToolTip(
+            QCoreApplication::translate("ProgressWindow",
+                                        "10 秒と 180 秒のゲームの速さは比べられないため、表示秒数で絞り込めます。"));
     });
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("progressSummary"));
@@ -190,12 +196,15 @@ ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLo
         scale += swatch(w);
     legend->setTextFormat(Qt::RichText);
     translations::keepTranslated(legend, [legend, scale, none = swatch(std::nullopt)] {
-        legend->setText(QCoreApplication::translate("ProgressWindow", "考える時間　短い %1 長い　%2 まだ分からない").arg(scale, none));
+        legend->setText(
+            QCoreApplication::translate("ProgressWindow", "考える時間　短い %1 長い　%2 まだ分からない").arg(scale, none));
     });
 
     auto *top = new QHBoxLayout;
     auto *playTimeLabel = new QLabel(this);
-    translations::keepTranslated(playTimeLabel, [playTimeLabel] { playTimeLabel->setText(QCoreApplication::translate("ProgressWindow", "表示秒数")); });
+    translations::keepTranslated(playTimeLabel, [playTimeLabel] {
+        playTimeLabel->setText(QCoreApplication::translate("ProgressWindow", "表示秒数"));
+    });
     top->addWidget(playTimeLabel);
     top->addWidget(playTime_);
     top->addSpacing(12);
@@ -203,7 +212,10 @@ ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLo
 
     auto *mapBox = new QVBoxLayout;
     auto *mapTitle = new QLabel(this);
-    translations::keepTranslated(mapTitle, [mapTitle] { mapTitle->setText(QCoreApplication::translate("ProgressWindow", "文字の地図（その文字で始まる言葉を思いつくまでの時間）")); });
+    translations::keepTranslated(mapTitle, [mapTitle] {
+        mapTitle->setText(
+            QCoreApplication::translate("ProgressWindow", "文字の地図（その文字で始まる言葉を思いつくまでの時間）"));
+    });
     mapBox->addWidget(mapTitle);
     mapBox->addWidget(map_, 0, Qt::AlignLeft);
     mapBox->addWidget(legend);
@@ -283,12 +295,14 @@ void ProgressWindow::showSavedGames()
     }
     QAbstractAxis *x = timeAxis(chart, speed);
     const double fastest = best->charsPerSecond();
-    QValueAxis *perSecond = valueAxis(chart, QCoreApplication::translate("ProgressWindow", "文字/秒"), niceTop(fastest), QStringLiteral("%.1f"),
-                                      Qt::AlignLeft, kSpeedColour);
-    QValueAxis *percent = valueAxis(chart, QCoreApplication::translate("ProgressWindow", "正解率"), 100, QStringLiteral("%d%%"), Qt::AlignRight,
-                                    kAccuracyColour);
-    addTrend(chart, accuracy, QCoreApplication::translate("ProgressWindow", "正解率"), QStringLiteral("%"), kAccuracyColour, x, percent);
-    addTrend(chart, speed, QCoreApplication::translate("ProgressWindow", "文字/秒"), QCoreApplication::translate("ProgressWindow", "/秒"), kSpeedColour, x, perSecond);
+    QValueAxis *perSecond = valueAxis(chart, QCoreApplication::translate("ProgressWindow", "文字/秒"), niceTop(fastest),
+                                      QStringLiteral("%.1f"), Qt::AlignLeft, kSpeedColour);
+    QValueAxis *percent = valueAxis(chart, QCoreApplication::translate("ProgressWindow", "正解率"), 100,
+                                    QStringLiteral("%d%%"), Qt::AlignRight, kAccuracyColour);
+    addTrend(chart, accuracy, QCoreApplication::translate("ProgressWindow", "正解率"), QStringLiteral("%"),
+             kAccuracyColour, x, percent);
+    addTrend(chart, speed, QCoreApplication::translate("ProgressWindow", "文字/秒"),
+             QCoreApplication::translate("ProgressWindow", "/秒"), kSpeedColour, x, perSecond);
 
     auto *marker = new QScatterSeries;
     marker->setName(QCoreApplication::translate("ProgressWindow", "自己ベスト %1/秒（%2）")
@@ -326,9 +340,13 @@ void ProgressWindow::showAnswers()
     if (!error.isEmpty())
         notes.append(error);
     if (badLines > 0)
-        notes.append(QCoreApplication::translate("ProgressWindow", "「%1」の読めない %2 行は飛ばしました。").arg(answers_.file().name()).arg(badLines));
+        notes.append(QCoreApplication::translate("ProgressWindow", "「%1」の読めない %2 行は飛ばしました。")
+                         .arg(answers_.file().name())
+                         .arg(badLines));
     if (saved_.unreadable > 0)
-        notes.append(QCoreApplication::translate("ProgressWindow", "日付か表示秒数の読めない保存ゲーム %1 回はグラフに入れていません。").arg(saved_.unreadable));
+        notes.append(QCoreApplication::translate("ProgressWindow",
+                                                 "日付か表示秒数の読めない保存ゲーム %1 回はグラフに入れていません。")
+                         .arg(saved_.unreadable));
     note_->setText(notes.join(u'\n'));
     note_->setVisible(!notes.isEmpty());
 
@@ -348,9 +366,10 @@ void ProgressWindow::showAnswers()
                                return a.y() < b.y();
                            })->y();
     QAbstractAxis *x = timeAxis(chart, points);
-    QValueAxis *y = valueAxis(chart, QCoreApplication::translate("ProgressWindow", "打鍵/分"), std::ceil(highest * 1.15 / 50) * 50,
-                              QStringLiteral("%d"), Qt::AlignLeft, kKeysColour);
-    addTrend(chart, points, QCoreApplication::translate("ProgressWindow", "打鍵/分"), QCoreApplication::translate("ProgressWindow", "/分"), kKeysColour, x, y);
+    QValueAxis *y = valueAxis(chart, QCoreApplication::translate("ProgressWindow", "打鍵/分"),
+                              std::ceil(highest * 1.15 / 50) * 50, QStringLiteral("%d"), Qt::AlignLeft, kKeysColour);
+    addTrend(chart, points, QCoreApplication::translate("ProgressWindow", "打鍵/分"),
+             QCoreApplication::translate("ProgressWindow", "/分"), kKeysColour, x, y);
 }
 
 } // namespace ui

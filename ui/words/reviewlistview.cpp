@@ -75,8 +75,8 @@ void ReviewListView::refresh()
     }
     table_->resizeColumnToContents(0);
     note_->setText(words.isEmpty() ? tr("まだ言葉はありません。ゲームのあとのふりかえりに出た言葉が入ります。")
-                                   : meanings_.isReady() && meanings_.state() == words::MeaningsIndex::State::Ready
-                                   ? edictCredit() : QString());
+                       : meanings_.isReady() && meanings_.state() == words::MeaningsIndex::State::Ready ? edictCredit()
+                                                                                                        : QString());
 }
 
 } // namespace ui

@@ -10,7 +10,7 @@ class QTableWidget;
 namespace words {
 class Meanings;
 class ReviewList;
-}
+} // namespace words
 
 namespace ui {
 

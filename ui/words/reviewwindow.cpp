@@ -41,9 +41,9 @@ void ReviewWindow::showReview(const QList<words::ReviewEntry> &entries, bool pla
         const QString what = m.kind == words::ReviewMoment::Kind::Mistake
             ? tr("「%1」のあとに「%2」と答えて、間違いになりました。").arg(m.current, m.answer)
             : tr("「%1」のあと、「%2」を思いつくまで %3 秒かかりました。")
-                  .arg(m.current, m.answer).arg(double(m.stallMs) / 1000, 0, 'f', 1);
-        html += QStringLiteral("<h3>%1</h3><p>%2</p>")
-                    .arg(tr("「%1」で始まる言葉").arg(needed), what.toHtmlEscaped());
+                  .arg(m.current, m.answer)
+                  .arg(double(m.stallMs) / 1000, 0, 'f', 1);
+        html += QStringLiteral("<h3>%1</h3><p>%2</p>").arg(tr("「%1」で始まる言葉").arg(needed), what.toHtmlEscaped());
         if (entry.words.isEmpty())
             html += QStringLiteral("<p>%1</p>").arg(tr("辞書には、使える言葉がありませんでした。"));
         else

@@ -31,26 +31,33 @@ QString edictCredit()
 QString wordCard(const QString &word, const words::Meanings &meanings, bool credit)
 {
     static const platform::RomajiSpeller speller;
-    QString html = QStringLiteral("<p style='white-space:pre'><span style='font-size:15pt; font-weight:bold'>%1</span>　%2</p>")
-                       .arg(word.toHtmlEscaped(), speller.spell(word).toHtmlEscaped());
+    QString html =
+        QStringLiteral("<p style='white-space:pre'><span style='font-size:15pt; font-weight:bold'>%1</span>　%2</p>")
+            .arg(word.toHtmlEscaped(), speller.spell(word).toHtmlEscaped());
     if (!meanings.isReady()) {
         const bool loading = QFile::exists(meanings.fileName());
         return html + (loading ? tr("意味を読み込んでいます…") : tr("意味は辞書にありません"))
-            + (loading ? QString() : QStringLiteral("<br><small>") + tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。") + QStringLiteral("</small>"));
+            + (loading ? QString()
+                       : QStringLiteral("<br><small>")
+                       + tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。")
+                       + QStringLiteral("</small>"));
     }
     const QList<words::Meaning> found = meanings.lookup(word);
     if (found.isEmpty()) {
         html += tr("意味は辞書にありません");
         if (meanings.state() != words::MeaningsIndex::State::Ready)
-            html += QStringLiteral("<br><small>") + tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。") + QStringLiteral("</small>");
+            html += QStringLiteral("<br><small>")
+                + tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。") + QStringLiteral("</small>");
         return html;
     }
     for (const words::Meaning &m : found) {
-        const QString written = m.written.isEmpty() ? QString() : m.written.join(u'・').toHtmlEscaped() + QStringLiteral("　");
+        const QString written =
+            m.written.isEmpty() ? QString() : m.written.join(u'・').toHtmlEscaped() + QStringLiteral("　");
         html += QStringLiteral("<p style='margin:0'>%1%2</p>").arg(written, m.glosses.join(u"; ").toHtmlEscaped());
     }
     if (credit)
-        html += QStringLiteral("<p style='margin-top:4px'><small>") + edictCredit().toHtmlEscaped() + QStringLiteral("</small></p>");
+        html += QStringLiteral("<p style='margin-top:4px'><small>") + edictCredit().toHtmlEscaped()
+            + QStringLiteral("</small></p>");
     return html;
 }
 
@@ -87,8 +94,8 @@ void WordCards::attach(QLabel *label, std::function<void(const QString &)> want,
 bool WordCards::eventFilter(QObject *watched, QEvent *event)
 {
     const bool tip = event->type() == QEvent::ToolTip;
-    const bool click = event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    const bool click =
+        event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
     if (!tip && !click)
         return QObject::eventFilter(watched, event);
     for (const auto &[view, label] : std::as_const(views_)) {
@@ -109,8 +116,8 @@ bool WordCards::eventFilter(QObject *watched, QEvent *event)
         if (watched != label.label || label.label->text().isEmpty())
             continue;
         if (tip) {
-            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
-                               wordCard(label.label->text(), meanings_), label.label);
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), wordCard(label.label->text(), meanings_),
+                               label.label);
             return true;
         }
         if (label.want) {

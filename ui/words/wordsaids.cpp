@@ -4,13 +4,13 @@
 #include "reviewlistview.h"
 #include "reviewwindow.h"
 #include "ui/aids/chainmarks.h"
+#include "ui/aids/playaids.h"
 #include "ui/aids/words/learnedwords.h"
 #include "ui/base/pictures.h"
-#include "ui/aids/playaids.h"
-#include "ui/progress/progressaids.h"
-#include "ui/progress/progresswindow.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/views/wordlist.h"
+#include "ui/progress/progressaids.h"
+#include "ui/progress/progresswindow.h"
 #include "wordcards.h"
 
 #include <QAction>
@@ -60,10 +60,10 @@ WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress,
     // Every word in the window shows its card.
     const auto isWanted = [this](const QString &word) { return list_.contains(word); };
     const AidedControls controls = window.aidedControls();
-    cards_->attach(controls.word, [this](const QString &w) { want(w); }, isWanted);
-    cards_->attach(controls.chain, [](int row) {
-        return ChainMarkDelegate::saidByComputer(row) ? tr("相手の言葉") : tr("自分の答え");
-    });
+    cards_->attach(
+        controls.word, [this](const QString &w) { want(w); }, isWanted);
+    cards_->attach(controls.chain,
+                   [](int row) { return ChainMarkDelegate::saidByComputer(row) ? tr("相手の言葉") : tr("自分の答え"); });
     cards_->attach(controls.learned);
     connect(&progress, &ProgressAids::progressWindowOpened, this, [this](ProgressWindow *shown) {
         auto *view = shown->findChild<ReviewListView *>();
@@ -121,7 +121,8 @@ void WordsAids::gameStarted()
     // A word forgotten from the dictionary while the program was closed leaves the list too.
     if (!list_.words().isEmpty()) {
         const QSet<QString> known(game_->strJisyo.cbegin(),
-                                  game_->strJisyo.cbegin() + qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
+                                  game_->strJisyo.cbegin()
+                                      + qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
         QStringList gone;
         for (const words::ReviewWord &w : list_.words())
             if (!known.contains(w.word))
@@ -129,8 +130,8 @@ void WordsAids::gameStarted()
         remove(gone);
     }
     if (preferences_.reviewPractice) {
-        draw_ = std::make_unique<words::ReviewDraw>(
-            list_, preferences_.weakKanaPractice ? &progress_.weakKanaStats() : nullptr);
+        draw_ = std::make_unique<words::ReviewDraw>(list_,
+                                                    preferences_.weakKanaPractice ? &progress_.weakKanaStats() : nullptr);
         game_->setReplyDraw(draw_.get());
     }
 }
@@ -172,8 +173,8 @@ void WordsAids::openReview()
         reviewWindow_ = new ReviewWindow(meanings_, &window_);
     QList<words::ReviewEntry> entries;
     if (review_.hasGame() && game_) {
-        const std::span<const QString> dictionary(
-            game_->strJisyo.constData(), qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
+        const std::span<const QString> dictionary(game_->strJisyo.constData(),
+                                                  qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
         entries = review_.entries(dictionary, [this](const QString &word) { return meanings_.rank(word); });
         QStringList shown;
         for (const words::ReviewEntry &entry : std::as_const(entries))

@@ -7,11 +7,11 @@
 #include "game/gameevents.h"
 #include "platform/preferences/preferences.h"
 #include "platform/services.h"
+#include "reviewwindow.h"
 #include "words/gamereview.h"
 #include "words/meanings.h"
 #include "words/reviewdraw.h"
 #include "words/reviewlist.h"
-#include "reviewwindow.h"
 
 #include <QObject>
 #include <QPointer>

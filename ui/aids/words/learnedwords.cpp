@@ -3,9 +3,9 @@
 #include "files/dictionary.h"
 #include "files/forget.h"
 #include "game/game.h"
-#include "wordfinder.h"
-#include "ui/main/views/wordlist.h"
 #include "translations/language.h"
+#include "ui/main/views/wordlist.h"
+#include "wordfinder.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -69,13 +69,13 @@ bool LearnedWords::forget(const QString &word)
     const QString file = files::kDictionaryFile;
     if (inPlay_()) {
         boxes_.show(tr("ゲームの間は言葉を忘れられません。いまのゲームは「%1」の言葉を読み込んで"
-                                   "使っています。ゲームが終わってから、もう一度選んでください。")
+                       "使っています。ゲームが終わってから、もう一度選んでください。")
                         .arg(file),
                     tr(kForgetTitle), platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
         return false;
     }
     if (boxes_.show(tr("「%1」を忘れますか？\n「%2」からこの言葉を消すと、"
-                                   "コンピューターは次のゲームからこの言葉を使いません。")
+                       "コンピューターは次のゲームからこの言葉を使いません。")
                         .arg(word, file),
                     tr(kForgetTitle), platform::MessageIcon::Exclamation, platform::MessageButtons::OkCancel)
         != platform::MessageResult::Ok)
@@ -89,8 +89,7 @@ bool LearnedWords::forget(const QString &word)
     QString error;
     if (!files::forgetWord(file, word, shown, removed, error)) {
         boxes_.show(tr("「%1」を忘れられませんでした。「%2」は変えていません。\n%3").arg(word, file, error),
-                    tr("言葉を忘れられません"), platform::MessageIcon::Exclamation,
-                    platform::MessageButtons::Ok);
+                    tr("言葉を忘れられません"), platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
         return false;
     }
     list_.wordModel()->remove(word);

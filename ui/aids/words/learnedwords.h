@@ -24,8 +24,8 @@ class LearnedWords : public QObject, public game::GameEvents {
     Q_OBJECT
 public:
     // `inPlay`: whether a game is counting down or being played.
-    LearnedWords(WordList &list, QGroupBox &frame, platform::MessageBoxes &boxes,
-                 std::function<bool()> inPlay, QObject *parent = nullptr);
+    LearnedWords(WordList &list, QGroupBox &frame, platform::MessageBoxes &boxes, std::function<bool()> inPlay,
+                 QObject *parent = nullptr);
 
     void setRomajiInput(bool on);
     void setKanaInput(const platform::KanaLayout *layout);
@@ -49,7 +49,7 @@ private:
     std::function<bool()> inPlay_;
     QAction *forget_;
     WordFinder *finder_;
-    QStringList unlisted_;  // in the file, not yet in the list: learned since the last game's end
+    QStringList unlisted_; // in the file, not yet in the list: learned since the last game's end
 };
 
 } // namespace ui

@@ -99,16 +99,15 @@ void WordCue::paintEvent(QPaintEvent *)
     p.setPen(word_->palette().color(QPalette::WindowText));
     p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, head);
     p.setPen(cue_ ? kCue : word_->palette().color(QPalette::WindowText));
-    p.drawText(r.adjusted(fm.horizontalAdvance(head), 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-               text.right(1));
+    p.drawText(r.adjusted(fm.horizontalAdvance(head), 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text.right(1));
 
     const QString badge = cue_ ? cueBadge(text) : QString();
     if (!badge.isEmpty()) {
         QFont badgeFont = word_->font();
         badgeFont.setPixelSize(13);
         const QFontMetrics bm(badgeFont);
-        const QRectF box(width() - bm.horizontalAdvance(badge) - 12 - 3, 3,
-                         bm.horizontalAdvance(badge) + 10, bm.height() + 2);
+        const QRectF box(width() - bm.horizontalAdvance(badge) - 12 - 3, 3, bm.horizontalAdvance(badge) + 10,
+                         bm.height() + 2);
         p.setFont(badgeFont);
         p.setPen(kCue);
         p.setBrush(kCue);

@@ -47,8 +47,8 @@ bool WordFinder::eventFilter(QObject *watched, QEvent *event)
     const QString text = key->text();
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    if (const QChar kana = kanaLayout_ ? kanaLayout_->kana(key->nativeScanCode(), key->modifiers() & Qt::ShiftModifier)
-                                       : QChar();
+    if (const QChar kana =
+            kanaLayout_ ? kanaLayout_->kana(key->nativeScanCode(), key->modifiers() & Qt::ShiftModifier) : QChar();
         !kana.isNull()) {
         restartAfterAPause();
         platform::appendKana(kana_, kana);

@@ -194,8 +194,7 @@ namespace {
 class FixedColumnDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter *painter, const QStyleOptionViewItem &item,
-               const QModelIndex &index) const override
+    void paint(QPainter *painter, const QStyleOptionViewItem &item, const QModelIndex &index) const override
     {
         const QWidget *view = item.widget;
         QStyleOptionHeader header;

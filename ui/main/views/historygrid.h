@@ -52,7 +52,7 @@ private:
     int lazyCount_ = 0;
     QHash<int, Row> edited_;
     std::vector<Row> rows_;
-    int announced_ = 1;     // rows the views know of
+    int announced_ = 1; // rows the views know of
     bool publishQueued_ = false;
     std::array<int, kCols> colAlign_;
     std::array<int, kCols> fixedAlign_;

@@ -6,10 +6,7 @@
 
 namespace ui {
 
-WordListModel::WordListModel(bool sorted, QObject *parent)
-    : QAbstractListModel(parent), sorted_(sorted)
-{
-}
+WordListModel::WordListModel(bool sorted, QObject *parent) : QAbstractListModel(parent), sorted_(sorted) {}
 
 namespace {
 
@@ -209,8 +206,7 @@ QModelIndex WordListModel::index(int row, int column, const QModelIndex &parent)
 {
     // The list view asks for every row's index when it lays the rows out: no detour
     // through rowCount and columnCount.
-    return row >= 0 && row < rows_.size() && column == 0 && !parent.isValid() ? createIndex(row, 0)
-                                                                               : QModelIndex();
+    return row >= 0 && row < rows_.size() && column == 0 && !parent.isValid() ? createIndex(row, 0) : QModelIndex();
 }
 
 int WordListModel::rowCount(const QModelIndex &parent) const
@@ -234,8 +230,7 @@ QVariant WordListModel::data(const QModelIndex &index, int role) const
     return bold;
 }
 
-WordList::WordList(bool sorted, QWidget *parent)
-    : QListView(parent), model_(new WordListModel(sorted, this))
+WordList::WordList(bool sorted, QWidget *parent) : QListView(parent), model_(new WordListModel(sorted, this))
 {
     setModel(model_);
     setUniformItemSizes(true);
