@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -59,7 +61,11 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
 {
     setObjectName(QStringLiteral("preferencesDialog"));
     setWindowTitle(tr("設定"));
-    auto *layout = new QVBoxLayout(this);
+    // The rows scroll, the buttons stay: on a screen lower than the dialog the rows would
+    // otherwise push its title or its buttons off the screen.
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
     // In the order of InputMode, and JIS before US.
     inputMode_ = new QComboBox(this);
     inputMode_->setObjectName(QStringLiteral("inputMode"));
@@ -110,16 +116,30 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
     languageRow->addWidget(language_);
     languageRow->addStretch(1);
     layout->addLayout(languageRow);
-    layout->addSpacing(6);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *outer = new QVBoxLayout(this);
+    outer->addWidget(scroll);
+    outer->addSpacing(6);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    outer->addWidget(buttons);
     setMinimumWidth(420);
-    // The wrapped notes claim less height than they take once laid out, which squeezed the lists.
-    setMinimumHeight(sizeHint().height());
+    // The rows' whole height at the dialog's width (wrapped notes claim less than they take
+    // until they know it), as far as the screen has room.
+    const QMargins margins = outer->contentsMargins();
+    const int width = std::max(420, page->sizeHint().width() + margins.left() + margins.right());
+    const int pageWidth = width - margins.left() - margins.right();
+    const int rows = page->hasHeightForWidth() ? page->heightForWidth(pageWidth) : page->sizeHint().height();
+    const int wanted = margins.top() + rows + outer->spacing() * 2 + 6 + buttons->sizeHint().height() + margins.bottom();
+    const QScreen *screen = parent ? parent->screen() : nullptr;
+    resize(width, screen ? std::min(wanted, screen->availableGeometry().height() - 40) : wanted);
 }
 
 platform::Preferences PreferencesDialog::preferences() const
