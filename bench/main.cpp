@@ -22,7 +22,7 @@
 #include "ui/progress/progresswindow.h"
 #include "ui/words/reviewwindow.h"
 #include "words/gamereview.h"
-#include "words/meanings.h"
+#include "words/meanings/meanings.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // tags, and the index's scan of the same bytes finds the same reading and (P) mark.
 #include "fuzzinput.h"
 #include "platform/kana/kana.h"
-#include "words/edictline.h"
+#include "words/meanings/edictline.h"
 
 #include <QStringDecoder>
 

@@ -5,9 +5,9 @@
 #include "platform/kana/kana.h"
 #include "progress/kanastats.h"
 #include "words/couldhaveused.h"
-#include "words/edictline.h"
 #include "words/gamereview.h"
-#include "words/meanings.h"
+#include "words/meanings/edictline.h"
+#include "words/meanings/meanings.h"
 #include "words/reviewdraw.h"
 #include "words/reviewlist.h"
 

@@ -6,7 +6,7 @@
 #include "ui/words/reviewwindow.h"
 #include "ui/words/wordcards.h"
 #include "ui/words/wordsaids.h"
-#include "words/meanings.h"
+#include "words/meanings/meanings.h"
 
 #include <QTextBrowser>
 

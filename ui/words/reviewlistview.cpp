@@ -1,7 +1,7 @@
 #include "reviewlistview.h"
 
 #include "wordcards.h"
-#include "words/meanings.h"
+#include "words/meanings/meanings.h"
 #include "words/reviewlist.h"
 
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "reviewwindow.h"
 
 #include "wordcards.h"
-#include "words/meanings.h"
+#include "words/meanings/meanings.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 // the tooltip of every word in the window (the computer's word, the chain, the learned words,
 // the lists below), shows when a word in a list is selected, and a click on the computer's
 // word opens it with 「覚えたい」, which puts the word on the review list.
-#include "words/meanings.h"
+#include "words/meanings/meanings.h"
 
 #include <QObject>
 #include <QPointer>

@@ -9,7 +9,7 @@
 #include "platform/services.h"
 #include "reviewwindow.h"
 #include "words/gamereview.h"
-#include "words/meanings.h"
+#include "words/meanings/meanings.h"
 #include "words/reviewdraw.h"
 #include "words/reviewlist.h"
 

@@ -1,7 +1,7 @@
 #include "languageswitch.h"
 
-#include "playaids.h"
 #include "translations/language.h"
+#include "ui/aids/playaids.h"
 
 namespace ui {
 
