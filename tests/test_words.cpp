@@ -187,10 +187,12 @@ private slots:
         review.wordShown(u"りす"_qs);
         answer(u"すいか"_qs, game::AnswerVerdict::Accepted, progress::Verdict::Accepted, 1000); // too quick to count
         review.wordShown(u"かん"_qs);
-        answer(u"んま"_qs, game::AnswerVerdict::Duplicate, progress::Verdict::Duplicate, 100);
+        review.answerChecked({});
         QVERIFY(!review.hasGame());
-        review.gameEnded({});
+        review.gameEnded({}); // the time runs out behind the last mistake's box
         QVERIFY(review.hasGame());
+        review.answerRecorded(
+            {u"2026/12/07 18:40:00"_qs, QChar(), u"んま"_qs, progress::Verdict::Duplicate, 100, 100, {}});
         const QList<words::ReviewMoment> moments = review.moments();
         QCOMPARE(moments.size(), 3);
         QCOMPARE(moments[0].needed(), u'ご');

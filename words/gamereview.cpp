@@ -41,7 +41,9 @@ void GameReview::answerJudged(const game::AnswerJudgement &judgement)
 
 void GameReview::answerRecorded(const progress::AnswerRow &row)
 {
-    if (!playing_ || currentAtCheck_.isEmpty())
+    // The meter records only answers whose Enter came in play, one judged behind its box after
+    // the end included: the review takes them all, as the game counted them.
+    if (currentAtCheck_.isEmpty())
         return;
     const ReviewMoment moment{{}, currentAtCheck_, row.answer, row.stallMs, saidAtCheck_};
     if (progress::isFailure(row.verdict)) {
