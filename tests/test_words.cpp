@@ -202,6 +202,12 @@ private slots:
                               u"かん"_qs}));
         QCOMPARE(moments[2].kind, words::ReviewMoment::Kind::LongStall);
         QCOMPARE(moments[2].answer, u"ぱり"_qs);
+        review.gameStarted(); // a stall just short of long is no moment
+        review.wordShown(u"りんご"_qs);
+        answer(u"ごりら"_qs, game::AnswerVerdict::Accepted, progress::Verdict::Accepted,
+               words::GameReview::kLongStallMs - 1);
+        review.gameEnded({});
+        QVERIFY(review.moments().isEmpty());
     }
 
     void theReviewListKeepsAWordUntilItIsUsedThreeTimes()
