@@ -10,7 +10,7 @@
 #include "ui/base/qtservices.h"
 #include "ui/main/mainwindow.h"
 #include "ui/progress/progressaids.h"
-#include "ui/words/wordsaids.h"
+#include "ui/review/wordsaids.h"
 
 #include <QApplication>
 #include <QDir>

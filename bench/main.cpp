@@ -11,18 +11,18 @@
 #include "files/dictionary.h"
 #include "files/history.h"
 #include "limitfiles.h"
+#include "meanings/meanings.h"
 #include "platform/kana/kana.h"
 #include "platform/text/textfile.h"
 #include "progress/kanastats.h"
 #include "progress/record/answerfile.h"
+#include "review/gamereview.h"
 #include "session.h"
-#include "ui/aids/words/learnedwords.h"
+#include "ui/aids/wordlist/learnedwords.h"
 #include "ui/base/fonts.h"
 #include "ui/main/views/wordlist.h"
 #include "ui/progress/progresswindow.h"
-#include "ui/words/reviewwindow.h"
-#include "words/gamereview.h"
-#include "words/meanings/meanings.h"
+#include "ui/review/reviewwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -236,21 +236,21 @@ double forgetMs(const QString &folder, int runs)
 }
 
 // The meanings index built on its worker thread, from asking to the ready signal.
-double meaningsIndexMs(words::Meanings &meanings)
+double meaningsIndexMs(meanings::Meanings &meanings)
 {
     QEventLoop loop;
-    QObject::connect(&meanings, &words::Meanings::ready, &loop, &QEventLoop::quit);
+    QObject::connect(&meanings, &meanings::Meanings::ready, &loop, &QEventLoop::quit);
     QElapsedTimer timer;
     timer.start();
     meanings.load();
     loop.exec();
-    if (meanings.state() != words::MeaningsIndex::State::Ready)
+    if (meanings.state() != meanings::MeaningsIndex::State::Ready)
         die(QStringLiteral("the meanings in %1 were not read").arg(meanings.fileName()));
     return timer.nsecsElapsed() / 1e6;
 }
 
 // One lookup, in µs: readings with many lines, a few, none.
-double meaningsLookupUs(const words::MeaningsIndex &index, int runs)
+double meaningsLookupUs(const meanings::MeaningsIndex &index, int runs)
 {
     const QStringList readings{u"きょうか"_qs,   u"こう"_qs,     u"りんご"_qs,   u"てれび"_qs, u"さくら"_qs,
                                u"かんじ"_qs,     u"しりとり"_qs, u"ごりら"_qs,   u"らっぱ"_qs, u"ぱんだ"_qs,
@@ -271,11 +271,11 @@ double meaningsLookupUs(const words::MeaningsIndex &index, int runs)
 // The review of a game in the limit folder with two broken chains and a long stall: the words
 // that would have served at each moment, ranked by their meanings, out of 32,767 words, shown
 // in the ふりかえり window until it is painted.
-double reviewOpenMs(const QString &folder, const words::Meanings &meanings, int runs)
+double reviewOpenMs(const QString &folder, const meanings::Meanings &meanings, int runs)
 {
     auto session = startIn(folder);
     game::Game &game = session->game();
-    words::GameReview review;
+    review::GameReview review;
     game.setEvents(&review);
     game.cmdStart_Click();
     for (int tick = 0; tick < 3; ++tick)
@@ -302,8 +302,8 @@ double reviewOpenMs(const QString &folder, const words::Meanings &meanings, int 
         qsizetype suggested = 0;
         const double ms = timeMs([&] {
             const auto rank = [&](const QString &w) { return meanings.rank(w); };
-            const QList<words::ReviewEntry> entries = review.entries(game.strJisyo, rank);
-            for (const words::ReviewEntry &entry : entries)
+            const QList<review::ReviewEntry> entries = review.entries(game.strJisyo, rank);
+            for (const review::ReviewEntry &entry : entries)
                 suggested += entry.words.size();
             ui::ReviewWindow window(meanings);
             window.showReview(entries, true);
@@ -382,7 +382,7 @@ int main(int argc, char **argv)
     }
     if (args.value(1) == u"--meanings-once") {
         auto session = startIn(args.value(2));
-        words::Meanings meanings;
+        meanings::Meanings meanings;
         meaningsIndexMs(meanings);
         std::printf("%.1f\n", peakRssMb());
         std::fflush(stdout);
@@ -473,19 +473,19 @@ int main(int argc, char **argv)
         print("peak_rss_startup_empty", processEmpty.rssMb, "MB", 1);
         print("peak_rss_startup_limit", processLimit.rssMb, "MB", 1);
     }
-    words::Meanings meanings;
+    meanings::Meanings meanings;
     if (!QFile::exists(meanings.fileName())) {
         std::printf("# no %s: the meanings' figures are left out\n", qUtf8Printable(meanings.fileName()));
     } else {
         print("meanings_index_ms",
               medianOfRuns(std::min(runs, 3),
                            [] {
-                               words::Meanings fresh;
+                               meanings::Meanings fresh;
                                return meaningsIndexMs(fresh);
                            }),
               "ms");
         meaningsIndexMs(meanings);
-        print("meanings_lookup_us", meaningsLookupUs(words::MeaningsIndex(meanings.fileName()), runs), "us");
+        print("meanings_lookup_us", meaningsLookupUs(meanings::MeaningsIndex(meanings.fileName()), runs), "us");
         print("review_open_ms", reviewOpenMs(limit, meanings, runs), "ms");
         const ProcessRun withMeanings = startupInProcess(limit, runs, "--meanings-once");
         if (withMeanings.rssMb >= 0) {

@@ -1,8 +1,8 @@
 // EDICT's line reader: an entry has a hiragana reading and one or two glosses without their
 // tags, and the index's scan of the same bytes finds the same reading and (P) mark.
 #include "fuzzinput.h"
+#include "meanings/edictline.h"
 #include "platform/kana/kana.h"
-#include "words/meanings/edictline.h"
 
 #include <QStringDecoder>
 
@@ -15,15 +15,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QString text = decoder.decode(line);
         if (decoder.hasError())
             continue;
-        const std::optional<words::EdictEntry> entry = words::parseEdictLine(text);
+        const std::optional<meanings::EdictEntry> entry = meanings::parseEdictLine(text);
         if (!entry)
             continue;
         FUZZ_CHECK(!entry->reading.isEmpty() && platform::toWideHiragana(entry->reading) == entry->reading,
                    u"reading not in hiragana: "_qs + text);
-        FUZZ_CHECK(!entry->glosses.isEmpty() && entry->glosses.size() <= words::kGlossesKept, u"glosses: "_qs + text);
+        FUZZ_CHECK(!entry->glosses.isEmpty() && entry->glosses.size() <= meanings::kGlossesKept, u"glosses: "_qs + text);
         for (const QString &gloss : entry->glosses)
             FUZZ_CHECK(!gloss.isEmpty() && !gloss.contains(u'/') && gloss.trimmed() == gloss, u"gloss: "_qs + text);
-        const words::EdictKeys keys = words::scanEdictLine(line);
+        const meanings::EdictKeys keys = meanings::scanEdictLine(line);
         decoder.resetState();
         FUZZ_CHECK(platform::toWideHiragana(QString(decoder.decode(keys.reading))) == entry->reading
                        && keys.common == entry->common,

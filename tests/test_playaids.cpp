@@ -7,7 +7,7 @@
 #include "platform/sound/qtsounds.h"
 #include "ui/aids/notelabel.h"
 #include "ui/aids/playaids.h"
-#include "ui/aids/words/wordcue.h"
+#include "ui/aids/wordcue.h"
 #include "ui/base/fonts.h"
 #include "ui/main/answerbox.h"
 #include "ui/main/mainwindow.h"

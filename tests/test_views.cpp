@@ -1,6 +1,6 @@
 // The history grid's rows made when shown, and the sorted word list put in order only as
 // far as it is read.
-#include "ui/aids/words/wordfinder.h"
+#include "ui/aids/wordlist/wordfinder.h"
 #include "ui/main/views/historygrid.h"
 #include "ui/main/views/wordlist.h"
 

@@ -1244,7 +1244,7 @@ Keys: F5 Start, F1 Help</translation>
     </message>
 </context>
 <context>
-    <name>words::ReviewList</name>
+    <name>review::ReviewList</name>
     <message>
         <source>%1 は復習の一覧として読めないため、%2 に名前を変えて残しました。一覧は新しいファイルで始めます。</source>
         <translation>%1 can&apos;t be read as a review list, so it was kept under the name %2. The list starts again in a new file.</translation>

@@ -7,17 +7,19 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 
-namespace words {
+namespace meanings {
 class Meanings;
+}
+namespace review {
 class ReviewList;
-} // namespace words
+} // namespace review
 
 namespace ui {
 
 class ReviewListView : public QWidget {
     Q_OBJECT
 public:
-    ReviewListView(const words::ReviewList &list, const words::Meanings &meanings, QWidget *parent = nullptr);
+    ReviewListView(const review::ReviewList &list, const meanings::Meanings &meanings, QWidget *parent = nullptr);
     void refresh();
 
 signals:
@@ -25,8 +27,8 @@ signals:
     void removeRequested(const QStringList &words);
 
 private:
-    const words::ReviewList &list_;
-    const words::Meanings &meanings_;
+    const review::ReviewList &list_;
+    const meanings::Meanings &meanings_;
     QTableWidget *table_;
     QPushButton *remove_;
     QLabel *note_;

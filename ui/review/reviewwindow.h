@@ -2,13 +2,13 @@
 // ふりかえり: after a game, each counted mistake and each answer the player stalled longest
 // before, with the kana that was needed and up to three words the dictionary held that would
 // have passed every rule then, each with its card. Nothing of it shows during play.
-#include "words/gamereview.h"
+#include "review/gamereview.h"
 
 #include <QWidget>
 
 class QTextBrowser;
 
-namespace words {
+namespace meanings {
 class Meanings;
 }
 
@@ -17,13 +17,13 @@ namespace ui {
 class ReviewWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ReviewWindow(const words::Meanings &meanings, QWidget *parent = nullptr);
+    explicit ReviewWindow(const meanings::Meanings &meanings, QWidget *parent = nullptr);
 
     // The last game's review; `played`: whether a game has ended since the program started.
-    void showReview(const QList<words::ReviewEntry> &entries, bool played);
+    void showReview(const QList<review::ReviewEntry> &entries, bool played);
 
 private:
-    const words::Meanings &meanings_;
+    const meanings::Meanings &meanings_;
     QTextBrowser *text_;
 };
 

@@ -3,7 +3,7 @@
 // the tooltip of every word in the window (the computer's word, the chain, the learned words,
 // the lists below), shows when a word in a list is selected, and a click on the computer's
 // word opens it with 「覚えたい」, which puts the word on the review list.
-#include "words/meanings/meanings.h"
+#include "meanings/meanings.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,14 +16,14 @@ class QPoint;
 namespace ui {
 
 // The card as rich text; `credit`: with the line that credits the meanings' source.
-QString wordCard(const QString &word, const words::Meanings &meanings, bool credit = true);
+QString wordCard(const QString &word, const meanings::Meanings &meanings, bool credit = true);
 // Credits the meanings' source, wherever meanings show.
 QString edictCredit();
 
 class WordCards : public QObject {
     Q_OBJECT
 public:
-    explicit WordCards(const words::Meanings &meanings, QObject *parent = nullptr);
+    explicit WordCards(const meanings::Meanings &meanings, QObject *parent = nullptr);
 
     // Each row's card as the view's tooltip, and beside the row when it becomes the current
     // one. `label` says what a row is (who said it), for a line above the card.
@@ -44,7 +44,7 @@ private:
     };
     void openCard(const Label &label, const QPoint &at);
 
-    const words::Meanings &meanings_;
+    const meanings::Meanings &meanings_;
     QList<std::pair<QAbstractItemView *, std::function<QString(int)>>> views_;
     QList<Label> labels_;
 };

@@ -2,7 +2,7 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
-namespace words {
+namespace meanings {
 
 Meanings::Meanings(QString fileName, QObject *parent) : QObject(parent), fileName_(std::move(fileName))
 {
@@ -34,9 +34,9 @@ QList<Meaning> Meanings::lookup(QStringView hiragana) const
     return index_ ? index_->lookup(hiragana) : QList<Meaning>();
 }
 
-} // namespace words
+} // namespace meanings
 
-namespace words {
+namespace meanings {
 
 int Meanings::rank(QStringView hiragana) const
 {
@@ -46,4 +46,4 @@ int Meanings::rank(QStringView hiragana) const
     return meanings.front().common ? 2 : 1;
 }
 
-} // namespace words
+} // namespace meanings

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace words {
+namespace review {
 
 void GameReview::gameStarted()
 {
@@ -89,4 +89,4 @@ QList<ReviewEntry> GameReview::entries(std::span<const QString> dictionary,
     return out;
 }
 
-} // namespace words
+} // namespace review

@@ -2,23 +2,23 @@
 // miss, the review list's file and the replies that bring its words back.
 #include "fakes.h"
 #include "harness.h"
+#include "meanings/edictline.h"
+#include "meanings/meanings.h"
 #include "platform/kana/kana.h"
 #include "progress/kanastats.h"
-#include "words/couldhaveused.h"
-#include "words/gamereview.h"
-#include "words/meanings/edictline.h"
-#include "words/meanings/meanings.h"
-#include "words/reviewdraw.h"
-#include "words/reviewlist.h"
+#include "review/couldhaveused.h"
+#include "review/gamereview.h"
+#include "review/reviewdraw.h"
+#include "review/reviewlist.h"
 
 #include <QSignalSpy>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
-using words::EdictEntry;
-using words::Meaning;
-using words::ReviewWord;
+using meanings::EdictEntry;
+using meanings::Meaning;
+using review::ReviewWord;
 
 Q_DECLARE_METATYPE(std::optional<EdictEntry>)
 
@@ -36,7 +36,7 @@ const QDateTime kNow(QDate(2026, 12, 7), QTime(18, 40, 0));
 
 } // namespace
 
-class TestWords : public QObject {
+class TestReview : public QObject {
     Q_OBJECT
 private slots:
     void anEdictLineGivesItsReadingFormsAndFirstTwoGlosses_data()
@@ -73,10 +73,10 @@ private slots:
     {
         QFETCH(QString, line);
         QFETCH(std::optional<EdictEntry>, entry);
-        QCOMPARE(words::parseEdictLine(line), entry);
+        QCOMPARE(meanings::parseEdictLine(line), entry);
         // The index's scan of the bytes finds the same reading and mark.
         const QByteArray bytes = eucJp(line);
-        const words::EdictKeys keys = words::scanEdictLine(bytes);
+        const meanings::EdictKeys keys = meanings::scanEdictLine(bytes);
         if (entry) {
             QCOMPARE(platform::toWideHiragana(QString(QStringDecoder("EUC-JP").decode(keys.reading))), entry->reading);
             QCOMPARE(keys.common, entry->common);
@@ -96,12 +96,12 @@ private slots:
                                   u"教化 [きょうか] /(n,vs) education/\n"
                                   u"リンゴ /(n) (uk) apple/\n"
                                   u"not an entry\n"_qs));
-        words::Meanings meanings(name);
-        QSignalSpy ready(&meanings, &words::Meanings::ready);
+        meanings::Meanings meanings(name);
+        QSignalSpy ready(&meanings, &meanings::Meanings::ready);
         QVERIFY(meanings.lookup(u"りんご").isEmpty()); // not yet
         meanings.load();
         QVERIFY(ready.wait(5000));
-        QCOMPARE(meanings.state(), words::MeaningsIndex::State::Ready);
+        QCOMPARE(meanings.state(), meanings::MeaningsIndex::State::Ready);
         QCOMPARE(meanings.lookup(u"きょうか"),
                  (QList<Meaning>{{{u"強化"_qs}, {u"strengthening"_qs, u"intensifying"_qs}, true},
                                  {{u"杏花"_qs}, {u"apricot flower"_qs}, false},
@@ -113,21 +113,21 @@ private slots:
     void withoutAnEdictFileNothingHasAMeaning_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // none: no file
-        QTest::addColumn<words::MeaningsIndex::State>("state");
-        QTest::newRow("missing") << QByteArray() << words::MeaningsIndex::State::Missing;
-        QTest::newRow("some other file") << QByteArray("りんご /apple/\n") << words::MeaningsIndex::State::NotEdict;
-        QTest::newRow("only its first line") << eucJp(kHeader) << words::MeaningsIndex::State::NotEdict;
+        QTest::addColumn<meanings::MeaningsIndex::State>("state");
+        QTest::newRow("missing") << QByteArray() << meanings::MeaningsIndex::State::Missing;
+        QTest::newRow("some other file") << QByteArray("りんご /apple/\n") << meanings::MeaningsIndex::State::NotEdict;
+        QTest::newRow("only its first line") << eucJp(kHeader) << meanings::MeaningsIndex::State::NotEdict;
     }
 
     void withoutAnEdictFileNothingHasAMeaning()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(words::MeaningsIndex::State, state);
+        QFETCH(meanings::MeaningsIndex::State, state);
         QTemporaryDir dir;
         const QString name = dir.filePath(u"edict"_qs);
         if (!bytes.isEmpty())
             fakes::writeBytes(name, bytes);
-        const words::MeaningsIndex index(name);
+        const meanings::MeaningsIndex index(name);
         QCOMPARE(index.state(), state);
         QVERIFY(index.lookup(u"りんご").isEmpty());
     }
@@ -152,21 +152,21 @@ private slots:
         QFETCH(QStringList, expected);
         const QStringList dictionary{u"ごりら"_qs, u"ごはん"_qs, u"ごーかーと"_qs, u"ごーるー"_qs, u"ごはんや"_qs,
                                      u"ごま"_qs,   u"やま"_qs,   u"ごま"_qs,       u"りす"_qs};
-        const words::SaidWords saidWords(said);
-        QCOMPARE(words::wordsYouCouldHaveUsed(current, dictionary, saidWords), expected);
+        const review::SaidWords saidWords(said);
+        QCOMPARE(review::wordsYouCouldHaveUsed(current, dictionary, saidWords), expected);
     }
 
     void wordsWithAMeaningComeBeforeShorterOnes()
     {
         const QStringList dictionary{u"ごま"_qs, u"ごりら"_qs, u"ごぼう"_qs, u"ごはんや"_qs};
-        const auto rank = [](const QString &w) { return w == u"ごはんや" ? words::kTopRank : w == u"ごぼう" ? 1 : 0; };
-        QCOMPARE(words::wordsYouCouldHaveUsed(u"りんご"_qs, dictionary, words::SaidWords(), rank, 2),
+        const auto rank = [](const QString &w) { return w == u"ごはんや" ? review::kTopRank : w == u"ごぼう" ? 1 : 0; };
+        QCOMPARE(review::wordsYouCouldHaveUsed(u"りんご"_qs, dictionary, review::SaidWords(), rank, 2),
                  (QStringList{u"ごはんや"_qs, u"ごぼう"_qs}));
     }
 
     void aGameLeavesItsMistakesAndLongestStalls()
     {
-        words::GameReview review;
+        review::GameReview review;
         const auto answer = [&](const QString &text, game::AnswerVerdict verdict, progress::Verdict recorded,
                                 qint64 stall) {
             review.answerChecked({});
@@ -193,19 +193,19 @@ private slots:
         QVERIFY(review.hasGame());
         review.answerRecorded(
             {u"2026/12/07 18:40:00"_qs, QChar(), u"んま"_qs, progress::Verdict::Duplicate, 100, 100, {}});
-        const QList<words::ReviewMoment> moments = review.moments();
+        const QList<review::ReviewMoment> moments = review.moments();
         QCOMPARE(moments.size(), 3);
         QCOMPARE(moments[0].needed(), u'ご');
         QCOMPARE(moments[1].needed(), u'ん');
         QCOMPARE(moments[1].said,
                  (QStringList{u"りんご"_qs, u"ごりら"_qs, u"らっぱ"_qs, u"ぱり"_qs, u"りす"_qs, u"すいか"_qs,
                               u"かん"_qs}));
-        QCOMPARE(moments[2].kind, words::ReviewMoment::Kind::LongStall);
+        QCOMPARE(moments[2].kind, review::ReviewMoment::Kind::LongStall);
         QCOMPARE(moments[2].answer, u"ぱり"_qs);
         review.gameStarted(); // a stall just short of long is no moment
         review.wordShown(u"りんご"_qs);
         answer(u"ごりら"_qs, game::AnswerVerdict::Accepted, progress::Verdict::Accepted,
-               words::GameReview::kLongStallMs - 1);
+               review::GameReview::kLongStallMs - 1);
         review.gameEnded({});
         QVERIFY(review.moments().isEmpty());
     }
@@ -214,7 +214,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString name = dir.filePath(u"復習.txt"_qs);
-        words::ReviewList list(name);
+        review::ReviewList list(name);
         QVERIFY(list.start(kNow).isEmpty());
         QVERIFY(list.add({u"きょうか"_qs, u"ごりら"_qs, u"きょうか"_qs}, kNow).isEmpty());
         QVERIFY(list.met({u"きょうか"_qs, u"らっぱ"_qs}, kNow).isEmpty());
@@ -222,13 +222,13 @@ private slots:
         const QList<ReviewWord> expected{{u"きょうか"_qs, u"2026/12/07 18:40:00"_qs, 1, 0},
                                          {u"ごりら"_qs, u"2026/12/07 18:40:00"_qs, 0, 2}};
         QCOMPARE(list.words(), expected);
-        words::ReviewList again(name);
+        review::ReviewList again(name);
         QVERIFY(again.start(kNow).isEmpty());
         QCOMPARE(again.words(), expected);
         again.used({u"ごりら"_qs}, kNow);
         again.remove({u"きょうか"_qs}, kNow);
         QVERIFY(again.words().isEmpty());
-        words::ReviewList last(name);
+        review::ReviewList last(name);
         last.start(kNow);
         QVERIFY(last.words().isEmpty());
     }
@@ -257,13 +257,13 @@ private slots:
         QTemporaryDir dir;
         const QString name = dir.filePath(u"復習.txt"_qs);
         fakes::writeBytes(name, bytes);
-        words::ReviewList list(name);
+        review::ReviewList list(name);
         const QString message = list.start(kNow);
         QVERIFY2(told.isEmpty() ? message.isEmpty() : message.contains(told) && message.contains(u"「"_qs + name),
                  qPrintable(message));
         QCOMPARE(QFile::exists(dir.filePath(u"復習.damaged-20261207-184000.txt"_qs)), setAside);
         QVERIFY(list.add({u"らっぱ"_qs}, kNow).isEmpty());
-        words::ReviewList reread(name);
+        review::ReviewList reread(name);
         reread.start(kNow);
         QStringList read;
         for (const ReviewWord &w : reread.words())
@@ -277,7 +277,7 @@ private slots:
     void reviewWordsComeBackMoreOftenAndEveryCandidateKeepsAChance()
     {
         QTemporaryDir dir;
-        words::ReviewList list(dir.filePath(u"復習.txt"_qs));
+        review::ReviewList list(dir.filePath(u"復習.txt"_qs));
         list.start(kNow);
         list.add({u"ごりら"_qs}, kNow);
         fakes::Focus focus;
@@ -285,7 +285,7 @@ private slots:
         candidates.items = QStringList{u"ごま"_qs, u"ごりら"_qs, u"ごはんや"_qs};
         const progress::KanaStats none;
         for (const progress::KanaStats *weak : {static_cast<const progress::KanaStats *>(nullptr), &none}) {
-            words::ReviewDraw draw(list, weak);
+            review::ReviewDraw draw(list, weak);
             QList<int> hits(3);
             for (int i = 0; i < 1300; ++i)
                 ++hits[draw.pick(candidates, i / 1300.0)];
@@ -295,5 +295,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestWords)
-#include "test_words.moc"
+QTEST_GUILESS_MAIN(TestReview)
+#include "test_review.moc"

@@ -5,13 +5,13 @@
 // review list, shown in the progress window; and, when asked for, replies that bring review
 // words back.
 #include "game/gameevents.h"
+#include "meanings/meanings.h"
 #include "platform/preferences/preferences.h"
 #include "platform/services.h"
+#include "review/gamereview.h"
+#include "review/reviewdraw.h"
+#include "review/reviewlist.h"
 #include "reviewwindow.h"
-#include "words/gamereview.h"
-#include "words/meanings/meanings.h"
-#include "words/reviewdraw.h"
-#include "words/reviewlist.h"
 
 #include <QObject>
 #include <QPointer>
@@ -34,8 +34,8 @@ class WordsAids : public QObject, public game::GameEvents {
     Q_OBJECT
 public:
     WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, platform::MessageBoxes &boxes,
-              const platform::Clock &clock, QString edictFile = words::kEdictFile,
-              QString reviewFile = words::kReviewListFile);
+              const platform::Clock &clock, QString edictFile = meanings::kEdictFile,
+              QString reviewFile = review::kReviewListFile);
     ~WordsAids() override;
 
     // Once the game exists.
@@ -45,8 +45,8 @@ public:
     void start();
     void openReview();
 
-    const words::Meanings &meanings() const { return meanings_; }
-    const words::ReviewList &reviewList() const { return list_; }
+    const meanings::Meanings &meanings() const { return meanings_; }
+    const review::ReviewList &reviewList() const { return list_; }
     ReviewWindow *reviewWindow() const { return reviewWindow_; }
 
     void gameStarted() override;
@@ -64,10 +64,10 @@ private:
     platform::MessageBoxes &boxes_;
     const platform::Clock &clock_;
     platform::Preferences preferences_;
-    words::Meanings meanings_;
-    words::ReviewList list_;
-    words::GameReview review_;
-    std::unique_ptr<words::ReviewDraw> draw_;
+    meanings::Meanings meanings_;
+    review::ReviewList list_;
+    review::GameReview review_;
+    std::unique_ptr<review::ReviewDraw> draw_;
     game::Game *game_ = nullptr;
     WordCards *cards_;
     QPointer<ReviewWindow> reviewWindow_;

@@ -28,7 +28,7 @@ QString edictCredit()
     return tr("意味：EDICT（Electronic Dictionary Research and Development Group、CC BY-SA 3.0）");
 }
 
-QString wordCard(const QString &word, const words::Meanings &meanings, bool credit)
+QString wordCard(const QString &word, const meanings::Meanings &meanings, bool credit)
 {
     static const platform::RomajiSpeller speller;
     QString html =
@@ -42,15 +42,15 @@ QString wordCard(const QString &word, const words::Meanings &meanings, bool cred
                        + tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。")
                        + QStringLiteral("</small>"));
     }
-    const QList<words::Meaning> found = meanings.lookup(word);
+    const QList<meanings::Meaning> found = meanings.lookup(word);
     if (found.isEmpty()) {
         html += tr("意味は辞書にありません");
-        if (meanings.state() != words::MeaningsIndex::State::Ready)
+        if (meanings.state() != meanings::MeaningsIndex::State::Ready)
             html += QStringLiteral("<br><small>")
                 + tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。") + QStringLiteral("</small>");
         return html;
     }
-    for (const words::Meaning &m : found) {
+    for (const meanings::Meaning &m : found) {
         const QString written =
             m.written.isEmpty() ? QString() : m.written.join(u'・').toHtmlEscaped() + QStringLiteral("　");
         html += QStringLiteral("<p style='margin:0'>%1%2</p>").arg(written, m.glosses.join(u"; ").toHtmlEscaped());
@@ -61,7 +61,7 @@ QString wordCard(const QString &word, const words::Meanings &meanings, bool cred
     return html;
 }
 
-WordCards::WordCards(const words::Meanings &meanings, QObject *parent) : QObject(parent), meanings_(meanings) {}
+WordCards::WordCards(const meanings::Meanings &meanings, QObject *parent) : QObject(parent), meanings_(meanings) {}
 
 void WordCards::attach(QAbstractItemView *view, std::function<QString(int)> label)
 {

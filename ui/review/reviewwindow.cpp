@@ -1,7 +1,7 @@
 #include "reviewwindow.h"
 
+#include "meanings/meanings.h"
 #include "wordcards.h"
-#include "words/meanings/meanings.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -10,7 +10,7 @@
 
 namespace ui {
 
-ReviewWindow::ReviewWindow(const words::Meanings &meanings, QWidget *parent)
+ReviewWindow::ReviewWindow(const meanings::Meanings &meanings, QWidget *parent)
     : QWidget(parent, Qt::Window), meanings_(meanings)
 {
     setObjectName(QStringLiteral("reviewWindow"));
@@ -27,7 +27,7 @@ ReviewWindow::ReviewWindow(const words::Meanings &meanings, QWidget *parent)
     resize(560, 600);
 }
 
-void ReviewWindow::showReview(const QList<words::ReviewEntry> &entries, bool played)
+void ReviewWindow::showReview(const QList<review::ReviewEntry> &entries, bool played)
 {
     QString html;
     if (!played) {
@@ -35,10 +35,10 @@ void ReviewWindow::showReview(const QList<words::ReviewEntry> &entries, bool pla
     } else if (entries.isEmpty()) {
         html = tr("このゲームには、間違いも長く考えこんだところもありませんでした。");
     }
-    for (const words::ReviewEntry &entry : entries) {
-        const words::ReviewMoment &m = entry.moment;
+    for (const review::ReviewEntry &entry : entries) {
+        const review::ReviewMoment &m = entry.moment;
         const QString needed = QString(m.needed()).toHtmlEscaped();
-        const QString what = m.kind == words::ReviewMoment::Kind::Mistake
+        const QString what = m.kind == review::ReviewMoment::Kind::Mistake
             ? tr("「%1」のあとに「%2」と答えて、間違いになりました。").arg(m.current, m.answer)
             : tr("「%1」のあと、「%2」を思いつくまで %3 秒かかりました。")
                   .arg(m.current, m.answer)

@@ -5,7 +5,7 @@
 #include <QSet>
 #include <algorithm>
 
-namespace words {
+namespace review {
 
 void SaidWords::addItems(const platform::TextItems &items)
 {
@@ -50,4 +50,4 @@ QStringList wordsYouCouldHaveUsed(const QString &current, std::span<const QStrin
     return out;
 }
 
-} // namespace words
+} // namespace review

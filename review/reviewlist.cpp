@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <array>
 
-namespace words {
+namespace review {
 namespace {
 
 constexpr QLatin1StringView kFormatName("kanarinka review list");
@@ -30,7 +30,7 @@ constexpr int kSpareLines = 200;
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("words::ReviewList", text);
+    return QCoreApplication::translate("review::ReviewList", text);
 }
 
 std::optional<int> count(const QString &text)
@@ -197,4 +197,4 @@ QString ReviewList::remove(const QStringList &words, const QDateTime &now)
     return write(ReviewEvent::Action::Drop, words, now);
 }
 
-} // namespace words
+} // namespace review

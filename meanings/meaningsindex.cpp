@@ -7,7 +7,7 @@
 #include <QStringTokenizer>
 #include <algorithm>
 
-namespace words {
+namespace meanings {
 namespace {
 
 constexpr qint64 kChunkBytes = 1 << 20;
@@ -193,4 +193,4 @@ QList<Meaning> MeaningsIndex::lookup(QStringView reading) const
     return meanings;
 }
 
-} // namespace words
+} // namespace meanings

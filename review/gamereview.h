@@ -9,7 +9,7 @@
 #include <functional>
 #include <span>
 
-namespace words {
+namespace review {
 
 struct ReviewMoment {
     enum class Kind { Mistake, LongStall };
@@ -68,4 +68,4 @@ private:
     QStringList accepted_;
 };
 
-} // namespace words
+} // namespace review

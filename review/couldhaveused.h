@@ -7,7 +7,7 @@
 #include <functional>
 #include <span>
 
-namespace words {
+namespace review {
 
 // Words said in a game, as a list the game's rules can read.
 class SaidWords : public platform::ListBox {
@@ -39,4 +39,4 @@ QStringList wordsYouCouldHaveUsed(const QString &current, std::span<const QStrin
                                   const platform::ListBox &said, const std::function<int(const QString &)> &rank = {},
                                   int count = kWordsSuggested);
 
-} // namespace words
+} // namespace review

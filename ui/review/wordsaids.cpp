@@ -5,7 +5,7 @@
 #include "reviewwindow.h"
 #include "ui/aids/chainmarks.h"
 #include "ui/aids/playaids.h"
-#include "ui/aids/words/learnedwords.h"
+#include "ui/aids/wordlist/learnedwords.h"
 #include "ui/base/pictures.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/views/wordlist.h"
@@ -124,14 +124,15 @@ void WordsAids::gameStarted()
                                   game_->strJisyo.cbegin()
                                       + qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
         QStringList gone;
-        for (const words::ReviewWord &w : list_.words())
+        for (const review::ReviewWord &w : list_.words())
             if (!known.contains(w.word))
                 gone.append(w.word);
         remove(gone);
     }
     if (preferences_.reviewPractice) {
-        draw_ = std::make_unique<words::ReviewDraw>(list_,
-                                                    preferences_.weakKanaPractice ? &progress_.weakKanaStats() : nullptr);
+        draw_ =
+            std::make_unique<review::ReviewDraw>(list_,
+                                                 preferences_.weakKanaPractice ? &progress_.weakKanaStats() : nullptr);
         game_->setReplyDraw(draw_.get());
     }
 }
@@ -171,13 +172,13 @@ void WordsAids::openReview()
 {
     if (!reviewWindow_)
         reviewWindow_ = new ReviewWindow(meanings_, &window_);
-    QList<words::ReviewEntry> entries;
+    QList<review::ReviewEntry> entries;
     if (review_.hasGame() && game_) {
         const std::span<const QString> dictionary(game_->strJisyo.constData(),
                                                   qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
         entries = review_.entries(dictionary, [this](const QString &word) { return meanings_.rank(word); });
         QStringList shown;
-        for (const words::ReviewEntry &entry : std::as_const(entries))
+        for (const review::ReviewEntry &entry : std::as_const(entries))
             shown += entry.words;
         tell(list_.add(unique(shown), clock_.now()));
     }

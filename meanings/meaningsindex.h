@@ -11,7 +11,7 @@
 
 class QFile;
 
-namespace words {
+namespace meanings {
 
 inline const QString kEdictFile = QStringLiteral("/usr/share/edict/edict");
 
@@ -65,4 +65,4 @@ private:
 
 size_t readingKey(QStringView hiragana);
 
-} // namespace words
+} // namespace meanings

@@ -10,7 +10,7 @@ namespace progress {
 class KanaStats;
 }
 
-namespace words {
+namespace review {
 
 class ReviewList;
 
@@ -31,4 +31,4 @@ private:
     std::vector<double> weights_;
 };
 
-} // namespace words
+} // namespace review

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 
-namespace words {
+namespace meanings {
 namespace {
 
 // The part-of-speech, usage and field codes EDICT puts in parentheses before a gloss. A word in
@@ -304,4 +304,4 @@ EdictKeys scanEdictLine(QByteArrayView line)
     return {reading, fields.endsWith("/(P)/")};
 }
 
-} // namespace words
+} // namespace meanings

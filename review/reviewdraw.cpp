@@ -4,7 +4,7 @@
 #include "progress/weakkanadraw.h"
 #include "reviewlist.h"
 
-namespace words {
+namespace review {
 
 int ReviewDraw::pick(const platform::ListBox &candidates, double r)
 {
@@ -17,4 +17,4 @@ int ReviewDraw::pick(const platform::ListBox &candidates, double r)
     return progress::weightedIndex(weights_, r);
 }
 
-} // namespace words
+} // namespace review

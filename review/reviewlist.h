@@ -10,7 +10,7 @@
 #include <QString>
 #include <optional>
 
-namespace words {
+namespace review {
 
 inline const QString kReviewListFile = QStringLiteral("復習.txt");
 constexpr int kReviewListVersion = 1;
@@ -76,4 +76,4 @@ private:
     bool failed_ = false;
 };
 
-} // namespace words
+} // namespace review

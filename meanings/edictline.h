@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace words {
+namespace meanings {
 
 struct EdictEntry {
     QString written;     // as the line writes it; empty when that is the reading itself
@@ -31,4 +31,4 @@ struct EdictKeys {
 };
 EdictKeys scanEdictLine(QByteArrayView line);
 
-} // namespace words
+} // namespace meanings

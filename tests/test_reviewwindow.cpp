@@ -1,12 +1,12 @@
 // The words in the real window: the review after a game, and a game's end that stays as it was
 // while every preference keeps its default.
 #include "aidedwindow.h"
+#include "meanings/meanings.h"
 #include "ui/base/fonts.h"
 #include "ui/progress/progressaids.h"
-#include "ui/words/reviewwindow.h"
-#include "ui/words/wordcards.h"
-#include "ui/words/wordsaids.h"
-#include "words/meanings/meanings.h"
+#include "ui/review/reviewwindow.h"
+#include "ui/review/wordcards.h"
+#include "ui/review/wordsaids.h"
 
 #include <QTextBrowser>
 
@@ -45,7 +45,7 @@ struct Played : AidedWindow {
 
 } // namespace
 
-class TestWordsWindow : public QObject {
+class TestReviewWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { ui::useJapaneseFonts(); }
@@ -61,7 +61,7 @@ private slots:
             told.append(prompts);
             if (withWords) {
                 QVERIFY(!run.words->reviewWindow());
-                QVERIFY(!QFile::exists(words::kReviewListFile));
+                QVERIFY(!QFile::exists(review::kReviewListFile));
             }
         }
         QCOMPARE(told[1], told[0]);
@@ -80,9 +80,9 @@ private slots:
         QVERIFY(text.contains(u"ごま"_qs) && text.contains(u"ごりら"_qs) && !text.contains(u"らっぱ"_qs));
         QVERIFY(text.contains(u"意味は辞書にありません"_qs));
         QCOMPARE(run.words->reviewList().words().size(), 2);
-        QVERIFY(fakes::fileBytes(words::kReviewListFile).startsWith("\"kanarinka review list\",1\r\n"));
+        QVERIFY(fakes::fileBytes(review::kReviewListFile).startsWith("\"kanarinka review list\",1\r\n"));
     }
 };
 
-QTEST_MAIN(TestWordsWindow)
-#include "test_wordswindow.moc"
+QTEST_MAIN(TestReviewWindow)
+#include "test_reviewwindow.moc"

@@ -8,7 +8,7 @@
 #include <QObject>
 #include <memory>
 
-namespace words {
+namespace meanings {
 
 class Meanings : public QObject {
     Q_OBJECT
@@ -36,4 +36,4 @@ private:
     std::shared_ptr<MeaningsIndex> index_;
 };
 
-} // namespace words
+} // namespace meanings

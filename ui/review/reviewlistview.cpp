@@ -1,8 +1,8 @@
 #include "reviewlistview.h"
 
+#include "meanings/meanings.h"
+#include "review/reviewlist.h"
 #include "wordcards.h"
-#include "words/meanings/meanings.h"
-#include "words/reviewlist.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,7 +13,7 @@
 
 namespace ui {
 
-ReviewListView::ReviewListView(const words::ReviewList &list, const words::Meanings &meanings, QWidget *parent)
+ReviewListView::ReviewListView(const review::ReviewList &list, const meanings::Meanings &meanings, QWidget *parent)
     : QWidget(parent), list_(list), meanings_(meanings)
 {
     setObjectName(QStringLiteral("reviewList"));
@@ -55,11 +55,11 @@ ReviewListView::ReviewListView(const words::ReviewList &list, const words::Meani
 
 void ReviewListView::refresh()
 {
-    const QList<words::ReviewWord> &words = list_.words();
+    const QList<review::ReviewWord> &words = list_.words();
     table_->setRowCount(int(words.size()));
     for (int row = 0; row < words.size(); ++row) {
-        const words::ReviewWord &w = words[row];
-        const QList<words::Meaning> meanings = meanings_.lookup(w.word);
+        const review::ReviewWord &w = words[row];
+        const QList<meanings::Meaning> meanings = meanings_.lookup(w.word);
         QString meaning;
         if (!meanings.isEmpty())
             meaning = (meanings.front().written.isEmpty() ? QString() : meanings.front().written.join(u'・') + u'　')
@@ -75,8 +75,8 @@ void ReviewListView::refresh()
     }
     table_->resizeColumnToContents(0);
     note_->setText(words.isEmpty() ? tr("まだ言葉はありません。ゲームのあとのふりかえりに出た言葉が入ります。")
-                       : meanings_.isReady() && meanings_.state() == words::MeaningsIndex::State::Ready ? edictCredit()
-                                                                                                        : QString());
+                       : meanings_.isReady() && meanings_.state() == meanings::MeaningsIndex::State::Ready ? edictCredit()
+                                                                                                           : QString());
 }
 
 } // namespace ui
