@@ -117,6 +117,7 @@ private slots:
         QTest::newRow("empty file") << QByteArray("") << QByteArray("\x82\xb1\r\n");
         QTest::newRow("ends with CR LF") << QByteArray("a\r\n") << QByteArray("a\r\n\x82\xb1\r\n");
         QTest::newRow("last line end missing") << QByteArray("a") << QByteArray("a\r\n\x82\xb1\r\n");
+        QTest::newRow("last line ends in a bare CR") << QByteArray("a\r") << QByteArray("a\r\n\x82\xb1\r\n");
     }
 
     void appendKeepsLinesApartWhenLastLineEndIsMissing()

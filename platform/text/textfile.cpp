@@ -198,7 +198,7 @@ QByteArray appendNoteText(qint64 size, const QByteArray &tail, const QByteArray 
 bool endsWithInterruptedAppend(QFile &file, qint64 size, const QByteArray &tail, const QByteArray &bytes)
 {
     const qint64 now = file.exists() ? file.size() : -1;
-    if (now < size || now - size > bytes.size() || tail.size() > size || !file.open(QIODevice::ReadOnly))
+    if (now < size || now - size > bytes.size() || tail.size() > size || !openRegularFile(file, QIODevice::ReadOnly))
         return false;
     const qint64 from = size - tail.size();
     const bool same = file.seek(from) && file.read(now - from) == tail + bytes.first(now - size);
@@ -211,7 +211,7 @@ bool undoInterruptedAppend(const QString &path, const QString &name, QString &er
     QFile note(appendNote(path));
     if (!note.exists())
         return true;
-    if (!note.open(QIODevice::ReadOnly))
+    if (!openRegularFile(note, QIODevice::ReadOnly))
         return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "の書きかけの行の記録を読めません"), note);
     const QByteArray text = note.readAll();
     note.close();
@@ -260,6 +260,9 @@ QString fileErrorReason(const QFileDevice &device)
     // From the file's state, in the order a cause hides the next one.
     if (file.isDir())
         return QCoreApplication::translate("TextFile", "同じ名前のフォルダがあります。");
+    if (file.exists() && !file.isFile())
+        return QCoreApplication::translate("TextFile",
+                                           "ふつうのファイルではありません（名前付きパイプやデバイスなど）。");
     if (!folder.isDir())
         return QCoreApplication::translate("TextFile", "入れるフォルダがありません。");
     if (file.exists() && !file.isReadable())
@@ -276,6 +279,14 @@ QString fileErrorReason(const QFileDevice &device)
     if (!file.exists() && !qobject_cast<const QSaveFile *>(&device)) // a rewrite makes its file
         return QCoreApplication::translate("TextFile", "ファイルがありません。");
     return device.errorString();
+}
+
+bool openRegularFile(QFileDevice &file, QIODevice::OpenMode mode)
+{
+    const QFileInfo info(file.fileName());
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return false;
+    return file.open(mode);
 }
 
 QString resolveFileName(const QString &name)
@@ -377,7 +388,7 @@ bool readFileBytes(const QString &name, QByteArray &bytes, QString &error)
         error = QCoreApplication::translate("TextFile", "%1 が見つかりません。").arg(quoted(name));
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file, QIODevice::ReadOnly))
         return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "を開けません"), file);
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -424,7 +435,8 @@ bool rewriteFileBytes(const QString &name, const QByteArray &bytes, QString &err
     // A write the disk cuts short (full, or over a size limit) shows only when the buffer is
     // flushed, and commit() would put the cut file in place even then: flush first. A file
     // not committed is discarded and the old one stays.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
+    if (!openRegularFile(file, QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || !file.commit())
         return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "に書き込めません"), file);
     return true;
 }
@@ -440,7 +452,7 @@ bool appendTextFile(const QString &name, const QString &text, QString &error, Te
     if (!undoInterruptedAppend(path, name, error))
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    if (!openRegularFile(file, QIODevice::ReadWrite | QIODevice::Unbuffered))
         return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "に書き込めません"), file);
     const qint64 size = file.size();
     QByteArray tail;
@@ -448,7 +460,9 @@ bool appendTextFile(const QString &name, const QString &text, QString &error, Te
         const qint64 tailSize = std::min(size, kNoteTailBytes);
         if (!file.seek(size - tailSize) || (tail = file.read(tailSize)).size() != tailSize)
             return failed(error, name, QT_TRANSLATE_NOOP("TextFile", "を読めません"), file);
-        if (!tail.endsWith('\n') && !tail.endsWith('\r'))
+        if (tail.endsWith('\r'))
+            bytes.prepend('\n');
+        else if (!tail.endsWith('\n'))
             bytes.prepend("\r\n");
     } else {
         bytes.prepend(first);
@@ -456,7 +470,7 @@ bool appendTextFile(const QString &name, const QString &text, QString &error, Te
     // The player's file is named when the note fails: the note is ours, not theirs.
     QFile note(appendNote(path));
     const QByteArray noteText = appendNoteText(size, tail, bytes);
-    if (!note.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || note.write(noteText) != noteText.size()) {
+    if (!openRegularFile(note, QIODevice::WriteOnly | QIODevice::Unbuffered) || note.write(noteText) != noteText.size()) {
         failed(error, name, QT_TRANSLATE_NOOP("TextFile", "に書き込めません"), note);
         note.remove();
         return false;

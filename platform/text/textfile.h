@@ -2,6 +2,7 @@
 // The game's text files: CP932 (Microsoft's Shift_JIS table), lines ended by CR LF,
 // opened by bare names in the working folder. Files of our own making may be UTF-8.
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 class QFileDevice;
@@ -13,6 +14,11 @@ enum class TextEncoding { Cp932, Utf8 };
 // Why an operation on the file failed: the common causes (missing, a folder, no permission,
 // a read-only drive, a full disk) in our own words, Qt's text for the rest.
 QString fileErrorReason(const QFileDevice &device);
+
+// Opens a file as every reader and writer here does: a named pipe, a device or a socket is
+// refused before open(), which would wait for a writer or never reach an end. The reason
+// for a refusal, as for any failure, is fileErrorReason().
+bool openRegularFile(QFileDevice &file, QIODevice::OpenMode mode);
 
 // The name of an existing file in the folder that matches `name` without regard to
 // letter case ("辞書.TXT" finds "辞書.txt"), or `name` itself when none does.
@@ -51,9 +57,10 @@ bool rewriteFileBytes(const QString &name, const QByteArray &bytes, QString &err
 bool settleInterruptedAppend(const QString &name, QString &error);
 
 // Appends text (whole lines, each ended by CR LF) in one write, flushed before return;
-// creates the file when missing. If the file's last line lacks its line end, CR LF is put
-// first so the new line never joins it. Nothing is written when the text cannot be encoded.
-// `firstLine` goes before the text when the file is new or empty, in the same write.
+// creates the file when missing. If the file's last line lacks its line end, or ends in a
+// bare CR, the line end is made whole first so the new line never joins it. Nothing is
+// written when the text cannot be encoded. `firstLine` goes before the text when the file
+// is new or empty, in the same write.
 bool appendTextFile(const QString &name, const QString &text, QString &error,
                     TextEncoding encoding = TextEncoding::Cp932, const QString &firstLine = {});
 

@@ -70,7 +70,7 @@ RecordFile::Check RecordFile::check(const QDateTime &now) const
     QFile file(platform::resolveFileName(name_));
     if (!file.exists())
         return {};
-    if (!file.open(QIODevice::ReadOnly))
+    if (!platform::openRegularFile(file, QIODevice::ReadOnly))
         return {State::Unreadable, 0, {}, platform::fileErrorReason(file)};
     const QByteArray head = file.readLine(4096);
     if (head.trimmed().isEmpty() && file.readAll().trimmed().isEmpty()) {
