@@ -14,6 +14,7 @@ Meanings::Meanings(QString fileName, QObject *parent) : QObject(parent), fileNam
 
 Meanings::~Meanings()
 {
+    stop_.request_stop();
     watcher_.waitForFinished();
 }
 
@@ -21,7 +22,8 @@ void Meanings::load()
 {
     if (watcher_.future().isValid())
         return;
-    watcher_.setFuture(QtConcurrent::run([name = fileName_] { return std::make_shared<MeaningsIndex>(name); }));
+    watcher_.setFuture(QtConcurrent::run(
+        [name = fileName_, stop = stop_.get_token()] { return std::make_shared<MeaningsIndex>(name, stop); }));
 }
 
 MeaningsIndex::State Meanings::state() const

@@ -14,7 +14,7 @@ class Meanings : public QObject {
     Q_OBJECT
 public:
     explicit Meanings(QString fileName = kEdictFile, QObject *parent = nullptr);
-    ~Meanings() override; // waits for a build still running
+    ~Meanings() override; // stops a build still running, and waits only for it to stop
 
     // Starts building the index off this thread; ready() follows. Once only.
     void load();
@@ -34,6 +34,7 @@ private:
     QString fileName_;
     QFutureWatcher<std::shared_ptr<MeaningsIndex>> watcher_;
     std::shared_ptr<MeaningsIndex> index_;
+    std::stop_source stop_;
 };
 
 } // namespace meanings

@@ -2,6 +2,7 @@
 
 #include "edictline.h"
 #include "platform/kana/kana.h"
+#include "platform/text/textfile.h"
 
 #include <QFile>
 #include <QStringTokenizer>
@@ -28,23 +29,23 @@ size_t readingKey(QStringView hiragana)
     return qHash(hiragana, size_t(0x6b616e61));
 }
 
-MeaningsIndex::MeaningsIndex(QString fileName) : fileName_(std::move(fileName)), decoder_(eucJp())
+MeaningsIndex::MeaningsIndex(QString fileName, std::stop_token stop) : fileName_(std::move(fileName)), decoder_(eucJp())
 {
-    read();
+    read(stop);
     batch_ = {};
     pending_ = {};
 }
 
 MeaningsIndex::~MeaningsIndex() = default;
 
-void MeaningsIndex::read()
+void MeaningsIndex::read(std::stop_token stop)
 {
     QFile file(fileName_);
     if (!file.exists()) {
         state_ = State::Missing;
         return;
     }
-    if (!decoder_.isValid() || !file.open(QIODevice::ReadOnly) || file.size() >= qint64(1) << 32) {
+    if (!decoder_.isValid() || !platform::openRegularFile(file, QIODevice::ReadOnly) || file.size() >= qint64(1) << 32) {
         state_ = State::Unreadable;
         return;
     }
@@ -54,9 +55,17 @@ void MeaningsIndex::read()
         state_ = State::NotEdict;
         return;
     }
+    // The unfinished line is kept for the next chunk, up to kMaxLineBytes: a longer one is
+    // no entry, so its bytes are passed over to its end and never kept or scanned again.
     QByteArray buffer;
     qint64 bufferOffset = head.size();
+    bool skipping = false;
     for (;;) {
+        if (stop.stop_requested()) {
+            state_ = State::Unreadable;
+            lines_.clear();
+            return;
+        }
         const qsizetype kept = buffer.size();
         buffer.resize(kept + kChunkBytes);
         const qint64 got = file.read(buffer.data() + kept, kChunkBytes);
@@ -67,10 +76,26 @@ void MeaningsIndex::read()
         }
         buffer.resize(kept + got);
         const bool last = got == 0;
-        const qsizetype end = last ? buffer.size() : buffer.lastIndexOf('\n') + 1;
+        qsizetype from = kept; // only the new bytes are searched
+        if (skipping) {
+            const qsizetype lineEnd = buffer.indexOf('\n');
+            const qsizetype skipped = lineEnd < 0 ? buffer.size() : lineEnd + 1;
+            buffer.remove(0, skipped);
+            bufferOffset += skipped;
+            skipping = lineEnd < 0;
+            from = 0;
+        }
+        const qsizetype lastEnd = QByteArrayView(buffer).sliced(from).lastIndexOf('\n');
+        const qsizetype end = last ? buffer.size() : lastEnd < 0 ? 0 : from + lastEnd + 1;
         addChunk(QByteArrayView(buffer).first(end), bufferOffset);
         buffer.remove(0, end);
         bufferOffset += end;
+        if (buffer.size() >= kMaxLineBytes) {
+            ++badLines_;
+            skipping = true;
+            bufferOffset += buffer.size();
+            buffer.clear();
+        }
         if (last)
             break;
     }
@@ -145,7 +170,7 @@ QList<Meaning> MeaningsIndex::lookup(QStringView reading) const
         return meanings;
     if (!file_) {
         file_ = std::make_unique<QFile>(fileName_);
-        if (!file_->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        if (!platform::openRegularFile(*file_, QIODevice::ReadOnly | QIODevice::Unbuffered))
             return meanings;
     }
     const auto last = std::find_if(it, std::min(it + kLinesReadAtMost, lines_.end()),

@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 #include <memory>
+#include <stop_token>
 #include <vector>
 
 class QFile;
@@ -30,8 +31,9 @@ class MeaningsIndex {
 public:
     enum class State { Ready, Missing, Unreadable, NotEdict };
 
-    // Reads the whole file; slow (a few hundred ms), so not on the GUI thread.
-    explicit MeaningsIndex(QString fileName = kEdictFile);
+    // Reads the whole file; slow (a few hundred ms), so not on the GUI thread. A stop asked
+    // for ends the reading within a chunk, and the index stays empty.
+    explicit MeaningsIndex(QString fileName = kEdictFile, std::stop_token stop = {});
     ~MeaningsIndex();
 
     State state() const { return state_; }
@@ -49,7 +51,7 @@ private:
         quint32 size : 31;
         quint32 common : 1;
     };
-    void read();
+    void read(std::stop_token stop);
     void addChunk(QByteArrayView chunk, qint64 chunkOffset);
 
     QString fileName_;
