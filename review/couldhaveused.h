@@ -9,7 +9,7 @@
 
 namespace review {
 
-// Words said in a game, as a list the game's rules can read.
+// The player's answers in a game, as the list the game's duplicate rule reads.
 class SaidWords : public platform::ListBox {
 public:
     SaidWords() = default;
@@ -32,9 +32,9 @@ constexpr int kWordsSuggested = 3;
 constexpr int kTopRank = 2;
 
 // Up to `count` words of `dictionary` that the answer check would have accepted after
-// `current`, with `said` as the answers before. Higher `rank` first (the caller's say: a word
-// with a meaning, a common word), then shorter words, then the dictionary's order. Each word
-// once, however often the dictionary holds it.
+// `current`, with `said` as the player's answers before. Higher `rank` first (the caller's
+// say: a word with a meaning, a common word), then shorter words, then the dictionary's
+// order. Each word once, however often the dictionary holds it.
 QStringList wordsYouCouldHaveUsed(const QString &current, std::span<const QString> dictionary,
                                   const platform::ListBox &said, const std::function<int(const QString &)> &rank = {},
                                   int count = kWordsSuggested);

@@ -28,7 +28,7 @@ void GameReview::wordShown(const QString &word)
 void GameReview::answerChecked(const game::AnswerCheck &)
 {
     currentAtCheck_ = current_;
-    saidAtCheck_ = said_;
+    answeredAtCheck_ = accepted_;
 }
 
 void GameReview::answerJudged(const game::AnswerJudgement &judgement)
@@ -45,10 +45,10 @@ void GameReview::answerRecorded(const progress::AnswerRow &row)
     // the end included: the review takes them all, as the game counted them.
     if (currentAtCheck_.isEmpty())
         return;
-    const ReviewMoment moment{{}, currentAtCheck_, row.answer, row.stallMs, saidAtCheck_};
+    const ReviewMoment moment{{}, currentAtCheck_, row.answer, row.stallMs, answeredAtCheck_};
     if (progress::isFailure(row.verdict)) {
         // Two mistakes at one word are one moment: the words that would have served are the same.
-        if (!mistakes_.isEmpty() && mistakes_.back().said == saidAtCheck_)
+        if (!mistakes_.isEmpty() && mistakes_.back().answered == answeredAtCheck_)
             return;
         mistakes_.append(moment);
         mistakes_.back().kind = ReviewMoment::Kind::Mistake;
@@ -73,7 +73,7 @@ QList<ReviewMoment> GameReview::moments() const
     // A long stall after a mistake at the same word would show the same words again.
     QList<ReviewMoment> out = mistakes_;
     for (const ReviewMoment &stall : stalls_)
-        if (std::ranges::none_of(mistakes_, [&](const ReviewMoment &m) { return m.said == stall.said; }))
+        if (std::ranges::none_of(mistakes_, [&](const ReviewMoment &m) { return m.answered == stall.answered; }))
             out.append(stall);
     return out;
 }
@@ -83,8 +83,8 @@ QList<ReviewEntry> GameReview::entries(std::span<const QString> dictionary,
 {
     QList<ReviewEntry> out;
     for (const ReviewMoment &moment : moments()) {
-        const SaidWords said(moment.said);
-        out.append({moment, wordsYouCouldHaveUsed(moment.current, dictionary, said, rank)});
+        const SaidWords answered(moment.answered);
+        out.append({moment, wordsYouCouldHaveUsed(moment.current, dictionary, answered, rank)});
     }
     return out;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What a game leaves to look back on: each counted mistake, and the answers the player
-// stalled longest before, with the computer's word then and every word said before it, so
-// the words that would have served can be found once the game is over.
+// stalled longest before, with the computer's word then and the player's answers accepted
+// before it, so the words that would have served can be found once the game is over.
 #include "game/rules.h"
 #include "progress/record/answerfile.h"
 
@@ -17,7 +17,9 @@ struct ReviewMoment {
     QString current; // the computer's word the answer had to follow
     QString answer;  // what the player answered
     qint64 stallMs = 0;
-    QStringList said; // every word of the chain before the answer
+    // The player's answers accepted before it: what the game's duplicate rule read then (the
+    // computer's words may come again). The same list is the same moment.
+    QStringList answered;
     // The kana the answer had to start with.
     QChar needed() const { return game::expectedKana(current); }
 };
@@ -61,7 +63,7 @@ private:
     bool ended_ = false;
     QString current_;
     QStringList said_;
-    QStringList saidAtCheck_; // the chain as it stood when Enter was pressed
+    QStringList answeredAtCheck_; // the player's answers as they stood when Enter was pressed
     QString currentAtCheck_;
     QList<ReviewMoment> mistakes_;
     QList<ReviewMoment> stalls_;
