@@ -1,14 +1,25 @@
 // The words in the real window: the review after a game, and a game's end that stays as it was
-// while every preference keeps its default.
+// while every preference keeps its default; cards that fit the screen; the language followed.
 #include "aidedwindow.h"
 #include "meanings/meanings.h"
+#include "translations/language.h"
 #include "ui/base/fonts.h"
 #include "ui/progress/progressaids.h"
 #include "ui/review/reviewwindow.h"
 #include "ui/review/wordcards.h"
 #include "ui/review/wordsaids.h"
 
+#include <QApplication>
+#include <QFrame>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStringEncoder>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -43,12 +54,81 @@ struct Played : AidedWindow {
     }
 };
 
+// The shown tooltip, if any.
+QWidget *shownTip()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+void switchTo(platform::Language language)
+{
+    translations::apply(language);
+    QCoreApplication::processEvents();
+}
+
 } // namespace
 
 class TestReviewWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { ui::useJapaneseFonts(); }
+    void cleanup() { switchTo(platform::Language::Japanese); }
+
+    // Hovered or clicked in the screen's corner, a card is whole on the screen: a gloss of a
+    // megabyte is cut, a word of hundreds of kana keeps its end, the kana to answer with.
+    void aCardStaysWholeOnTheScreen_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("a gloss of a megabyte") << u"ごりら"_qs << QStringList{u"…"_qs};
+        QTest::newRow("a word of 302 kana")
+            << QString(300, u'か') + u"ごら"_qs << QStringList{u"…"_qs, u"ごら</span>"_qs};
+    }
+
+    void aCardStaysWholeOnTheScreen()
+    {
+        QFETCH(QString, word);
+        QFETCH(QStringList, shown);
+        QTemporaryDir dir;
+        const QString edict = dir.filePath(u"edict"_qs);
+        QStringEncoder euc("EUC-JP");
+        fakes::writeBytes(edict,
+                          euc.encode(u"　？？？ /EDICT, EDICT_SUB(P), EDICT2 Japanese-English/\n"
+                                     u"ゴリラ /(n) "_qs
+                                     + QString(1000000, u'g') + u"/\n"_qs));
+        meanings::Meanings meanings(edict);
+        QSignalSpy ready(&meanings, &meanings::Meanings::ready);
+        meanings.load();
+        QVERIFY(ready.wait(5000));
+        ui::WordCards cards(meanings);
+        QLabel label(word);
+        cards.attach(&label, [](const QString &) {});
+        label.show();
+        const QRect screen = label.screen()->geometry();
+        const QPoint corner = screen.bottomRight() - QPoint(2, 2);
+
+        QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), corner);
+        QApplication::sendEvent(&label, &hover);
+        QWidget *tip = shownTip();
+        QVERIFY(tip);
+        QVERIFY2(screen.contains(tip->frameGeometry()),
+                 qPrintable(u"%1,%2 %3x%4"_qs.arg(tip->x()).arg(tip->y()).arg(tip->width()).arg(tip->height())));
+        const QString text = static_cast<QLabel *>(tip)->text();
+        QVERIFY2(std::ranges::all_of(shown, [&](const QString &part) { return text.contains(part); }),
+                 qPrintable(text.left(200)));
+
+        QMouseEvent click(QEvent::MouseButtonRelease, QPointF(1, 1), corner, Qt::LeftButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&label, &click);
+        auto *card = label.findChild<QFrame *>(u"wordCard"_qs);
+        QVERIFY(card && card->isVisible());
+        QVERIFY(label.screen()->availableGeometry().contains(card->frameGeometry()));
+        card->close();
+        QToolTip::hideText();
+    }
 
     void withEveryDefaultTheEndOfAGameIsUnchanged()
     {
@@ -78,9 +158,37 @@ private slots:
         QVERIFY2(text.contains(u"「ご」で始まる言葉"_qs) && text.contains(u"「かめ」"_qs), qPrintable(text));
         // ごま and ごりら passed every rule then; らっぱ did not start right.
         QVERIFY(text.contains(u"ごま"_qs) && text.contains(u"ごりら"_qs) && !text.contains(u"らっぱ"_qs));
-        QVERIFY(text.contains(u"意味は辞書にありません"_qs));
+        // Each card's lines are indented alike, under its word.
+        QTextBlock word, meaning;
+        for (QTextBlock b = run.words->reviewWindow()->findChild<QTextBrowser *>()->document()->begin(); b.isValid();
+             b = b.next()) {
+            if (b.text().startsWith(u"ごま"_qs))
+                word = b;
+            if (b.text().startsWith(u"意味は辞書にありません"_qs) && !meaning.isValid())
+                meaning = b;
+        }
+        QVERIFY(word.isValid() && meaning.isValid() && word.blockFormat().leftMargin() > 0);
+        QCOMPARE(meaning.blockFormat().leftMargin(), word.blockFormat().leftMargin());
         QCOMPARE(run.words->reviewList().words().size(), 2);
         QVERIFY(fakes::fileBytes(review::kReviewListFile).startsWith("\"kanarinka review list\",1\r\n"));
+    }
+
+    // An open review, its way in and the cards follow the language at once.
+    void theReviewAndTheCardsFollowTheLanguage()
+    {
+        platform::Preferences preferences;
+        preferences.reviewAfterGame = true;
+        Played run(true, preferences);
+        QTRY_VERIFY(run.words->reviewWindow() && run.words->reviewWindow()->isVisible());
+        switchTo(platform::Language::English);
+        ui::ReviewWindow *review = run.words->reviewWindow();
+        QCOMPARE(review->windowTitle(), u"Review - Kanarinka"_qs);
+        const QString text = review->findChild<QTextBrowser *>()->toPlainText();
+        QVERIFY2(text.contains(u"No meaning in the dictionary"_qs) && text.contains(u"Meanings: EDICT"_qs),
+                 qPrintable(text));
+        QCOMPARE(run.window.findChild<QAction *>(u"reviewAction"_qs)->text(), u"Review…"_qs);
+        QVERIFY(run.find("cmdReview")->toolTip().startsWith(u"Review: "_qs));
+        QVERIFY(ui::wordCard(u"ごま"_qs, run.words->meanings()).contains(u"Install the edict package"_qs));
     }
 };
 

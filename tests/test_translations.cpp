@@ -133,6 +133,35 @@ private slots:
         QVERIFY2(dropped.isEmpty(), qPrintable(u"texts no longer in the sources: "_qs + dropped.join(u", ")));
     }
 
+    // The contexts a lookup names are the file's: a class with Q_OBJECT (its tr()) or a context
+    // given to translate() and its kin. lupdate files a tr() outside such a class under the
+    // enclosing namespace, a context no lookup uses, and the text stays untranslated.
+    void everyTextIsFiledUnderTheContextItIsLookedUpIn()
+    {
+        static const QRegularExpression named(u"\\b(?:translate|QT_TRANSLATE_NOOP3?)\\(\\s*\"([^\"]+)\""_qs);
+        static const QRegularExpression object(u"\\bclass\\s+(\\w+)[^;{]*\\{\\s*Q_OBJECT\\b"_qs);
+        static const QRegularExpression space(u"^namespace\\s+([\\w:]+)\\s*\\{"_qs, QRegularExpression::MultilineOption);
+        QSet<QString> looked, classes;
+        for (const QString &path : sourceFiles()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            for (const QRegularExpressionMatch &m : named.globalMatch(text))
+                looked.insert(m.captured(1));
+            for (const QRegularExpressionMatch &c : object.globalMatch(text)) {
+                classes.insert(c.captured(1));
+                for (const QRegularExpressionMatch &n : space.globalMatch(text))
+                    classes.insert(n.captured(1) + u"::"_qs + c.captured(1));
+            }
+        }
+        QSet<QString> filed;
+        for (const Entry &e : readTs(QStringLiteral(KANARINKA_TS_FILE)))
+            filed.insert(e.context);
+        const QStringList unused = (filed - looked - classes).values(), missing = (looked - filed).values();
+        QVERIFY2(unused.isEmpty(), qPrintable(u"texts filed where no lookup finds them: "_qs + unused.join(u", ")));
+        QVERIFY2(missing.isEmpty(), qPrintable(u"contexts looked up but not in the file: "_qs + missing.join(u", ")));
+    }
+
     // A Japanese literal outside tr() and its kin never reaches the translation file; each one
     // must be (part of) a source text there, or data.
     void noJapaneseTextBypassesTranslation()

@@ -692,6 +692,10 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
         <source>に書き込めません</source>
         <translation>can&apos;t be written to</translation>
     </message>
+    <message>
+        <source>ふつうのファイルではありません（名前付きパイプやデバイスなど）。</source>
+        <translation>It is not a regular file (it is a named pipe, a device or the like).</translation>
+    </message>
 </context>
 <context>
     <name>WordCue</name>
@@ -701,22 +705,26 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
     </message>
 </context>
 <context>
-    <name>ui</name>
+    <name>review::ReviewList</name>
     <message>
-        <source>意味：EDICT（Electronic Dictionary Research and Development Group、CC BY-SA 3.0）</source>
-        <translation>Meanings: EDICT (Electronic Dictionary Research and Development Group, CC BY-SA 3.0)</translation>
+        <source>%1 は復習の一覧として読めないため、%2 に名前を変えて残しました。一覧は新しいファイルで始めます。</source>
+        <translation>%1 can&apos;t be read as a review list, so it was kept under the name %2. The list starts again in a new file.</translation>
     </message>
     <message>
-        <source>意味を読み込んでいます…</source>
-        <translation>Loading the meanings…</translation>
+        <source>%1 は、これより新しい版のカナリンカが書いた一覧です。そのまま残し、このあいだ復習の言葉は覚えておきません。</source>
+        <translation>%1 was written by a newer version of Kanarinka. It is left as it is, and review words are not kept for now.</translation>
     </message>
     <message>
-        <source>意味は辞書にありません</source>
-        <translation>No meaning in the dictionary</translation>
+        <source>%1 を使えません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
+        <translation>Can&apos;t use %1 (%2). Review words are not kept for now.</translation>
     </message>
     <message>
-        <source>edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。</source>
-        <translation>Install the edict package to see meanings (see &quot;Word meanings&quot; in the help).</translation>
+        <source>%1 を読めません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
+        <translation>Can&apos;t read %1 (%2). Review words are not kept for now.</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません（%2）。復習の一覧は、このあいだだけ覚えておきます。</source>
+        <translation>Can&apos;t write to %1 (%2). The review list is kept only while the program runs.</translation>
     </message>
 </context>
 <context>
@@ -1208,6 +1216,22 @@ Keys: F5 Start, F1 Help</translation>
         <source>覚えたい</source>
         <translation>To learn</translation>
     </message>
+    <message>
+        <source>edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。</source>
+        <translation>Install the edict package to see meanings (see &quot;Word meanings&quot; in the help).</translation>
+    </message>
+    <message>
+        <source>意味：EDICT（Electronic Dictionary Research and Development Group、CC BY-SA 3.0）</source>
+        <translation>Meanings: EDICT (Electronic Dictionary Research and Development Group, CC BY-SA 3.0)</translation>
+    </message>
+    <message>
+        <source>意味を読み込んでいます…</source>
+        <translation>Loading the meanings…</translation>
+    </message>
+    <message>
+        <source>意味は辞書にありません</source>
+        <translation>No meaning in the dictionary</translation>
+    </message>
 </context>
 <context>
     <name>ui::WordFinder</name>
@@ -1241,29 +1265,6 @@ Keys: F5 Start, F1 Help</translation>
     <message>
         <source>復習の一覧</source>
         <translation>Review list</translation>
-    </message>
-</context>
-<context>
-    <name>review::ReviewList</name>
-    <message>
-        <source>%1 は復習の一覧として読めないため、%2 に名前を変えて残しました。一覧は新しいファイルで始めます。</source>
-        <translation>%1 can&apos;t be read as a review list, so it was kept under the name %2. The list starts again in a new file.</translation>
-    </message>
-    <message>
-        <source>%1 は、これより新しい版のカナリンカが書いた一覧です。そのまま残し、このあいだ復習の言葉は覚えておきません。</source>
-        <translation>%1 was written by a newer version of Kanarinka. It is left as it is, and review words are not kept for now.</translation>
-    </message>
-    <message>
-        <source>%1 を使えません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
-        <translation>Can&apos;t use %1 (%2). Review words are not kept for now.</translation>
-    </message>
-    <message>
-        <source>%1 を読めません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
-        <translation>Can&apos;t read %1 (%2). Review words are not kept for now.</translation>
-    </message>
-    <message>
-        <source>%1 に書き込めません（%2）。復習の一覧は、このあいだだけ覚えておきます。</source>
-        <translation>Can&apos;t write to %1 (%2). The review list is kept only while the program runs.</translation>
     </message>
 </context>
 </TS>

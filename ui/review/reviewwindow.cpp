@@ -1,6 +1,7 @@
 #include "reviewwindow.h"
 
 #include "meanings/meanings.h"
+#include "translations/language.h"
 #include "wordcards.h"
 
 #include <QDialogButtonBox>
@@ -14,21 +15,33 @@ ReviewWindow::ReviewWindow(const meanings::Meanings &meanings, QWidget *parent)
     : QWidget(parent, Qt::Window), meanings_(meanings)
 {
     setObjectName(QStringLiteral("reviewWindow"));
-    setWindowTitle(tr("ふりかえり - カナリンカ"));
     text_ = new QTextBrowser(this);
     text_->setObjectName(QStringLiteral("reviewText"));
     text_->setOpenLinks(false);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setText(tr("閉じる"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addWidget(buttons);
     resize(560, 600);
+    translations::keepTranslated(this, [this, close = buttons->button(QDialogButtonBox::Close)] {
+        setWindowTitle(tr("ふりかえり - カナリンカ"));
+        close->setText(tr("閉じる"));
+        render();
+    });
 }
 
 void ReviewWindow::showReview(const QList<review::ReviewEntry> &entries, bool played)
 {
+    entries_ = entries;
+    played_ = played;
+    render();
+}
+
+void ReviewWindow::render()
+{
+    const QList<review::ReviewEntry> &entries = entries_;
+    const bool played = played_;
     QString html;
     if (!played) {
         html = tr("ゲームを終えると、ここで間違えたところと長く考えたところを、使えた言葉といっしょに見られます。");

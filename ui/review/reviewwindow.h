@@ -23,8 +23,13 @@ public:
     void showReview(const QList<review::ReviewEntry> &entries, bool played);
 
 private:
+    // In the language of the moment.
+    void render();
+
     const meanings::Meanings &meanings_;
     QTextBrowser *text_;
+    QList<review::ReviewEntry> entries_;
+    bool played_ = false;
 };
 
 } // namespace ui

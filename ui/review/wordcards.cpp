@@ -3,29 +3,80 @@
 #include "platform/kana/romajiguide.h"
 
 #include <QAbstractItemView>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ui {
 namespace {
 
-QString tr(const char *text)
+// A card fits any screen and lays out at once, whatever the word or the file holds: a word
+// keeps its start and its end (the last kana is the one to answer with), a gloss its start.
+constexpr qsizetype kWordShown = 16, kRomajiShown = 32, kWrittenShown = 16, kGlossShown = 160;
+
+// No cut falls inside a surrogate pair.
+qsizetype headSize(const QString &text, qsizetype size)
 {
-    return QCoreApplication::translate("ui::WordCards", text);
+    return size > 0 && text[size - 1].isHighSurrogate() ? size - 1 : size;
+}
+
+QString cutEnd(const QString &text, qsizetype most)
+{
+    return text.size() <= most ? text : text.first(headSize(text, most - 1)) + u'…';
+}
+
+// A run of letters with no space in it may break anywhere, or it would widen the card.
+QString breakable(const QString &text)
+{
+    constexpr int kLongestRun = 24;
+    QString out;
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestRun && !c.isLowSurrogate()) {
+            out += QChar(0x200B); // zero-width space
+            run = 1;
+        }
+        out += c;
+    }
+    return out;
+}
+
+QString cutMiddle(const QString &text, qsizetype most)
+{
+    if (text.size() <= most)
+        return text;
+    qsizetype tail = most / 3;
+    if (text[text.size() - tail].isLowSurrogate())
+        --tail;
+    return text.first(headSize(text, most - 1 - tail)) + u'…' + text.last(tail);
+}
+
+QString paragraph(const QString &html)
+{
+    return QStringLiteral("<p style='margin:0'>") + html + QStringLiteral("</p>");
+}
+
+QString edictHint()
+{
+    return paragraph(QStringLiteral("<small>")
+                     + WordCards::tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。")
+                     + QStringLiteral("</small>"));
 }
 
 } // namespace
 
 QString edictCredit()
 {
-    return tr("意味：EDICT（Electronic Dictionary Research and Development Group、CC BY-SA 3.0）");
+    return WordCards::tr("意味：EDICT（Electronic Dictionary Research and Development Group、CC BY-SA 3.0）");
 }
 
 QString wordCard(const QString &word, const meanings::Meanings &meanings, bool credit)
@@ -33,27 +84,29 @@ QString wordCard(const QString &word, const meanings::Meanings &meanings, bool c
     static const platform::RomajiSpeller speller;
     QString html =
         QStringLiteral("<p style='white-space:pre'><span style='font-size:15pt; font-weight:bold'>%1</span>　%2</p>")
-            .arg(word.toHtmlEscaped(), speller.spell(word).toHtmlEscaped());
+            .arg(cutMiddle(word, kWordShown).toHtmlEscaped(),
+                 cutMiddle(speller.spell(word), kRomajiShown).toHtmlEscaped());
     if (!meanings.isReady()) {
         const bool loading = QFile::exists(meanings.fileName());
-        return html + (loading ? tr("意味を読み込んでいます…") : tr("意味は辞書にありません"))
-            + (loading ? QString()
-                       : QStringLiteral("<br><small>")
-                       + tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。")
-                       + QStringLiteral("</small>"));
+        return html
+            + (loading ? paragraph(WordCards::tr("意味を読み込んでいます…"))
+                       : paragraph(WordCards::tr("意味は辞書にありません")) + edictHint());
     }
     const QList<meanings::Meaning> found = meanings.lookup(word);
     if (found.isEmpty()) {
-        html += tr("意味は辞書にありません");
+        html += paragraph(WordCards::tr("意味は辞書にありません"));
         if (meanings.state() != meanings::MeaningsIndex::State::Ready)
-            html += QStringLiteral("<br><small>")
-                + tr("edict パッケージを入れると意味が出ます（ヘルプの「言葉の意味」）。") + QStringLiteral("</small>");
+            html += edictHint();
         return html;
     }
     for (const meanings::Meaning &m : found) {
-        const QString written =
-            m.written.isEmpty() ? QString() : m.written.join(u'・').toHtmlEscaped() + QStringLiteral("　");
-        html += QStringLiteral("<p style='margin:0'>%1%2</p>").arg(written, m.glosses.join(u"; ").toHtmlEscaped());
+        QStringList written, glosses;
+        for (const QString &w : m.written)
+            written.append(cutEnd(w, kWrittenShown));
+        for (const QString &g : m.glosses)
+            glosses.append(breakable(cutEnd(g, kGlossShown)));
+        html += paragraph((written.isEmpty() ? QString() : written.join(u'・').toHtmlEscaped() + u'　')
+                          + glosses.join(u"; ").toHtmlEscaped());
     }
     if (credit)
         html += QStringLiteral("<p style='margin-top:4px'><small>") + edictCredit().toHtmlEscaped()
@@ -144,7 +197,7 @@ void WordCards::openCard(const Label &label, const QPoint &at)
     want->setObjectName(QStringLiteral("wantToLearn"));
     const auto mark = [want, wanted = label.wanted, word] {
         const bool listed = wanted && wanted(word);
-        want->setText(listed ? tr("復習の一覧にあります") : tr("覚えたい"));
+        want->setText(listed ? WordCards::tr("復習の一覧にあります") : WordCards::tr("覚えたい"));
         want->setEnabled(!listed);
     };
     mark();
@@ -155,9 +208,18 @@ void WordCards::openCard(const Label &label, const QPoint &at)
     auto *layout = new QVBoxLayout(card);
     layout->addWidget(text);
     layout->addWidget(want, 0, Qt::AlignRight);
+    // Beside the click, and wholly on its screen.
+    const QScreen *screen = QGuiApplication::screenAt(at);
+    const QRect room = (screen ? screen : label.label->screen())->availableGeometry();
+    card->setMaximumSize(room.size());
+    const auto place = [card, room, want = at + QPoint(8, 8)] {
+        card->move(std::clamp(want.x(), room.left(), std::max(room.left(), room.right() + 1 - card->width())),
+                   std::clamp(want.y(), room.top(), std::max(room.top(), room.bottom() + 1 - card->height())));
+    };
     card->adjustSize();
-    card->move(at + QPoint(8, 8));
+    place();
     card->show();
+    place(); // the size is final once shown
 }
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include "game/game.h"
 #include "reviewlistview.h"
 #include "reviewwindow.h"
+#include "translations/language.h"
 #include "ui/aids/chainmarks.h"
 #include "ui/aids/playaids.h"
 #include "ui/aids/wordlist/learnedwords.h"
@@ -48,13 +49,16 @@ WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress,
             [this](const platform::Preferences &chosen) { preferences_ = chosen; });
 
     QAction *open = addWindowKey(window, QKeySequence(QStringLiteral("Ctrl+B")), tr("ふりかえり…"));
+    translations::keepTranslated(&window, [open] { open->setText(tr("ふりかえり…")); });
     open->setObjectName(QStringLiteral("reviewAction"));
     connect(open, &QAction::triggered, this, &WordsAids::openReview);
     aids.addToMenu(open);
 
     auto *button = addCornerButton(window, QStringLiteral("cmdReview"), QStringLiteral("review"), kReviewButton);
-    button->setToolTip(tr("ふりかえり：間違えたところと、そのとき使えた言葉（Ctrl+B）"));
-    button->setAccessibleName(tr("ふりかえり"));
+    translations::keepTranslated(button, [button] {
+        button->setToolTip(tr("ふりかえり：間違えたところと、そのとき使えた言葉（Ctrl+B）"));
+        button->setAccessibleName(tr("ふりかえり"));
+    });
     connect(button, &QToolButton::clicked, this, &WordsAids::openReview);
 
     // Every word in the window shows its card.
