@@ -33,6 +33,16 @@ QString cutEnd(const QString &text, qsizetype most)
     return text.size() <= most ? text : text.first(headSize(text, most - 1)) + u'…';
 }
 
+QString cutMiddle(const QString &text, qsizetype most)
+{
+    if (text.size() <= most)
+        return text;
+    qsizetype tail = most / 3;
+    if (text[text.size() - tail].isLowSurrogate())
+        --tail;
+    return text.first(headSize(text, most - 1 - tail)) + u'…' + text.last(tail);
+}
+
 // A run of letters with no space in it may break anywhere, or it would widen the card.
 QString breakable(const QString &text)
 {
@@ -48,16 +58,6 @@ QString breakable(const QString &text)
         out += c;
     }
     return out;
-}
-
-QString cutMiddle(const QString &text, qsizetype most)
-{
-    if (text.size() <= most)
-        return text;
-    qsizetype tail = most / 3;
-    if (text[text.size() - tail].isLowSurrogate())
-        --tail;
-    return text.first(headSize(text, most - 1 - tail)) + u'…' + text.last(tail);
 }
 
 QString paragraph(const QString &html)
@@ -212,9 +212,9 @@ void WordCards::openCard(const Label &label, const QPoint &at)
     const QScreen *screen = QGuiApplication::screenAt(at);
     const QRect room = (screen ? screen : label.label->screen())->availableGeometry();
     card->setMaximumSize(room.size());
-    const auto place = [card, room, want = at + QPoint(8, 8)] {
-        card->move(std::clamp(want.x(), room.left(), std::max(room.left(), room.right() + 1 - card->width())),
-                   std::clamp(want.y(), room.top(), std::max(room.top(), room.bottom() + 1 - card->height())));
+    const auto place = [card, room, spot = at + QPoint(8, 8)] {
+        card->move(std::clamp(spot.x(), room.left(), std::max(room.left(), room.right() + 1 - card->width())),
+                   std::clamp(spot.y(), room.top(), std::max(room.top(), room.bottom() + 1 - card->height())));
     };
     card->adjustSize();
     place();
