@@ -148,20 +148,21 @@ private slots:
         QVERIFY(!told[0].isEmpty());
     }
 
+    // Then, the language switched, the open review, its way in and the cards follow at once.
     void theReviewNamesTheKanaAndTheWordsThatWouldHaveServed()
     {
         platform::Preferences preferences;
         preferences.reviewAfterGame = true;
         Played run(true, preferences);
         QTRY_VERIFY(run.words->reviewWindow() && run.words->reviewWindow()->isVisible());
-        const QString text = run.words->reviewWindow()->findChild<QTextBrowser *>()->toPlainText();
+        auto *browser = run.words->reviewWindow()->findChild<QTextBrowser *>();
+        const QString text = browser->toPlainText();
         QVERIFY2(text.contains(u"「ご」で始まる言葉"_qs) && text.contains(u"「かめ」"_qs), qPrintable(text));
         // ごま and ごりら passed every rule then; らっぱ did not start right.
         QVERIFY(text.contains(u"ごま"_qs) && text.contains(u"ごりら"_qs) && !text.contains(u"らっぱ"_qs));
         // Each card's lines are indented alike, under its word.
         QTextBlock word, meaning;
-        for (QTextBlock b = run.words->reviewWindow()->findChild<QTextBrowser *>()->document()->begin(); b.isValid();
-             b = b.next()) {
+        for (QTextBlock b = browser->document()->begin(); b.isValid(); b = b.next()) {
             if (b.text().startsWith(u"ごま"_qs))
                 word = b;
             if (b.text().startsWith(u"意味は辞書にありません"_qs) && !meaning.isValid())
@@ -171,21 +172,12 @@ private slots:
         QCOMPARE(meaning.blockFormat().leftMargin(), word.blockFormat().leftMargin());
         QCOMPARE(run.words->reviewList().words().size(), 2);
         QVERIFY(fakes::fileBytes(review::kReviewListFile).startsWith("\"kanarinka review list\",1\r\n"));
-    }
 
-    // An open review, its way in and the cards follow the language at once.
-    void theReviewAndTheCardsFollowTheLanguage()
-    {
-        platform::Preferences preferences;
-        preferences.reviewAfterGame = true;
-        Played run(true, preferences);
-        QTRY_VERIFY(run.words->reviewWindow() && run.words->reviewWindow()->isVisible());
         switchTo(platform::Language::English);
-        ui::ReviewWindow *review = run.words->reviewWindow();
-        QCOMPARE(review->windowTitle(), u"Review - Kanarinka"_qs);
-        const QString text = review->findChild<QTextBrowser *>()->toPlainText();
-        QVERIFY2(text.contains(u"No meaning in the dictionary"_qs) && text.contains(u"Meanings: EDICT"_qs),
-                 qPrintable(text));
+        QCOMPARE(run.words->reviewWindow()->windowTitle(), u"Review - Kanarinka"_qs);
+        const QString english = browser->toPlainText();
+        QVERIFY2(english.contains(u"No meaning in the dictionary"_qs) && english.contains(u"Meanings: EDICT"_qs),
+                 qPrintable(english));
         QCOMPARE(run.window.findChild<QAction *>(u"reviewAction"_qs)->text(), u"Review…"_qs);
         QVERIFY(run.find("cmdReview")->toolTip().startsWith(u"Review: "_qs));
         QVERIFY(ui::wordCard(u"ごま"_qs, run.words->meanings()).contains(u"Install the edict package"_qs));
