@@ -14,6 +14,7 @@
 #include "meanings/meanings.h"
 #include "platform/kana/kana.h"
 #include "platform/text/textfile.h"
+#include "progress/answerlog.h"
 #include "progress/kanastats.h"
 #include "progress/record/answerfile.h"
 #include "review/gamereview.h"
@@ -21,6 +22,7 @@
 #include "ui/aids/wordlist/learnedwords.h"
 #include "ui/base/fonts.h"
 #include "ui/main/views/wordlist.h"
+#include "ui/progress/practicecalendar.h"
 #include "ui/progress/progresswindow.h"
 #include "ui/review/reviewwindow.h"
 
@@ -195,6 +197,24 @@ double progressOpenMs(const QString &folder, int runs)
             window.refresh();
             window.show();
             bench::runUntilIdle();
+        });
+    });
+}
+
+// The calendar of practice from the record as the progress window first shows it: the record
+// read and folded (with the other figures, in the same pass) and the calendar painted, its 26
+// weeks ending on the record's last day.
+double calendarOpenMs(const QString &folder, QDate lastDay, int runs)
+{
+    QDir::setCurrent(folder);
+    return medianOfRuns(runs, [&] {
+        return timeMs([&] {
+            progress::AnswerLog answers;
+            ui::PracticeCalendar calendar;
+            calendar.setDays(answers.days(), lastDay, 10);
+            if (answers.days().day(lastDay).games == 0)
+                die(QStringLiteral("no game on the record's last day"));
+            calendar.grab();
         });
     });
 }
@@ -410,7 +430,7 @@ int main(int argc, char **argv)
     const QString learning = base.filePath(QStringLiteral("learning"));
     bench::writeFolder(empty, 0, 0);
     bench::writeFolder(limit, files::kMaxDictionaryWords, files::kMaxHistoryRecords);
-    bench::writeAnswerRecord(limit, kAnswerRecordLines);
+    const QDate lastDay = progress::practiceDay(bench::writeAnswerRecord(limit, kAnswerRecordLines));
     // Room for every answer to be learned, so the dictionary is full after the last one.
     bench::writeFolder(learning, files::kMaxDictionaryWords - answers, 0);
     if (onlyWrite)
@@ -456,6 +476,7 @@ int main(int argc, char **argv)
                      return state == progress::AnswerFile::State::Ready && rows == kAnswerRecordLines;
                  }),
           "ms");
+    print("calendar_open_100k", calendarOpenMs(limit, lastDay, runs), "ms");
     print("progress_open_limit", progressOpenMs(limit, runs), "ms");
     print("game_start", gameStartMs(limit, std::max(runs, 20)), "ms");
     const QList<double> times = answerTimesMs(learning, answers);
