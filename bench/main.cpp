@@ -7,6 +7,7 @@
 //   kanarinka-bench --startup-once DIR      one start-up in DIR, prints the peak resident MB
 //   kanarinka-bench --answers-in DIR [N]    one game in DIR with N learned answers
 //   kanarinka-bench --progress-in DIR [N]   opens the progress window in DIR N times
+//   kanarinka-bench --calendar-in DIR [N]   shows the calendar of practice from DIR's answer record N times
 //   kanarinka-bench --meanings-once DIR     one start-up in DIR with the meanings loaded, prints the peak resident MB
 #include "files/dictionary.h"
 #include "files/history.h"
@@ -411,6 +412,19 @@ int main(int argc, char **argv)
     if (args.value(1) == u"--answers-in") {
         const QList<double> times = answerTimesMs(args.value(2), args.value(3, QStringLiteral("1000")).toInt());
         print("answer_p99", percentile(times, 0.99), "ms", 4);
+        return 0;
+    }
+    if (args.value(1) == u"--calendar-in") {
+        QDir::setCurrent(args.value(2));
+        QString last, error;
+        int badLines = 0;
+        progress::AnswerFile().read([&last](const progress::AnswerRow &row) { last = row.game; }, badLines, error);
+        const std::optional<progress::WallTime> lastGame = progress::readWallTime(last);
+        if (!lastGame)
+            die(QStringLiteral("no answer record in %1 %2").arg(args.value(2), error));
+        print("calendar_open",
+              calendarOpenMs(args.value(2), progress::practiceDay(*lastGame), args.value(3, QStringLiteral("5")).toInt()),
+              "ms");
         return 0;
     }
     if (args.value(1) == u"--progress-in") {
