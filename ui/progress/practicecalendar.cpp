@@ -13,8 +13,8 @@
 namespace ui {
 namespace {
 
-constexpr int kCell = 11;
-constexpr int kPitch = 13; // a cell and the gap after it
+constexpr int kCell = 10;
+constexpr int kPitch = 12; // a cell and the gap after it
 constexpr int kDayLabels = 28;
 constexpr int kMonthLabels = 14;
 constexpr int kLevels = 5;
@@ -114,6 +114,9 @@ PracticeCalendar::PracticeCalendar(QWidget *parent) : QWidget(parent)
     layout->addWidget(today_);
     layout->addWidget(grid_);
     layout->addWidget(legend_);
+    // As wide as the days: beside the speed chart, the chart keeps the room its legend needs.
+    legend_->setWordWrap(true);
+    setFixedWidth(grid_->width());
     translations::keepTranslated(this, [this] { retranslate(); });
 }
 
@@ -182,14 +185,13 @@ void PracticeCalendar::retranslate()
     QString minutes = QStringLiteral("<b>%1</b>").arg(wholeMinutes(todayFigures_.playedMs));
     if (level(todayFigures_.playedMs, goal_) >= 3)
         minutes = QStringLiteral("<span style='color:%1'>%2</span>").arg(kGreen.name(), minutes);
-    today_->setText(
-        tr("今日 %1 分 ／ 目標 %2 分&nbsp;&nbsp;&nbsp;&nbsp;目標達成 <b>%3</b> 日連続").arg(minutes).arg(goal_).arg(run_));
+    today_->setText(tr("今日 %1 分 ／ 目標 %2 分<br>目標達成 <b>%3</b> 日連続").arg(minutes).arg(goal_).arg(run_));
     today_->setToolTip(tr("1 日は朝 4 時から次の朝 4 時までです。今日が目標に届いていなくても、"
                           "昨日までの続きは消えません。目標は「設定」で変えられます。"));
     QString swatches;
     for (int l = 0; l < kLevels; ++l)
         swatches += QStringLiteral("<span style='background-color:%1'>&nbsp;&nbsp;&nbsp;</span> ").arg(colour(l).name());
-    legend_->setText(tr("練習した時間　なし %1 目標の 2 倍　（濃い 2 色は目標に届いた日）").arg(swatches));
+    legend_->setText(tr("なし %1 目標の 2 倍　濃い 2 色は目標に届いた日").arg(swatches));
     update();
 }
 
