@@ -83,7 +83,7 @@ void writeFolder(const QString &folder, int words, int records)
     write(dir.filePath(files::kHistoryFile), history);
 }
 
-void writeAnswerRecord(const QString &folder, int lines)
+QDateTime writeAnswerRecord(const QString &folder, int lines)
 {
     QRandomGenerator random(20240501);
     const QStringList words = makeWords(997);
@@ -104,6 +104,7 @@ void writeAnswerRecord(const QString &folder, int lines)
     if (!platform::rewriteTextFile(QDir(folder).filePath(progress::kAnswerRecordFile), text, error,
                                    platform::TextEncoding::Utf8))
         die(error);
+    return game;
 }
 
 } // namespace bench

@@ -1,5 +1,6 @@
 #pragma once
 // The three files at their limits, written the way the game writes them (CP932, CR LF).
+#include <QDateTime>
 #include <QString>
 
 namespace bench {
@@ -11,7 +12,8 @@ QStringList makeWords(int count);
 // saved a few a day over the years, at three play times.
 void writeFolder(const QString &folder, int words, int records);
 
-// The answer record of a player who answered `lines` times, in games of about 30 answers.
-void writeAnswerRecord(const QString &folder, int lines);
+// The answer record of a player who answered `lines` times, in games of about 30 answers,
+// a few games a day. Returns when the last game started.
+QDateTime writeAnswerRecord(const QString &folder, int lines);
 
 } // namespace bench

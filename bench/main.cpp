@@ -7,6 +7,7 @@
 //   kanarinka-bench --startup-once DIR      one start-up in DIR, prints the peak resident MB
 //   kanarinka-bench --answers-in DIR [N]    one game in DIR with N learned answers
 //   kanarinka-bench --progress-in DIR [N]   opens the progress window in DIR N times
+//   kanarinka-bench --calendar-in DIR [N]   shows the calendar of practice from DIR's answer record N times
 //   kanarinka-bench --meanings-once DIR     one start-up in DIR with the meanings loaded, prints the peak resident MB
 #include "files/dictionary.h"
 #include "files/history.h"
@@ -14,6 +15,7 @@
 #include "meanings/meanings.h"
 #include "platform/kana/kana.h"
 #include "platform/text/textfile.h"
+#include "progress/answerlog.h"
 #include "progress/kanastats.h"
 #include "progress/record/answerfile.h"
 #include "review/gamereview.h"
@@ -21,6 +23,7 @@
 #include "ui/aids/wordlist/learnedwords.h"
 #include "ui/base/fonts.h"
 #include "ui/main/views/wordlist.h"
+#include "ui/progress/practicecalendar.h"
 #include "ui/progress/progresswindow.h"
 #include "ui/review/reviewwindow.h"
 
@@ -195,6 +198,24 @@ double progressOpenMs(const QString &folder, int runs)
             window.refresh();
             window.show();
             bench::runUntilIdle();
+        });
+    });
+}
+
+// The calendar of practice from the record as the progress window first shows it: the record
+// read and folded (with the other figures, in the same pass) and the calendar painted, its 26
+// weeks ending on the record's last day.
+double calendarOpenMs(const QString &folder, QDate lastDay, int runs)
+{
+    QDir::setCurrent(folder);
+    return medianOfRuns(runs, [&] {
+        return timeMs([&] {
+            progress::AnswerLog answers;
+            ui::PracticeCalendar calendar;
+            calendar.setDays(answers.days(), lastDay, 10);
+            if (answers.days().day(lastDay).games == 0)
+                die(QStringLiteral("no game on the record's last day"));
+            calendar.grab();
         });
     });
 }
@@ -393,6 +414,19 @@ int main(int argc, char **argv)
         print("answer_p99", percentile(times, 0.99), "ms", 4);
         return 0;
     }
+    if (args.value(1) == u"--calendar-in") {
+        QDir::setCurrent(args.value(2));
+        QString last, error;
+        int badLines = 0;
+        progress::AnswerFile().read([&last](const progress::AnswerRow &row) { last = row.game; }, badLines, error);
+        const std::optional<progress::WallTime> lastGame = progress::readWallTime(last);
+        if (!lastGame)
+            die(QStringLiteral("no answer record in %1 %2").arg(args.value(2), error));
+        print("calendar_open",
+              calendarOpenMs(args.value(2), progress::practiceDay(*lastGame), args.value(3, QStringLiteral("5")).toInt()),
+              "ms");
+        return 0;
+    }
     if (args.value(1) == u"--progress-in") {
         print("progress_open", progressOpenMs(args.value(2), args.value(3, QStringLiteral("5")).toInt()), "ms");
         return 0;
@@ -410,7 +444,7 @@ int main(int argc, char **argv)
     const QString learning = base.filePath(QStringLiteral("learning"));
     bench::writeFolder(empty, 0, 0);
     bench::writeFolder(limit, files::kMaxDictionaryWords, files::kMaxHistoryRecords);
-    bench::writeAnswerRecord(limit, kAnswerRecordLines);
+    const QDate lastDay = progress::practiceDay(bench::writeAnswerRecord(limit, kAnswerRecordLines));
     // Room for every answer to be learned, so the dictionary is full after the last one.
     bench::writeFolder(learning, files::kMaxDictionaryWords - answers, 0);
     if (onlyWrite)
@@ -456,6 +490,7 @@ int main(int argc, char **argv)
                      return state == progress::AnswerFile::State::Ready && rows == kAnswerRecordLines;
                  }),
           "ms");
+    print("calendar_open_100k", calendarOpenMs(limit, lastDay, runs), "ms");
     print("progress_open_limit", progressOpenMs(limit, runs), "ms");
     print("game_start", gameStartMs(limit, std::max(runs, 20)), "ms");
     const QList<double> times = answerTimesMs(learning, answers);

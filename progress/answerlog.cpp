@@ -7,7 +7,7 @@ namespace progress {
 QString AnswerLog::add(const AnswerRow &row)
 {
     if (figures_)
-        figures_->stats.add(row), figures_->keys.add(row);
+        figures_->add(row);
     QString error;
     if (file_.append(row, error) || std::exchange(failed_, true))
         return {};
@@ -23,7 +23,7 @@ AnswerLog::Figures &AnswerLog::figures()
         // initialisers from inside its own class.
         figures_ = Figures();
         Figures &f = *figures_;
-        file_.read([&f](const AnswerRow &row) { f.stats.add(row), f.keys.add(row); }, f.badLines, f.error);
+        file_.read([&f](const AnswerRow &row) { f.add(row); }, f.badLines, f.error);
     }
     return *figures_;
 }

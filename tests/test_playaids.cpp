@@ -133,11 +133,14 @@ private slots:
         platform::SettingsPreferenceStore store(ini);
         QCOMPARE(store.load(), platform::Preferences{});
         platform::Preferences flipped{false, true, platform::InputMode::Kana, true, true, false, false};
+        flipped.dailyGoalMinutes = 25;
         QString error;
         QVERIFY(store.save(flipped, error));
         QCOMPARE(platform::SettingsPreferenceStore(ini).load(), flipped);
         QSettings(ini, QSettings::IniFormat).setValue(u"play/sounds"_qs, u"maybe"_qs);
+        QSettings(ini, QSettings::IniFormat).setValue(u"progress/dailyGoalMinutes"_qs, u"0"_qs);
         QCOMPARE(store.load().sounds, true);
+        QCOMPARE(store.load().dailyGoalMinutes, 10);
     }
 
     void theInputModeReadsOlderAndUnknownValues_data()

@@ -1,10 +1,11 @@
 // What the game learns from the answers: the record's lines and file, the per-kana figures,
-// keystrokes per minute and the reply draw aimed at weak kana. Qt Core only.
+// keystrokes per minute, the days of practice and the reply draw aimed at weak kana. Qt Core only.
 #include "fakes.h"
 #include "game/rules.h"
 #include "harness.h"
 #include "platform/kana/kana.h"
 #include "progress/kanastats.h"
+#include "progress/practicedays.h"
 #include "progress/record/answerfile.h"
 #include "progress/savedgames.h"
 #include "progress/typingspeed.h"
@@ -12,6 +13,7 @@
 
 #include <QFileInfo>
 #include <QTest>
+#include <QTimeZone>
 
 using progress::AnswerRow;
 using progress::Verdict;
@@ -41,6 +43,22 @@ progress::KanaStats stats(const QString &spec)
     for (const AnswerRow &row : rows(spec))
         s.add(row);
     return s;
+}
+
+// "05/01-23:30+10": a game started then in 2024, with one accepted answer that took 10 minutes.
+progress::PracticeDays practice(const QString &games)
+{
+    progress::PracticeDays days;
+    for (const QString &g : games.split(u' ', Qt::SkipEmptyParts)) {
+        const QString start = u"2024/%1:00"_qs.arg(g.section(u'+', 0, 0).replace(u'-', u' '));
+        days.add(AnswerRow{start, u'あ', u"あさ"_qs, Verdict::Accepted, g.section(u'+', 1).toLongLong() * 60'000, 0, {}});
+    }
+    return days;
+}
+
+QDate in2024(const QString &monthDay)
+{
+    return QDate::fromString(u"2024/"_qs + monthDay, u"yyyy/MM/dd"_qs);
 }
 
 } // namespace
@@ -244,6 +262,102 @@ private slots:
         for (const progress::GameKeystrokes &g : tally.games())
             out.append(u"%1=%2"_qs.arg(g.game).arg(g.perMinute()));
         QCOMPARE(out.join(u' '), perMinute);
+    }
+
+    void aGameCountsForTheDayItStartedOnFromFourToFour_data()
+    {
+        QTest::addColumn<QString>("games");
+        QTest::addColumn<QString>("perDay"); // games on each day named
+        QTest::newRow("a late evening counts for that evening")
+            << u"05/01-23:30+1 05/02-00:00+1 05/02-03:59+1 05/02-04:00+1"_qs << u"05/01=3 05/02=1"_qs;
+        QTest::newRow("the night clocks go forward (New York)")
+            << u"03/10-01:59+1 03/10-03:00+1 03/10-04:30+1"_qs << u"03/09=2 03/10=1"_qs;
+        QTest::newRow("the night clocks go back (Berlin)")
+            << u"10/27-02:30+1 10/27-02:10+1 10/27-03:30+1 10/27-04:00+1"_qs << u"10/26=3 10/27=1"_qs;
+        QTest::newRow("flying west: the wall clock goes back, the day stays one")
+            << u"05/02-09:00+1 05/01-21:00+1 05/02-20:00+1"_qs << u"05/01=1 05/02=2"_qs;
+    }
+
+    void aGameCountsForTheDayItStartedOnFromFourToFour()
+    {
+        QFETCH(QString, games);
+        QFETCH(QString, perDay);
+        const progress::PracticeDays days = practice(games);
+        QStringList counted;
+        for (const QString &d : perDay.split(u' '))
+            counted.append(u"%1=%2"_qs.arg(d.section(u'=', 0, 0)).arg(days.day(in2024(d.section(u'=', 0, 0))).games));
+        QCOMPARE(counted.join(u' '), perDay);
+    }
+
+    // The clock's date and time where the player is, not four hours back in time: on the first
+    // morning of summer time 4:30 is three hours after midnight.
+    void todayIsTheWallClocksDateFromFourInItsZone_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("wall");
+        QTest::addColumn<QString>("today");
+        QTest::newRow("New York, clocks gone forward") << u"America/New_York"_qs << u"03/10 04:30"_qs << u"03/10"_qs;
+        QTest::newRow("New York, clocks gone back") << u"America/New_York"_qs << u"11/03 03:30"_qs << u"11/02"_qs;
+        QTest::newRow("Berlin, clocks gone forward") << u"Europe/Berlin"_qs << u"03/31 04:30"_qs << u"03/31"_qs;
+        QTest::newRow("Berlin, clocks gone back") << u"Europe/Berlin"_qs << u"10/27 03:30"_qs << u"10/26"_qs;
+        QTest::newRow("Tokyo, before four") << u"Asia/Tokyo"_qs << u"05/01 03:59"_qs << u"04/30"_qs;
+    }
+
+    void todayIsTheWallClocksDateFromFourInItsZone()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QString, wall);
+        QFETCH(QString, today);
+        const QTimeZone where(zone.toUtf8());
+        QVERIFY2(where.isValid(), qPrintable(zone));
+        const QDateTime now(in2024(wall.section(u' ', 0, 0)), QTime::fromString(wall.section(u' ', 1), u"hh:mm"_qs),
+                            where);
+        QCOMPARE(progress::practiceDay(now), in2024(today));
+    }
+
+    void theRunCountsDaysInARowThatMetTheGoal_data()
+    {
+        QTest::addColumn<QString>("games");
+        QTest::addColumn<QString>("today");
+        QTest::addColumn<int>("run"); // with a goal of 10 minutes
+        QTest::newRow("today met, and the two days before")
+            << u"04/29-20:00+10 04/30-20:00+12 05/01-08:00+10"_qs << u"05/01"_qs << 3;
+        QTest::newRow("today not met yet keeps the days before")
+            << u"04/29-20:00+10 04/30-20:00+12 05/01-08:00+3"_qs << u"05/01"_qs << 2;
+        QTest::newRow("a day short of the goal ends it") << u"04/29-20:00+10 04/30-20:00+9"_qs << u"05/01"_qs << 0;
+        QTest::newRow("a day without play ends it") << u"04/28-20:00+10 04/30-20:00+10"_qs << u"05/01"_qs << 1;
+        QTest::newRow("the goal summed over the day's games")
+            << u"05/01-08:00+4 05/01-20:00+5 05/02-01:00+1"_qs << u"05/02"_qs << 1;
+        QTest::newRow("across the night clocks go forward, after midnight")
+            << u"03/09-22:00+10 03/11-01:30+10 03/11-04:30+10"_qs << u"03/11"_qs << 3;
+    }
+
+    void theRunCountsDaysInARowThatMetTheGoal()
+    {
+        QFETCH(QString, games);
+        QFETCH(QString, today);
+        QFETCH(int, run);
+        QCOMPARE(practice(games).run(in2024(today), 10), run);
+    }
+
+    // The time is each answer's, from its word to Enter; the counts are the game's own.
+    void aDaysFiguresAddUpItsGames()
+    {
+        progress::PracticeDays days;
+        const QString first = u"2024/05/01 20:00:00"_qs, second = u"2024/05/01 20:05:00"_qs;
+        for (const AnswerRow &row : {AnswerRow{first, u'ご', u"ごりら"_qs, Verdict::Accepted, 2000, 1000, {}},
+                                     AnswerRow{first, u'ら', u"らっぱ"_qs, Verdict::BrokenChain, 1500, 500, {}},
+                                     AnswerRow{first, u'ら', u"らいおー"_qs, Verdict::EndsInLongSound, 900, 100, {}},
+                                     AnswerRow{first, u'ら', u"らx"_qs, Verdict::StrayLetters, 400, 100, {}},
+                                     // hand-edited: longer than any game
+                                     AnswerRow{second, u'ご', u"ごま"_qs, Verdict::Accepted, 999'999'999'999, 0, {}},
+                                     AnswerRow{second, u'ま', u"まり"_qs, Verdict::Accepted, 999'999'999'999, 0, {}}})
+            days.add(row);
+        const progress::PracticeDay day = days.day(QDate(2024, 5, 1));
+        QCOMPARE(day.games, 2);
+        QCOMPARE(day.playedMs, 6500 + progress::PracticeDays::kMaxGameMs);
+        QCOMPARE(day.characters, 7);
+        QCOMPARE(day.accuracy().value(), 75.0);
     }
 
     // A chart of thousands of games drawn from a few hundred points still shows every peak.

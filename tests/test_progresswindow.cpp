@@ -1,6 +1,6 @@
 // The answer record and the progress window in the real window: keys recorded, replies aimed
 // only when asked, a late answer kept, the open window kept fresh and drawing only what a game can
-// leave, a damaged record told of once.
+// leave, today's practice against the goal, a damaged record told of once.
 #include "aidedwindow.h"
 #include "fakes.h"
 #include "files/history.h"
@@ -113,6 +113,32 @@ private slots:
         QTRY_VERIFY2(summary->text().startsWith(u"保存したゲーム 1 回"_qs), qPrintable(summary->text()));
         run.game->cmdClear_Click();
         QTRY_COMPARE(summary->text(), QString());
+    }
+
+    // Today runs from 4:00 by the game's clock; the record and the game just played both count,
+    // against the goal the player chose.
+    void theCalendarCountsTodayFromTheRecordAndPlayAgainstTheGoal()
+    {
+        const auto game = [](const char *at, int seconds) { // in 2010; the clock reads 04/01 13:05:09
+            return QByteArray("\"2010/") + at + "\",\"る\",\"るす\",\"ok\"," + QByteArray::number(seconds * 1000)
+                + ",0,,\r\n";
+        };
+        Run run(kHeader + game("03/31 20:00:00", 480) + game("04/01 01:30:00", 120) + game("04/01 09:00:00", 570), false);
+        run.window.findChild<QAction *>(u"progressAction"_qs)->trigger();
+        auto *today = run.progress->progressWindow()->findChild<QLabel *>(u"practiceToday"_qs);
+        QVERIFY2(today->text().contains(u"今日 <b>9</b> 分"_qs) && today->text().contains(u"<b>1</b> 日連続"_qs),
+                 qPrintable(today->text()));
+        run.start();
+        run.clock.advance(40'000);
+        run.answer(u"ごりら"_qs);
+        run.playOut();
+        QTRY_VERIFY2(today->text().contains(u"<b>10</b>"_qs) && today->text().contains(u"<b>2</b> 日連続"_qs),
+                     qPrintable(today->text()));
+        platform::Preferences higher;
+        higher.dailyGoalMinutes = 30;
+        run.aids->apply(higher);
+        QVERIFY2(today->text().contains(u"目標 30 分"_qs) && today->text().contains(u"<b>0</b> 日連続"_qs),
+                 qPrintable(today->text()));
     }
 
     // Hand-edited files: only what a game can leave is drawn, every point inside its axes,

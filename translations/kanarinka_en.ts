@@ -617,6 +617,10 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
         <source>/分</source>
         <translation>/min</translation>
     </message>
+    <message>
+        <source>練習カレンダー（26 週間、1 日は朝 4 時から）</source>
+        <translation>Practice calendar (26 weeks; a day starts at 4:00)</translation>
+    </message>
 </context>
 <context>
     <name>TextFile</name>
@@ -995,6 +999,53 @@ Keys: F5 Start, F1 Help</translation>
     </message>
 </context>
 <context>
+    <name>ui::PracticeCalendar</name>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%2 %1</translation>
+    </message>
+    <message>
+        <source>
+遊んでいません</source>
+        <translation>
+No games</translation>
+    </message>
+    <message>
+        <source>
+ゲーム %1 回・%2 分 %3 秒</source>
+        <translation>
+Games: %1 · %2 min %3 s</translation>
+    </message>
+    <message>
+        <source>
+%1 文字/秒</source>
+        <translation>
+%1 kana/s</translation>
+    </message>
+    <message>
+        <source>
+正解率 %1%</source>
+        <translation>
+Accuracy %1%</translation>
+    </message>
+    <message>
+        <source>練習カレンダー（1 日は朝 4 時から）</source>
+        <translation>Practice calendar (a day starts at 4:00)</translation>
+    </message>
+    <message>
+        <source>1 日は朝 4 時から次の朝 4 時までです。今日が目標に届いていなくても、昨日までの続きは消えません。目標は「設定」で変えられます。</source>
+        <translation>A day runs from 4:00 in the morning to 4:00 the next morning. While today is short of the goal, the run of the days before still stands. Change the goal in Preferences.</translation>
+    </message>
+    <message>
+        <source>なし %1 目標の 2 倍&#x3000;濃い 2 色は目標に届いた日</source>
+        <translation>None %1 twice the goal; the two dark shades: goal met</translation>
+    </message>
+    <message>
+        <source>今日 %1 分 ／ 目標 %2 分&lt;br&gt;目標達成 &lt;b&gt;%3&lt;/b&gt; 日連続</source>
+        <translation>Today %1 min / goal %2 min&lt;br&gt;Goal met &lt;b&gt;%3&lt;/b&gt; days in a row</translation>
+    </message>
+</context>
+<context>
     <name>ui::PreferencesDialog</name>
     <message>
         <source>次に始める文字を目立たせる</source>
@@ -1107,6 +1158,18 @@ Keys: F5 Start, F1 Help</translation>
     <message>
         <source>ゲームの途中でも 半角/全角 キーで、選んだ入力と日本語入力システムを切り替えられます。</source>
         <translation>The Hankaku/Zenkaku key switches between the chosen input and the input method, during a game too.</translation>
+    </message>
+    <message>
+        <source>1 日の練習の目標</source>
+        <translation>Daily practice goal</translation>
+    </message>
+    <message>
+        <source> 分</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>成績のカレンダーに、今日遊んだ分数と、目標に届いた日が何日続いているかを出します。ゲームは変わりません。</source>
+        <translation>The Progress window&apos;s calendar shows the minutes played today and how many days in a row you have met the goal. The game itself doesn&apos;t change.</translation>
     </message>
 </context>
 <context>

@@ -48,6 +48,15 @@ void write(QSettings &settings, const Named<Choice, N> &option, const Preference
 {
     settings.setValue(QLatin1String(option.key), QLatin1String(option.names[int(preferences.*option.member)]));
 }
+// Options that are a number in a range; a value outside it reads as the default.
+constexpr struct {
+    const char *key;
+    int Preferences::*member;
+    int low, high;
+} kNumbers[] = {
+    {"progress/dailyGoalMinutes", &Preferences::dailyGoalMinutes, kMinDailyGoal, kMaxDailyGoal},
+};
+
 // The language is a word, not a yes or no: "ja" or "en", anything else reads as Japanese.
 const QLatin1String kLanguageKey("ui/language");
 
@@ -75,6 +84,12 @@ Preferences SettingsPreferenceStore::load() const
         if (value.isValid() && (value.toString() == u"true" || value.toString() == u"false"))
             preferences.*option.member = value.toBool();
     }
+    for (const auto &option : kNumbers) {
+        bool number = false;
+        const int value = settings->value(QLatin1String(option.key)).toString().toInt(&number);
+        if (number && value >= option.low && value <= option.high)
+            preferences.*option.member = value;
+    }
     read(*settings, kInputMode, preferences);
     read(*settings, kKanaKeyboard, preferences);
     // Before the input mode there was romaji input on or off; off left typing to the input method.
@@ -90,6 +105,8 @@ bool SettingsPreferenceStore::save(const Preferences &preferences, QString &erro
 {
     const auto settings = open(iniFile_);
     for (const auto &option : kOptions)
+        settings->setValue(QLatin1String(option.key), preferences.*option.member);
+    for (const auto &option : kNumbers)
         settings->setValue(QLatin1String(option.key), preferences.*option.member);
     write(*settings, kInputMode, preferences);
     write(*settings, kKanaKeyboard, preferences);

@@ -13,6 +13,10 @@ enum class InputMode { Romaji, Kana, Ime };
 // The language of the program's texts; its files never change with it.
 enum class Language { Japanese, English };
 
+// The daily goal's range, in minutes.
+constexpr int kMinDailyGoal = 1;
+constexpr int kMaxDailyGoal = 180;
+
 struct Preferences {
     bool nextKanaCue = true;  // the kana to start with stands out in the computer's word
     bool romajiGuide = false; // the computer's word is also shown in romaji
@@ -25,6 +29,7 @@ struct Preferences {
     bool reviewAfterGame = false;           // ふりかえり opens by itself after a game's end messages
     bool reviewPractice = false;            // the computer's replies lean towards words on the review list
     Language language = Language::Japanese; // whatever the system's locale
+    int dailyGoalMinutes = 10;              // the day's aim the progress window's calendar shows
 
     bool operator==(const Preferences &) const = default;
 };

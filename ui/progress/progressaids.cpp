@@ -21,7 +21,8 @@ constexpr QRect kProgressButton(324, 36, 20, 20);
 
 ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBoxes &boxes, const platform::Clock &clock,
                            QString recordFile)
-    : window_(window), boxes_(boxes), log_(std::move(recordFile)), meter_(clock, [this](const progress::AnswerRow &row) {
+    : window_(window), boxes_(boxes), clock_(clock), log_(std::move(recordFile)),
+      meter_(clock, [this](const progress::AnswerRow &row) {
           tell(log_.add(row));
           if (!meter_.playing()) // in play, the game's end refreshes the window
               refreshSoon();
@@ -49,9 +50,14 @@ ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBox
     });
     connect(button, &QToolButton::clicked, this, &ProgressAids::openProgress);
 
-    connect(&aids, &PlayAids::preferencesApplied, this,
-            [this](const platform::Preferences &chosen) { aim(chosen.weakKanaPractice); });
+    connect(&aids, &PlayAids::preferencesApplied, this, [this](const platform::Preferences &chosen) {
+        aim(chosen.weakKanaPractice);
+        dailyGoal_ = chosen.dailyGoalMinutes;
+        if (progressWindow_)
+            progressWindow_->setDailyGoal(dailyGoal_);
+    });
     aimed_ = aids.preferences().weakKanaPractice;
+    dailyGoal_ = aids.preferences().dailyGoalMinutes;
 }
 
 ProgressAids::~ProgressAids() = default;
@@ -119,8 +125,11 @@ void ProgressAids::refreshSoon()
 
 void ProgressAids::openProgress()
 {
-    if (!progressWindow_)
+    if (!progressWindow_) {
         progressWindow_ = new ProgressWindow(game_->history(), log_, &window_);
+        progressWindow_->setClock(clock_);
+        progressWindow_->setDailyGoal(dailyGoal_);
+    }
     progressWindow_->refresh();
     emit progressWindowOpened(progressWindow_);
     progressWindow_->show();

@@ -60,11 +60,13 @@ private:
 
     QWidget &window_;
     platform::MessageBoxes &boxes_;
+    const platform::Clock &clock_;
     progress::AnswerLog log_;
     progress::AnswerMeter meter_;
     std::unique_ptr<progress::WeakKanaDraw> draw_;
     game::Game *game_ = nullptr;
     bool aimed_ = false;
+    int dailyGoal_;
     bool refreshDue_ = false;
     QString untold_; // a message kept until the game is over
     QPointer<ProgressWindow> progressWindow_;

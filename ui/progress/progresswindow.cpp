@@ -2,6 +2,9 @@
 
 #include "files/history.h"
 #include "kanamap.h"
+#include "platform/preferences/preferences.h"
+#include "platform/services.h"
+#include "practicecalendar.h"
 #include "progress/kanastats.h"
 #include "progress/typingspeed.h"
 #include "translations/language.h"
@@ -14,6 +17,7 @@
 #include <QDateTimeAxis>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QScreen>
@@ -124,6 +128,9 @@ void addTrend(QChart *chart, const QList<QPointF> &points, const QString &name, 
     QColor faint = colour;
     faint.setAlpha(90);
     QLineSeries *each = line(chart, progress::thinned(points, kChartRuns), name, faint, 1, x, y);
+    // The legend names the strong line only: beside the calendar it has room for no more.
+    for (QLegendMarker *marker : chart->legend()->markers(each))
+        marker->setVisible(false);
     each->setPointsVisible(points.size() <= 60);
     QObject::connect(each, &QLineSeries::hovered, each, [unit](const QPointF &point, bool on) {
         if (on)
@@ -156,7 +163,8 @@ QString weakestText(const QList<QChar> &weakest)
 } // namespace
 
 ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLog &answers, QWidget *parent)
-    : QWidget(parent, Qt::Window), history_(history), answers_(answers)
+    : QWidget(parent, Qt::Window), history_(history), answers_(answers),
+      dailyGoal_(platform::Preferences().dailyGoalMinutes)
 {
     setObjectName(QStringLiteral("progressWindow"));
     translations::keepTranslated(this, [this] {
@@ -176,6 +184,7 @@ ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLo
     speedView_ = makeChartView(this, QStringLiteral("speedChart"));
     keysView_ = makeChartView(this, QStringLiteral("keysChart"));
     map_ = new KanaMap(this);
+    calendar_ = new PracticeCalendar(this);
     weakest_ = new QLabel(this);
     weakest_->setObjectName(QStringLiteral("weakestKana"));
     weakest_->setFont(layoutFont(12));
@@ -222,9 +231,25 @@ ProgressWindow::ProgressWindow(const files::History &history, progress::AnswerLo
     mapBox->addWidget(weakest_);
     mapBox->addStretch(1);
 
+    // Beside the speed chart, so the window grows no taller for it: on a screen 768 pixels
+    // high the window already fills the height.
+    auto *calendarBox = new QVBoxLayout;
+    auto *calendarTitle = new QLabel(this);
+    translations::keepTranslated(calendarTitle, [calendarTitle] {
+        calendarTitle->setText(
+            QCoreApplication::translate("ProgressWindow", "練習カレンダー（26 週間、1 日は朝 4 時から）"));
+    });
+    calendarBox->addWidget(calendarTitle);
+    calendarBox->addWidget(calendar_, 0, Qt::AlignLeft);
+    calendarBox->addStretch(1);
+
+    auto *speedRow = new QHBoxLayout;
+    speedRow->addWidget(speedView_, 1);
+    speedRow->addLayout(calendarBox);
+
     auto *grid = new QGridLayout(this);
     grid->addLayout(top, 0, 0, 1, 2);
-    grid->addWidget(speedView_, 1, 0, 1, 2);
+    grid->addLayout(speedRow, 1, 0, 1, 2);
     grid->addWidget(keysView_, 2, 0);
     grid->addLayout(mapBox, 2, 1);
     grid->addWidget(note_, 3, 0, 1, 2);
@@ -249,6 +274,13 @@ void ProgressWindow::addBelow(QWidget *part)
     const QRect room = screen() ? screen()->availableGeometry() : QRect();
     const int wanted = height() + part->sizeHint().height();
     resize(width(), room.isValid() ? std::min(wanted, room.height() - 40) : wanted);
+}
+
+void ProgressWindow::setDailyGoal(int minutes)
+{
+    dailyGoal_ = minutes;
+    if (isVisible())
+        showAnswers();
 }
 
 void ProgressWindow::refresh()
@@ -329,6 +361,8 @@ void ProgressWindow::showAnswers()
     const QString &error = answers_.readError();
     const int badLines = answers_.badLines();
     map_->setStats(stats);
+    const QDateTime now = clock_ ? clock_->now() : QDateTime::currentDateTime();
+    calendar_->setDays(answers_.days(), progress::practiceDay(now), dailyGoal_);
     // A hand-edited record may name characters that are no cell of the map.
     QList<QChar> weakest;
     for (const QChar kana : stats.weakest(std::numeric_limits<int>::max()))

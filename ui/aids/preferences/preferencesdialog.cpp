@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -102,6 +103,26 @@ PreferencesDialog::PreferencesDialog(const platform::Preferences &current, QWidg
         layout->addWidget(note);
         boxes_.append({box, option.member});
     }
+    auto *goalRow = new QHBoxLayout;
+    auto *goalLabel = new QLabel(tr("1 日の練習の目標"), this);
+    dailyGoal_ = new QSpinBox(this);
+    dailyGoal_->setObjectName(QStringLiteral("dailyGoal"));
+    dailyGoal_->setRange(platform::kMinDailyGoal, platform::kMaxDailyGoal);
+    dailyGoal_->setSuffix(tr(" 分"));
+    dailyGoal_->setValue(current.dailyGoalMinutes);
+    goalLabel->setBuddy(dailyGoal_);
+    goalRow->addWidget(goalLabel);
+    goalRow->addWidget(dailyGoal_);
+    goalRow->addStretch(1);
+    layout->addLayout(goalRow);
+    auto *goalNote = new QLabel(
+        tr("成績のカレンダーに、今日遊んだ分数と、目標に届いた日が何日続いているかを出します。ゲームは変わりません。"),
+        this);
+    goalNote->setWordWrap(true);
+    goalNote->setIndent(20);
+    goalNote->setForegroundRole(QPalette::PlaceholderText);
+    dailyGoal_->setAccessibleDescription(goalNote->text());
+    layout->addWidget(goalNote);
     // Each language by its own name, so that a player who can't read the other finds theirs.
     auto *languageRow = new QHBoxLayout;
     auto *languageLabel = new QLabel(tr("表示言語"), this);
@@ -150,6 +171,7 @@ platform::Preferences PreferencesDialog::preferences() const
     chosen.inputMode = platform::InputMode(inputMode_->currentIndex());
     chosen.usKanaKeyboard = kanaKeyboard_->currentIndex() == 1;
     chosen.language = platform::Language(language_->currentData().toInt());
+    chosen.dailyGoalMinutes = dailyGoal_->value();
     return chosen;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The 「設定」 dialog: a list for the input mode and the kana keyboard, one check box for each
-// other preference.
+// other preference, the daily goal in minutes.
 #include "platform/preferences/preferences.h"
 
 #include <QDialog>
@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QSpinBox;
 
 namespace ui {
 
@@ -23,6 +24,7 @@ private:
     QComboBox *inputMode_;
     QComboBox *kanaKeyboard_;
     QComboBox *language_;
+    QSpinBox *dailyGoal_;
 };
 
 } // namespace ui
