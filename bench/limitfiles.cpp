@@ -5,6 +5,7 @@
 #include "files/settings.h"
 #include "platform/text/textfile.h"
 #include "progress/record/answerfile.h"
+#include "review/reviewlist.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -81,6 +82,23 @@ void writeFolder(const QString &folder, int words, int records)
                                                QStringLiteral("1.63/秒"), QStringLiteral("%1秒").arg(30 * (1 + i % 3))});
     }
     write(dir.filePath(files::kHistoryFile), history);
+}
+
+void writeReviewList(const QString &folder, int words)
+{
+    review::ReviewList list(QDir(folder).filePath(review::kReviewListFile));
+    const QDateTime added(QDate(2026, 1, 5), QTime(20, 0, 0));
+    QString error = list.start(added);
+    const QStringList all = makeWords(words);
+    if (error.isEmpty())
+        error = list.add(all, added);
+    if (error.isEmpty())
+        error = list.met(all, added.addDays(1));
+    // Read once more, which rewrites it as one line a word.
+    if (error.isEmpty())
+        error = review::ReviewList(list.fileName()).start(added.addDays(1));
+    if (!error.isEmpty())
+        die(error);
 }
 
 void writeAnswerRecord(const QString &folder, int lines)

@@ -8,6 +8,7 @@
 //   kanarinka-bench --answers-in DIR [N]    one game in DIR with N learned answers
 //   kanarinka-bench --progress-in DIR [N]   opens the progress window in DIR N times
 //   kanarinka-bench --meanings-once DIR     one start-up in DIR with the meanings loaded, prints the peak resident MB
+//   kanarinka-bench --review-list-in DIR [N] reads the review list in DIR N times
 #include "files/dictionary.h"
 #include "files/history.h"
 #include "limitfiles.h"
@@ -17,6 +18,8 @@
 #include "progress/kanastats.h"
 #include "progress/record/answerfile.h"
 #include "review/gamereview.h"
+#include "review/reviewdraw.h"
+#include "review/reviewlist.h"
 #include "session.h"
 #include "ui/aids/wordlist/learnedwords.h"
 #include "ui/base/fonts.h"
@@ -158,11 +161,21 @@ QString answerAfter(const QString &word, int n)
     return answer;
 }
 
-// Accepted answers, each new to the dictionary so that it is learned (appended).
-QList<double> answerTimesMs(const QString &folder, int answers)
+// Accepted answers, each new to the dictionary so that it is learned (appended). With
+// `reviewList`, the replies are drawn as review practice draws them, from the folder's list.
+QList<double> answerTimesMs(const QString &folder, int answers, bool reviewList = false)
 {
     auto session = startIn(folder);
     game::Game &game = session->game();
+    review::ReviewList list;
+    std::optional<review::ReviewDraw> draw;
+    if (reviewList) {
+        const QString error = list.start(QDateTime::currentDateTime());
+        if (!error.isEmpty() || list.words().size() < files::kMaxDictionaryWords - answers)
+            die(QStringLiteral("the review list was not read: %1").arg(error));
+        draw.emplace(list, nullptr);
+        game.setReplyDraw(&*draw);
+    }
     game.cmdStart_Click();
     for (int tick = 0; tick < 3; ++tick)
         game.tmrStart_Timer();
@@ -181,6 +194,16 @@ QList<double> answerTimesMs(const QString &folder, int answers)
             die(QStringLiteral("answer %1 was not accepted and learned: %2").arg(i + 1).arg(session->messages().join(u'\n')));
     }
     return times;
+}
+
+// Reading a full review list as the window does after start-up, and its words in their order.
+double reviewListReadMs(const QString &folder, int runs)
+{
+    return fileMs(folder, runs, [](QString &error) {
+        review::ReviewList list;
+        error = list.start(QDateTime::currentDateTime());
+        return error.isEmpty() && list.words().size() == files::kMaxDictionaryWords;
+    });
 }
 
 // Opening the progress window on the saved games start-up read and on the answer record,
@@ -393,6 +416,10 @@ int main(int argc, char **argv)
         print("answer_p99", percentile(times, 0.99), "ms", 4);
         return 0;
     }
+    if (args.value(1) == u"--review-list-in") {
+        print("review_list_read", reviewListReadMs(args.value(2), args.value(3, QStringLiteral("5")).toInt()), "ms");
+        return 0;
+    }
     if (args.value(1) == u"--progress-in") {
         print("progress_open", progressOpenMs(args.value(2), args.value(3, QStringLiteral("5")).toInt()), "ms");
         return 0;
@@ -408,11 +435,16 @@ int main(int argc, char **argv)
     const QString empty = base.filePath(QStringLiteral("empty"));
     const QString limit = base.filePath(QStringLiteral("limit"));
     const QString learning = base.filePath(QStringLiteral("learning"));
+    const QString reviewing = base.filePath(QStringLiteral("reviewing"));
     bench::writeFolder(empty, 0, 0);
     bench::writeFolder(limit, files::kMaxDictionaryWords, files::kMaxHistoryRecords);
     bench::writeAnswerRecord(limit, kAnswerRecordLines);
     // Room for every answer to be learned, so the dictionary is full after the last one.
     bench::writeFolder(learning, files::kMaxDictionaryWords - answers, 0);
+    bench::writeReviewList(limit, files::kMaxDictionaryWords);
+    // The same with every word on the review list.
+    bench::writeFolder(reviewing, files::kMaxDictionaryWords - answers, 0);
+    bench::writeReviewList(reviewing, files::kMaxDictionaryWords - answers);
     if (onlyWrite)
         return 0;
 
@@ -461,6 +493,8 @@ int main(int argc, char **argv)
     const QList<double> times = answerTimesMs(learning, answers);
     print("answer_median", median(times), "ms", 4);
     print("answer_p99", percentile(times, 0.99), "ms", 4);
+    print("answer_p99_review_list", percentile(answerTimesMs(reviewing, answers, true), 0.99), "ms", 4);
+    print("review_list_read_limit", reviewListReadMs(limit, runs), "ms");
     // After the answers: its rewrites, synced to disk, would slow the appends measured there.
     print("forget_limit", forgetMs(limit, runs), "ms");
     const ProcessRun processEmpty = startupInProcess(empty, runs);

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace review {
 namespace {
@@ -31,6 +32,13 @@ constexpr int kSpareLines = 200;
 QString tr(const char *text)
 {
     return QCoreApplication::translate("review::ReviewList", text);
+}
+
+// Counts stop at their largest: a count that wrapped round would be refused at the next start.
+void countOne(int &n)
+{
+    if (n < std::numeric_limits<int>::max())
+        ++n;
 }
 
 std::optional<int> count(const QString &text)
@@ -74,36 +82,62 @@ std::optional<ReviewEvent> parseReviewEvent(QStringView line)
 
 ReviewList::ReviewList(QString fileName) : file_(std::move(fileName), kFormatName, kReviewListVersion) {}
 
-bool ReviewList::contains(QStringView word) const
+QList<ReviewWord> ReviewList::words() const
 {
-    return std::ranges::any_of(words_, [&](const ReviewWord &w) { return w.word == word; });
+    QList<ReviewWord> out;
+    out.reserve(index_.size());
+    for (const ReviewWord &w : words_)
+        if (!w.word.isEmpty())
+            out.append(w);
+    return out;
+}
+
+const ReviewWord *ReviewList::find(const QString &word) const
+{
+    const auto it = index_.constFind(word);
+    return it == index_.cend() ? nullptr : &words_[*it];
+}
+
+void ReviewList::erase(qsizetype at)
+{
+    index_.remove(words_[at].word);
+    words_[at] = {};
+    // Tidied once most of the list is gone: the index is made again.
+    if (words_.size() > 2 * index_.size() + kSpareLines) {
+        words_.removeIf([](const ReviewWord &w) { return w.word.isEmpty(); });
+        for (qsizetype i = 0; i < words_.size(); ++i)
+            index_[words_[i].word] = i;
+    }
 }
 
 void ReviewList::apply(const ReviewEvent &event)
 {
-    const auto it = std::ranges::find(words_, event.word, &ReviewWord::word);
+    const auto it = index_.constFind(event.word);
+    if (it == index_.cend()) {
+        if (event.action == ReviewEvent::Action::Add || event.action == ReviewEvent::Action::Keep) {
+            index_.insert(event.word, words_.size());
+            words_.append({event.word, event.when, event.met, event.used});
+        }
+        return;
+    }
+    const qsizetype at = *it;
+    ReviewWord &w = words_[at];
     switch (event.action) {
     case ReviewEvent::Action::Add:
-        if (it == words_.end())
-            words_.append({event.word, event.when});
         break;
     case ReviewEvent::Action::Keep:
-        if (it == words_.end())
-            words_.append({event.word, event.when, event.met, event.used});
-        else
-            *it = {event.word, event.when, event.met, event.used};
+        w = {event.word, event.when, event.met, event.used};
         break;
     case ReviewEvent::Action::Met:
-        if (it != words_.end())
-            ++it->met;
+        countOne(w.met);
         break;
     case ReviewEvent::Action::Used:
-        if (it != words_.end() && ++it->used >= kUsesToLearn)
-            words_.erase(it);
+        countOne(w.used);
+        if (w.used >= kUsesToLearn)
+            erase(at);
         break;
     case ReviewEvent::Action::Drop:
-        if (it != words_.end())
-            words_.erase(it);
+        erase(at);
         break;
     }
 }
@@ -111,6 +145,7 @@ void ReviewList::apply(const ReviewEvent &event)
 QString ReviewList::start(const QDateTime &now)
 {
     words_.clear();
+    index_.clear();
     const progress::RecordFile::Check check = file_.check(now);
     const QString name = progress::quotedName(file_.name());
     using State = progress::RecordFile::State;
@@ -140,10 +175,13 @@ QString ReviewList::start(const QDateTime &now)
     if (state != State::Ready && state != State::Missing) {
         keeping_ = false;
         words_.clear();
+        index_.clear();
         return tr("%1 を読めません（%2）。このあいだ、復習の言葉は覚えておきません。").arg(name, error);
     }
-    if (lines > words_.size() + kSpareLines)
+    if (lines > index_.size() + kSpareLines)
         compact();
+    if (changed_)
+        changed_();
     return {};
 }
 
@@ -151,7 +189,7 @@ QString ReviewList::start(const QDateTime &now)
 void ReviewList::compact()
 {
     QString text = file_.header();
-    for (const ReviewWord &w : words_)
+    for (const ReviewWord &w : words())
         text += formatReviewEvent({w.added, ReviewEvent::Action::Keep, w.word, w.met, w.used});
     QString ignored; // the lines already there still hold the same list
     platform::rewriteTextFile(file_.name(), text, ignored, platform::TextEncoding::Utf8);
@@ -170,11 +208,15 @@ QString ReviewList::write(ReviewEvent::Action action, const QStringList &words, 
         apply(event);
         lines += formatReviewEvent(event);
     }
-    QString error;
-    if (!keeping_ || lines.isEmpty() || file_.append(lines, error) || std::exchange(failed_, true))
+    if (lines.isEmpty())
         return {};
-    return tr("%1 に書き込めません（%2）。復習の一覧は、このあいだだけ覚えておきます。")
-        .arg(progress::quotedName(file_.name()), error);
+    if (changed_)
+        changed_();
+    QString error;
+    if (!keeping_ || file_.append(lines, error) || std::exchange(failed_, true))
+        return {};
+    // The error names the file and what failed.
+    return error + tr("\n復習の一覧は、このあいだだけ覚えておきます。");
 }
 
 QString ReviewList::add(const QStringList &words, const QDateTime &now)

@@ -6,8 +6,10 @@
 #include "progress/record/recordfile.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace review {
@@ -50,8 +52,13 @@ public:
     QString start(const QDateTime &now);
     bool keeping() const { return keeping_; }
 
-    const QList<ReviewWord> &words() const { return words_; }
-    bool contains(QStringView word) const;
+    // In the order they were added.
+    QList<ReviewWord> words() const;
+    qsizetype size() const { return index_.size(); }
+    const ReviewWord *find(const QString &word) const;
+    bool contains(const QString &word) const { return find(word) != nullptr; }
+    // Called after every change: the file read, a word added, counted or taken off.
+    void setOnChange(std::function<void()> changed) { changed_ = std::move(changed); }
 
     // Each change is applied and appended at once. The first failure of the session comes
     // back as a message to show; later ones are silent, and the list goes on in memory.
@@ -70,8 +77,14 @@ private:
     QString write(ReviewEvent::Action action, const QStringList &words, const QDateTime &now);
     void compact();
 
+    void erase(qsizetype at);
+
     progress::RecordFile file_;
+    // In the order added, a word taken off left empty until the next tidying; looked up
+    // through the index, since every line read and every reply asks for a word.
     QList<ReviewWord> words_;
+    QHash<QString, qsizetype> index_;
+    std::function<void()> changed_;
     bool keeping_ = true;
     bool failed_ = false;
 };

@@ -15,6 +15,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <limits>
 
 using meanings::EdictEntry;
 using meanings::Meaning;
@@ -233,6 +234,38 @@ private slots:
         QVERIFY(last.words().isEmpty());
     }
 
+    // A count at its largest stays there: a compaction never writes what the next start refuses.
+    void aCountAtItsLargestStaysThereAndReadsBack()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"復習.txt"_qs);
+        QByteArray bytes = "\"kanarinka review list\",1\r\n"
+                           "\"2026/12/07 18:40:00\",\"keep\",\"ごりら\",2147483647,0\r\n";
+        for (int i = 0; i < 250; ++i) // enough lines for the next start to compact them
+            bytes += "\"2026/12/07 18:40:00\",\"met\",\"ごりら\"\r\n";
+        fakes::writeBytes(name, bytes);
+        for (int start = 0; start < 2; ++start) {
+            review::ReviewList list(name);
+            QVERIFY(list.start(kNow).isEmpty());
+            QCOMPARE(list.words().size(), 1);
+            QCOMPARE(list.words()[0].met, std::numeric_limits<int>::max());
+        }
+    }
+
+    void aFailedWriteNamesTheFileAndItsReasonOnce()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"復習.txt"_qs);
+        review::ReviewList list(name);
+        QVERIFY(list.start(kNow).isEmpty());
+        QVERIFY(QDir().mkdir(name)); // a folder where the file goes
+        const QString message = list.add({u"ごりら"_qs}, kNow);
+        QCOMPARE(message.count(name), 1);
+        QCOMPARE(message.count(u"フォルダ"_qs), 1);
+        QVERIFY(list.add({u"らっぱ"_qs}, kNow).isEmpty()); // told once a session
+        QCOMPARE(list.words().size(), 2);
+    }
+
     void aDamagedOrNewerReviewFileIsNeverLost_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -242,8 +275,13 @@ private slots:
         const QByteArray header = "\"kanarinka review list\",1\r\n";
         QTest::newRow("damaged") << QByteArray("\x82\xa0garbage\r\n") << u"名前を変えて残しました"_qs << true
                                  << QStringList{u"らっぱ"_qs};
-        QTest::newRow("newer: kept, nothing written")
-            << QByteArray("\"kanarinka review list\",2\r\n\"x\"\r\n") << u"新しい版"_qs << false << QStringList();
+        // A version this program can't read as its own is a newer one's, whatever its form.
+        for (const char *version : {"2", "1.5", "99999999999999999999"})
+            QTest::addRow("version %s: kept, nothing written", version)
+                << "\"kanarinka review list\"," + QByteArray(version) + "\r\n\"x\"\r\n"
+                << u"新しい版"_qs << false << QStringList();
+        QTest::newRow("no version: set aside") << QByteArray("\"kanarinka review list\",x\r\n")
+                                               << u"名前を変えて残しました"_qs << true << QStringList{u"らっぱ"_qs};
         QTest::newRow("an append cut short") << header + "\"2026/12/07 18:40:00\",\"add\",\"ごりら\"\r\n\"2026/12/07 18:4"
                                              << QString() << false << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
     }

@@ -701,6 +701,31 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
     </message>
 </context>
 <context>
+    <name>review::ReviewList</name>
+    <message>
+        <source>%1 は復習の一覧として読めないため、%2 に名前を変えて残しました。一覧は新しいファイルで始めます。</source>
+        <translation>%1 can&apos;t be read as a review list, so it was kept under the name %2. The list starts again in a new file.</translation>
+    </message>
+    <message>
+        <source>%1 は、これより新しい版のカナリンカが書いた一覧です。そのまま残し、このあいだ復習の言葉は覚えておきません。</source>
+        <translation>%1 was written by a newer version of Kanarinka. It is left as it is, and review words are not kept for now.</translation>
+    </message>
+    <message>
+        <source>%1 を使えません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
+        <translation>Can&apos;t use %1 (%2). Review words are not kept for now.</translation>
+    </message>
+    <message>
+        <source>%1 を読めません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
+        <translation>Can&apos;t read %1 (%2). Review words are not kept for now.</translation>
+    </message>
+    <message>
+        <source>
+復習の一覧は、このあいだだけ覚えておきます。</source>
+        <translation>
+The review list is kept only while the program runs.</translation>
+    </message>
+</context>
+<context>
     <name>ui</name>
     <message>
         <source>意味：EDICT（Electronic Dictionary Research and Development Group、CC BY-SA 3.0）</source>
@@ -1241,29 +1266,6 @@ Keys: F5 Start, F1 Help</translation>
     <message>
         <source>復習の一覧</source>
         <translation>Review list</translation>
-    </message>
-</context>
-<context>
-    <name>review::ReviewList</name>
-    <message>
-        <source>%1 は復習の一覧として読めないため、%2 に名前を変えて残しました。一覧は新しいファイルで始めます。</source>
-        <translation>%1 can&apos;t be read as a review list, so it was kept under the name %2. The list starts again in a new file.</translation>
-    </message>
-    <message>
-        <source>%1 は、これより新しい版のカナリンカが書いた一覧です。そのまま残し、このあいだ復習の言葉は覚えておきません。</source>
-        <translation>%1 was written by a newer version of Kanarinka. It is left as it is, and review words are not kept for now.</translation>
-    </message>
-    <message>
-        <source>%1 を使えません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
-        <translation>Can&apos;t use %1 (%2). Review words are not kept for now.</translation>
-    </message>
-    <message>
-        <source>%1 を読めません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
-        <translation>Can&apos;t read %1 (%2). Review words are not kept for now.</translation>
-    </message>
-    <message>
-        <source>%1 に書き込めません（%2）。復習の一覧は、このあいだだけ覚えておきます。</source>
-        <translation>Can&apos;t write to %1 (%2). The review list is kept only while the program runs.</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringTokenizer>
+#include <algorithm>
 
 namespace progress {
 namespace {
@@ -54,11 +55,18 @@ RecordFile::State RecordFile::headerState(QByteArrayView firstLine) const
     const QStringList header = lineValues(QString::fromUtf8(firstLine), 2);
     if (header.size() < 2 || header[0] != format_)
         return State::NotARecord;
+    // A version is numbers between dots, as a later program may write it ("1.5", or past 64
+    // bits); one this program can't read as its own is a newer one's, and is left alone.
+    const QStringList parts = header[1].split(u'.');
+    if (std::ranges::any_of(parts, [](const QString &part) {
+            return part.isEmpty() || std::ranges::any_of(part, [](QChar c) { return c < u'0' || c > u'9'; });
+        }))
+        return State::NotARecord;
     bool ok = false;
     const qint64 version = header[1].toLongLong(&ok);
-    if (!ok || version < 1)
+    if (ok && version < 1)
         return State::NotARecord;
-    return version > version_ ? State::Newer : State::Ready;
+    return ok && version <= version_ ? State::Ready : State::Newer;
 }
 
 RecordFile::Check RecordFile::check(const QDateTime &now) const
