@@ -2,12 +2,19 @@
 // while every preference keeps its default.
 #include "aidedwindow.h"
 #include "meanings/meanings.h"
+#include "translations/language.h"
 #include "ui/base/fonts.h"
 #include "ui/progress/progressaids.h"
+#include "ui/progress/progresswindow.h"
+#include "ui/review/reviewlistview.h"
 #include "ui/review/reviewwindow.h"
 #include "ui/review/wordcards.h"
 #include "ui/review/wordsaids.h"
 
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
 #include <QTextBrowser>
 
 namespace {
@@ -81,6 +88,43 @@ private slots:
         QVERIFY(text.contains(u"意味は辞書にありません"_qs));
         QCOMPARE(run.words->reviewList().words().size(), 2);
         QVERIFY(fakes::fileBytes(review::kReviewListFile).startsWith("\"kanarinka review list\",1\r\n"));
+    }
+
+    // An open progress window's list follows every change, as its charts follow the history.
+    void theReviewListInAnOpenProgressWindowFollowsTheList()
+    {
+        Played run(true);
+        run.progress->openProgress();
+        auto *table = run.progress->progressWindow()->findChild<QTableView *>(u"reviewListTable"_qs);
+        QCOMPARE(table->model()->rowCount(), 0);
+        run.words->openReview(); // adds the words that would have served
+        QCOMPARE(table->model()->rowCount(), 2);
+    }
+
+    void theReviewListFollowsTheLanguage()
+    {
+        Played run(true);
+        run.progress->openProgress();
+        auto *view = run.progress->progressWindow()->findChild<ui::ReviewListView *>();
+        auto *title = view->findChild<QLabel *>(u"reviewListTitle"_qs);
+        QVERIFY(title);
+        const auto texts = [view, title] {
+            QStringList out{title->text(), view->findChild<QPushButton *>(u"removeFromReview"_qs)->text()};
+            const QAbstractItemModel *model = view->findChild<QTableView *>(u"reviewListTable"_qs)->model();
+            for (int column = 0; column < model->columnCount(); ++column)
+                out.append(model->headerData(column, Qt::Horizontal).toString());
+            return out;
+        };
+        const QStringList japanese = texts();
+        translations::apply(platform::Language::English);
+        QCoreApplication::processEvents();
+        const QStringList english = texts();
+        translations::apply(platform::Language::Japanese);
+        QCoreApplication::processEvents();
+        QCOMPARE(texts(), japanese);
+        QCOMPARE(english.mid(1, 2), (QStringList{u"Remove from the list"_qs, u"Word"_qs}));
+        for (int i = 0; i < english.size(); ++i)
+            QVERIFY2(english[i] != japanese[i], qPrintable(english[i]));
     }
 };
 

@@ -1,11 +1,12 @@
 #pragma once
 // The review list in the progress window: each word with its card, the day it was added and
-// how often it has come up in a game since; a word can be taken off by hand.
+// how often it has come up in a game since; a word can be taken off by hand. It follows the
+// list as it changes (refresh) and the language.
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace meanings {
 class Meanings;
@@ -15,6 +16,8 @@ class ReviewList;
 } // namespace review
 
 namespace ui {
+
+class ReviewListModel;
 
 class ReviewListView : public QWidget {
     Q_OBJECT
@@ -27,10 +30,14 @@ signals:
     void removeRequested(const QStringList &words);
 
 private:
+    void describe();
+
     const review::ReviewList &list_;
     const meanings::Meanings &meanings_;
-    QTableWidget *table_;
+    ReviewListModel *model_;
+    QTableView *table_;
     QPushButton *remove_;
+    QLabel *title_;
     QLabel *note_;
 };
 

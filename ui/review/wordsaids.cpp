@@ -40,6 +40,7 @@ WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress,
     : window_(window), aids_(aids), progress_(progress), boxes_(boxes), clock_(clock), preferences_(aids.preferences()),
       meanings_(std::move(edictFile)), list_(std::move(reviewFile)), cards_(new WordCards(meanings_, this))
 {
+    list_.setOnChange([this] { emit reviewListChanged(); });
     aids.listeners().add(&review_);
     aids.listeners().add(this);
     connect(&progress, &ProgressAids::answerRecorded, this,
@@ -70,6 +71,7 @@ WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress,
         if (!view) {
             view = new ReviewListView(list_, meanings_, shown);
             connect(view, &ReviewListView::removeRequested, this, &WordsAids::remove);
+            connect(this, &WordsAids::reviewListChanged, view, &ReviewListView::refresh);
             shown->addBelow(view);
         }
         view->refresh();

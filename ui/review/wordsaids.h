@@ -52,6 +52,10 @@ public:
     void gameStarted() override;
     void gameEnded(const game::GameResult &result) override;
 
+signals:
+    // After every change of the review list.
+    void reviewListChanged();
+
 private:
     void want(const QString &word);
     void remove(const QStringList &words);
