@@ -94,6 +94,13 @@ void writeReviewList(const QString &folder, int words)
         error = list.add(all, added);
     if (error.isEmpty())
         error = list.met(all, added.addDays(1));
+    // Two words in three answered since, some quickly, some slowly.
+    QList<review::GradedWord> grades;
+    for (qsizetype i = 0; i < all.size(); ++i)
+        if (i % 3 != 0)
+            grades.append({all[i], i % 3 == 1 ? review::fsrs::Grade::Good : review::fsrs::Grade::Hard});
+    if (error.isEmpty())
+        error = list.grade(grades, added.addDays(2));
     // Read once more, which rewrites it as one line a word.
     if (error.isEmpty())
         error = review::ReviewList(list.fileName()).start(added.addDays(1));

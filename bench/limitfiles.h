@@ -12,7 +12,7 @@ QStringList makeWords(int count);
 void writeFolder(const QString &folder, int words, int records);
 
 // A review list (復習.txt) holding the first `words` words of a folder written by writeFolder,
-// each added and met once, as a player who reviewed them all would have it.
+// each added and met once and most answered, as a player who reviewed them all would have it.
 void writeReviewList(const QString &folder, int words);
 
 // The answer record of a player who answered `lines` times, in games of about 30 answers.

@@ -3,7 +3,7 @@
 // dictionary with 32,766 history records, and empty files for comparison.
 //   kanarinka-bench [--runs N] [--answers N]
 // For profiling a single part:
-//   kanarinka-bench --write-files DIR       writes the folders empty/, limit/ and learning/ into DIR
+//   kanarinka-bench --write-files DIR       writes the folders empty/, limit/, learning/ and reviewing/ into DIR
 //   kanarinka-bench --startup-once DIR      one start-up in DIR, prints the peak resident MB
 //   kanarinka-bench --answers-in DIR [N]    one game in DIR with N learned answers
 //   kanarinka-bench --progress-in DIR [N]   opens the progress window in DIR N times
@@ -20,6 +20,7 @@
 #include "review/gamereview.h"
 #include "review/reviewdraw.h"
 #include "review/reviewlist.h"
+#include "review/schedule.h"
 #include "session.h"
 #include "ui/aids/wordlist/learnedwords.h"
 #include "ui/base/fonts.h"
@@ -173,7 +174,7 @@ QList<double> answerTimesMs(const QString &folder, int answers, bool reviewList 
         const QString error = list.start(QDateTime::currentDateTime());
         if (!error.isEmpty() || list.words().size() < files::kMaxDictionaryWords - answers)
             die(QStringLiteral("the review list was not read: %1").arg(error));
-        draw.emplace(list, nullptr);
+        draw.emplace(list, nullptr, review::scheduleDay(QDateTime::currentDateTime()));
         game.setReplyDraw(&*draw);
     }
     game.cmdStart_Click();
@@ -203,6 +204,47 @@ double reviewListReadMs(const QString &folder, int runs)
         review::ReviewList list;
         error = list.start(QDateTime::currentDateTime());
         return error.isEmpty() && list.words().size() == files::kMaxDictionaryWords;
+    });
+}
+
+// What the end of a game does with a full review list: the words the computer said counted,
+// the player's answers and misses graded, the lines appended and today's words counted. A game
+// of 30 answers, each a word of the list, the slower half graded hard, and 3 mistakes, at each
+// of which the list's words are put to the rules. Median of `runs`, each a game later than the
+// one before.
+double reviewScheduleMs(const QString &folder, int runs)
+{
+    QDir::setCurrent(folder);
+    review::ReviewList list;
+    QDateTime now = QDateTime::currentDateTime();
+    QString error = list.start(now);
+    const QList<review::ReviewWord> words = list.words();
+    if (!error.isEmpty() || words.size() != files::kMaxDictionaryWords)
+        die(QStringLiteral("the review list was not read: %1").arg(error));
+    int game = 0;
+    return medianOfRuns(runs, [&] {
+        review::PlayGrades grades;
+        grades.gameStarted();
+        QStringList said;
+        QList<review::ReviewMoment> moments;
+        for (int i = 0; i < 30; ++i) {
+            const QString &word = words[(game * 97 + i * 1009) % words.size()].word;
+            if (i % 10 == 5)
+                moments.append(
+                    {review::ReviewMoment::Kind::Mistake, said.value(said.size() - 1, word), u"ゑゑ"_qs, 900, said});
+            grades.answerRecorded({{}, word.front(), word, progress::Verdict::Accepted, 500 + 100 * i, 900, {}});
+            said << word << word;
+        }
+        ++game;
+        now = now.addSecs(3600);
+        return timeMs([&] {
+            const auto usual = [](QChar) { return std::optional<qint64>(2000); };
+            error = list.met(said, now);
+            if (error.isEmpty())
+                error = list.grade(grades.grades(list, moments, usual), now);
+            if (!error.isEmpty() || list.dueCount(review::scheduleDay(now)) < 0)
+                die(error);
+        });
     });
 }
 
@@ -495,6 +537,8 @@ int main(int argc, char **argv)
     print("answer_p99", percentile(times, 0.99), "ms", 4);
     print("answer_p99_review_list", percentile(answerTimesMs(reviewing, answers, true), 0.99), "ms", 4);
     print("review_list_read_limit", reviewListReadMs(limit, runs), "ms");
+    // After the read: each run appends to the list.
+    print("review_schedule_limit", reviewScheduleMs(limit, runs), "ms");
     // After the answers: its rewrites, synced to disk, would slow the appends measured there.
     print("forget_limit", forgetMs(limit, runs), "ms");
     const ProcessRun processEmpty = startupInProcess(empty, runs);

@@ -11,6 +11,7 @@
 #include "ui/review/wordcards.h"
 #include "ui/review/wordsaids.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -87,7 +88,7 @@ private slots:
         QVERIFY(text.contains(u"ごま"_qs) && text.contains(u"ごりら"_qs) && !text.contains(u"らっぱ"_qs));
         QVERIFY(text.contains(u"意味は辞書にありません"_qs));
         QCOMPARE(run.words->reviewList().words().size(), 2);
-        QVERIFY(fakes::fileBytes(review::kReviewListFile).startsWith("\"kanarinka review list\",1\r\n"));
+        QVERIFY(fakes::fileBytes(review::kReviewListFile).startsWith("\"kanarinka review list\",2\r\n"));
     }
 
     // An open progress window's list follows every change, as its charts follow the history.
@@ -125,6 +126,70 @@ private slots:
         QCOMPARE(english.mid(1, 2), (QStringList{u"Remove from the list"_qs, u"Word"_qs}));
         for (int i = 0; i < english.size(); ++i)
             QVERIFY2(english[i] != japanese[i], qPrintable(english[i]));
+    }
+
+    // Three days of play with review practice on. Day 1: a miss where ごま would have served,
+    // then ごぼう answered; らっぱ, nearly learned, answered once more. Day 2: ごま answered.
+    // Day 4: ごぼう answered again. Each comes back on the day the model says.
+    void reviewWordsComeBackOnTheDaysTheModelSays()
+    {
+        platform::Preferences preferences;
+        preferences.reviewPractice = true;
+        AidedWindow w(preferences, u"りんご\r\nごま\r\nごぼう\r\nうら\r\nらっぱ\r\nぱり\r\n"_qs);
+        fakes::writeBytes(review::kReviewListFile,
+                          "\"kanarinka review list\",2\r\n"
+                          "\"2010/01/10 20:00:00\",\"keep\",\"らっぱ\",2,3,\"2010/02/20 20:00:00\",40000,5000\r\n"
+                          "\"2010/03/31 20:00:00\",\"add\",\"ごま\"\r\n"
+                          "\"2010/03/31 20:00:00\",\"add\",\"ごぼう\"\r\n");
+        w.messages.allowAny = true;
+        w.aids = std::make_unique<ui::PlayAids>(w.window, w.messages, w.store, w.sounds, w.clock);
+        ui::ProgressAids progress(w.window, *w.aids, w.messages, w.clock);
+        ui::WordsAids words(w.window, *w.aids, progress, w.messages, w.clock, w.dir.filePath(u"no-edict"_qs));
+        w.load([&](game::Game &g) {
+            progress.attach(g);
+            words.attach(g);
+        });
+        progress.start();
+        words.start();
+        auto *open = w.window.findChild<QAction *>(u"reviewAction"_qs);
+        const auto play = [&w](const QStringList &answers) {
+            w.game->tmrStart_Timer(); // idle, as the real timer ticks between games: the countdown starts anew
+            w.start();
+            for (const QString &answer : answers)
+                w.answer(answer);
+            w.playOut();
+            QTest::qWait(20);
+        };
+        const auto dues = [&words] {
+            QStringList out;
+            for (const review::ReviewWord &word : words.reviewList().words())
+                out.append(word.word + word.due.toString(u" MM/dd"_qs));
+            return out;
+        };
+        const auto onDay = [&w](int day) {
+            w.clock.advance(w.clock.wall.msecsTo(QDateTime(QDate(2010, 4, day), QTime(13, 0))));
+        };
+
+        QCOMPARE(open->text(), u"ふりかえり…（復習 3 語）"_qs);
+        play({u"かめ"_qs, u"ごぼう"_qs, u"らっぱ"_qs});
+        // Missed: the next day; answered: three days on; らっぱ's next review is past 60 days.
+        QCOMPARE(dues(), (QStringList{u"ごま 04/02"_qs, u"ごぼう 04/04"_qs}));
+        QCOMPARE(open->text(), u"ふりかえり…"_qs);
+
+        onDay(2);
+        progress.openProgress();
+        auto *due = progress.progressWindow()->findChild<QLabel *>(u"reviewDue"_qs);
+        QCOMPARE(due->text(), u"今日の復習 1 語"_qs);
+        play({u"ごま"_qs});
+        QCOMPARE(dues(), (QStringList{u"ごま 04/04"_qs, u"ごぼう 04/04"_qs}));
+        QCOMPARE(due->text(), u"今日の復習 0 語"_qs);
+
+        onDay(4);
+        play({u"ごぼう"_qs});
+        QCOMPARE(dues(), (QStringList{u"ごま 04/04"_qs, u"ごぼう 04/15"_qs}));
+        review::ReviewList reread(review::kReviewListFile);
+        QVERIFY(reread.start(w.clock.now()).isEmpty());
+        QCOMPARE(reread.words(), words.reviewList().words());
     }
 };
 

@@ -724,6 +724,12 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
         <translation>
 The review list is kept only while the program runs.</translation>
     </message>
+    <message>
+        <source>
+このあいだ、復習の言葉は覚えておきません。</source>
+        <translation>
+Review words are not kept for now.</translation>
+    </message>
 </context>
 <context>
     <name>ui</name>
@@ -1172,12 +1178,32 @@ Keys: F5 Start, F1 Help</translation>
         <translation>Remove from the list</translation>
     </message>
     <message>
-        <source>復習の一覧（ふりかえりに出た言葉と「覚えたい」言葉。正しく 3 回使うと外れます）</source>
-        <translation>Review list (words from the review and words marked &quot;to learn&quot;; a word used right 3 times leaves it)</translation>
-    </message>
-    <message>
         <source>まだ言葉はありません。ゲームのあとのふりかえりに出た言葉が入ります。</source>
         <translation>No words yet. The words of the review after a game come here.</translation>
+    </message>
+    <message>
+        <source>次の日</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>今日</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>復習の一覧（ふりかえりに出た言葉と「覚えたい」言葉。忘れかけるころに、また出ます）</source>
+        <translation>Review list (words from the review and words marked &quot;to learn&quot;; each comes back when you are about to forget it)</translation>
+    </message>
+    <message>
+        <source>今日の復習 %1 語</source>
+        <translation>Due today: %1</translation>
+    </message>
+    <message>
+        <source>ふりかえり…（復習 %1 語）</source>
+        <translation>Review… (%1 due)</translation>
+    </message>
+    <message>
+        <source>ふりかえり…</source>
+        <translation>Review…</translation>
     </message>
 </context>
 <context>

@@ -48,7 +48,7 @@ QString RecordFile::header() const
     return files::formatRecord({QString(format_), qint64(version_)});
 }
 
-RecordFile::State RecordFile::headerState(QByteArrayView firstLine) const
+RecordFile::State RecordFile::headerState(QByteArrayView firstLine, qint64 *version) const
 {
     if (firstLine.endsWith('\r'))
         firstLine.chop(1);
@@ -63,10 +63,12 @@ RecordFile::State RecordFile::headerState(QByteArrayView firstLine) const
         }))
         return State::NotARecord;
     bool ok = false;
-    const qint64 version = header[1].toLongLong(&ok);
-    if (ok && version < 1)
+    const qint64 named = header[1].toLongLong(&ok);
+    if (ok && named < 1)
         return State::NotARecord;
-    return ok && version <= version_ ? State::Ready : State::Newer;
+    if (version)
+        *version = named;
+    return ok && named <= version_ ? State::Ready : State::Newer;
 }
 
 RecordFile::Check RecordFile::check(const QDateTime &now) const
@@ -87,9 +89,11 @@ RecordFile::Check RecordFile::check(const QDateTime &now) const
         file.remove();
         return {};
     }
-    const State state = headerState(head.endsWith('\n') ? QByteArrayView(head).chopped(1) : QByteArrayView(head));
+    qint64 version = 0;
+    const State state =
+        headerState(head.endsWith('\n') ? QByteArrayView(head).chopped(1) : QByteArrayView(head), &version);
     if (state != State::NotARecord)
-        return {state, file.size(), {}, {}};
+        return {state, file.size(), {}, {}, false, version};
     file.close();
     const QFileInfo info(file.fileName());
     const QString aside = info.completeBaseName() + QStringLiteral(".damaged-")

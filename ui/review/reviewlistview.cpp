@@ -1,6 +1,7 @@
 #include "reviewlistview.h"
 
 #include "meanings/meanings.h"
+#include "platform/services.h"
 #include "review/reviewlist.h"
 #include "translations/language.h"
 #include "wordcards.h"
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ui {
 
@@ -19,16 +21,19 @@ namespace ui {
 // list of thousands refreshes at once.
 class ReviewListModel : public QAbstractTableModel {
 public:
-    enum Column { Word, Meaning, Added, Met, Columns };
+    enum Column { Word, Meaning, Due, Added, Met, Columns };
 
     explicit ReviewListModel(const meanings::Meanings &meanings, QObject *parent)
         : QAbstractTableModel(parent), meanings_(meanings)
     {
     }
-    void show(const QList<review::ReviewWord> &words)
+    // Due first, the longest overdue at the top; then in the order they were added.
+    void show(QList<review::ReviewWord> words, QDate today)
     {
         beginResetModel();
-        words_ = words;
+        std::ranges::stable_sort(words, {}, &review::ReviewWord::due);
+        words_ = std::move(words);
+        today_ = today;
         endResetModel();
     }
     void retranslate() { emit headerDataChanged(Qt::Horizontal, 0, Columns - 1); }
@@ -44,6 +49,8 @@ public:
             return ReviewListView::tr("言葉");
         case Meaning:
             return ReviewListView::tr("意味");
+        case Due:
+            return ReviewListView::tr("次の日");
         case Added:
             return ReviewListView::tr("入れた日");
         case Met:
@@ -62,6 +69,8 @@ public:
                 return w.word;
             case Meaning:
                 return meaning(w.word);
+            case Due:
+                return w.due <= today_ ? ReviewListView::tr("今日") : w.due.toString(QStringLiteral("yyyy/MM/dd"));
             case Added:
                 return w.added.left(10);
             case Met:
@@ -89,10 +98,12 @@ private:
 
     const meanings::Meanings &meanings_;
     QList<review::ReviewWord> words_;
+    QDate today_;
 };
 
-ReviewListView::ReviewListView(const review::ReviewList &list, const meanings::Meanings &meanings, QWidget *parent)
-    : QWidget(parent), list_(list), meanings_(meanings), model_(new ReviewListModel(meanings, this))
+ReviewListView::ReviewListView(const review::ReviewList &list, const meanings::Meanings &meanings,
+                               const platform::Clock &clock, QWidget *parent)
+    : QWidget(parent), list_(list), meanings_(meanings), clock_(clock), model_(new ReviewListModel(meanings, this))
 {
     setObjectName(QStringLiteral("reviewList"));
     table_ = new QTableView(this);
@@ -108,6 +119,9 @@ ReviewListView::ReviewListView(const review::ReviewList &list, const meanings::M
     remove_->setEnabled(false);
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("reviewListTitle"));
+    title_->setWordWrap(true);
+    due_ = new QLabel(this);
+    due_->setObjectName(QStringLiteral("reviewDue"));
     note_ = new QLabel(this);
     note_->setWordWrap(true);
     note_->setForegroundRole(QPalette::PlaceholderText);
@@ -123,12 +137,15 @@ ReviewListView::ReviewListView(const review::ReviewList &list, const meanings::M
     // Meanings read after the window opened show in the rows already there.
     connect(&meanings_, &meanings::Meanings::ready, this, &ReviewListView::refresh);
 
+    auto *top = new QHBoxLayout;
+    top->addWidget(title_, 1);
+    top->addWidget(due_);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(note_, 1);
     bottom->addWidget(remove_);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(title_);
+    layout->addLayout(top);
     layout->addWidget(table_);
     layout->addLayout(bottom);
     translations::keepTranslated(this, [this] { describe(); });
@@ -136,7 +153,8 @@ ReviewListView::ReviewListView(const review::ReviewList &list, const meanings::M
 
 void ReviewListView::describe()
 {
-    title_->setText(tr("復習の一覧（ふりかえりに出た言葉と「覚えたい」言葉。正しく 3 回使うと外れます）"));
+    title_->setText(tr("復習の一覧（ふりかえりに出た言葉と「覚えたい」言葉。忘れかけるころに、また出ます）"));
+    due_->setText(tr("今日の復習 %1 語").arg(list_.dueCount(review::scheduleDay(clock_.now()))));
     table_->setAccessibleName(tr("復習の一覧"));
     remove_->setText(tr("一覧から外す"));
     model_->retranslate();
@@ -148,10 +166,15 @@ void ReviewListView::describe()
 
 void ReviewListView::refresh()
 {
-    model_->show(list_.words());
+    model_->show(list_.words(), review::scheduleDay(clock_.now()));
     remove_->setEnabled(false);
     table_->resizeColumnToContents(ReviewListModel::Word);
     describe();
+}
+
+QString reviewActionText(qsizetype due)
+{
+    return due > 0 ? ReviewListView::tr("ふりかえり…（復習 %1 語）").arg(due) : ReviewListView::tr("ふりかえり…");
 }
 
 } // namespace ui
