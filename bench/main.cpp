@@ -172,7 +172,7 @@ QList<double> answerTimesMs(const QString &folder, int answers, bool reviewList 
     std::optional<review::ReviewDraw> draw;
     if (reviewList) {
         const QString error = list.start(QDateTime::currentDateTime());
-        if (!error.isEmpty() || list.words().size() < files::kMaxDictionaryWords - answers)
+        if (!error.isEmpty() || list.size() < files::kMaxDictionaryWords - answers)
             die(QStringLiteral("the review list was not read: %1").arg(error));
         draw.emplace(list, nullptr, review::scheduleDay(QDateTime::currentDateTime()));
         game.setReplyDraw(&*draw);
@@ -203,7 +203,7 @@ double reviewListReadMs(const QString &folder, int runs)
     return fileMs(folder, runs, [](QString &error) {
         review::ReviewList list;
         error = list.start(QDateTime::currentDateTime());
-        return error.isEmpty() && list.words().size() == files::kMaxDictionaryWords;
+        return error.isEmpty() && list.size() == files::kMaxDictionaryWords;
     });
 }
 
