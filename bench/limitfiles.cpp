@@ -5,6 +5,7 @@
 #include "files/settings.h"
 #include "platform/text/textfile.h"
 #include "progress/record/answerfile.h"
+#include "review/reviewlist.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -81,6 +82,30 @@ void writeFolder(const QString &folder, int words, int records)
                                                QStringLiteral("1.63/秒"), QStringLiteral("%1秒").arg(30 * (1 + i % 3))});
     }
     write(dir.filePath(files::kHistoryFile), history);
+}
+
+void writeReviewList(const QString &folder, int words)
+{
+    review::ReviewList list(QDir(folder).filePath(review::kReviewListFile));
+    const QDateTime added(QDate(2026, 1, 5), QTime(20, 0, 0));
+    QString error = list.start(added);
+    const QStringList all = makeWords(words);
+    if (error.isEmpty())
+        error = list.add(all, added);
+    if (error.isEmpty())
+        error = list.met(all, added.addDays(1));
+    // Two words in three answered since, some quickly, some slowly.
+    QList<review::GradedWord> grades;
+    for (qsizetype i = 0; i < all.size(); ++i)
+        if (i % 3 != 0)
+            grades.append({all[i], i % 3 == 1 ? review::fsrs::Grade::Good : review::fsrs::Grade::Hard});
+    if (error.isEmpty())
+        error = list.grade(grades, added.addDays(2));
+    // Read once more, which rewrites it as one line a word.
+    if (error.isEmpty())
+        error = review::ReviewList(list.fileName()).start(added.addDays(1));
+    if (!error.isEmpty())
+        die(error);
 }
 
 QDateTime writeAnswerRecord(const QString &folder, int lines)

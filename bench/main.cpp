@@ -3,12 +3,13 @@
 // dictionary with 32,766 history records, and empty files for comparison.
 //   kanarinka-bench [--runs N] [--answers N]
 // For profiling a single part:
-//   kanarinka-bench --write-files DIR       writes the folders empty/, limit/ and learning/ into DIR
+//   kanarinka-bench --write-files DIR       writes the folders empty/, limit/, learning/ and reviewing/ into DIR
 //   kanarinka-bench --startup-once DIR      one start-up in DIR, prints the peak resident MB
 //   kanarinka-bench --answers-in DIR [N]    one game in DIR with N learned answers
 //   kanarinka-bench --progress-in DIR [N]   opens the progress window in DIR N times
 //   kanarinka-bench --calendar-in DIR [N]   shows the calendar of practice from DIR's answer record N times
 //   kanarinka-bench --meanings-once DIR     one start-up in DIR with the meanings loaded, prints the peak resident MB
+//   kanarinka-bench --review-list-in DIR [N] reads the review list in DIR N times
 #include "files/dictionary.h"
 #include "files/history.h"
 #include "limitfiles.h"
@@ -19,6 +20,9 @@
 #include "progress/kanastats.h"
 #include "progress/record/answerfile.h"
 #include "review/gamereview.h"
+#include "review/reviewdraw.h"
+#include "review/reviewlist.h"
+#include "review/schedule.h"
 #include "session.h"
 #include "ui/aids/wordlist/learnedwords.h"
 #include "ui/base/fonts.h"
@@ -161,11 +165,21 @@ QString answerAfter(const QString &word, int n)
     return answer;
 }
 
-// Accepted answers, each new to the dictionary so that it is learned (appended).
-QList<double> answerTimesMs(const QString &folder, int answers)
+// Accepted answers, each new to the dictionary so that it is learned (appended). With
+// `reviewList`, the replies are drawn as review practice draws them, from the folder's list.
+QList<double> answerTimesMs(const QString &folder, int answers, bool reviewList = false)
 {
     auto session = startIn(folder);
     game::Game &game = session->game();
+    review::ReviewList list;
+    std::optional<review::ReviewDraw> draw;
+    if (reviewList) {
+        const QString error = list.start(QDateTime::currentDateTime());
+        if (!error.isEmpty() || list.size() < files::kMaxDictionaryWords - answers)
+            die(QStringLiteral("the review list was not read: %1").arg(error));
+        draw.emplace(list, nullptr, review::scheduleDay(QDateTime::currentDateTime()));
+        game.setReplyDraw(&*draw);
+    }
     game.cmdStart_Click();
     for (int tick = 0; tick < 3; ++tick)
         game.tmrStart_Timer();
@@ -184,6 +198,57 @@ QList<double> answerTimesMs(const QString &folder, int answers)
             die(QStringLiteral("answer %1 was not accepted and learned: %2").arg(i + 1).arg(session->messages().join(u'\n')));
     }
     return times;
+}
+
+// Reading a full review list as the window does after start-up, and its words in their order.
+double reviewListReadMs(const QString &folder, int runs)
+{
+    return fileMs(folder, runs, [](QString &error) {
+        review::ReviewList list;
+        error = list.start(QDateTime::currentDateTime());
+        return error.isEmpty() && list.size() == files::kMaxDictionaryWords;
+    });
+}
+
+// What the end of a game does with a full review list: the words the computer said counted,
+// the player's answers and misses graded, the lines appended and today's words counted. A game
+// of 30 answers, each a word of the list, the slower half graded hard, and 3 mistakes, at each
+// of which the list's words are put to the rules. Median of `runs`, each a game later than the
+// one before.
+double reviewScheduleMs(const QString &folder, int runs)
+{
+    QDir::setCurrent(folder);
+    review::ReviewList list;
+    QDateTime now = QDateTime::currentDateTime();
+    QString error = list.start(now);
+    const QList<review::ReviewWord> words = list.words();
+    if (!error.isEmpty() || words.size() != files::kMaxDictionaryWords)
+        die(QStringLiteral("the review list was not read: %1").arg(error));
+    int game = 0;
+    return medianOfRuns(runs, [&] {
+        review::PlayGrades grades;
+        grades.gameStarted();
+        QStringList said;
+        QList<review::ReviewMoment> moments;
+        for (int i = 0; i < 30; ++i) {
+            const QString &word = words[(game * 97 + i * 1009) % words.size()].word;
+            if (i % 10 == 5)
+                moments.append(
+                    {review::ReviewMoment::Kind::Mistake, said.value(said.size() - 1, word), u"ゑゑ"_qs, 900, said});
+            grades.answerRecorded({{}, word.front(), word, progress::Verdict::Accepted, 500 + 100 * i, 900, {}});
+            said << word << word;
+        }
+        ++game;
+        now = now.addSecs(3600);
+        return timeMs([&] {
+            const auto usual = [](QChar) { return std::optional<qint64>(2000); };
+            error = list.met(said, now);
+            if (error.isEmpty())
+                error = list.grade(grades.grades(list, moments, usual), now);
+            if (!error.isEmpty() || list.dueCount(review::scheduleDay(now)) < 0)
+                die(error);
+        });
+    });
 }
 
 // Opening the progress window on the saved games start-up read and on the answer record,
@@ -427,6 +492,10 @@ int main(int argc, char **argv)
               "ms");
         return 0;
     }
+    if (args.value(1) == u"--review-list-in") {
+        print("review_list_read", reviewListReadMs(args.value(2), args.value(3, QStringLiteral("5")).toInt()), "ms");
+        return 0;
+    }
     if (args.value(1) == u"--progress-in") {
         print("progress_open", progressOpenMs(args.value(2), args.value(3, QStringLiteral("5")).toInt()), "ms");
         return 0;
@@ -442,11 +511,16 @@ int main(int argc, char **argv)
     const QString empty = base.filePath(QStringLiteral("empty"));
     const QString limit = base.filePath(QStringLiteral("limit"));
     const QString learning = base.filePath(QStringLiteral("learning"));
+    const QString reviewing = base.filePath(QStringLiteral("reviewing"));
     bench::writeFolder(empty, 0, 0);
     bench::writeFolder(limit, files::kMaxDictionaryWords, files::kMaxHistoryRecords);
     const QDate lastDay = progress::practiceDay(bench::writeAnswerRecord(limit, kAnswerRecordLines));
     // Room for every answer to be learned, so the dictionary is full after the last one.
     bench::writeFolder(learning, files::kMaxDictionaryWords - answers, 0);
+    bench::writeReviewList(limit, files::kMaxDictionaryWords);
+    // The same with every word on the review list.
+    bench::writeFolder(reviewing, files::kMaxDictionaryWords - answers, 0);
+    bench::writeReviewList(reviewing, files::kMaxDictionaryWords - answers);
     if (onlyWrite)
         return 0;
 
@@ -496,6 +570,10 @@ int main(int argc, char **argv)
     const QList<double> times = answerTimesMs(learning, answers);
     print("answer_median", median(times), "ms", 4);
     print("answer_p99", percentile(times, 0.99), "ms", 4);
+    print("answer_p99_review_list", percentile(answerTimesMs(reviewing, answers, true), 0.99), "ms", 4);
+    print("review_list_read_limit", reviewListReadMs(limit, runs), "ms");
+    // After the read: each run appends to the list.
+    print("review_schedule_limit", reviewScheduleMs(limit, runs), "ms");
     // After the answers: its rewrites, synced to disk, would slow the appends measured there.
     print("forget_limit", forgetMs(limit, runs), "ms");
     const ProcessRun processEmpty = startupInProcess(empty, runs);

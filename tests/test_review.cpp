@@ -13,6 +13,7 @@
 #include "review/gamereview.h"
 #include "review/reviewdraw.h"
 #include "review/reviewlist.h"
+#include "review/schedule.h"
 
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -34,6 +35,7 @@
 #define KANARINKA_ASAN
 #endif
 #endif
+#include <limits>
 
 using meanings::EdictEntry;
 using meanings::Meaning;
@@ -332,27 +334,149 @@ private slots:
         QCOMPARE(entries[1].words, QStringList());
     }
 
-    void theReviewListKeepsAWordUntilItIsUsedThreeTimes()
+    // FSRS-5's published reference: with its default parameters, each review on the day the one
+    // before asked for, these grades give these intervals in days.
+    void theModelSpacesReviewsAsItsReferenceDoes()
+    {
+        using review::fsrs::Grade;
+        const QList<Grade> grades{Grade::Good, Grade::Good,  Grade::Good,  Grade::Good, Grade::Good,
+                                  Grade::Good, Grade::Again, Grade::Again, Grade::Good, Grade::Good,
+                                  Grade::Good, Grade::Good,  Grade::Good};
+        review::fsrs::Memory memory = review::fsrs::firstReview(grades[0]);
+        QList<int> intervals{review::fsrs::intervalDays(memory)};
+        for (qsizetype i = 1; i < grades.size(); ++i) {
+            memory = review::fsrs::nextReview(memory, intervals.back(), grades[i]);
+            intervals.append(review::fsrs::intervalDays(memory));
+        }
+        QCOMPARE(intervals, (QList<int>{3, 11, 35, 101, 269, 669, 12, 2, 5, 12, 26, 55, 112}));
+        QCOMPARE(qRound(memory.stability * 1e4), 1119726);
+        QCOMPARE(qRound(memory.difficulty * 1e4), 76899);
+        // Again on the same day: a miss shortens, a good answer lengthens.
+        QVERIFY(review::fsrs::nextReview(memory, 0, Grade::Again).stability < memory.stability);
+        QVERIFY(review::fsrs::nextReview(memory, 0, Grade::Good).stability > memory.stability);
+    }
+
+    // Each change is a line; read again, or rewritten as one line a word, the file gives the
+    // same list. A day runs from 4:00 to 4:00.
+    void theListReadsBackTheSameFromItsLinesAndFromARewrite()
+    {
+        using review::fsrs::Grade;
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"復習.txt"_qs);
+        review::ReviewList list(name);
+        QVERIFY(list.start(kNow).isEmpty());
+        QVERIFY(list.add({u"きょうか"_qs, u"ごりら"_qs, u"らっぱ"_qs, u"きょうか"_qs}, kNow).isEmpty());
+        QVERIFY(list.met({u"きょうか"_qs, u"すいか"_qs}, kNow).isEmpty());
+        const QDateTime lateThatNight(kNow.date().addDays(1), QTime(2, 0));
+        QVERIFY(list.grade({{u"ごりら"_qs, Grade::Good}, {u"きょうか"_qs, Grade::Again}}, lateThatNight).isEmpty());
+        QVERIFY(list.remove({u"らっぱ"_qs}, kNow.addDays(2)).isEmpty());
+        const QList<ReviewWord> words = list.words();
+        QCOMPARE(words.size(), 2);
+        QCOMPARE(words[0].met, 1);
+        QCOMPARE(words[0].due, kNow.date().addDays(1)); // again: the next day
+        QCOMPARE(words[1].used, 1);
+        QCOMPARE(words[1].due, kNow.date().addDays(3)); // good, first time: three days on
+        QCOMPARE(list.dueCount(kNow.date().addDays(1)), 1);
+
+        for (int i = 0; i < 250; ++i) // enough lines for the next start to rewrite the file
+            list.met({u"ごりら"_qs}, kNow.addDays(2));
+        for (int start = 0; start < 2; ++start) {
+            review::ReviewList again(name);
+            QVERIFY(again.start(kNow.addDays(2)).isEmpty());
+            QCOMPARE(again.words(), list.words());
+        }
+        QCOMPARE(fakes::fileBytes(name).count('\n'), 3);
+    }
+
+    // Version 1 counted correct answers only: a word's count gives it a memory, as if each answer
+    // had come when the model asked for it, and the file is written as version 2 at once.
+    void aVersion1ListGetsItsMemoriesFromItsCountsAndBecomesVersion2()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"復習.txt"_qs);
+        fakes::writeBytes(name,
+                          "\"kanarinka review list\",1\r\n"
+                          "\"2026/12/01 20:00:00\",\"add\",\"ごりら\"\r\n"
+                          "\"2026/12/01 20:00:00\",\"add\",\"らっぱ\"\r\n"
+                          "\"2026/12/01 20:00:00\",\"add\",\"きょうか\"\r\n"
+                          "\"2026/12/03 20:00:00\",\"used\",\"ごりら\"\r\n"
+                          "\"2026/12/04 20:00:00\",\"used\",\"らっぱ\"\r\n"
+                          "\"2026/12/04 20:00:00\",\"used\",\"らっぱ\"\r\n"
+                          "\"2026/12/04 20:00:00\",\"used\",\"らっぱ\"\r\n"
+                          "\"2026/11/30 20:00:00\",\"keep\",\"すいか\",4,2\r\n");
+        review::ReviewList list(name);
+        QVERIFY(list.start(kNow).isEmpty());
+        QStringList dues;
+        for (const ReviewWord &w : list.words())
+            dues.append(w.word + w.due.toString(u" MM/dd"_qs));
+        // らっぱ was learned by version 1's rule; one answer: 3 days on; two: 3, then 11.
+        QCOMPARE(dues, (QStringList{u"ごりら 12/06"_qs, u"きょうか 12/01"_qs, u"すいか 12/11"_qs}));
+        QVERIFY(fakes::fileBytes(name).startsWith("\"kanarinka review list\",2\r\n"));
+        review::ReviewList again(name);
+        QVERIFY(again.start(kNow).isEmpty());
+        QCOMPARE(again.words(), list.words());
+    }
+
+    // Play grades a review word: a first key within the player's usual time for its kana is
+    // Good, a slower one Hard, an unknown usual time Good; a counted mistake where it would have
+    // served is Again, unless the player answered with it later in the game; a long stall is no miss.
+    void playGradesReviewWordsByTheFirstKeyAndByMisses()
+    {
+        using review::fsrs::Grade;
+        QTemporaryDir dir;
+        review::ReviewList list(dir.filePath(u"復習.txt"_qs));
+        list.start(kNow);
+        list.add({u"ごりら"_qs, u"ごま"_qs, u"ごぼう"_qs, u"らっぱ"_qs, u"すいか"_qs, u"かめ"_qs}, kNow);
+        review::PlayGrades grades;
+        grades.gameStarted();
+        const auto row = [](const QString &answer, progress::Verdict verdict, qint64 stallMs) {
+            return progress::AnswerRow{{}, answer.front(), answer, verdict, stallMs, 500, {}};
+        };
+        grades.answerRecorded(row(u"ごくう"_qs, progress::Verdict::BrokenChain, 100));
+        grades.answerRecorded(row(u"ごりら"_qs, progress::Verdict::Accepted, 1500));
+        grades.answerRecorded(row(u"ごぼう"_qs, progress::Verdict::Accepted, 2500));
+        grades.answerRecorded(row(u"らっぱ"_qs, progress::Verdict::Accepted, 9000));
+        const QList<review::ReviewMoment> moments{
+            {review::ReviewMoment::Kind::Mistake, u"りんご"_qs, u"ごくう"_qs, 100, {u"りんご"_qs}},
+            {review::ReviewMoment::Kind::LongStall, u"りす"_qs, u"すずめ"_qs, 9000, {u"りす"_qs}}};
+        const auto usual = [](QChar kana) { return kana == u'ご' ? std::optional<qint64>(2000) : std::nullopt; };
+        QCOMPARE(grades.grades(list, moments, usual),
+                 (QList<review::GradedWord>{{u"ごりら"_qs, Grade::Good},
+                                            {u"ごぼう"_qs, Grade::Hard},
+                                            {u"らっぱ"_qs, Grade::Good},
+                                            {u"ごま"_qs, Grade::Again}}));
+    }
+
+    // A count at its largest stays there: a compaction never writes what the next start refuses.
+    void aCountAtItsLargestStaysThereAndReadsBack()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"復習.txt"_qs);
+        QByteArray bytes = "\"kanarinka review list\",1\r\n"
+                           "\"2026/12/07 18:40:00\",\"keep\",\"ごりら\",2147483647,0\r\n";
+        for (int i = 0; i < 250; ++i) // enough lines for the next start to compact them
+            bytes += "\"2026/12/07 18:40:00\",\"met\",\"ごりら\"\r\n";
+        fakes::writeBytes(name, bytes);
+        for (int start = 0; start < 2; ++start) {
+            review::ReviewList list(name);
+            QVERIFY(list.start(kNow).isEmpty());
+            QCOMPARE(list.words().size(), 1);
+            QCOMPARE(list.words()[0].met, std::numeric_limits<int>::max());
+        }
+    }
+
+    void aFailedWriteNamesTheFileAndItsReasonOnce()
     {
         QTemporaryDir dir;
         const QString name = dir.filePath(u"復習.txt"_qs);
         review::ReviewList list(name);
         QVERIFY(list.start(kNow).isEmpty());
-        QVERIFY(list.add({u"きょうか"_qs, u"ごりら"_qs, u"きょうか"_qs}, kNow).isEmpty());
-        QVERIFY(list.met({u"きょうか"_qs, u"らっぱ"_qs}, kNow).isEmpty());
-        QVERIFY(list.used({u"ごりら"_qs, u"ごりら"_qs}, kNow).isEmpty());
-        const QList<ReviewWord> expected{{u"きょうか"_qs, u"2026/12/07 18:40:00"_qs, 1, 0},
-                                         {u"ごりら"_qs, u"2026/12/07 18:40:00"_qs, 0, 2}};
-        QCOMPARE(list.words(), expected);
-        review::ReviewList again(name);
-        QVERIFY(again.start(kNow).isEmpty());
-        QCOMPARE(again.words(), expected);
-        again.used({u"ごりら"_qs}, kNow);
-        again.remove({u"きょうか"_qs}, kNow);
-        QVERIFY(again.words().isEmpty());
-        review::ReviewList last(name);
-        last.start(kNow);
-        QVERIFY(last.words().isEmpty());
+        QVERIFY(QDir().mkdir(name)); // a folder where the file goes
+        const QString message = list.add({u"ごりら"_qs}, kNow);
+        QCOMPARE(message.count(name), 1);
+        QCOMPARE(message.count(u"フォルダ"_qs), 1);
+        QVERIFY(list.add({u"らっぱ"_qs}, kNow).isEmpty()); // told once a session
+        QCOMPARE(list.words().size(), 2);
     }
 
     void aDamagedOrNewerReviewFileIsNeverLost_data()
@@ -364,8 +488,13 @@ private slots:
         const QByteArray header = "\"kanarinka review list\",1\r\n";
         QTest::newRow("damaged") << QByteArray("\x82\xa0garbage\r\n") << u"名前を変えて残しました"_qs << true
                                  << QStringList{u"らっぱ"_qs};
-        QTest::newRow("newer: kept, nothing written")
-            << QByteArray("\"kanarinka review list\",2\r\n\"x\"\r\n") << u"新しい版"_qs << false << QStringList();
+        // A version this program can't read as its own is a newer one's, whatever its form.
+        for (const char *version : {"3", "1.5", "99999999999999999999"})
+            QTest::addRow("version %s: kept, nothing written", version)
+                << "\"kanarinka review list\"," + QByteArray(version) + "\r\n\"x\"\r\n"
+                << u"新しい版"_qs << false << QStringList();
+        QTest::newRow("no version: set aside") << QByteArray("\"kanarinka review list\",x\r\n")
+                                               << u"名前を変えて残しました"_qs << true << QStringList{u"らっぱ"_qs};
         QTest::newRow("an append cut short") << header + "\"2026/12/07 18:40:00\",\"add\",\"ごりら\"\r\n\"2026/12/07 18:4"
                                              << QString() << false << QStringList{u"ごりら"_qs, u"らっぱ"_qs};
     }
@@ -395,24 +524,31 @@ private slots:
             QCOMPARE(fakes::fileBytes(name), bytes);
     }
 
-    // A review word weighs 1 + kReviewPull times; with weak-kana practice the weights multiply.
-    void reviewWordsComeBackMoreOftenAndEveryCandidateKeepsAChance()
+    // Due words come first, the longer overdue the more; a word not yet due comes rarely; every
+    // candidate keeps a chance. With weak-kana practice the weights multiply.
+    void dueWordsComeFirstAndEveryCandidateKeepsAChance()
     {
         QTemporaryDir dir;
-        review::ReviewList list(dir.filePath(u"復習.txt"_qs));
-        list.start(kNow);
-        list.add({u"ごりら"_qs}, kNow);
+        const QString name = dir.filePath(u"復習.txt"_qs);
+        fakes::writeBytes(name,
+                          "\"kanarinka review list\",2\r\n"
+                          "\"2026/12/07 10:00:00\",\"add\",\"ごりら\"\r\n"
+                          "\"2026/11/01 10:00:00\",\"keep\",\"ごぼう\",0,1,\"2026/11/01 10:00:00\",3173,5282\r\n"
+                          "\"2026/12/07 10:00:00\",\"keep\",\"ごはんや\",0,1,\"2026/12/07 10:00:00\",3173,5282\r\n");
+        review::ReviewList list(name);
+        QVERIFY(list.start(kNow).isEmpty());
         fakes::Focus focus;
         fakes::ListBox candidates(u"lstHukusu"_qs, focus);
-        candidates.items = QStringList{u"ごま"_qs, u"ごりら"_qs, u"ごはんや"_qs};
+        // Not listed, due today, overdue by a month, not due for three days.
+        candidates.items = QStringList{u"ごま"_qs, u"ごりら"_qs, u"ごぼう"_qs, u"ごはんや"_qs};
         const progress::KanaStats none;
         for (const progress::KanaStats *weak : {static_cast<const progress::KanaStats *>(nullptr), &none}) {
-            review::ReviewDraw draw(list, weak);
-            QList<int> hits(3);
-            for (int i = 0; i < 1300; ++i)
-                ++hits[draw.pick(candidates, i / 1300.0)];
-            QVERIFY2(qAbs(hits[0] - 100) <= 1 && qAbs(hits[1] - 1100) <= 1 && qAbs(hits[2] - 100) <= 1,
-                     qPrintable(u"%1 %2 %3"_qs.arg(hits[0]).arg(hits[1]).arg(hits[2])));
+            review::ReviewDraw draw(list, weak, kNow.date());
+            QList<int> hits(4);
+            for (int i = 0; i < 10000; ++i)
+                ++hits[draw.pick(candidates, i / 10000.0)];
+            QVERIFY2(hits[2] > hits[1] && hits[1] > 5 * hits[0] && hits[0] > 2 * hits[3] && hits[3] > 0,
+                     qPrintable(u"%1 %2 %3 %4"_qs.arg(hits[0]).arg(hits[1]).arg(hits[2]).arg(hits[3])));
         }
     }
 };

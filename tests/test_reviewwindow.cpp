@@ -5,17 +5,23 @@
 #include "translations/language.h"
 #include "ui/base/fonts.h"
 #include "ui/progress/progressaids.h"
+#include "ui/progress/progresswindow.h"
+#include "ui/review/reviewlistview.h"
 #include "ui/review/reviewwindow.h"
 #include "ui/review/wordcards.h"
 #include "ui/review/wordsaids.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFrame>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStringEncoder>
+#include <QTableView>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -171,7 +177,7 @@ private slots:
         QVERIFY(word.isValid() && meaning.isValid() && word.blockFormat().leftMargin() > 0);
         QCOMPARE(meaning.blockFormat().leftMargin(), word.blockFormat().leftMargin());
         QCOMPARE(run.words->reviewList().words().size(), 2);
-        QVERIFY(fakes::fileBytes(review::kReviewListFile).startsWith("\"kanarinka review list\",1\r\n"));
+        QVERIFY(fakes::fileBytes(review::kReviewListFile).startsWith("\"kanarinka review list\",2\r\n"));
 
         switchTo(platform::Language::English);
         QCOMPARE(run.words->reviewWindow()->windowTitle(), u"Review - Kanarinka"_qs);
@@ -181,6 +187,107 @@ private slots:
         QCOMPARE(run.window.findChild<QAction *>(u"reviewAction"_qs)->text(), u"Review…"_qs);
         QVERIFY(run.find("cmdReview")->toolTip().startsWith(u"Review: "_qs));
         QVERIFY(ui::wordCard(u"ごま"_qs, run.words->meanings()).contains(u"Install the edict package"_qs));
+    }
+
+    // An open progress window's list follows every change, as its charts follow the history.
+    void theReviewListInAnOpenProgressWindowFollowsTheList()
+    {
+        Played run(true);
+        run.progress->openProgress();
+        auto *table = run.progress->progressWindow()->findChild<QTableView *>(u"reviewListTable"_qs);
+        QCOMPARE(table->model()->rowCount(), 0);
+        run.words->openReview(); // adds the words that would have served
+        QCOMPARE(table->model()->rowCount(), 2);
+    }
+
+    void theReviewListFollowsTheLanguage()
+    {
+        Played run(true);
+        run.progress->openProgress();
+        auto *view = run.progress->progressWindow()->findChild<ui::ReviewListView *>();
+        auto *title = view->findChild<QLabel *>(u"reviewListTitle"_qs);
+        QVERIFY(title);
+        const auto texts = [view, title] {
+            QStringList out{title->text(), view->findChild<QPushButton *>(u"removeFromReview"_qs)->text()};
+            const QAbstractItemModel *model = view->findChild<QTableView *>(u"reviewListTable"_qs)->model();
+            for (int column = 0; column < model->columnCount(); ++column)
+                out.append(model->headerData(column, Qt::Horizontal).toString());
+            return out;
+        };
+        const QStringList japanese = texts();
+        translations::apply(platform::Language::English);
+        QCoreApplication::processEvents();
+        const QStringList english = texts();
+        translations::apply(platform::Language::Japanese);
+        QCoreApplication::processEvents();
+        QCOMPARE(texts(), japanese);
+        QCOMPARE(english.mid(1, 2), (QStringList{u"Remove from the list"_qs, u"Word"_qs}));
+        for (int i = 0; i < english.size(); ++i)
+            QVERIFY2(english[i] != japanese[i], qPrintable(english[i]));
+    }
+
+    // Three days of play with review practice on. Day 1: a miss where ごま would have served,
+    // then ごぼう answered; らっぱ, nearly learned, answered once more. Day 2: ごま answered.
+    // Day 4: ごぼう answered again. Each comes back on the day the model says.
+    void reviewWordsComeBackOnTheDaysTheModelSays()
+    {
+        platform::Preferences preferences;
+        preferences.reviewPractice = true;
+        AidedWindow w(preferences, u"りんご\r\nごま\r\nごぼう\r\nうら\r\nらっぱ\r\nぱり\r\n"_qs);
+        fakes::writeBytes(review::kReviewListFile,
+                          "\"kanarinka review list\",2\r\n"
+                          "\"2010/01/10 20:00:00\",\"keep\",\"らっぱ\",2,3,\"2010/02/20 20:00:00\",40000,5000\r\n"
+                          "\"2010/03/31 20:00:00\",\"add\",\"ごま\"\r\n"
+                          "\"2010/03/31 20:00:00\",\"add\",\"ごぼう\"\r\n");
+        w.messages.allowAny = true;
+        w.aids = std::make_unique<ui::PlayAids>(w.window, w.messages, w.store, w.sounds, w.clock);
+        ui::ProgressAids progress(w.window, *w.aids, w.messages, w.clock);
+        ui::WordsAids words(w.window, *w.aids, progress, w.messages, w.clock, w.dir.filePath(u"no-edict"_qs));
+        w.load([&](game::Game &g) {
+            progress.attach(g);
+            words.attach(g);
+        });
+        progress.start();
+        words.start();
+        auto *open = w.window.findChild<QAction *>(u"reviewAction"_qs);
+        const auto play = [&w](const QStringList &answers) {
+            w.game->tmrStart_Timer(); // idle, as the real timer ticks between games: the countdown starts anew
+            w.start();
+            for (const QString &answer : answers)
+                w.answer(answer);
+            w.playOut();
+            QTest::qWait(20);
+        };
+        const auto dues = [&words] {
+            QStringList out;
+            for (const review::ReviewWord &word : words.reviewList().words())
+                out.append(word.word + word.due.toString(u" MM/dd"_qs));
+            return out;
+        };
+        const auto onDay = [&w](int day) {
+            w.clock.advance(w.clock.wall.msecsTo(QDateTime(QDate(2010, 4, day), QTime(13, 0))));
+        };
+
+        QCOMPARE(open->text(), u"ふりかえり…（復習 3 語）"_qs);
+        play({u"かめ"_qs, u"ごぼう"_qs, u"らっぱ"_qs});
+        // Missed: the next day; answered: three days on; らっぱ's next review is past 60 days.
+        QCOMPARE(dues(), (QStringList{u"ごま 04/02"_qs, u"ごぼう 04/04"_qs}));
+        QCOMPARE(open->text(), u"ふりかえり…"_qs);
+
+        onDay(2);
+        progress.openProgress();
+        auto *due = progress.progressWindow()->findChild<QLabel *>(u"reviewDue"_qs);
+        QCOMPARE(due->text(), u"今日の復習 1 語"_qs);
+        play({u"ごま"_qs});
+        QCOMPARE(dues(), (QStringList{u"ごま 04/04"_qs, u"ごぼう 04/04"_qs}));
+        QCOMPARE(due->text(), u"今日の復習 0 語"_qs);
+
+        onDay(4);
+        play({u"ごぼう"_qs});
+        QCOMPARE(dues(), (QStringList{u"ごま 04/04"_qs, u"ごぼう 04/15"_qs}));
+        review::ReviewList reread(review::kReviewListFile);
+        QVERIFY(reread.start(w.clock.now()).isEmpty());
+        QCOMPARE(reread.words(), words.reviewList().words());
     }
 };
 

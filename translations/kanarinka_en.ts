@@ -711,6 +711,18 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
 <context>
     <name>review::ReviewList</name>
     <message>
+        <source>
+復習の一覧は、このあいだだけ覚えておきます。</source>
+        <translation>
+The review list is kept only while the program runs.</translation>
+    </message>
+    <message>
+        <source>
+このあいだ、復習の言葉は覚えておきません。</source>
+        <translation>
+Review words are not kept for now.</translation>
+    </message>
+    <message>
         <source>%1 は復習の一覧として読めないため、%2 に名前を変えて残しました。一覧は新しいファイルで始めます。</source>
         <translation>%1 can&apos;t be read as a review list, so it was kept under the name %2. The list starts again in a new file.</translation>
     </message>
@@ -725,10 +737,6 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
     <message>
         <source>%1 を読めません（%2）。このあいだ、復習の言葉は覚えておきません。</source>
         <translation>Can&apos;t read %1 (%2). Review words are not kept for now.</translation>
-    </message>
-    <message>
-        <source>%1 に書き込めません（%2）。復習の一覧は、このあいだだけ覚えておきます。</source>
-        <translation>Can&apos;t write to %1 (%2). The review list is kept only while the program runs.</translation>
     </message>
 </context>
 <context>
@@ -1218,12 +1226,32 @@ Accuracy %1%</translation>
         <translation>Remove from the list</translation>
     </message>
     <message>
-        <source>復習の一覧（ふりかえりに出た言葉と「覚えたい」言葉。正しく 3 回使うと外れます）</source>
-        <translation>Review list (words from the review and words marked &quot;to learn&quot;; a word used right 3 times leaves it)</translation>
-    </message>
-    <message>
         <source>まだ言葉はありません。ゲームのあとのふりかえりに出た言葉が入ります。</source>
         <translation>No words yet. The words of the review after a game come here.</translation>
+    </message>
+    <message>
+        <source>次の日</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>今日</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>復習の一覧（ふりかえりに出た言葉と「覚えたい」言葉。忘れかけるころに、また出ます）</source>
+        <translation>Review list (words from the review and words marked &quot;to learn&quot;; each comes back when you are about to forget it)</translation>
+    </message>
+    <message>
+        <source>今日の復習 %1 語</source>
+        <translation>Due today: %1</translation>
+    </message>
+    <message>
+        <source>ふりかえり…（復習 %1 語）</source>
+        <translation>Review… (%1 due)</translation>
+    </message>
+    <message>
+        <source>ふりかえり…</source>
+        <translation>Review…</translation>
     </message>
 </context>
 <context>

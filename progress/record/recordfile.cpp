@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringTokenizer>
+#include <algorithm>
 
 namespace progress {
 namespace {
@@ -47,18 +48,27 @@ QString RecordFile::header() const
     return files::formatRecord({QString(format_), qint64(version_)});
 }
 
-RecordFile::State RecordFile::headerState(QByteArrayView firstLine) const
+RecordFile::State RecordFile::headerState(QByteArrayView firstLine, qint64 *version) const
 {
     if (firstLine.endsWith('\r'))
         firstLine.chop(1);
     const QStringList header = lineValues(QString::fromUtf8(firstLine), 2);
     if (header.size() < 2 || header[0] != format_)
         return State::NotARecord;
-    bool ok = false;
-    const qint64 version = header[1].toLongLong(&ok);
-    if (!ok || version < 1)
+    // A version is numbers between dots, as a later program may write it ("1.5", or past 64
+    // bits); one this program can't read as its own is a newer one's, and is left alone.
+    const QStringList parts = header[1].split(u'.');
+    if (std::ranges::any_of(parts, [](const QString &part) {
+            return part.isEmpty() || std::ranges::any_of(part, [](QChar c) { return c < u'0' || c > u'9'; });
+        }))
         return State::NotARecord;
-    return version > version_ ? State::Newer : State::Ready;
+    bool ok = false;
+    const qint64 named = header[1].toLongLong(&ok);
+    if (ok && named < 1)
+        return State::NotARecord;
+    if (version)
+        *version = named;
+    return ok && named <= version_ ? State::Ready : State::Newer;
 }
 
 RecordFile::Check RecordFile::check(const QDateTime &now) const
@@ -79,9 +89,11 @@ RecordFile::Check RecordFile::check(const QDateTime &now) const
         file.remove();
         return {};
     }
-    const State state = headerState(head.endsWith('\n') ? QByteArrayView(head).chopped(1) : QByteArrayView(head));
+    qint64 version = 0;
+    const State state =
+        headerState(head.endsWith('\n') ? QByteArrayView(head).chopped(1) : QByteArrayView(head), &version);
     if (state != State::NotARecord)
-        return {state, file.size(), {}, {}};
+        return {state, file.size(), {}, {}, false, version};
     file.close();
     const QFileInfo info(file.fileName());
     const QString aside = info.completeBaseName() + QStringLiteral(".damaged-")

@@ -28,6 +28,7 @@ public:
         QString aside;              // the name a file that is no record was given
         QString reason;             // why it could not be opened or renamed
         bool unsettled = false;     // an append a crash cut short could not be undone; `reason` says why
+        qint64 version = 0;         // the version the first line of a Ready file names
     };
     // At start-up, from the first line only, once an append a crash cut short is undone. A
     // file of blanks is removed, so the next append begins it anew; one that is no record of
@@ -42,7 +43,7 @@ public:
     State read(const std::function<bool(QStringView)> &line, int &badLines, QString &error) const;
 
 private:
-    State headerState(QByteArrayView firstLine) const;
+    State headerState(QByteArrayView firstLine, qint64 *version = nullptr) const;
 
     QString name_;
     QLatin1StringView format_;

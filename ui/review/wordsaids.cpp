@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QSet>
 #include <QTimer>
 #include <QToolButton>
@@ -41,10 +42,14 @@ WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress,
     : window_(window), aids_(aids), progress_(progress), boxes_(boxes), clock_(clock), preferences_(aids.preferences()),
       meanings_(std::move(edictFile)), list_(std::move(reviewFile)), cards_(new WordCards(meanings_, this))
 {
+    list_.setOnChange([this] { emit reviewListChanged(); });
     aids.listeners().add(&review_);
+    aids.listeners().add(&grades_);
     aids.listeners().add(this);
-    connect(&progress, &ProgressAids::answerRecorded, this,
-            [this](const progress::AnswerRow &row) { review_.answerRecorded(row); });
+    connect(&progress, &ProgressAids::answerRecorded, this, [this](const progress::AnswerRow &row) {
+        review_.answerRecorded(row);
+        grades_.answerRecorded(row);
+    });
     connect(&aids, &PlayAids::preferencesApplied, this,
             [this](const platform::Preferences &chosen) { preferences_ = chosen; });
 
@@ -53,6 +58,14 @@ WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress,
     open->setObjectName(QStringLiteral("reviewAction"));
     connect(open, &QAction::triggered, this, &WordsAids::openReview);
     aids.addToMenu(open);
+    // The entry tells the words due today: after each change, and as the menu opens on a new day.
+    const auto describeOpen = [this, open] {
+        open->setText(reviewActionText(list_.dueCount(review::scheduleDay(clock_.now()))));
+    };
+    connect(this, &WordsAids::reviewListChanged, open, describeOpen);
+    for (QObject *menu : open->associatedObjects())
+        if (auto *shown = qobject_cast<QMenu *>(menu))
+            connect(shown, &QMenu::aboutToShow, open, describeOpen);
 
     auto *button = addCornerButton(window, QStringLiteral("cmdReview"), QStringLiteral("review"), kReviewButton);
     translations::keepTranslated(button, [button] {
@@ -72,8 +85,9 @@ WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress,
     connect(&progress, &ProgressAids::progressWindowOpened, this, [this](ProgressWindow *shown) {
         auto *view = shown->findChild<ReviewListView *>();
         if (!view) {
-            view = new ReviewListView(list_, meanings_, shown);
+            view = new ReviewListView(list_, meanings_, clock_, shown);
             connect(view, &ReviewListView::removeRequested, this, &WordsAids::remove);
+            connect(this, &WordsAids::reviewListChanged, view, &ReviewListView::refresh);
             shown->addBelow(view);
         }
         view->refresh();
@@ -134,9 +148,9 @@ void WordsAids::gameStarted()
         remove(gone);
     }
     if (preferences_.reviewPractice) {
-        draw_ =
-            std::make_unique<review::ReviewDraw>(list_,
-                                                 preferences_.weakKanaPractice ? &progress_.weakKanaStats() : nullptr);
+        draw_ = std::make_unique<review::ReviewDraw>(list_,
+                                                     preferences_.weakKanaPractice ? &progress_.weakKanaStats() : nullptr,
+                                                     review::scheduleDay(clock_.now()));
         game_->setReplyDraw(draw_.get());
     }
 }
@@ -150,9 +164,12 @@ void WordsAids::gameEnded(const game::GameResult &)
         if (list_.contains(word))
             met.append(word);
     QString told = list_.met(met, now);
-    const QString used = list_.used(review_.accepted(), now);
+    const QString graded =
+        list_.grade(grades_.grades(list_, review_.moments(),
+                                   [this](QChar kana) { return progress_.weakKanaStats().record(kana).medianStallMs(); }),
+                    now);
     if (told.isEmpty())
-        told = used;
+        told = graded;
     // After the game's own end: its figures, the save, the new words.
     QTimer::singleShot(0, this, [this, told] {
         tell(told.isEmpty() ? std::exchange(untold_, QString()) : told);

@@ -11,6 +11,7 @@
 #include "review/gamereview.h"
 #include "review/reviewdraw.h"
 #include "review/reviewlist.h"
+#include "review/schedule.h"
 #include "reviewwindow.h"
 
 #include <QObject>
@@ -52,6 +53,10 @@ public:
     void gameStarted() override;
     void gameEnded(const game::GameResult &result) override;
 
+signals:
+    // After every change of the review list.
+    void reviewListChanged();
+
 private:
     void want(const QString &word);
     void remove(const QStringList &words);
@@ -67,6 +72,7 @@ private:
     meanings::Meanings meanings_;
     review::ReviewList list_;
     review::GameReview review_;
+    review::PlayGrades grades_;
     std::unique_ptr<review::ReviewDraw> draw_;
     game::Game *game_ = nullptr;
     WordCards *cards_;
