@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QChartView>
 #include <QDateTimeAxis>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QTest>
 #include <QValueAxis>
@@ -83,6 +84,48 @@ private slots:
         QCOMPARE(record.rows.value(3),
                  (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, Verdict::Accepted, 1500, 700,
                             progress::Keystrokes{8, 1}}));
+    }
+
+    // An input method's keys never reach the box: typing starts with its first preedit. What it
+    // commits is judged only as kana; a kanji or a letter left in the composition stays in the
+    // box with a note, is recorded as refused and never learned.
+    void anInputMethodAnswerIsTimedFromItsFirstPreeditAndJudgedOnlyAsKana_data()
+    {
+        QTest::addColumn<QString>("committed");
+        QTest::addColumn<Verdict>("verdict");
+        QTest::newRow("kana, learned") << u"ごま"_qs << Verdict::Accepted;
+        QTest::newRow("converted to kanji") << u"ご飯"_qs << Verdict::StrayLetters;
+        QTest::newRow("a letter left in the composition") << u"ごまｐ"_qs << Verdict::StrayLetters;
+    }
+
+    void anInputMethodAnswerIsTimedFromItsFirstPreeditAndJudgedOnlyAsKana()
+    {
+        QFETCH(QString, committed);
+        QFETCH(Verdict, verdict);
+        Run run(kHeader, false);
+        run.start();
+        const QByteArray words = fakes::fileBytes(u"辞書.txt"_qs);
+        run.clock.advance(1500);
+        for (const QString &preedit : {u"ｇ"_qs, u"ご"_qs, committed}) {
+            QInputMethodEvent composing(preedit, {});
+            QApplication::sendEvent(run.box(), &composing);
+            run.clock.advance(350);
+        }
+        QInputMethodEvent commit;
+        commit.setCommitString(committed);
+        QApplication::sendEvent(run.box(), &commit);
+        QTest::keyClick(run.box(), Qt::Key_Return);
+
+        progress::AnswerFileContents record;
+        QString error;
+        progress::AnswerFile(progress::kAnswerRecordFile).read(record, error);
+        QCOMPARE(record.rows.value(0),
+                 (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', committed, verdict, 1500, 1050, std::nullopt}));
+        const bool accepted = verdict == Verdict::Accepted;
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs) == words, !accepted);
+        QCOMPARE(run.box()->text(), accepted ? QString() : committed);
+        QCOMPARE(run.find<QLabel>("mistakeNote")->isVisible(), !accepted);
+        QCOMPARE(run.find<QLabel>("lblNg")->text(), u"0"_qs);
     }
 
     // With mistakes in message boxes, the time can run out behind the box of the last one.

@@ -93,6 +93,9 @@ PlayAids::PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::
     endMarker_ =
         new NoteLabel(area, QStringLiteral("endMarker"), QRect(answer.right() - 110, answer.top() + 6, 104, 34), 22);
     connect(controls_.answer, &QLineEdit::textEdited, endMarker_, &QWidget::hide);
+    // An answer the box would not judge says why, whether or not mistakes are shown here.
+    connect(controls_.answer, &AnswerBox::strayLettersRefused, mistake_,
+            [this] { mistake_->showNote(tr("答えは、かなで書いてください"), kMistakeMs); });
     // A language chosen during the game takes over just after the marker is shown.
     translations::keepTranslated(endMarker_, [this] { endMarker_->setText(tr("終了！")); });
     enterGuard_ = new EnterGuard(clock, this);
@@ -186,14 +189,13 @@ void PlayAids::applyInputMode()
 {
     const bool kana = preferences_.inputMode == platform::InputMode::Kana;
     const auto keyboard = preferences_.usKanaKeyboard ? platform::KanaKeyboard::Us : platform::KanaKeyboard::Jis;
-    const platform::KanaLayout *layout = kana ? &platform::KanaLayout::of(keyboard) : nullptr;
+    const KanaKeys keys{preferences_.inputMode != platform::InputMode::Ime,
+                        kana ? &platform::KanaLayout::of(keyboard) : nullptr};
     cue_->setKeyGuide(kana ? std::optional(keyboard) : std::nullopt);
-    controls_.answer->setKanaInput(layout);
-    controls_.answer->setHiraganaMode(preferences_.inputMode != platform::InputMode::Ime);
-    if (learnedWords_) {
-        learnedWords_->setRomajiInput(preferences_.inputMode == platform::InputMode::Romaji);
-        learnedWords_->setKanaInput(layout);
-    }
+    controls_.answer->setKanaInput(keys.layout);
+    controls_.answer->setHiraganaMode(keys.on);
+    if (learnedWords_)
+        learnedWords_->setKanaKeys(keys);
 }
 
 void PlayAids::editPreferences()
@@ -257,6 +259,9 @@ void PlayAids::answerJudged(const game::AnswerJudgement &judgement)
 
 void PlayAids::gameEnded(const game::GameResult &)
 {
+    // What the player was composing goes into the box now, before the marker shows: the end's
+    // own focus move would put it there later, as if typed after the end.
+    controls_.answer->finishComposition();
     play(platform::Tone::TimeUp);
     // The final figures are shown after this.
     QTimer::singleShot(0, this, [this] { nameValues(); });
