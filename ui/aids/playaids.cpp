@@ -16,6 +16,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -92,7 +93,14 @@ PlayAids::PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::
     // At the end of the answer box, where the eye is as the time runs out.
     endMarker_ =
         new NoteLabel(area, QStringLiteral("endMarker"), QRect(answer.right() - 110, answer.top() + 6, 104, 34), 22);
-    connect(controls_.answer, &QLineEdit::textEdited, endMarker_, &QWidget::hide);
+    // An edit takes the marker away once the player is back in the box, not before: the end's
+    // own focus move finishes what was being composed there, and an input method may do it a
+    // moment later.
+    connect(controls_.answer, &QLineEdit::textEdited, endMarker_, [this] {
+        if (!endMarkerHeld_)
+            endMarker_->hide();
+    });
+    controls_.answer->installEventFilter(this);
     // An answer the box would not judge says why, whether or not mistakes are shown here.
     connect(controls_.answer, &AnswerBox::strayLettersRefused, mistake_,
             [this] { mistake_->showNote(tr("答えは、かなで書いてください"), kMistakeMs); });
@@ -198,6 +206,13 @@ void PlayAids::applyInputMode()
         learnedWords_->setKanaKeys(keys);
 }
 
+bool PlayAids::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == controls_.answer && event->type() == QEvent::FocusIn)
+        endMarkerHeld_ = false;
+    return QObject::eventFilter(watched, event);
+}
+
 void PlayAids::editPreferences()
 {
     PreferencesDialog dialog(preferences_, &window_);
@@ -259,14 +274,12 @@ void PlayAids::answerJudged(const game::AnswerJudgement &judgement)
 
 void PlayAids::gameEnded(const game::GameResult &)
 {
-    // What the player was composing goes into the box now, before the marker shows: the end's
-    // own focus move would put it there later, as if typed after the end.
-    controls_.answer->finishComposition();
     play(platform::Tone::TimeUp);
     // The final figures are shown after this.
     QTimer::singleShot(0, this, [this] { nameValues(); });
     if (preferences_.clearEnd) {
         endMarker_->showNote(tr("終了！"));
+        endMarkerHeld_ = true;
         enterGuard_->arm(kEnterPauseMs);
     }
 }

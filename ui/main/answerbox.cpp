@@ -5,8 +5,6 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -192,13 +190,6 @@ void AnswerBox::inputMethodEvent(QInputMethodEvent *event)
     if (systemComposing_ || !event->commitString().isEmpty())
         emit inputMethodUsed();
     QLineEdit::inputMethodEvent(event);
-}
-
-void AnswerBox::finishComposition()
-{
-    commitComposition();
-    if (systemComposing_ && hasFocus())
-        QGuiApplication::inputMethod()->commit();
 }
 
 void AnswerBox::focusInEvent(QFocusEvent *event)

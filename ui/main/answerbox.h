@@ -42,11 +42,6 @@ signals:
     // Enter found characters that are not kana; the answer stays in the box, unjudged.
     void strayLettersRefused(const QString &text);
 
-public slots:
-    // What is being composed, by the box's romaji or a system input method, goes into the
-    // text now, as it would when the box loses the focus.
-    void finishComposition();
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
