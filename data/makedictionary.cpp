@@ -20,14 +20,7 @@
 
 namespace {
 
-constexpr char16_t kFirstHiragana = u'ぁ';
-constexpr char16_t kLastHiragana = u'ゖ';
 constexpr char16_t kLongMark = u'ー';
-
-bool isWordCharacter(QChar c)
-{
-    return (c.unicode() >= kFirstHiragana && c.unicode() <= kLastHiragana) || c == kLongMark;
-}
 
 QString quoted(const QString &text)
 {
@@ -40,7 +33,7 @@ QString problemWith(const QString &word, const QString &outputName)
     if (word.isEmpty())
         return QStringLiteral("empty line");
     for (QChar c : word) {
-        if (!isWordCharacter(c))
+        if (!platform::isWordKana(c))
             return QStringLiteral("%1 holds %2, which is neither hiragana nor ー: "
                                   "typed answers are hiragana, so it could never be matched")
                 .arg(quoted(word), quoted(c));
@@ -101,8 +94,8 @@ WordList readWordList(const QString &path, const QString &outputName)
 void printReport(const WordList &list, QTextStream &out)
 {
     QMap<QChar, int> ends, begins;
-    for (QChar c = QChar(kFirstHiragana); c.unicode() <= kLastHiragana; c = QChar(c.unicode() + 1)) {
-        const QChar tail = platform::normaliseSmallKana(c);
+    for (char16_t u = u'ぁ'; u <= u'ゖ'; ++u) {
+        const QChar tail = platform::normaliseSmallKana(QChar(u));
         if (tail != u'ん')
             ends.insert(tail, 0);
     }

@@ -125,12 +125,14 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
         return;
     }
 
-    // (a) Learning. A word CP932 cannot hold is never written (it would become "?"), and a
-    // full dictionary takes no more words, so the file stays loadable.
+    // (a) Learning. Only kana are learned, whatever reached this handler: a kanji or a letter
+    // would break every later chain through the word. A word CP932 cannot hold is never
+    // written (it would become "?"), and a full dictionary takes no more words, so the file
+    // stays loadable.
     const std::span<const QString> known(strJisyo.constData(), qMin<qsizetype>(intJisyoCount, strJisyo.size()));
     QString unlearned;
-    if (!std::ranges::any_of(known, [&](const QString &w) { return w == answer; }) && platform::isCp932Encodable(answer)
-        && learnWord(answer, unlearned) && countsAnswers())
+    if (platform::isKanaWord(answer) && !std::ranges::any_of(known, [&](const QString &w) { return w == answer; })
+        && platform::isCp932Encodable(answer) && learnWord(answer, unlearned) && countsAnswers())
         intNewWords = addSaturated(intNewWords, 1);
 
     // (b) Candidates, compared as stored.

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QChartView>
 #include <QDateTimeAxis>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QTest>
 #include <QValueAxis>
@@ -43,6 +44,13 @@ struct Run : AidedWindow {
         progress->start();
     }
     ui::AnswerBox *box() { return find<ui::AnswerBox>("txtKaitou"); }
+    QList<AnswerRow> recorded()
+    {
+        progress::AnswerFileContents record;
+        QString error;
+        progress::AnswerFile(progress::kAnswerRecordFile).read(record, error);
+        return record.rows;
+    }
     QString word() { return find<QLabel>("lblMondai")->text(); }
 };
 
@@ -76,13 +84,47 @@ private slots:
         run.clock.advance(700);
         QTest::keyClick(run.box(), Qt::Key_Return);
         QCOMPARE(run.word(), reply);
-        progress::AnswerFileContents record;
-        QString error;
-        progress::AnswerFile(progress::kAnswerRecordFile).read(record, error);
         QVERIFY(run.messages.shown.isEmpty());
-        QCOMPARE(record.rows.value(3),
+        QCOMPARE(run.recorded().value(3),
                  (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, Verdict::Accepted, 1500, 700,
                             progress::Keystrokes{8, 1}}));
+    }
+
+    // An input method's keys never reach the box: typing starts with its first preedit. What it
+    // commits is judged only as kana; a kanji or a letter left in the composition stays in the
+    // box with a note, is recorded as refused and never learned.
+    void anInputMethodAnswerIsTimedFromItsFirstPreeditAndJudgedOnlyAsKana_data()
+    {
+        QTest::addColumn<QString>("committed");
+        QTest::addColumn<Verdict>("verdict");
+        QTest::newRow("kana, learned") << u"ごま"_qs << Verdict::Accepted;
+        QTest::newRow("converted to kanji") << u"ご飯"_qs << Verdict::StrayLetters;
+        QTest::newRow("a letter left in the composition") << u"ごまｐ"_qs << Verdict::StrayLetters;
+    }
+
+    void anInputMethodAnswerIsTimedFromItsFirstPreeditAndJudgedOnlyAsKana()
+    {
+        QFETCH(QString, committed);
+        QFETCH(Verdict, verdict);
+        Run run(kHeader, false);
+        run.start();
+        const QByteArray words = fakes::fileBytes(u"辞書.txt"_qs);
+        run.clock.advance(1500);
+        for (const QString &preedit : {u"ｇ"_qs, u"ご"_qs, committed}) {
+            QInputMethodEvent composing(preedit, {});
+            QApplication::sendEvent(run.box(), &composing);
+            run.clock.advance(350);
+        }
+        QInputMethodEvent commit;
+        commit.setCommitString(committed);
+        QApplication::sendEvent(run.box(), &commit);
+        QTest::keyClick(run.box(), Qt::Key_Return);
+        QCOMPARE(run.recorded().value(0),
+                 (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', committed, verdict, 1500, 1050, std::nullopt}));
+        const bool accepted = verdict == Verdict::Accepted;
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs) == words, !accepted);
+        QCOMPARE(run.find<QLabel>("mistakeNote")->isVisible(), !accepted);
+        QCOMPARE(run.find<QLabel>("lblNg")->text(), u"0"_qs);
     }
 
     // With mistakes in message boxes, the time can run out behind the box of the last one.
@@ -92,11 +134,9 @@ private slots:
         run.start();
         run.messages.whileShown = [&run] { run.playOut(); };
         run.answer(u"ぬの"_qs);
-        progress::AnswerFileContents record;
-        QString error;
-        progress::AnswerFile(progress::kAnswerRecordFile).read(record, error);
-        QCOMPARE(record.rows.size(), 1);
-        QCOMPARE(record.rows[0].verdict, Verdict::BrokenChain);
+        const QList<AnswerRow> rows = run.recorded();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].verdict, Verdict::BrokenChain);
     }
 
     void theOpenProgressWindowFollowsSavesAndClears()

@@ -52,7 +52,7 @@ class TestViews : public QObject {
 private slots:
     void typingInTheWordListFindsTheFirstWordWithThatBeginning_data()
     {
-        QTest::addColumn<bool>("romaji");
+        QTest::addColumn<bool>("on"); // kana input where "#" keys are typed, else romaji
         // Keys; "=" and a text: an input method commits it; "#" and a number: a key's place in kana input.
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QString>("found");
@@ -60,14 +60,14 @@ private slots:
         QTest::newRow("katakana as hiragana") << true << QStringList{u"リ"_qs, u"ン"_qs} << u"りんご"_qs;
         QTest::newRow("romaji") << true << u"g o r i"_qs.split(u' ') << u"ごりら"_qs;
         QTest::newRow("romaji input off") << false << u"r i"_qs.split(u' ') << QString();
-        QTest::newRow("kana input: ご is B and ゛") << false << u"#56 #34 #46"_qs.split(u' ') << u"ごりら"_qs;
+        QTest::newRow("kana input: ご is B and ゛") << true << u"#56 #34 #46"_qs.split(u' ') << u"ごりら"_qs;
         QTest::newRow("input method") << true << QStringList{u"=りす"_qs} << u"りす"_qs;
         QTest::newRow("no such beginning: stays") << true << QStringList{u"ら"_qs, u"ん"_qs} << u"らっぱ"_qs;
     }
 
     void typingInTheWordListFindsTheFirstWordWithThatBeginning()
     {
-        QFETCH(bool, romaji);
+        QFETCH(bool, on);
         QFETCH(QStringList, typed);
         QFETCH(QString, found);
         ui::WordList list(true);
@@ -76,9 +76,8 @@ private slots:
         words.spans = {{0, 3}, {3, 3}, {6, 3}, {9, 2}, {11, 2}};
         list.addItems(words);
         ui::WordFinder finder(list);
-        finder.setRomaji(romaji);
-        if (typed.front().startsWith(u'#'))
-            finder.setKanaLayout(&platform::KanaLayout::of(platform::KanaKeyboard::Jis));
+        const bool kana = typed.front().startsWith(u'#');
+        finder.setKanaKeys({on, kana ? &platform::KanaLayout::of(platform::KanaKeyboard::Jis) : nullptr});
         for (const QString &text : typed) {
             if (text.startsWith(u'#')) {
                 QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text.mid(1).toUInt(), 0, 0);

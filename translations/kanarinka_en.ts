@@ -1005,6 +1005,10 @@ Keys: F5 Start, F1 Help</translation>
         <source>終了！</source>
         <translation>Time!</translation>
     </message>
+    <message>
+        <source>答えは、かなで書いてください</source>
+        <translation>Write your answer in kana</translation>
+    </message>
 </context>
 <context>
     <name>ui::PracticeCalendar</name>

@@ -1,5 +1,6 @@
 #include "kana.h"
 
+#include <algorithm>
 #include <array>
 
 namespace platform {
@@ -72,13 +73,13 @@ char16_t toHiragana(char16_t c)
     return c;
 }
 
-} // namespace
-
-QString toWideHiragana(QStringView text)
+// Each character the conversion makes, with the stretch of the text it was made from: one
+// character, or a half-width kana with the mark it takes.
+template <typename Visit>
+void convert(QStringView text, Visit visit)
 {
-    QString out;
-    out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype from = i;
         const char16_t c = text[i].unicode();
         char16_t wide = toWide(c);
         const bool halfKana = c >= kHalfWidthStart && c <= 0xFF9D;
@@ -91,9 +92,42 @@ QString toWideHiragana(QStringView text)
                 }
             }
         }
-        out.append(QChar(toHiragana(wide)));
+        visit(QChar(toHiragana(wide)), from, i + 1 - from);
     }
+}
+
+} // namespace
+
+QString toWideHiragana(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    convert(text, [&out](QChar c, qsizetype, qsizetype) { out.append(c); });
     return out;
+}
+
+bool isWordKana(QChar c)
+{
+    return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
+}
+
+bool isKanaWord(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), isWordKana);
+}
+
+QList<std::pair<int, int>> notKana(QStringView text)
+{
+    QList<std::pair<int, int>> runs;
+    convert(text, [&runs](QChar c, qsizetype from, qsizetype length) {
+        if (isWordKana(c))
+            return;
+        if (!runs.isEmpty() && runs.back().first + runs.back().second == from)
+            runs.back().second += int(length);
+        else
+            runs.append({int(from), int(length)});
+    });
+    return runs;
 }
 
 QChar normaliseSmallKana(QChar c)

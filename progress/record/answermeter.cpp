@@ -36,11 +36,22 @@ void AnswerMeter::startAnswer()
 
 void AnswerMeter::keyTyped(bool erases)
 {
-    if (firstKeyMs_ < 0)
-        firstKeyMs_ = clock_.monotonicMs();
+    startTyping();
     ++keys_.all;
     if (erases)
         ++keys_.backspaces;
+}
+
+void AnswerMeter::inputMethodUsed()
+{
+    startTyping();
+    keysKnown_ = false;
+}
+
+void AnswerMeter::startTyping()
+{
+    if (firstKeyMs_ < 0)
+        firstKeyMs_ = clock_.monotonicMs();
 }
 
 void AnswerMeter::gameStarted()

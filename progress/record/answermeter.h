@@ -17,8 +17,9 @@ public:
 
     // A key that typed or erased something in the answer box.
     void keyTyped(bool erases);
-    // A system input method composed text: its keys never reach the box.
-    void inputMethodUsed() { keysKnown_ = false; }
+    // A system input method composed text: its keys never reach the box, but its first
+    // preedit comes with the first key.
+    void inputMethodUsed();
     // The box kept an answer with letters that made no kana from being judged.
     void strayLettersRefused(const QString &text);
 
@@ -32,6 +33,7 @@ public:
 
 private:
     void startAnswer();
+    void startTyping();
     void emitRow(QChar expected, const QString &answer, Verdict verdict, qint64 enterMs);
 
     const platform::Clock &clock_;

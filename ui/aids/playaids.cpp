@@ -16,6 +16,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -92,7 +93,17 @@ PlayAids::PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::
     // At the end of the answer box, where the eye is as the time runs out.
     endMarker_ =
         new NoteLabel(area, QStringLiteral("endMarker"), QRect(answer.right() - 110, answer.top() + 6, 104, 34), 22);
-    connect(controls_.answer, &QLineEdit::textEdited, endMarker_, &QWidget::hide);
+    // An edit takes the marker away once the player is back in the box, not before: the end's
+    // own focus move finishes what was being composed there, and an input method may do it a
+    // moment later.
+    connect(controls_.answer, &QLineEdit::textEdited, endMarker_, [this] {
+        if (!endMarkerHeld_)
+            endMarker_->hide();
+    });
+    controls_.answer->installEventFilter(this);
+    // An answer the box would not judge says why, whether or not mistakes are shown here.
+    connect(controls_.answer, &AnswerBox::strayLettersRefused, mistake_,
+            [this] { mistake_->showNote(tr("答えは、かなで書いてください"), kMistakeMs); });
     // A language chosen during the game takes over just after the marker is shown.
     translations::keepTranslated(endMarker_, [this] { endMarker_->setText(tr("終了！")); });
     enterGuard_ = new EnterGuard(clock, this);
@@ -186,14 +197,20 @@ void PlayAids::applyInputMode()
 {
     const bool kana = preferences_.inputMode == platform::InputMode::Kana;
     const auto keyboard = preferences_.usKanaKeyboard ? platform::KanaKeyboard::Us : platform::KanaKeyboard::Jis;
-    const platform::KanaLayout *layout = kana ? &platform::KanaLayout::of(keyboard) : nullptr;
+    const KanaKeys keys{preferences_.inputMode != platform::InputMode::Ime,
+                        kana ? &platform::KanaLayout::of(keyboard) : nullptr};
     cue_->setKeyGuide(kana ? std::optional(keyboard) : std::nullopt);
-    controls_.answer->setKanaInput(layout);
-    controls_.answer->setHiraganaMode(preferences_.inputMode != platform::InputMode::Ime);
-    if (learnedWords_) {
-        learnedWords_->setRomajiInput(preferences_.inputMode == platform::InputMode::Romaji);
-        learnedWords_->setKanaInput(layout);
-    }
+    controls_.answer->setKanaInput(keys.layout);
+    controls_.answer->setHiraganaMode(keys.on);
+    if (learnedWords_)
+        learnedWords_->setKanaKeys(keys);
+}
+
+bool PlayAids::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == controls_.answer && event->type() == QEvent::FocusIn)
+        endMarkerHeld_ = false;
+    return QObject::eventFilter(watched, event);
 }
 
 void PlayAids::editPreferences()
@@ -262,6 +279,7 @@ void PlayAids::gameEnded(const game::GameResult &)
     QTimer::singleShot(0, this, [this] { nameValues(); });
     if (preferences_.clearEnd) {
         endMarker_->showNote(tr("終了！"));
+        endMarkerHeld_ = true;
         enterGuard_->arm(kEnterPauseMs);
     }
 }

@@ -70,6 +70,9 @@ public:
 signals:
     void preferencesApplied(const platform::Preferences &preferences);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     class RuleMessages;
 
@@ -90,6 +93,7 @@ private:
     WordCue *cue_;
     NoteLabel *mistake_;
     NoteLabel *endMarker_;
+    bool endMarkerHeld_ = false; // shown, and the player has not been back in the box since
     EnterGuard *enterGuard_;
     QToolButton *menuButton_ = nullptr;
     LearnedWords *learnedWords_ = nullptr;

@@ -1,4 +1,5 @@
 #include "answerbox.h"
+#include "platform/kana/kana.h"
 #include "translations/language.h"
 
 #include <QAction>
@@ -13,12 +14,12 @@
 
 namespace ui {
 
-AnswerBox::AnswerBox(QWidget *parent) : QLineEdit(parent), modeAction_(new QAction(tr("ひらがな入力\t半角/全角"), this))
+AnswerBox::AnswerBox(QWidget *parent) : QLineEdit(parent), modeAction_(new QAction(this))
 {
     modeAction_->setObjectName(QStringLiteral("hiraganaModeAction"));
-    translations::keepTranslated(this, [this] { modeAction_->setText(tr("ひらがな入力\t半角/全角")); });
+    translations::keepTranslated(this, [this] { nameMode(); });
     modeAction_->setCheckable(true);
-    modeAction_->setChecked(hiragana_);
+    modeAction_->setChecked(keys_.on);
     connect(modeAction_, &QAction::toggled, this, &AnswerBox::setHiraganaMode);
     connect(this, &QLineEdit::textChanged, this, &AnswerBox::dropCompositionIfReplaced);
     // The release of an Enter may go to a message box that the press opened.
@@ -40,10 +41,10 @@ bool AnswerBox::eventFilter(QObject *watched, QEvent *event)
 
 void AnswerBox::setHiraganaMode(bool on)
 {
-    if (on == hiragana_)
+    if (on == keys_.on)
         return;
     commitComposition();
-    hiragana_ = on;
+    keys_.on = on;
     modeAction_->setChecked(on);
     update();
     emit hiraganaModeChanged(on);
@@ -52,19 +53,20 @@ void AnswerBox::setHiraganaMode(bool on)
 void AnswerBox::setKanaInput(const platform::KanaLayout *layout)
 {
     commitComposition();
-    kanaLayout_ = layout;
-    modeAction_->setText(layout ? tr("かな入力\t半角/全角") : QStringLiteral("ひらがな入力\t半角/全角"));
+    keys_.layout = layout;
+    nameMode();
     update();
 }
 
-// The kana of the key's place while kana input is on; null for keys without one, for
-// shortcuts, and while a system input method composes (the key is its to take).
+void AnswerBox::nameMode()
+{
+    modeAction_->setText(keys_.layout ? tr("かな入力\t半角/全角") : tr("ひらがな入力\t半角/全角"));
+}
+
+// While a system input method composes, every key is its to take.
 QChar AnswerBox::kanaOf(const QKeyEvent *event) const
 {
-    if (!hiragana_ || !kanaLayout_ || systemComposing_
-        || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return {};
-    return kanaLayout_->kana(event->nativeScanCode(), event->modifiers() & Qt::ShiftModifier);
+    return systemComposing_ ? QChar() : keys_.kanaOf(*event);
 }
 
 void AnswerBox::typeKana(QChar kana, QKeyEvent *event)
@@ -97,7 +99,7 @@ void AnswerBox::keyPressEvent(QKeyEvent *event)
         pressEnter(event);
         return;
     case Qt::Key_Zenkaku_Hankaku:
-        setHiraganaMode(!hiragana_);
+        setHiraganaMode(!keys_.on);
         event->accept();
         return;
     case Qt::Key_Shift:
@@ -144,9 +146,7 @@ void AnswerBox::keyPressEvent(QKeyEvent *event)
             return;
         }
     }
-    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (hiragana_ && !kanaLayout_ && !systemComposing_ && printable && !shortcut
-        && platform::RomajiComposer::composes(text.front())) {
+    if (!systemComposing_ && keys_.composes(*event)) {
         compose(text.front());
         event->accept();
         return;
@@ -171,7 +171,7 @@ void AnswerBox::pressEnter(QKeyEvent *event)
         return;
     commitComposition();
     enterDown_ = true;
-    if (hiragana_ && markStrayLetters()) {
+    if (markStrayLetters()) {
         emit strayLettersRefused(text());
         return;
     }
@@ -266,30 +266,15 @@ void AnswerBox::dropCompositionIfReplaced()
     showComposition(QString());
 }
 
-// Latin letters left in the answer once all romaji is composed started no kana ("kxusuri"
-// gives 「kぅすり」), or in kana input ゛ and ゜ that no kana took: judging them would count a
-// misread kana as a mistake. They are drawn red with a wavy underline, through the same text
+// What is judged must be kana once converted, whatever typed it: letters left once all romaji
+// is composed started no kana ("kxusuri" gives 「kぅすり」), an input method may commit a kanji
+// (お茶) or a letter left in its composition (らっｐ), kana input a ゛ that no kana took. Judged,
+// such an answer would count a misread kana as a mistake, or teach the dictionary a word no
+// kana continues. The characters are drawn red with a wavy underline, through the same text
 // formats that show a composition.
 bool AnswerBox::markStrayLetters()
 {
-    const QString s = text();
-    auto isStray = [this](QChar c) {
-        if (kanaLayout_)
-            return platform::isKanaMark(c);
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    };
-    stray_.clear();
-    for (int i = 0; i < s.size();) {
-        if (!isStray(s[i])) {
-            ++i;
-            continue;
-        }
-        int end = i;
-        while (end < s.size() && isStray(s[end]))
-            ++end;
-        stray_.append({i, end - i});
-        i = end;
-    }
+    stray_ = platform::notKana(text());
     if (stray_.isEmpty())
         return false;
     QTextCharFormat mark;
@@ -336,13 +321,13 @@ void AnswerBox::paintEvent(QPaintEvent *event)
     p.setRenderHint(QPainter::Antialiasing);
     p.setFont(indicatorFont_);
     const QRectF r = QRectF(indicatorRect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    if (hiragana_) {
+    if (keys_.on) {
         const QColor ink(176, 48, 48);
         p.setPen(ink);
         p.setBrush(ink);
         p.drawRoundedRect(r, 3, 3);
         p.setPen(Qt::white);
-        p.drawText(r, Qt::AlignCenter, kanaLayout_ ? QStringLiteral("か") : QStringLiteral("あ"));
+        p.drawText(r, Qt::AlignCenter, keys_.layout ? QStringLiteral("か") : QStringLiteral("あ"));
     } else {
         p.setPen(palette().color(QPalette::PlaceholderText));
         p.setBrush(Qt::NoBrush);

@@ -1,10 +1,11 @@
 #pragma once
 // The answer box: a one-line edit that reports typed characters to the window's key-press
 // handler first, which may consume them (code 0). In hiragana mode (on unless switched off)
-// it composes romaji into hiragana itself, for machines without a Japanese input method, and
-// keeps an answer with letters that made no kana from being judged: Enter marks them instead.
-// In kana input it takes the kana of each key's place instead, and marks stray ゛ and ゜.
-#include "platform/kana/kanalayout.h"
+// it composes romaji into hiragana itself, for machines without a Japanese input method, or
+// in kana input takes the kana of each key's place. Whatever typed it, an answer that holds
+// anything but kana once made full width and hiragana (letters that made no kana, a kanji an
+// input method converted to, a stray ゛) is never judged: Enter marks those characters instead.
+#include "kanakeys.h"
 #include "platform/kana/romaji.h"
 
 #include <QLineEdit>
@@ -19,7 +20,7 @@ class AnswerBox : public QLineEdit {
 public:
     explicit AnswerBox(QWidget *parent = nullptr);
 
-    bool hiraganaMode() const { return hiragana_; }
+    bool hiraganaMode() const { return keys_.on; }
     void setHiraganaMode(bool on);
     // Hiragana mode types the kana of each key's place on this keyboard; null: romaji.
     void setKanaInput(const platform::KanaLayout *layout);
@@ -27,7 +28,7 @@ public:
     QString composition() const { return composer_.pending(); }
     // The text the last answered Enter found in the box.
     QString lastAnswer() const { return lastAnswer_; }
-    // Where Enter found Latin letters that made no kana, as (start, length); empty once edited.
+    // Where Enter found characters that are not kana, as (start, length); empty once edited.
     QList<std::pair<int, int>> strayLetters() const { return stray_; }
 
 signals:
@@ -38,7 +39,7 @@ signals:
     void keyTyped(bool erases);
     // A system input method sent text: the keys behind it never reach the box.
     void inputMethodUsed();
-    // Enter found letters that made no kana; the answer stays in the box, unjudged.
+    // Enter found characters that are not kana; the answer stays in the box, unjudged.
     void strayLettersRefused(const QString &text);
 
 protected:
@@ -61,16 +62,16 @@ private:
     void showComposition(const QString &done);
     void dropCompositionIfReplaced();
     bool markStrayLetters();
+    void nameMode();
     void layoutIndicator();
     QRect indicatorRect() const;
 
+    KanaKeys keys_;
     platform::RomajiComposer composer_;
-    const platform::KanaLayout *kanaLayout_ = nullptr;
     QString lastAnswer_;
     QList<std::pair<int, int>> stray_;
     QAction *modeAction_;
     QFont indicatorFont_;
-    bool hiragana_ = true;
     bool systemComposing_ = false; // a system input method has text in composition
     bool enterDown_ = false;       // an Enter press was taken and its release not seen yet
     quint64 enterReleasedAt_ = 0;

@@ -35,14 +35,9 @@ LearnedWords::LearnedWords(WordList &list, QGroupBox &frame, platform::MessageBo
     connect(&list, &QWidget::customContextMenuRequested, this, &LearnedWords::showMenu);
 }
 
-void LearnedWords::setRomajiInput(bool on)
+void LearnedWords::setKanaKeys(const KanaKeys &keys)
 {
-    finder_->setRomaji(on);
-}
-
-void LearnedWords::setKanaInput(const platform::KanaLayout *layout)
-{
-    finder_->setKanaLayout(layout);
+    finder_->setKanaKeys(keys);
 }
 
 void LearnedWords::showMenu(const QPoint &at)

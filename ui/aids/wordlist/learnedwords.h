@@ -5,8 +5,8 @@
 // (the list's context menu, or Delete) takes a word out of the file, the list and the count
 // once the player confirms, never while a game is loaded. Typing in the list finds a word.
 #include "game/gameevents.h"
-#include "platform/kana/kanalayout.h"
 #include "platform/services.h"
+#include "ui/main/kanakeys.h"
 
 #include <QObject>
 #include <QStringList>
@@ -27,8 +27,8 @@ public:
     LearnedWords(WordList &list, QGroupBox &frame, platform::MessageBoxes &boxes, std::function<bool()> inPlay,
                  QObject *parent = nullptr);
 
-    void setRomajiInput(bool on);
-    void setKanaInput(const platform::KanaLayout *layout);
+    // How keys typed in the list find a word: as the answer box types them.
+    void setKanaKeys(const KanaKeys &keys);
     // Asks the player, then forgets the word; false when it was not forgotten.
     bool forget(const QString &word);
 

@@ -44,17 +44,15 @@ bool WordFinder::eventFilter(QObject *watched, QEvent *event)
         QToolTip::hideText();
         return true;
     }
-    const QString text = key->text();
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    if (const QChar kana =
-            kanaLayout_ ? kanaLayout_->kana(key->nativeScanCode(), key->modifiers() & Qt::ShiftModifier) : QChar();
-        !kana.isNull()) {
+    if (const QChar kana = keys_.kanaOf(*key); !kana.isNull()) {
         restartAfterAPause();
         platform::appendKana(kana_, kana);
         find();
         return true;
     }
+    const QString text = key->text();
     if (text.isEmpty() || !text.front().isPrint() || text.front().isSpace())
         return false;
     type(text);
@@ -75,7 +73,7 @@ void WordFinder::type(const QString &text)
     restartAfterAPause();
     QString plain;
     for (const QChar c : text) {
-        if (romaji_ && platform::RomajiComposer::composes(c)) {
+        if (keys_.composes(c)) {
             kana_ += platform::toWideHiragana(std::exchange(plain, QString()));
             kana_ += composer_.feed(c);
         } else {

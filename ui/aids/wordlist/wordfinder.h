@@ -4,8 +4,8 @@
 // hiragana), romaji made into hiragana while romaji input is on, or the kana of each key's
 // place in kana input. A pause starts a new
 // beginning; Backspace takes back the last letter, Escape the whole beginning.
-#include "platform/kana/kanalayout.h"
 #include "platform/kana/romaji.h"
+#include "ui/main/kanakeys.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -18,8 +18,7 @@ class WordFinder : public QObject {
     Q_OBJECT
 public:
     explicit WordFinder(WordList &list);
-    void setRomaji(bool on) { romaji_ = on; }
-    void setKanaLayout(const platform::KanaLayout *layout) { kanaLayout_ = layout; }
+    void setKanaKeys(const KanaKeys &keys) { keys_ = keys; }
     // The beginning looked for: its kana, then letters not yet made into kana.
     QString typed() const { return kana_ + composer_.pending(); }
 
@@ -35,8 +34,7 @@ private:
     WordList &list_;
     platform::RomajiComposer composer_;
     QString kana_;
-    bool romaji_ = true;
-    const platform::KanaLayout *kanaLayout_ = nullptr;
+    KanaKeys keys_;
     QElapsedTimer sinceKey_;
 };
 

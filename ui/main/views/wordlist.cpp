@@ -264,9 +264,19 @@ QString WordList::item(int index) const
     return model_->word(index);
 }
 
+// The focus goes where the player sees it: a list covered by another (the chain panel lies on
+// the learned words) hands it to the list in front, so keys typed next show where they land.
 void WordList::setFocus()
 {
-    QListView::setFocus(Qt::OtherFocusReason);
+    WordList *shown = this;
+    const QWidget *top = window();
+    for (QWidget *w = top->childAt(mapTo(top, rect().center())); w && w != top; w = w->parentWidget()) {
+        if (auto *list = qobject_cast<WordList *>(w)) {
+            shown = list;
+            break;
+        }
+    }
+    shown->QListView::setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace ui
