@@ -42,16 +42,22 @@ void WindowProgram::showWindow()
     window_.activateWindow();
 }
 
-void WindowProgram::bringForward()
+bool WindowProgram::bringForward(const QByteArray &token)
 {
     if (!window_.isVisible())
-        return; // still starting: it shows itself
+        return true; // still starting: it shows itself
     window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
     QWidget *front = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &window_;
+    // A Wayland desktop gives the focus only with a token from the start that asked for it;
+    // Qt's Wayland platform activates with the one it finds here, and clears it.
+    const bool wayland = QGuiApplication::platformName().startsWith(u"wayland");
+    if (wayland && !token.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", token);
     front->raise();
     front->activateWindow();
     // Where the desktop refuses to hand over the focus, the taskbar entry asks for attention.
     QApplication::alert(&window_);
+    return !wayland || !token.isEmpty();
 }
 
 void WindowProgram::end(int exitCode)
