@@ -8,7 +8,9 @@
 #include "ui/review/wordcards.h"
 #include "ui/review/wordsaids.h"
 
+#include <QPointer>
 #include <QTextBrowser>
+#include <QWindow>
 
 namespace {
 
@@ -81,6 +83,26 @@ private slots:
         QVERIFY(text.contains(u"意味は辞書にありません"_qs));
         QCOMPARE(run.words->reviewList().words().size(), 2);
         QVERIFY(fakes::fileBytes(review::kReviewListFile).startsWith("\"kanarinka review list\",1\r\n"));
+    }
+
+    // Windows of their own that the game can come in front of (a desktop keeps a child window
+    // above its parent), which go with the game and never keep the program running without it.
+    void theProgressAndReviewWindowsStandBesideTheGameAndGoWithIt()
+    {
+        QPointer<QWidget> progress, review;
+        {
+            Played run(true);
+            run.progress->openProgress();
+            run.words->openReview();
+            progress = run.progress->progressWindow();
+            review = run.words->reviewWindow();
+            for (QWidget *side : {progress.data(), review.data()}) {
+                QVERIFY(side->isVisible());
+                QCOMPARE(side->windowHandle()->transientParent(), nullptr);
+                QVERIFY(!side->testAttribute(Qt::WA_QuitOnClose));
+            }
+        }
+        QVERIFY(!progress && !review);
     }
 };
 

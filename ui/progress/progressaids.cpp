@@ -5,6 +5,7 @@
 #include "translations/language.h"
 #include "ui/aids/playaids.h"
 #include "ui/base/pictures.h"
+#include "ui/base/sidewindow.h"
 #include "ui/main/answerbox.h"
 
 #include <QAction>
@@ -54,7 +55,10 @@ ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBox
     aimed_ = aids.preferences().weakKanaPractice;
 }
 
-ProgressAids::~ProgressAids() = default;
+ProgressAids::~ProgressAids()
+{
+    delete progressWindow_;
+}
 
 void ProgressAids::attach(game::Game &game)
 {
@@ -119,8 +123,10 @@ void ProgressAids::refreshSoon()
 
 void ProgressAids::openProgress()
 {
-    if (!progressWindow_)
-        progressWindow_ = new ProgressWindow(game_->history(), log_, &window_);
+    if (!progressWindow_) {
+        progressWindow_ = new ProgressWindow(game_->history(), log_, nullptr);
+        besideGame(*progressWindow_, window_);
+    }
     progressWindow_->refresh();
     emit progressWindowOpened(progressWindow_);
     progressWindow_->show();
