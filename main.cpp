@@ -6,6 +6,7 @@
 #include "translations/language.h"
 #include "ui/aids/playaids.h"
 #include "ui/aids/preferences/languageswitch.h"
+#include "ui/base/fixedsize.h"
 #include "ui/base/fonts.h"
 #include "ui/base/qtservices.h"
 #include "ui/main/mainwindow.h"
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(KANARINKA_APP_ID));
     ui::useJapaneseFonts();
+    ui::FixedSizeKeeper fixedSizes;
 
     // The chosen language from the first message on; Qt's own texts (the edit boxes' menus:
     // 元に戻す, 貼り付け ...) in the same language.
