@@ -98,7 +98,7 @@ public:
     {
         if (kTools.isEmpty())
             return u"the key and pointer senders were not built"_qs;
-        for (const char *program : {"sway", "swaymsg", "weston", "grim", "setpriv"})
+        for (const char *program : {"sway", "swaymsg", "weston", "grim", ::geteuid() == 0 ? "setpriv" : "sway"})
             if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
                 return QStringLiteral("%1 is not installed (scripts/install-deps installs it)").arg(program);
         if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) + u"/platforms/libqwayland-generic.so"_qs))
