@@ -6,6 +6,7 @@
 #include "translations/language.h"
 #include "ui/aids/playaids.h"
 #include "ui/aids/preferences/languageswitch.h"
+#include "ui/base/fixedsize.h"
 #include "ui/base/fonts.h"
 #include "ui/base/qtservices.h"
 #include "ui/main/mainwindow.h"
@@ -21,32 +22,45 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(KANARINKA_APP_ID));
     ui::useJapaneseFonts();
+    ui::FixedSizeKeeper fixedSizes;
 
     // The chosen language from the first message on; Qt's own texts (the edit boxes' menus:
     // 元に戻す, 貼り付け ...) in the same language.
     platform::SettingsPreferenceStore preferenceStore;
     translations::apply(preferenceStore.load().language);
 
-    // Before any file is read: the folder's files take one copy of the game at a time.
+    // Before any file is read: the folder's files take one copy of the game at a time. The
+    // desktop's leave to take the focus, given to this start by its launcher, goes to the
+    // running copy: Wayland lets no window come to the front without one.
     platform::OneCopy oneCopy;
     const QString folder = QDir::currentPath();
-    const platform::OneCopy::Start start = oneCopy.start(QStringLiteral("."));
+    const platform::OneCopy::Start start = oneCopy.start(QStringLiteral("."), 3000, qgetenv("XDG_ACTIVATION_TOKEN"));
     if (start == platform::OneCopy::Start::Shown)
         return 0;
     if (start != platform::OneCopy::Start::First) {
-        const bool running = start == platform::OneCopy::Start::Running;
-        ui::MessageBoxes(nullptr).show(
-            // Only a copy that did not answer gets here: frozen, or on another machine sharing
-            // the folder.
-            running ? QCoreApplication::translate("Main",
-                                                  "カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
-                                                  "動いているカナリンカがないときは、このフォルダの「%2」を"
-                                                  "消してから、もう一度起動してください。")
-                          .arg(QDir::toNativeSeparators(folder), platform::kFolderLockName)
-                    : oneCopy.error(),
-            QCoreApplication::translate("Main", "カナリンカ"),
-            running ? platform::MessageIcon::Information : platform::MessageIcon::Critical, platform::MessageButtons::Ok);
-        return 1;
+        using Start = platform::OneCopy::Start;
+        const QString where = QDir::toNativeSeparators(folder);
+        QString said;
+        switch (start) {
+        case Start::NotShown: // its window could not come to the front
+            said =
+                QCoreApplication::translate("Main", "カナリンカはこのフォルダですでに動いています。\n「%1」").arg(where);
+            break;
+        case Start::Running: // frozen, on another machine sharing the folder, or another HOME's
+            said = QCoreApplication::translate("Main",
+                                               "カナリンカはこのフォルダですでに動いています。\n「%1」\n\n"
+                                               "動いているカナリンカがないときは、このフォルダの「%2」を"
+                                               "消してから、もう一度起動してください。")
+                       .arg(where, platform::kFolderLockName);
+            break;
+        default:
+            said = oneCopy.error();
+        }
+        ui::MessageBoxes(nullptr).show(said, QCoreApplication::translate("Main", "カナリンカ"),
+                                       start == Start::Failed ? platform::MessageIcon::Critical
+                                                              : platform::MessageIcon::Information,
+                                       platform::MessageButtons::Ok);
+        return start == Start::NotShown ? 0 : 1;
     }
 
     ui::MainWindow window;
@@ -66,7 +80,7 @@ int main(int argc, char *argv[])
     aids.attach(game);
     progress.attach(game);
     words.attach(game);
-    QObject::connect(&oneCopy, &platform::OneCopy::showRequested, &window, [&program] { program.bringForward(); });
+    oneCopy.setShowHandler([&program](const QByteArray &token) { return program.bringForward(token); });
 
     // A failed start has shown its message and ended the program before the event loop.
     if (!game.Form_Load())

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSysInfo>
@@ -20,6 +21,10 @@
 #include <QThread>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -144,6 +149,139 @@ private slots:
             QCOMPARE(second.start(dir.path(), 0), platform::OneCopy::Start::Running); // the holder, busy here
         }
     }
+
+    // A copy started with another HOME listens on another name: it can't ask the running one,
+    // and must not take its lock. Copies started at once, each with its own HOME: one wins.
+    void aLiveCopyThatCannotBeAskedKeepsTheFolder_data()
+    {
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("apartMs"); // between the first start and the others
+        QTest::newRow("a second start with another HOME") << 2 << 400;
+        QTest::newRow("three at once") << 3 << 0;
+    }
+
+    void aLiveCopyThatCannotBeAskedKeepsTheFolder()
+    {
+        QFETCH(int, copies);
+        QFETCH(int, apartMs);
+        QTemporaryDir dir;
+        std::vector<std::unique_ptr<QProcess>> writers;
+        // Each with a HOME of its own.
+        for (int i = 0; i < copies; ++i) {
+            auto &writer = writers.emplace_back(std::make_unique<QProcess>());
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(u"HOME"_qs, QStringLiteral("/home-%1").arg(i));
+            writer->setProcessEnvironment(env);
+            writer->setWorkingDirectory(dir.path());
+            writer->start(QStringLiteral(CRASHSAFETY_WRITER), {u"settings"_qs, QString::number(i)});
+            if (i == 0 && apartMs > 0) {
+                QVERIFY(writer->waitForReadyRead(10000));
+                QThread::msleep(apartMs);
+            }
+        }
+        // The others wait for the holder for a while, then give up; the winner writes on.
+        const auto finished = [&] {
+            return std::count_if(writers.begin(), writers.end(),
+                                 [](const auto &writer) { return writer->state() == QProcess::NotRunning; });
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(finished(), copies - 1, 10000);
+        qint64 holder = 0;
+        QVERIFY(platform::lockFolder(dir.path())->getLockInfo(&holder, nullptr, nullptr));
+        for (auto &writer : writers) {
+            if (writer->state() == QProcess::NotRunning)
+                QCOMPARE(writer->readAllStandardOutput(), QByteArray("X 2\n")); // told that it runs
+            else
+                QCOMPARE(writer->processId(), holder);
+            writer->kill();
+            writer->waitForFinished();
+        }
+    }
+
+    // The request to show carries the later start's activation token; a copy that can't come
+    // forward says so, and the later start tells the player instead.
+    void theRunningCopyGetsTheLaterStartsToken_data()
+    {
+        QTest::addColumn<QByteArray>("token");
+        QTest::addColumn<bool>("canShow");
+        QTest::addColumn<QByteArray>("received");
+        QTest::addColumn<platform::OneCopy::Start>("start");
+        QTest::newRow("a token") << QByteArray("sway-4-12a") << true << QByteArray("sway-4-12a")
+                                 << platform::OneCopy::Start::Shown;
+        QTest::newRow("none, and no way forward without")
+            << QByteArray() << false << QByteArray() << platform::OneCopy::Start::NotShown;
+        QTest::newRow("a second line is no token")
+            << QByteArray("a\nshow b") << true << QByteArray() << platform::OneCopy::Start::Shown;
+    }
+
+    void theRunningCopyGetsTheLaterStartsToken()
+    {
+        QFETCH(QByteArray, token);
+        QFETCH(bool, canShow);
+        QFETCH(QByteArray, received);
+        QFETCH(platform::OneCopy::Start, start);
+        QTemporaryDir dir;
+        QThread running;
+        auto *first = new platform::OneCopy;
+        QCOMPARE(first->start(dir.path()), platform::OneCopy::Start::First);
+        QByteArray got = "(not asked)";
+        first->setShowHandler([&](const QByteArray &given) { return got = given, canShow; });
+        first->moveToThread(&running);
+        connect(&running, &QThread::finished, first, &QObject::deleteLater);
+        running.start();
+        platform::OneCopy second;
+        const auto answer = second.start(dir.path(), 5000, token);
+        running.quit();
+        QVERIFY(running.wait(5000));
+        QCOMPARE(answer, start);
+        QCOMPARE(got, received);
+    }
+
+#ifdef Q_OS_UNIX
+    // A lock that could not be written names the reason, as every file of the game does.
+    void aLockThatCannotBeWrittenSaysWhy_data()
+    {
+        QTest::addColumn<bool>("fullDisk"); // else a file size limit of 0
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a full disk") << true << u"ディスクに空きがありません。"_qs;
+        QTest::newRow("no byte may be written") << false << QString::fromLocal8Bit(std::strerror(EFBIG));
+    }
+
+    void aLockThatCannotBeWrittenSaysWhy()
+    {
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"game"_qs);
+        QVERIFY(QDir().mkpath(folder));
+        if (fullDisk) { // a tiny file system of its own, filled up
+            if (::geteuid() != 0
+                || QProcess::execute(u"mount"_qs, {u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, u"size=8k"_qs, u"tmpfs"_qs, folder})
+                    != 0)
+                QSKIP("mounting a small file system needs root");
+            QFile fill(folder + u"/fill"_qs);
+            QVERIFY(fill.open(QIODevice::WriteOnly));
+            while (fill.write(QByteArray(4096, 'x')) > 0 && fill.flush()) {
+            }
+        }
+        const auto unmount = qScopeGuard([&] {
+            if (fullDisk)
+                QProcess::execute(u"umount"_qs, {folder});
+        });
+        rlimit limit{}, none{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
+        none = {0, limit.rlim_max};
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        if (!fullDisk)
+            QVERIFY(::setrlimit(RLIMIT_FSIZE, &none) == 0);
+        platform::OneCopy copy;
+        const auto start = copy.start(folder, 0);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, previous);
+        QCOMPARE(start, platform::OneCopy::Start::Failed);
+        QVERIFY2(copy.error().endsWith(u".kanarinka.lock」 を作れません: "_qs + reason), qPrintable(copy.error()));
+        QVERIFY(!QFile::exists(folder + u"/.kanarinka.lock"_qs));
+    }
+#endif
 
     void filesLoadAndKeepEveryReportedWriteAfterEachKill_data()
     {

@@ -88,7 +88,14 @@ class TestHelpViewer : public QObject {
     std::unique_ptr<ui::ChmHelpViewer> viewer_;
     QList<QUrl> openedOutside_;
 
-    QList<QMainWindow *> windows() const { return owner_->findChildren<QMainWindow *>(u"helpWindow"_qs); }
+    static QList<QMainWindow *> windows()
+    {
+        QList<QMainWindow *> found;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->objectName() == u"helpWindow")
+                found << static_cast<QMainWindow *>(window);
+        return found;
+    }
     QTextBrowser *browser() const
     {
         return windows().size() == 1 ? windows().first()->findChild<QTextBrowser *>() : nullptr;

@@ -252,7 +252,7 @@ private slots:
         QVERIFY(fakes::fileBytes(progress::kAnswerRecordFile).startsWith(kHeader));
         QCOMPARE(QDir().entryList({u"回答記録.damaged-*.txt"_qs}).size(), 1);
         run.window.findChild<QAction *>(u"progressAction"_qs)->trigger();
-        auto *weakest = run.window.findChild<QLabel *>(u"weakestKana"_qs);
+        auto *weakest = run.progress->progressWindow()->findChild<QLabel *>(u"weakestKana"_qs);
         QVERIFY(weakest && weakest->isVisible());
         QVERIFY(weakest->text().startsWith(u"苦手：まだ"_qs));
     }

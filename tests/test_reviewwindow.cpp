@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -26,6 +27,7 @@
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWindow>
 
 namespace {
 
@@ -288,6 +290,26 @@ private slots:
         review::ReviewList reread(review::kReviewListFile);
         QVERIFY(reread.start(w.clock.now()).isEmpty());
         QCOMPARE(reread.words(), words.reviewList().words());
+    }
+
+    // Windows of their own that the game can come in front of (a desktop keeps a child window
+    // above its parent), which go with the game and never keep the program running without it.
+    void theProgressAndReviewWindowsStandBesideTheGameAndGoWithIt()
+    {
+        QPointer<QWidget> progress, review;
+        {
+            Played run(true);
+            run.progress->openProgress();
+            run.words->openReview();
+            progress = run.progress->progressWindow();
+            review = run.words->reviewWindow();
+            for (QWidget *side : {progress.data(), review.data()}) {
+                QVERIFY(side->isVisible());
+                QCOMPARE(side->windowHandle()->transientParent(), nullptr);
+                QVERIFY(!side->testAttribute(Qt::WA_QuitOnClose));
+            }
+        }
+        QVERIFY(!progress && !review);
     }
 };
 

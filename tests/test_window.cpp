@@ -2,6 +2,7 @@
 // the game's handlers through them. The game's rules are pinned on fakes elsewhere.
 #include "fakes.h"
 #include "harness.h"
+#include "ui/base/fixedsize.h"
 #include "ui/base/fonts.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/views/historygrid.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -279,6 +281,32 @@ private slots:
             QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(records - 1, 0))));
             QCOMPARE(grid->rowViewportPosition(0) >= 0, records == 6); // the first row still shown whole
         }
+    }
+
+    // Qt's own title bar offers maximize on every window, and a desktop may make any window full
+    // screen: the game's window of fixed size is restored at once, a window that can grow is not.
+    void aFixedSizeWindowIsRestoredFromEveryLargeState_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::newRow("maximized") << int(Qt::WindowMaximized);
+        QTest::newRow("full screen") << int(Qt::WindowFullScreen);
+    }
+
+    void aFixedSizeWindowIsRestoredFromEveryLargeState()
+    {
+        QFETCH(int, state);
+        ui::FixedSizeKeeper keeper;
+        Run run;
+        QWidget growing;
+        growing.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&growing));
+        const QSize fixed = run.window.size();
+        for (QWidget *window : {static_cast<QWidget *>(&run.window), &growing})
+            window->windowHandle()->setWindowStates(Qt::WindowStates(state));
+        QTRY_COMPARE(run.window.windowHandle()->windowStates(), Qt::WindowNoState);
+        QCOMPARE(run.window.size(), fixed);
+        QCOMPARE(run.window.maximumSize(), fixed);
+        QCOMPARE(growing.windowHandle()->windowStates(), Qt::WindowStates(state));
     }
 };
 

@@ -483,6 +483,12 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
         <source>カナリンカ</source>
         <translation>Kanarinka</translation>
     </message>
+    <message>
+        <source>カナリンカはこのフォルダですでに動いています。
+「%1」</source>
+        <translation>Kanarinka is already running in this folder.
+「%1」</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -501,8 +507,8 @@ If no Kanarinka is running, delete 「%2」 in this folder and start again.</tra
 <context>
     <name>OneCopy</name>
     <message>
-        <source>%1 を作れません。</source>
-        <translation>Can&apos;t make %1.</translation>
+        <source>%1 を作れません: %2</source>
+        <translation>Can&apos;t make %1: %2</translation>
     </message>
     <message>
         <source>%1 を作れません。同じ名前のフォルダがあり、空ではありません。</source>

@@ -109,13 +109,16 @@ QVariant HelpBrowser::loadPicture(const QByteArray &bytes)
 }
 
 HelpWindow::HelpWindow(const QString &path, const QString &location, QWidget *owner)
-    : QMainWindow(owner, Qt::Window), path_(path), location_(location), reader_(new ChmReader(this)),
+    : QMainWindow(nullptr, Qt::Window), path_(path), location_(location), reader_(new ChmReader(this)),
       browser_(new HelpBrowser), contents_(new QTreeWidget)
 {
     setObjectName(QStringLiteral("helpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     // An open help window must not keep the program running once the game's window is closed.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // Opened on the owner's screen, but not as its child, which the desktop keeps above it.
+    if (owner && owner->screen())
+        setScreen(owner->screen());
     setFont(japaneseGothic());
     resize(820, 620);
 

@@ -41,8 +41,8 @@ class HelpWindow : public QMainWindow {
     Q_OBJECT
 public:
     // `path` is how the file is opened; `location` its absolute path, shown in notices. A
-    // window of its own (Qt::Window) that the owner takes down with it; it deletes itself
-    // when closed.
+    // window of its own, on the owner's screen, that the viewer takes down with the owner; it
+    // deletes itself when closed.
     HelpWindow(const QString &path, const QString &location, QWidget *owner);
     ~HelpWindow() override;
 

@@ -1,5 +1,7 @@
 #include "onecopy.h"
 
+#include "platform/text/textfile.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -11,11 +13,23 @@
 #include <QSysInfo>
 #include <QThread>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace platform {
 namespace {
 
-const QByteArray kShow = "show\n";
+// "show", or "show TOKEN" with the later start's activation token; answered "shown" or
+// "behind" (the copy could not take the focus).
+const QByteArray kShow = "show";
 const QByteArray kShown = "shown\n";
+const QByteArray kBehind = "behind\n";
+// Longer than any request; anyone on the machine can connect.
+constexpr qint64 kLongestRequest = 1024;
 
 // One name per folder and player: the folder's copy listens on it.
 QString serverName(const QString &folder)
@@ -34,23 +48,91 @@ constexpr QLocalServer::SocketOption kServerOption = QLocalServer::UserAccessOpt
 constexpr QLocalSocket::SocketOption kSocketOption = QLocalSocket::NoOptions;
 #endif
 
-enum class Answer { Shown, Silent, Absent };
+// A token is passed on only as printable ASCII on one line.
+bool isToken(const QByteArray &token)
+{
+    return token.size() < kLongestRequest - kShow.size() - 2
+        && std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7f; });
+}
+
+enum class Answer { Shown, Behind, Silent, Absent };
 
 // Asks the copy listening on the name to come to the front. Silent: connected, but no answer
 // by the deadline (frozen, or still starting); Absent: nobody listens there.
-Answer askToShow(const QString &name, const QDeadlineTimer &deadline)
+Answer askToShow(const QString &name, const QByteArray &token, const QDeadlineTimer &deadline)
 {
     QLocalSocket socket;
     socket.setSocketOptions(kSocketOption);
     socket.connectToServer(name);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
         return socket.error() == QLocalSocket::SocketTimeoutError ? Answer::Silent : Answer::Absent;
-    socket.write(kShow);
+    socket.write(kShow + (token.isEmpty() || !isToken(token) ? QByteArray() : ' ' + token) + '\n');
     while (!socket.canReadLine() && socket.waitForReadyRead(int(deadline.remainingTime()))) {
     }
-    if (socket.readLine() == kShown)
+    const QByteArray answer = socket.readLine();
+    if (answer == kShown)
         return Answer::Shown;
+    if (answer == kBehind)
+        return Answer::Behind;
     return socket.state() == QLocalSocket::ConnectedState ? Answer::Silent : Answer::Absent;
+}
+
+// QLockFile keeps no reason for a lock it could not write (a full disk): the file is made
+// once more by hand to learn it.
+QString whyNotMade(const QString &file)
+{
+    QFile probe(file);
+    if (probe.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        probe.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n');
+        probe.flush();
+    }
+    const QString reason = fileErrorReason(probe);
+    if (probe.isOpen()) { // ours: closed first, which can't write what it holds either
+        probe.close();
+        QFile::remove(file);
+    }
+    return reason;
+}
+
+enum class Holder {
+    Live,    // a running process holds the lock
+    Unheld,  // nobody holds it: looked at again before it is removed
+    Removed, // nobody held it on two looks: removed
+    Stuck,   // nobody held it on two looks, and it can't be removed
+    Unknown, // the file can't be looked at so (a file system without native locks)
+};
+
+// QLockFile keeps a native lock on its file for as long as it holds it, so a live holder is
+// known whoever it is (a copy started with another HOME, another account, the launcher),
+// and a file nobody holds is nobody's, whatever it says. A copy that has just made its file
+// locks it a moment later: the file is removed only when found unheld on two looks.
+// `unheld` names the file found unheld on the last look.
+Holder lookAtHolder(const QString &file, QByteArray &unheld)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(file);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return Holder::Unknown;
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return errno == EWOULDBLOCK ? Holder::Live : Holder::Unknown;
+    struct stat opened, named;
+    if (::fstat(fd, &opened) != 0)
+        return Holder::Unknown;
+    const QByteArray seen = QByteArray::number(quint64(opened.st_dev)) + ':' + QByteArray::number(quint64(opened.st_ino));
+    if (std::exchange(unheld, seen) != seen)
+        return Holder::Unheld;
+    // Still the file looked at, and held here while it goes.
+    if (::stat(name.constData(), &named) == 0 && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino
+        && ::unlink(name.constData()) != 0)
+        return Holder::Stuck;
+    return Holder::Removed;
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(unheld);
+    return Holder::Unknown;
+#endif
 }
 
 } // namespace
@@ -68,7 +150,7 @@ OneCopy::OneCopy(QObject *parent) : QObject(parent) {}
 
 OneCopy::~OneCopy() = default;
 
-OneCopy::Start OneCopy::start(const QString &folder, int waitMs)
+OneCopy::Start OneCopy::start(const QString &folder, int waitMs, const QByteArray &token)
 {
     const QFileInfo info(folder);
     const QString path = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
@@ -77,9 +159,11 @@ OneCopy::Start OneCopy::start(const QString &folder, int waitMs)
     // The folder's name is the truth: only one copy can listen on it, and it is gone with the
     // copy. Whoever takes it holds the folder, whatever the lock file says.
     for (;;) {
-        const Answer answer = askToShow(name, deadline);
+        const Answer answer = askToShow(name, token, deadline);
         if (answer == Answer::Shown)
             return Start::Shown;
+        if (answer == Answer::Behind)
+            return Start::NotShown;
         if (answer == Answer::Absent && listen(name))
             return lock(folder, path, deadline);
         if (deadline.hasExpired())
@@ -94,6 +178,7 @@ OneCopy::Start OneCopy::lock(const QString &folder, const QString &path, const Q
     // Reached by the name given, which may be "." where Qt can't spell the absolute path
     // back (a folder name that isn't UTF-8); the path only names the folder.
     const QString file = QDir(folder).filePath(kFolderLockName);
+    QByteArray unheld;
     for (;;) {
         lock_ = lockFolder(folder);
         // Where no file can be made, none of the game's files can be written either (each
@@ -101,7 +186,7 @@ OneCopy::Start OneCopy::lock(const QString &folder, const QString &path, const Q
         if (lock_->isLocked() || lock_->error() == QLockFile::PermissionError)
             return Start::First;
         if (lock_->error() != QLockFile::LockFailedError) {
-            error_ = QCoreApplication::translate("OneCopy", "%1 を作れません。").arg(shown);
+            error_ = QCoreApplication::translate("OneCopy", "%1 を作れません: %2").arg(shown, whyNotMade(file));
             return Start::Failed;
         }
         if (!server_) { // no name to go by: only a lock Qt finds stale is taken over
@@ -124,17 +209,31 @@ OneCopy::Start OneCopy::lock(const QString &folder, const QString &path, const Q
         // A copy on another machine sharing the folder can't be asked here.
         if (told && !host.isEmpty() && host != QSysInfo::machineHostName())
             return Start::Running;
-        // A live holder that does not listen is a launcher filling the folder, for a moment;
-        // an empty or damaged lock, or a process id reused, is nobody's.
-        if (told && !deadline.hasExpired()) {
+        const QString stuck =
+            QCoreApplication::translate("OneCopy", "%1 を作れません。残っている古いものを消せません。").arg(shown);
+        switch (lookAtHolder(file, unheld)) {
+        case Holder::Removed:
+            continue;
+        case Holder::Stuck:
+            error_ = stuck;
+            return Start::Failed;
+        case Holder::Unheld:
             QThread::msleep(50);
             continue;
-        }
-        if (!QFile::remove(file) && QFileInfo::exists(file)) {
-            error_ =
-                QCoreApplication::translate("OneCopy", "%1 を作れません。残っている古いものを消せません。").arg(shown);
+        case Holder::Live: // a copy that can't be asked (another HOME), or a launcher filling the folder
+            break;
+        case Holder::Unknown: // no holder to see: a lock naming a live program counts as held
+            if (told)
+                break;
+            if (QFile::remove(file) || !QFileInfo::exists(file))
+                continue;
+            error_ = stuck;
             return Start::Failed;
         }
+        // Waited for, never taken over.
+        if (deadline.hasExpired())
+            return Start::Running;
+        QThread::msleep(50);
     }
 }
 
@@ -159,11 +258,16 @@ bool OneCopy::listen(const QString &name)
         while (QLocalSocket *socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (!socket->canReadLine())
+                if (!socket->canReadLine()) {
+                    if (socket->bytesAvailable() > kLongestRequest)
+                        socket->abort();
                     return;
-                if (socket->readLine() == kShow) {
-                    emit showRequested();
-                    socket->write(kShown);
+                }
+                const QByteArray request = socket->readLine().chopped(1);
+                if (request == kShow || request.startsWith(kShow + ' ')) {
+                    const QByteArray token = request.mid(kShow.size() + 1);
+                    const bool shown = !showHandler_ || showHandler_(isToken(token) ? token : QByteArray());
+                    socket->write(shown ? kShown : kBehind);
                 }
                 socket->disconnectFromServer();
             });

@@ -2,9 +2,11 @@
 // One running copy of the game per data folder: the game's files were made for one writer.
 // The first copy holds a lock file in the folder for its whole life and listens for later
 // starts; a later start touches no file, asks the running copy to come to the front and ends.
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QDeadlineTimer;
@@ -25,23 +27,28 @@ class OneCopy : public QObject {
     Q_OBJECT
 public:
     enum class Start {
-        First,   // this copy has the folder
-        Shown,   // a copy running there was asked to come to the front, and did
-        Running, // a copy running there did not answer
-        Failed,  // no lock file could be made: error()
+        First,    // this copy has the folder
+        Shown,    // a copy running there was asked to come to the front, and did
+        Running,  // a copy running there did not answer, or can't be asked (another HOME)
+        Failed,   // no lock file could be made: error()
+        NotShown, // a copy running there answered, but could not come to the front
     };
+    // What the running copy does when a later start asks for it: `token` is that start's
+    // activation token (the desktop's permission to take the focus), empty without one.
+    // Returns whether it could come to the front.
+    using ShowHandler = std::function<bool(const QByteArray &token)>;
 
     explicit OneCopy(QObject *parent = nullptr);
     ~OneCopy() override;
 
     // Waits up to `waitMs` while the folder's holder is a copy still starting or a launcher
-    // filling the folder. When no copy answers, the lock is taken over whatever it holds.
-    Start start(const QString &folder, int waitMs = 3000);
+    // filling the folder. A lock that nobody holds is taken over whatever it says; a live
+    // holder's never is. `token` goes with the request to show.
+    Start start(const QString &folder, int waitMs = 3000, const QByteArray &token = {});
     QString error() const { return error_; }
 
-signals:
-    // A later start in the same folder wants this copy in front.
-    void showRequested();
+    // Without a handler a request to show is answered as done.
+    void setShowHandler(ShowHandler handler) { showHandler_ = std::move(handler); }
 
 private:
     // False when another copy listens there already.
@@ -50,6 +57,7 @@ private:
 
     std::unique_ptr<QLockFile> lock_;
     QLocalServer *server_ = nullptr;
+    ShowHandler showHandler_;
     QString error_;
 };
 

@@ -42,16 +42,26 @@ void WindowProgram::showWindow()
     window_.activateWindow();
 }
 
-void WindowProgram::bringForward()
+bool WindowProgram::bringForward(const QByteArray &token)
 {
     if (!window_.isVisible())
-        return; // still starting: it shows itself
+        return true; // still starting: it shows itself
     window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+    // Where the desktop refuses to hand over the focus, the taskbar entry asks for attention.
+    QApplication::alert(&window_);
+    // A Wayland desktop gives the focus only with a token from the start that asked for it.
+    // Without one Qt would ask for its own with this copy's last input, which comes late if at
+    // all, after the later start has said that the game runs here, and over its message.
+    const bool wayland = QGuiApplication::platformName().startsWith(u"wayland");
+    if (wayland && token.isEmpty())
+        return false;
+    // Qt's Wayland platform activates with the token it finds here, and clears it.
+    if (wayland)
+        qputenv("XDG_ACTIVATION_TOKEN", token);
     QWidget *front = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &window_;
     front->raise();
     front->activateWindow();
-    // Where the desktop refuses to hand over the focus, the taskbar entry asks for attention.
-    QApplication::alert(&window_);
+    return true;
 }
 
 void WindowProgram::end(int exitCode)

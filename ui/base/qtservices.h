@@ -24,8 +24,10 @@ public:
     explicit WindowProgram(QWidget &window) : window_(window) {}
     void showWindow() override;
     void end(int exitCode) override;
-    // Brings a shown window (and a message box open over it) to the front.
-    void bringForward();
+    // Brings a shown window (and a message box open over it) to the front, with the desktop's
+    // leave to take the focus where it asks for one (`token`, empty without). Returns false
+    // where the window could not come forward.
+    bool bringForward(const QByteArray &token = {});
 
     bool ended() const { return ended_; }
     int exitCode() const { return exitCode_; }

@@ -5,6 +5,7 @@
 #include "translations/language.h"
 #include "ui/aids/playaids.h"
 #include "ui/base/pictures.h"
+#include "ui/base/sidewindow.h"
 #include "ui/main/answerbox.h"
 
 #include <QAction>
@@ -60,7 +61,10 @@ ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBox
     dailyGoal_ = aids.preferences().dailyGoalMinutes;
 }
 
-ProgressAids::~ProgressAids() = default;
+ProgressAids::~ProgressAids()
+{
+    delete progressWindow_;
+}
 
 void ProgressAids::attach(game::Game &game)
 {
@@ -126,7 +130,8 @@ void ProgressAids::refreshSoon()
 void ProgressAids::openProgress()
 {
     if (!progressWindow_) {
-        progressWindow_ = new ProgressWindow(game_->history(), log_, &window_);
+        progressWindow_ = new ProgressWindow(game_->history(), log_, nullptr);
+        besideGame(*progressWindow_, window_);
         progressWindow_->setClock(clock_);
         progressWindow_->setDailyGoal(dailyGoal_);
     }

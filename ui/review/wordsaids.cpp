@@ -8,6 +8,7 @@
 #include "ui/aids/playaids.h"
 #include "ui/aids/wordlist/learnedwords.h"
 #include "ui/base/pictures.h"
+#include "ui/base/sidewindow.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/views/wordlist.h"
 #include "ui/progress/progressaids.h"
@@ -94,7 +95,10 @@ WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress,
     });
 }
 
-WordsAids::~WordsAids() = default;
+WordsAids::~WordsAids()
+{
+    delete reviewWindow_;
+}
 
 void WordsAids::attach(game::Game &game)
 {
@@ -191,8 +195,10 @@ void WordsAids::openAfterEndMessages()
 
 void WordsAids::openReview()
 {
-    if (!reviewWindow_)
-        reviewWindow_ = new ReviewWindow(meanings_, &window_);
+    if (!reviewWindow_) {
+        reviewWindow_ = new ReviewWindow(meanings_, nullptr);
+        besideGame(*reviewWindow_, window_);
+    }
     QList<review::ReviewEntry> entries;
     if (review_.hasGame() && game_) {
         const std::span<const QString> dictionary(game_->strJisyo.constData(),
