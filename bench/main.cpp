@@ -289,7 +289,7 @@ double reviewOpenMs(const QString &folder, const meanings::Meanings &meanings, i
         review.answerRecorded({{},
                                {},
                                session->currentWord(),
-                               broken ? progress::Verdict::BrokenChain : progress::Verdict::Accepted,
+                               broken ? game::AnswerVerdict::BrokenChain : game::AnswerVerdict::Accepted,
                                i == 5 ? 9000 : 500,
                                100,
                                {}});

@@ -14,7 +14,9 @@ namespace game {
 
 class Game;
 
-enum class AnswerVerdict { Accepted, EndsInN, EndsInLongSound, Duplicate, BrokenChain };
+// What became of an answer: the four rules, or letters that made no kana (the answer box keeps
+// such an answer from the rules; only the answer record sees it).
+enum class AnswerVerdict { Accepted, EndsInN, EndsInLongSound, Duplicate, BrokenChain, StrayLetters };
 
 // An answer as the rules see it, known before any message about it is shown.
 struct AnswerCheck {

@@ -52,7 +52,7 @@ void GameReview::answerRecorded(const progress::AnswerRow &row)
             return;
         mistakes_.append(moment);
         mistakes_.back().kind = ReviewMoment::Kind::Mistake;
-    } else if (row.verdict == progress::Verdict::Accepted && row.stallMs >= kLongStallMs) {
+    } else if (row.verdict == game::AnswerVerdict::Accepted && row.stallMs >= kLongStallMs) {
         stalls_.append(moment);
         stalls_.back().kind = ReviewMoment::Kind::LongStall;
         std::ranges::stable_sort(stalls_, std::greater<>(), &ReviewMoment::stallMs);

@@ -13,8 +13,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+using game::AnswerVerdict;
 using progress::AnswerRow;
-using progress::Verdict;
 
 Q_DECLARE_METATYPE(AnswerRow)
 
@@ -55,16 +55,16 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("answerRead");
         QTest::newRow("romaji keys")
-            << AnswerRow{kGame, u'る', u"るびい"_qs, Verdict::Accepted, 1840, 920, progress::Keystrokes{7, 1}}
+            << AnswerRow{kGame, u'る', u"るびい"_qs, AnswerVerdict::Accepted, 1840, 920, progress::Keystrokes{7, 1}}
             << u"\"2024/05/01 13:05:09\",\"る\",\"るびい\",\"ok\",1840,920,7,1\r\n"_qs << u"るびい"_qs;
         QTest::newRow("input method: keys unknown")
-            << AnswerRow{kGame, u'ご', u"ごま"_qs, Verdict::Duplicate, 300, 0, {}}
+            << AnswerRow{kGame, u'ご', u"ごま"_qs, AnswerVerdict::Duplicate, 300, 0, {}}
             << u"\"2024/05/01 13:05:09\",\"ご\",\"ごま\",\"duplicate\",300,0,,\r\n"_qs << u"ごま"_qs;
         QTest::newRow("no word shown, stray letters")
-            << AnswerRow{kGame, QChar(), u"ごrx"_qs, Verdict::StrayLetters, 0, 5, progress::Keystrokes{4, 0}}
+            << AnswerRow{kGame, QChar(), u"ごrx"_qs, AnswerVerdict::StrayLetters, 0, 5, progress::Keystrokes{4, 0}}
             << u"\"2024/05/01 13:05:09\",\"\",\"ごrx\",\"stray\",0,5,4,0\r\n"_qs << u"ごrx"_qs;
         QTest::newRow("a quote or line end cannot end the value")
-            << AnswerRow{kGame, u'ん', u"a\"b\r\nc"_qs, Verdict::EndsInN, 1, 2, {}}
+            << AnswerRow{kGame, u'ん', u"a\"b\r\nc"_qs, AnswerVerdict::EndsInN, 1, 2, {}}
             << u"\"2024/05/01 13:05:09\",\"ん\",\"a＂b  c\",\"n\",1,2,,\r\n"_qs << u"a＂b  c"_qs;
     }
 
@@ -232,7 +232,7 @@ private slots:
         QList<AnswerRow> in;
         for (const QString &item : answers.split(u' ')) {
             const QStringList p = item.split(u':');
-            AnswerRow row{p[0], u'あ', u"あ"_qs, Verdict::Accepted, 0, p[2].toInt(), {}};
+            AnswerRow row{p[0], u'あ', u"あ"_qs, AnswerVerdict::Accepted, 0, p[2].toInt(), {}};
             if (p[1] != u"-")
                 row.keys = progress::Keystrokes{p[1].toInt(), 0};
             in.append(row);

@@ -19,8 +19,8 @@
 #include <QValueAxis>
 #include <QXYSeries>
 
+using game::AnswerVerdict;
 using progress::AnswerRow;
-using progress::Verdict;
 
 namespace {
 
@@ -81,7 +81,7 @@ private slots:
         progress::AnswerFile(progress::kAnswerRecordFile).read(record, error);
         QVERIFY(run.messages.shown.isEmpty());
         QCOMPARE(record.rows.value(3),
-                 (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, Verdict::Accepted, 1500, 700,
+                 (AnswerRow{u"2010/04/01 13:05:09"_qs, u'ご', u"ごりら"_qs, AnswerVerdict::Accepted, 1500, 700,
                             progress::Keystrokes{8, 1}}));
     }
 
@@ -96,7 +96,7 @@ private slots:
         QString error;
         progress::AnswerFile(progress::kAnswerRecordFile).read(record, error);
         QCOMPARE(record.rows.size(), 1);
-        QCOMPARE(record.rows[0].verdict, Verdict::BrokenChain);
+        QCOMPARE(record.rows[0].verdict, AnswerVerdict::BrokenChain);
     }
 
     void theOpenProgressWindowFollowsSavesAndClears()

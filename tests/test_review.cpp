@@ -167,10 +167,9 @@ private slots:
     void aGameLeavesItsMistakesAndLongestStalls()
     {
         review::GameReview review;
-        const auto answer = [&](const QString &text, game::AnswerVerdict verdict, progress::Verdict recorded,
-                                qint64 stall) {
+        const auto answer = [&](const QString &text, game::AnswerVerdict verdict, qint64 stall) {
             review.answerChecked({});
-            review.answerRecorded({u"2026/12/07 18:40:00"_qs, QChar(), text, recorded, stall, 100, {}});
+            review.answerRecorded({u"2026/12/07 18:40:00"_qs, QChar(), text, verdict, stall, 100, {}});
             game::AnswerJudgement judgement;
             judgement.answer = text;
             judgement.verdict = verdict;
@@ -179,20 +178,20 @@ private slots:
         };
         review.gameStarted();
         review.wordShown(u"りんご"_qs);
-        answer(u"かめ"_qs, game::AnswerVerdict::BrokenChain, progress::Verdict::BrokenChain, 500);
-        answer(u"かめら"_qs, game::AnswerVerdict::BrokenChain, progress::Verdict::BrokenChain, 500); // same moment
-        answer(u"ごりら"_qs, game::AnswerVerdict::Accepted, progress::Verdict::Accepted, 9000);      // and again
+        answer(u"かめ"_qs, game::AnswerVerdict::BrokenChain, 500);
+        answer(u"かめら"_qs, game::AnswerVerdict::BrokenChain, 500); // same moment
+        answer(u"ごりら"_qs, game::AnswerVerdict::Accepted, 9000);   // and again
         review.wordShown(u"らっぱ"_qs);
-        answer(u"ぱり"_qs, game::AnswerVerdict::Accepted, progress::Verdict::Accepted, 4000);
+        answer(u"ぱり"_qs, game::AnswerVerdict::Accepted, 4000);
         review.wordShown(u"りす"_qs);
-        answer(u"すいか"_qs, game::AnswerVerdict::Accepted, progress::Verdict::Accepted, 1000); // too quick to count
+        answer(u"すいか"_qs, game::AnswerVerdict::Accepted, 1000); // too quick to count
         review.wordShown(u"かん"_qs);
         review.answerChecked({});
         QVERIFY(!review.hasGame());
         review.gameEnded({}); // the time runs out behind the last mistake's box
         QVERIFY(review.hasGame());
         review.answerRecorded(
-            {u"2026/12/07 18:40:00"_qs, QChar(), u"んま"_qs, progress::Verdict::Duplicate, 100, 100, {}});
+            {u"2026/12/07 18:40:00"_qs, QChar(), u"んま"_qs, game::AnswerVerdict::Duplicate, 100, 100, {}});
         const QList<review::ReviewMoment> moments = review.moments();
         QCOMPARE(moments.size(), 3);
         QCOMPARE(moments[0].needed(), u'ご');
@@ -204,8 +203,7 @@ private slots:
         QCOMPARE(moments[2].answer, u"ぱり"_qs);
         review.gameStarted(); // a stall just short of long is no moment
         review.wordShown(u"りんご"_qs);
-        answer(u"ごりら"_qs, game::AnswerVerdict::Accepted, progress::Verdict::Accepted,
-               review::GameReview::kLongStallMs - 1);
+        answer(u"ごりら"_qs, game::AnswerVerdict::Accepted, review::GameReview::kLongStallMs - 1);
         review.gameEnded({});
         QVERIFY(review.moments().isEmpty());
     }

@@ -5,26 +5,6 @@
 #include <utility>
 
 namespace progress {
-namespace {
-
-Verdict verdictOf(game::AnswerVerdict verdict)
-{
-    switch (verdict) {
-    case game::AnswerVerdict::Accepted:
-        return Verdict::Accepted;
-    case game::AnswerVerdict::EndsInN:
-        return Verdict::EndsInN;
-    case game::AnswerVerdict::EndsInLongSound:
-        return Verdict::EndsInLongSound;
-    case game::AnswerVerdict::Duplicate:
-        return Verdict::Duplicate;
-    case game::AnswerVerdict::BrokenChain:
-        break;
-    }
-    return Verdict::BrokenChain;
-}
-
-} // namespace
 
 void AnswerMeter::startAnswer()
 {
@@ -67,7 +47,7 @@ void AnswerMeter::answerChecked(const game::AnswerCheck &check)
 void AnswerMeter::answerJudged(const game::AnswerJudgement &judgement)
 {
     if (std::exchange(checkedInPlay_, false))
-        emitRow(judgement.expected, judgement.answer, verdictOf(judgement.verdict), enterMs_);
+        emitRow(judgement.expected, judgement.answer, judgement.verdict, enterMs_);
     // The next try starts once the message, if any, is closed.
     startAnswer();
 }
@@ -75,7 +55,7 @@ void AnswerMeter::answerJudged(const game::AnswerJudgement &judgement)
 void AnswerMeter::strayLettersRefused(const QString &text)
 {
     if (playing_)
-        emitRow(expected_, text, Verdict::StrayLetters, clock_.monotonicMs());
+        emitRow(expected_, text, game::AnswerVerdict::StrayLetters, clock_.monotonicMs());
     startAnswer();
 }
 
@@ -84,7 +64,7 @@ void AnswerMeter::gameEnded(const game::GameResult &)
     started_ = playing_ = false;
 }
 
-void AnswerMeter::emitRow(QChar expected, const QString &answer, Verdict verdict, qint64 enterMs)
+void AnswerMeter::emitRow(QChar expected, const QString &answer, game::AnswerVerdict verdict, qint64 enterMs)
 {
     AnswerRow row;
     row.game = game_;

@@ -32,7 +32,7 @@ public:
 
 private:
     void startAnswer();
-    void emitRow(QChar expected, const QString &answer, Verdict verdict, qint64 enterMs);
+    void emitRow(QChar expected, const QString &answer, game::AnswerVerdict verdict, qint64 enterMs);
 
     const platform::Clock &clock_;
     Sink sink_;
