@@ -222,8 +222,8 @@ double forgetMs(const QString &folder, int runs)
         auto session = startIn(folder);
         auto *list = session->window().findChild<ui::WordList *>(QStringLiteral("lstJisyo"));
         Confirming boxes;
-        ui::LearnedWords learned(*list, *session->window().findChild<QGroupBox *>(QStringLiteral("fraJisyo")), boxes,
-                                 [] { return false; });
+        ui::LearnedWords learned(*list, *session->window().findChild<QGroupBox *>(QStringLiteral("fraJisyo")),
+                                 session->game().dictionary(), boxes, [] { return false; });
         const QString word = list->item(list->count() / 2);
         bool forgotten = false;
         const double ms = timeMs([&] { forgotten = learned.forget(word); });

@@ -15,7 +15,7 @@ void Game::cmdStart_Click()
     // dictionary's size changes nothing, and the last game stays shown and saveable as it was.
     int count = 0;
     QString error;
-    if (!files::countDictionary(files::kDictionaryFile, count, error)) {
+    if (!dictionary_.count(count, error)) {
         fail(error);
         return;
     }
@@ -25,8 +25,8 @@ void Game::cmdStart_Click()
             ? QCoreApplication::translate("Game",
                                           "「%1」に言葉がひとつもないため、最初の言葉を出せません。"
                                           "辞書に言葉を入れてからスタートしてください。")
-                  .arg(files::kDictionaryFile)
-            : files::tooManyWordsMessage(files::kDictionaryFile);
+                  .arg(dictionary_.fileName())
+            : files::tooManyWordsMessage(dictionary_.fileName());
         s_.messages.show(why, QCoreApplication::translate("Game", "スタートできません"),
                          platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
         return;
@@ -42,7 +42,7 @@ void Game::cmdStart_Click()
 
     // The second pass reads exactly that many words.
     intJisyoCount = qint16(count);
-    if (!files::readDictionaryItems(files::kDictionaryFile, intJisyoCount, strJisyo, error)) {
+    if (!dictionary_.load(intJisyoCount, strJisyo, error)) {
         fail(error);
         return;
     }

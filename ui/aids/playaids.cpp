@@ -162,7 +162,7 @@ void PlayAids::attach(game::Game &game)
         start->setText(tr("スタート"));
     });
     learnedWords_ = new LearnedWords(
-        *controls_.learned, *controls_.learnedFrame, *ruleMessages_,
+        *controls_.learned, *controls_.learnedFrame, game.dictionary(), *ruleMessages_,
         [&game] { return game.blnCountdown || game.blnPlaying; }, this);
     listeners_.add(learnedWords_);
     applyInputMode();

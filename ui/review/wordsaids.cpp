@@ -120,9 +120,8 @@ void WordsAids::gameStarted()
         return;
     // A word forgotten from the dictionary while the program was closed leaves the list too.
     if (!list_.words().isEmpty()) {
-        const QSet<QString> known(game_->strJisyo.cbegin(),
-                                  game_->strJisyo.cbegin()
-                                      + qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
+        const std::span<const QString> drawn = game_->dictionary().drawn();
+        const QSet<QString> known(drawn.begin(), drawn.end());
         QStringList gone;
         for (const review::ReviewWord &w : list_.words())
             if (!known.contains(w.word))
@@ -174,9 +173,8 @@ void WordsAids::openReview()
         reviewWindow_ = new ReviewWindow(meanings_, &window_);
     QList<review::ReviewEntry> entries;
     if (review_.hasGame() && game_) {
-        const std::span<const QString> dictionary(game_->strJisyo.constData(),
-                                                  qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
-        entries = review_.entries(dictionary, [this](const QString &word) { return meanings_.rank(word); });
+        entries =
+            review_.entries(game_->dictionary().drawn(), [this](const QString &word) { return meanings_.rank(word); });
         QStringList shown;
         for (const review::ReviewEntry &entry : std::as_const(entries))
             shown += entry.words;

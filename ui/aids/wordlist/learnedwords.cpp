@@ -1,7 +1,5 @@
 #include "learnedwords.h"
 
-#include "files/dictionary.h"
-#include "files/forget.h"
 #include "game/game.h"
 #include "translations/language.h"
 #include "ui/main/views/wordlist.h"
@@ -20,9 +18,9 @@ const char *const kForgetTitle = QT_TRANSLATE_NOOP("ui::LearnedWords", "言葉�
 
 } // namespace
 
-LearnedWords::LearnedWords(WordList &list, QGroupBox &frame, platform::MessageBoxes &boxes,
-                           std::function<bool()> inPlay, QObject *parent)
-    : QObject(parent), list_(list), frame_(frame), boxes_(boxes), inPlay_(std::move(inPlay)),
+LearnedWords::LearnedWords(WordList &list, QGroupBox &frame, files::Dictionary &dictionary,
+                           platform::MessageBoxes &boxes, std::function<bool()> inPlay, QObject *parent)
+    : QObject(parent), list_(list), frame_(frame), dictionary_(dictionary), boxes_(boxes), inPlay_(std::move(inPlay)),
       forget_(new QAction(tr("この言葉を忘れる"), &list)), finder_(new WordFinder(list))
 {
     forget_->setObjectName(QStringLiteral("forgetWordAction"));
@@ -66,7 +64,7 @@ void LearnedWords::forgetCurrent()
 
 bool LearnedWords::forget(const QString &word)
 {
-    const QString file = files::kDictionaryFile;
+    const QString &file = dictionary_.fileName();
     if (inPlay_()) {
         boxes_.show(tr("ゲームの間は言葉を忘れられません。いまのゲームは「%1」の言葉を読み込んで"
                        "使っています。ゲームが終わってから、もう一度選んでください。")
@@ -87,7 +85,7 @@ bool LearnedWords::forget(const QString &word)
         shown.add(w);
     int removed = 0;
     QString error;
-    if (!files::forgetWord(file, word, shown, removed, error)) {
+    if (!dictionary_.forget(word, shown, removed, error)) {
         boxes_.show(tr("「%1」を忘れられませんでした。「%2」は変えていません。\n%3").arg(word, file, error),
                     tr("言葉を忘れられません"), platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
         return false;

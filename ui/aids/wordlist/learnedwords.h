@@ -4,6 +4,7 @@
 // until the program ends, so the list agrees with the caption's count. 「この言葉を忘れる」
 // (the list's context menu, or Delete) takes a word out of the file, the list and the count
 // once the player confirms, never while a game is loaded. Typing in the list finds a word.
+#include "files/dictionary.h"
 #include "game/gameevents.h"
 #include "platform/kana/kanalayout.h"
 #include "platform/services.h"
@@ -24,8 +25,8 @@ class LearnedWords : public QObject, public game::GameEvents {
     Q_OBJECT
 public:
     // `inPlay`: whether a game is counting down or being played.
-    LearnedWords(WordList &list, QGroupBox &frame, platform::MessageBoxes &boxes, std::function<bool()> inPlay,
-                 QObject *parent = nullptr);
+    LearnedWords(WordList &list, QGroupBox &frame, files::Dictionary &dictionary, platform::MessageBoxes &boxes,
+                 std::function<bool()> inPlay, QObject *parent = nullptr);
 
     void setRomajiInput(bool on);
     void setKanaInput(const platform::KanaLayout *layout);
@@ -45,6 +46,7 @@ private:
 
     WordList &list_;
     QGroupBox &frame_;
+    files::Dictionary &dictionary_;
     platform::MessageBoxes &boxes_;
     std::function<bool()> inPlay_;
     QAction *forget_;
