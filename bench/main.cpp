@@ -29,7 +29,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QGroupBox>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -220,10 +219,11 @@ double forgetMs(const QString &folder, int runs)
         die(error);
     return medianOfRuns(runs, [&] {
         auto session = startIn(folder);
-        auto *list = session->window().findChild<ui::WordList *>(QStringLiteral("lstJisyo"));
+        const ui::AidedControls controls = session->window().aidedControls();
+        ui::WordList *list = controls.learned;
         Confirming boxes;
-        ui::LearnedWords learned(*list, *session->window().findChild<QGroupBox *>(QStringLiteral("fraJisyo")),
-                                 session->game().dictionary(), boxes, [] { return false; });
+        const game::Phase idle;
+        ui::LearnedWords learned(*list, *controls.learnedFrame, session->game().dictionary(), idle, boxes);
         const QString word = list->item(list->count() / 2);
         bool forgotten = false;
         const double ms = timeMs([&] { forgotten = learned.forget(word); });
@@ -275,8 +275,12 @@ double reviewOpenMs(const QString &folder, const meanings::Meanings &meanings, i
 {
     auto session = startIn(folder);
     game::Game &game = session->game();
-    review::GameReview review;
-    game.setEvents(&review);
+    game::Phase phase;
+    review::GameReview review(phase);
+    game::GameEventsList events;
+    events.add(&phase);
+    events.add(&review);
+    game.setEvents(&events);
     game.cmdStart_Click();
     for (int tick = 0; tick < 3; ++tick)
         game.tmrStart_Timer();

@@ -57,6 +57,7 @@ void Game::cmdStart_Click()
     c_.lblNg.setCaption(QString::number(intNg));
     c_.cmdStart.setEnabled(false);
     toldUnlearned_ = false;
+    events_->phaseChanged(GamePhase::Countdown);
     events_->gameStarted();
 }
 
@@ -86,6 +87,7 @@ void Game::tmrStart_Timer()
     lngNow = qint32(std::floor(playStartSeconds_));
     lngEnd = lngNow + intJikan;
     blnPlaying = true;
+    events_->phaseChanged(GamePhase::Playing);
     events_->wordShown(c_.lblMondai.caption());
 }
 

@@ -12,6 +12,10 @@ void GameEventsList::tell(void (GameEvents::*event)(Args...), const Values &...v
         (listener->*event)(values...);
 }
 
+void GameEventsList::phaseChanged(GamePhase phase)
+{
+    tell(&GameEvents::phaseChanged, phase);
+}
 void GameEventsList::gameStarted()
 {
     tell(&GameEvents::gameStarted);

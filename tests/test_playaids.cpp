@@ -5,6 +5,7 @@
 #include "fakes.h"
 #include "harness.h"
 #include "platform/sound/qtsounds.h"
+#include "ui/aids/heldmessages.h"
 #include "ui/aids/notelabel.h"
 #include "ui/aids/playaids.h"
 #include "ui/aids/wordcue.h"
@@ -265,6 +266,31 @@ private slots:
         QCOMPARE(run.find<QGroupBox>("fraJisyo")->title(), u"覚えた言葉 3個"_qs);
         const QString told = run.messages.shown.last().prompt;
         QVERIFY2(told.contains(u"「辞書.txt」"_qs) && told.contains(reason), qPrintable(told));
+    }
+
+    // What a game must not be interrupted by waits for its end, and for the last box then open.
+    void aHeldMessageWaitsForTheGameToBeIdleAndItsLastBoxToClose()
+    {
+        fakes::Messages boxes;
+        boxes.allowAny = true;
+        game::Phase phase;
+        ui::HeldMessages held(boxes, phase);
+        const auto enter = [&](game::GamePhase now) {
+            phase.phaseChanged(now);
+            held.phaseChanged(now);
+            QCoreApplication::processEvents();
+        };
+        enter(game::GamePhase::Playing);
+        held.tell(u"held"_qs, u"回答記録"_qs);
+        bool reviewed = false;
+        held.whenIdle([&] { reviewed = true; });
+        boxes.whileShown = [&] { enter(game::GamePhase::Idle); }; // the game ends behind a mistake's box
+        held.show(u"mistake"_qs, u"間違い"_qs, platform::MessageIcon::Critical, platform::MessageButtons::Ok);
+        QCOMPARE(boxes.shown.size(), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes.shown.size(), 2);
+        QCOMPARE(boxes.shown[1].prompt, u"held"_qs);
+        QVERIFY(reviewed);
     }
 
     // The test machine has no audio output: the tones are there, and playing them does nothing.

@@ -38,7 +38,7 @@ struct Run : AidedWindow {
         messages.allowAny = true;
         store.saved.weakKanaPractice = aimed;
         aids = std::make_unique<ui::PlayAids>(window, messages, store, sounds, clock);
-        progress = std::make_unique<ui::ProgressAids>(window, *aids, messages, clock);
+        progress = std::make_unique<ui::ProgressAids>(window, *aids, clock);
         load([this](game::Game &g) { progress->attach(g); });
         progress->start();
     }

@@ -166,7 +166,8 @@ private slots:
 
     void aGameLeavesItsMistakesAndLongestStalls()
     {
-        review::GameReview review;
+        game::Phase phase;
+        review::GameReview review(phase);
         const auto answer = [&](const QString &text, game::AnswerVerdict verdict, qint64 stall) {
             review.answerChecked({});
             review.answerRecorded({u"2026/12/07 18:40:00"_qs, QChar(), text, verdict, stall, 100, {}});
@@ -176,6 +177,7 @@ private slots:
             judgement.playing = true;
             review.answerJudged(judgement);
         };
+        phase.phaseChanged(game::GamePhase::Playing);
         review.gameStarted();
         review.wordShown(u"りんご"_qs);
         answer(u"かめ"_qs, game::AnswerVerdict::BrokenChain, 500);
@@ -188,6 +190,7 @@ private slots:
         review.wordShown(u"かん"_qs);
         review.answerChecked({});
         QVERIFY(!review.hasGame());
+        phase.phaseChanged(game::GamePhase::Ending);
         review.gameEnded({}); // the time runs out behind the last mistake's box
         QVERIFY(review.hasGame());
         review.answerRecorded(
@@ -201,6 +204,7 @@ private slots:
                               u"かん"_qs}));
         QCOMPARE(moments[2].kind, review::ReviewMoment::Kind::LongStall);
         QCOMPARE(moments[2].answer, u"ぱり"_qs);
+        phase.phaseChanged(game::GamePhase::Playing);
         review.gameStarted(); // a stall just short of long is no moment
         review.wordShown(u"りんご"_qs);
         answer(u"ごりら"_qs, game::AnswerVerdict::Accepted, review::GameReview::kLongStallMs - 1);

@@ -23,10 +23,9 @@ struct Played : AidedWindow {
     {
         messages.allowAny = true;
         aids = std::make_unique<ui::PlayAids>(window, messages, store, sounds, clock);
-        progress = std::make_unique<ui::ProgressAids>(window, *aids, messages, clock);
+        progress = std::make_unique<ui::ProgressAids>(window, *aids, clock);
         if (withWords)
-            words =
-                std::make_unique<ui::WordsAids>(window, *aids, *progress, messages, clock, dir.filePath(u"no-edict"_qs));
+            words = std::make_unique<ui::WordsAids>(window, *aids, *progress, clock, dir.filePath(u"no-edict"_qs));
         load([this](game::Game &g) {
             progress->attach(g);
             if (words)

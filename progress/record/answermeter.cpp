@@ -26,22 +26,19 @@ void AnswerMeter::keyTyped(bool erases)
 void AnswerMeter::gameStarted()
 {
     game_ = gameName(clock_.now());
-    started_ = true;
-    playing_ = false;
 }
 
 void AnswerMeter::wordShown(const QString &word)
 {
-    playing_ = started_;
     expected_ = game::expectedKana(word);
     startAnswer();
 }
 
-void AnswerMeter::answerChecked(const game::AnswerCheck &check)
+void AnswerMeter::answerChecked(const game::AnswerCheck &)
 {
     // Enter, before any message about the answer: the game may end while one is open.
     enterMs_ = clock_.monotonicMs();
-    checkedInPlay_ = check.playing && playing_;
+    checkedInPlay_ = phase_.playing();
 }
 
 void AnswerMeter::answerJudged(const game::AnswerJudgement &judgement)
@@ -54,14 +51,9 @@ void AnswerMeter::answerJudged(const game::AnswerJudgement &judgement)
 
 void AnswerMeter::strayLettersRefused(const QString &text)
 {
-    if (playing_)
+    if (phase_.playing())
         emitRow(expected_, text, game::AnswerVerdict::StrayLetters, clock_.monotonicMs());
     startAnswer();
-}
-
-void AnswerMeter::gameEnded(const game::GameResult &)
-{
-    started_ = playing_ = false;
 }
 
 void AnswerMeter::emitRow(QChar expected, const QString &answer, game::AnswerVerdict verdict, qint64 enterMs)

@@ -4,6 +4,7 @@
 #include "chainmarks.h"
 #include "enterguard.h"
 #include "game/game.h"
+#include "heldmessages.h"
 #include "notelabel.h"
 #include "translations/language.h"
 #include "ui/aids/preferences/preferencesdialog.h"
@@ -80,8 +81,10 @@ private:
 PlayAids::PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::PreferenceStore &store,
                    platform::Sounds &sounds, const platform::Clock &clock)
     : window_(window), controls_(window.aidedControls()), store_(store), sounds_(sounds), preferences_(store.load()),
-      ruleMessages_(std::make_unique<RuleMessages>(boxes))
+      held_(new HeldMessages(boxes, phase_, this)), ruleMessages_(std::make_unique<RuleMessages>(*held_))
 {
+    listeners_.add(&phase_);
+    listeners_.add(held_);
     QWidget *area = controls_.playingArea;
     cue_ = new WordCue(controls_.word);
     // Under the answer box, over the history grid's header, which play does not need.
@@ -161,9 +164,8 @@ void PlayAids::attach(game::Game &game)
         help->setText(tr("ヘルプ"));
         start->setText(tr("スタート"));
     });
-    learnedWords_ = new LearnedWords(
-        *controls_.learned, *controls_.learnedFrame, game.dictionary(), *ruleMessages_,
-        [&game] { return game.blnCountdown || game.blnPlaying; }, this);
+    learnedWords_ =
+        new LearnedWords(*controls_.learned, *controls_.learnedFrame, game.dictionary(), phase_, *ruleMessages_, this);
     listeners_.add(learnedWords_);
     applyInputMode();
 }

@@ -24,6 +24,7 @@ namespace ui {
 
 class AnswerBox;
 class EnterGuard;
+class HeldMessages;
 class LearnedWords;
 class NoteLabel;
 class WordCue;
@@ -44,6 +45,10 @@ public:
     // The message boxes to give the game: with mistakes shown in the window, a broken rule's
     // message goes there and no box opens.
     platform::MessageBoxes &messages();
+    // Where the other aids show their boxes, and hold what must wait for the game's end.
+    HeldMessages &held() { return *held_; }
+    // Where the game is.
+    const game::Phase &phase() const { return phase_; }
     // Every listener of the game; more may be added.
     game::GameEventsList &listeners() { return listeners_; }
     // Listens to the game and wires the keys. Call once, when the game exists.
@@ -84,6 +89,8 @@ private:
     platform::PreferenceStore &store_;
     platform::Sounds &sounds_;
     platform::Preferences preferences_;
+    game::Phase phase_;
+    HeldMessages *held_;
     std::unique_ptr<RuleMessages> ruleMessages_;
     game::GameEventsList listeners_;
 

@@ -4,6 +4,7 @@
 #include "reviewlistview.h"
 #include "reviewwindow.h"
 #include "ui/aids/chainmarks.h"
+#include "ui/aids/heldmessages.h"
 #include "ui/aids/playaids.h"
 #include "ui/aids/wordlist/learnedwords.h"
 #include "ui/base/pictures.h"
@@ -14,10 +15,8 @@
 #include "wordcards.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QSet>
-#include <QTimer>
 #include <QToolButton>
 
 namespace ui {
@@ -35,10 +34,11 @@ QStringList unique(const QStringList &words)
 
 } // namespace
 
-WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, platform::MessageBoxes &boxes,
-                     const platform::Clock &clock, QString edictFile, QString reviewFile)
-    : window_(window), aids_(aids), progress_(progress), boxes_(boxes), clock_(clock), preferences_(aids.preferences()),
-      meanings_(std::move(edictFile)), list_(std::move(reviewFile)), cards_(new WordCards(meanings_, this))
+WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, const platform::Clock &clock,
+                     QString edictFile, QString reviewFile)
+    : window_(window), aids_(aids), progress_(progress), clock_(clock), preferences_(aids.preferences()),
+      meanings_(std::move(edictFile)), list_(std::move(reviewFile)), review_(aids.phase()),
+      cards_(new WordCards(meanings_, this))
 {
     aids.listeners().add(&review_);
     aids.listeners().add(this);
@@ -94,13 +94,7 @@ void WordsAids::start()
 
 void WordsAids::tell(const QString &message)
 {
-    if (message.isEmpty())
-        return;
-    if (playing_) { // not in the middle of a game
-        untold_ = message;
-        return;
-    }
-    boxes_.show(message, tr("復習の一覧"), platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    aids_.held().tell(message, tr("復習の一覧"));
 }
 
 void WordsAids::want(const QString &word)
@@ -115,7 +109,6 @@ void WordsAids::remove(const QStringList &words)
 
 void WordsAids::gameStarted()
 {
-    playing_ = true;
     if (!game_)
         return;
     // A word forgotten from the dictionary while the program was closed leaves the list too.
@@ -138,33 +131,16 @@ void WordsAids::gameStarted()
 
 void WordsAids::gameEnded(const game::GameResult &)
 {
-    playing_ = false;
     const QDateTime now = clock_.now();
     QStringList met;
     for (const QString &word : unique(review_.said()))
         if (list_.contains(word))
             met.append(word);
-    QString told = list_.met(met, now);
-    const QString used = list_.used(review_.accepted(), now);
-    if (told.isEmpty())
-        told = used;
-    // After the game's own end: its figures, the save, the new words.
-    QTimer::singleShot(0, this, [this, told] {
-        tell(told.isEmpty() ? std::exchange(untold_, QString()) : told);
-        if (preferences_.reviewAfterGame)
-            openAfterEndMessages();
-    });
-}
-
-// The end's messages are boxes of their own; the review waits until the last is closed.
-void WordsAids::openAfterEndMessages()
-{
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(200, this, &WordsAids::openAfterEndMessages);
-        return;
-    }
-    if (!playing_)
-        openReview();
+    // Both held until the game's end has shown its figures, the save and the new words.
+    tell(list_.met(met, now));
+    tell(list_.used(review_.accepted(), now));
+    if (preferences_.reviewAfterGame)
+        aids_.held().whenIdle([this] { openReview(); });
 }
 
 void WordsAids::openReview()

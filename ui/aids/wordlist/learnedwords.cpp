@@ -18,9 +18,9 @@ const char *const kForgetTitle = QT_TRANSLATE_NOOP("ui::LearnedWords", "言葉�
 
 } // namespace
 
-LearnedWords::LearnedWords(WordList &list, QGroupBox &frame, files::Dictionary &dictionary,
-                           platform::MessageBoxes &boxes, std::function<bool()> inPlay, QObject *parent)
-    : QObject(parent), list_(list), frame_(frame), dictionary_(dictionary), boxes_(boxes), inPlay_(std::move(inPlay)),
+LearnedWords::LearnedWords(WordList &list, QGroupBox &frame, files::Dictionary &dictionary, const game::Phase &phase,
+                           platform::MessageBoxes &boxes, QObject *parent)
+    : QObject(parent), list_(list), frame_(frame), dictionary_(dictionary), phase_(phase), boxes_(boxes),
       forget_(new QAction(tr("この言葉を忘れる"), &list)), finder_(new WordFinder(list))
 {
     forget_->setObjectName(QStringLiteral("forgetWordAction"));
@@ -65,7 +65,7 @@ void LearnedWords::forgetCurrent()
 bool LearnedWords::forget(const QString &word)
 {
     const QString &file = dictionary_.fileName();
-    if (inPlay_()) {
+    if (phase_.inGame()) {
         boxes_.show(tr("ゲームの間は言葉を忘れられません。いまのゲームは「%1」の言葉を読み込んで"
                        "使っています。ゲームが終わってから、もう一度選んでください。")
                         .arg(file),

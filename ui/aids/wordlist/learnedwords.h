@@ -11,7 +11,6 @@
 
 #include <QObject>
 #include <QStringList>
-#include <functional>
 
 class QAction;
 class QGroupBox;
@@ -24,9 +23,8 @@ class WordList;
 class LearnedWords : public QObject, public game::GameEvents {
     Q_OBJECT
 public:
-    // `inPlay`: whether a game is counting down or being played.
-    LearnedWords(WordList &list, QGroupBox &frame, files::Dictionary &dictionary, platform::MessageBoxes &boxes,
-                 std::function<bool()> inPlay, QObject *parent = nullptr);
+    LearnedWords(WordList &list, QGroupBox &frame, files::Dictionary &dictionary, const game::Phase &phase,
+                 platform::MessageBoxes &boxes, QObject *parent = nullptr);
 
     void setRomajiInput(bool on);
     void setKanaInput(const platform::KanaLayout *layout);
@@ -47,8 +45,8 @@ private:
     WordList &list_;
     QGroupBox &frame_;
     files::Dictionary &dictionary_;
+    const game::Phase &phase_;
     platform::MessageBoxes &boxes_;
-    std::function<bool()> inPlay_;
     QAction *forget_;
     WordFinder *finder_;
     QStringList unlisted_; // in the file, not yet in the list: learned since the last game's end
