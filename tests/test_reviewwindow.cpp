@@ -81,6 +81,17 @@ private slots:
         QCOMPARE(run.words->reviewList().words().size(), 2);
         QVERIFY(fakes::fileBytes(review::kReviewListFile).startsWith("\"kanarinka review list\",1\r\n"));
     }
+
+    void anOpenReviewShowsNothingOfItDuringTheNextGame()
+    {
+        platform::Preferences preferences;
+        preferences.reviewAfterGame = true;
+        Played run(true, preferences);
+        QTRY_VERIFY(run.words->reviewWindow() && run.words->reviewWindow()->isVisible());
+        run.start(); // りんご again: the review's ご words would answer it
+        const QString text = run.words->reviewWindow()->findChild<QTextBrowser *>()->toPlainText();
+        QVERIFY2(!text.contains(u"ごま"_qs), qPrintable(text));
+    }
 };
 
 QTEST_MAIN(TestReviewWindow)

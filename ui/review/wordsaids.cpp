@@ -107,6 +107,13 @@ void WordsAids::remove(const QStringList &words)
     tell(list_.remove(words, clock_.now()));
 }
 
+void WordsAids::phaseChanged(game::GamePhase phase)
+{
+    // An open review would give the answers away: it shows nothing of the last game in the next.
+    if (phase == game::GamePhase::Countdown && reviewWindow_)
+        reviewWindow_->showReview({}, false);
+}
+
 void WordsAids::gameStarted()
 {
     if (!game_)

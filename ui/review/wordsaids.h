@@ -48,6 +48,7 @@ public:
     const review::ReviewList &reviewList() const { return list_; }
     ReviewWindow *reviewWindow() const { return reviewWindow_; }
 
+    void phaseChanged(game::GamePhase phase) override;
     void gameStarted() override;
     void gameEnded(const game::GameResult &result) override;
 
