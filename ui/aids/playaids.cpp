@@ -1,11 +1,11 @@
 #include "playaids.h"
 
-#include "accessiblenames.h"
 #include "chainmarks.h"
 #include "enterguard.h"
 #include "game/game.h"
 #include "heldmessages.h"
 #include "notelabel.h"
+#include "platform/text/numberformat.h"
 #include "translations/language.h"
 #include "ui/aids/preferences/preferencesdialog.h"
 #include "ui/aids/wordcue.h"
@@ -101,10 +101,10 @@ PlayAids::PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::
     enterGuard_ = new EnterGuard(clock, this);
 
     markChain(controls_.chain);
-    translations::keepTranslated(&window, [&window] {
-        describeControls(&window);
-        // The figures take their new units in their own turn, after the window's.
-        QTimer::singleShot(0, &window, [&window] { ui::nameValues(&window); });
+    // A game's speed keeps its figure and takes the unit of the language.
+    translations::followLanguage(controls_.speed, [this] {
+        if (shown_)
+            controls_.speed->setText(platform::formatPerSecondShown(shown_->characters, shown_->playSeconds));
     });
     buildMenu();
     listeners_.add(this);
@@ -216,16 +216,12 @@ void PlayAids::play(platform::Tone tone)
         sounds_.play(tone);
 }
 
-void PlayAids::nameValues()
-{
-    ui::nameValues(&window_);
-}
-
 void PlayAids::gameStarted()
 {
+    shown_.reset();
     mistake_->hide();
     endMarker_->hide();
-    nameValues();
+    window_.nameValues();
 }
 
 void PlayAids::countdownTick(int step)
@@ -235,7 +231,7 @@ void PlayAids::countdownTick(int step)
 
 void PlayAids::wordShown(const QString &)
 {
-    nameValues();
+    window_.nameValues();
 }
 
 void PlayAids::answerChecked(const game::AnswerCheck &check)
@@ -249,7 +245,7 @@ void PlayAids::answerChecked(const game::AnswerCheck &check)
 void PlayAids::answerJudged(const game::AnswerJudgement &judgement)
 {
     ruleMessages_->note = nullptr;
-    nameValues();
+    window_.nameValues();
     // The rejected answer comes back, selected, to be corrected or typed over.
     if (preferences_.mistakesInWindow && judgement.verdict != game::AnswerVerdict::Accepted) {
         controls_.answer->setText(controls_.answer->lastAnswer());
@@ -257,11 +253,12 @@ void PlayAids::answerJudged(const game::AnswerJudgement &judgement)
     }
 }
 
-void PlayAids::gameEnded(const game::GameResult &)
+void PlayAids::gameEnded(const game::GameResult &result)
 {
+    shown_ = result;
     play(platform::Tone::TimeUp);
     // The final figures are shown after this.
-    QTimer::singleShot(0, this, [this] { nameValues(); });
+    QTimer::singleShot(0, this, [this] { window_.nameValues(); });
     if (preferences_.clearEnd) {
         endMarker_->showNote(tr("終了！"));
         enterGuard_->arm(kEnterPauseMs);

@@ -10,6 +10,7 @@
 #include "ui/main/mainwindow.h"
 
 #include <QObject>
+#include <optional>
 
 class QAction;
 class QKeySequence;
@@ -81,10 +82,9 @@ private:
     void buildMenu();
     void describeMenu();
     void play(platform::Tone tone);
-    void nameValues();
     void applyInputMode();
 
-    QWidget &window_;
+    MainWindow &window_;
     const AidedControls controls_;
     platform::PreferenceStore &store_;
     platform::Sounds &sounds_;
@@ -100,6 +100,8 @@ private:
     EnterGuard *enterGuard_;
     QToolButton *menuButton_ = nullptr;
     LearnedWords *learnedWords_ = nullptr;
+    // The last game's figures while the window shows them, to show again in another language.
+    std::optional<game::GameResult> shown_;
 };
 
 } // namespace ui

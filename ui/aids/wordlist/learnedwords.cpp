@@ -29,6 +29,8 @@ LearnedWords::LearnedWords(WordList &list, QGroupBox &frame, files::Dictionary &
     forget_->setShortcutContext(Qt::WidgetShortcut);
     list.addAction(forget_);
     connect(forget_, &QAction::triggered, this, &LearnedWords::forgetCurrent);
+    // Start-up and every game's end show the count first.
+    translations::followLanguage(&frame, [this] { frame_.setTitle(game::learnedWordsCaption(shownCount())); });
     list.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&list, &QWidget::customContextMenuRequested, this, &LearnedWords::showMenu);
 }
@@ -91,7 +93,8 @@ bool LearnedWords::forget(const QString &word)
         return false;
     }
     list_.wordModel()->remove(word);
-    frame_.setTitle(game::learnedWordsCaption(list_.count() + int(unlisted_.size())));
+    countedAtEnd_.reset();
+    frame_.setTitle(game::learnedWordsCaption(shownCount()));
     emit forgotten(word);
     return true;
 }
@@ -102,8 +105,14 @@ void LearnedWords::answerJudged(const game::AnswerJudgement &judgement)
         unlisted_.append(judgement.answer);
 }
 
-void LearnedWords::gameEnded(const game::GameResult &)
+int LearnedWords::shownCount() const
 {
+    return countedAtEnd_.value_or(list_.count() + int(unlisted_.size()));
+}
+
+void LearnedWords::gameEnded(const game::GameResult &result)
+{
+    countedAtEnd_ = result.dictionaryWords;
     if (unlisted_.isEmpty())
         return;
     for (const QString &word : std::as_const(unlisted_)) {

@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -41,6 +42,8 @@ signals:
 private:
     void forgetCurrent();
     void showMenu(const QPoint &at);
+    // The number the frame's caption shows: the game's own after a game's end, else the list's.
+    int shownCount() const;
 
     WordList &list_;
     QGroupBox &frame_;
@@ -50,6 +53,7 @@ private:
     QAction *forget_;
     WordFinder *finder_;
     QStringList unlisted_; // in the file, not yet in the list: learned since the last game's end
+    std::optional<int> countedAtEnd_;
 };
 
 } // namespace ui
