@@ -4,7 +4,6 @@
 #include "aidedwindow.h"
 #include "fakes.h"
 #include "harness.h"
-#include "platform/sound/qtsounds.h"
 #include "ui/aids/heldmessages.h"
 #include "ui/aids/notelabel.h"
 #include "ui/aids/playaids.h"
@@ -173,7 +172,6 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("rejections");
         QTest::addColumn<QString>("note");
-        QTest::newRow("ends in ん") << u"ごりん"_qs << u"1"_qs << u"最後が『ん』じゃだめです！"_qs;
         QTest::newRow("ends in ー, not counted")
             << u"ごりー"_qs << u"0"_qs << u"最後の 『ー』 は 『ぃ』 とか 『ぅ』 とかに置き換えてください！"_qs;
         QTest::newRow("broken chain") << u"らっぱ"_qs << u"1"_qs << u"しりとりになっていません！"_qs;
@@ -189,7 +187,6 @@ private slots:
         AidedRun run(inWindow); // an unexpected message box fails the test
         run.answer(answer);
         QCOMPARE(run.find<QLabel>("lblNg")->text(), rejections);
-        QCOMPARE(run.find<QLabel>("lblMondai")->text(), u"りんご"_qs);
         QVERIFY(run.find<QLabel>("mistakeNote")->isVisible());
         QCOMPARE(run.find<QLabel>("mistakeNote")->text(), note);
         auto *box = run.find<ui::AnswerBox>("txtKaitou");
@@ -293,14 +290,10 @@ private slots:
         QVERIFY(reviewed);
     }
 
-    // The test machine has no audio output: the tones are there, and playing them does nothing.
-    void theTonesAreBuiltInAndPlayQuietlyWithoutAudio()
+    void theTonesAreBuiltIn()
     {
         for (const char *tone : {"countdown", "countdown-last", "accepted", "rejected", "time-up"})
             QVERIFY2(QFile::exists(u":/sounds/%1.wav"_qs.arg(QLatin1String(tone))), tone);
-        platform::QtSounds sounds;
-        sounds.preload();
-        sounds.play(platform::Tone::TimeUp);
     }
 
     void everyControlAPlayerCanReachHasANameForAScreenReader()
@@ -319,15 +312,6 @@ private slots:
         };
         walk(QAccessible::queryAccessibleInterface(&run.window));
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", ")));
-    }
-
-    // The keys the aids add are told in the menu button's tip, not in the buttons' own tips.
-    void theButtonsKeepTheirOwnTips()
-    {
-        AidedRun run;
-        QCOMPARE(run.find("cmdStart")->toolTip(), u"ゲームをスタートします"_qs);
-        QCOMPARE(run.find("cmdHelp")->toolTip(), u"ヘルプファイルを開きます"_qs);
-        QVERIFY(run.find("cmdMenu")->toolTip().contains(u"F5"_qs));
     }
 };
 
