@@ -72,8 +72,8 @@ int main(int argc, char *argv[])
     platform::QtSounds sounds;
     ui::PlayAids aids(window, messages, preferenceStore, sounds, clock);
     ui::LanguageSwitch language(aids);
-    ui::ProgressAids progress(window, aids, messages, clock);
-    ui::WordsAids words(window, aids, progress, messages, clock);
+    ui::ProgressAids progress(window, aids, clock);
+    ui::WordsAids words(window, aids, progress, clock);
     ui::ChmHelpViewer help(&window);
     ui::WindowProgram program(window);
     game::Game &game = window.attach({clock, random, aids.messages(), help, program});

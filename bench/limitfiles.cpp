@@ -121,7 +121,7 @@ QDateTime writeAnswerRecord(const QString &folder, int lines)
         const bool known = i % 5 != 0; // now and then an input method's answer
         text += progress::formatAnswerRow(
             {progress::gameName(game), word.front(), word,
-             random.bounded(10) == 0 ? progress::Verdict::BrokenChain : progress::Verdict::Accepted,
+             random.bounded(10) == 0 ? game::AnswerVerdict::BrokenChain : game::AnswerVerdict::Accepted,
              300 + random.bounded(12000), 400 + random.bounded(3000),
              known ? std::optional(progress::Keystrokes{int(2 * word.size() + 1), 1}) : std::nullopt});
     }

@@ -36,7 +36,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QGroupBox>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -235,7 +234,7 @@ double reviewScheduleMs(const QString &folder, int runs)
             if (i % 10 == 5)
                 moments.append(
                     {review::ReviewMoment::Kind::Mistake, said.value(said.size() - 1, word), u"ゑゑ"_qs, 900, said});
-            grades.answerRecorded({{}, word.front(), word, progress::Verdict::Accepted, 500 + 100 * i, 900, {}});
+            grades.answerRecorded({{}, word.front(), word, game::AnswerVerdict::Accepted, 500 + 100 * i, 900, {}});
             said << word << word;
         }
         ++game;
@@ -306,10 +305,11 @@ double forgetMs(const QString &folder, int runs)
         die(error);
     return medianOfRuns(runs, [&] {
         auto session = startIn(folder);
-        auto *list = session->window().findChild<ui::WordList *>(QStringLiteral("lstJisyo"));
+        const ui::AidedControls controls = session->window().aidedControls();
+        ui::WordList *list = controls.learned;
         Confirming boxes;
-        ui::LearnedWords learned(*list, *session->window().findChild<QGroupBox *>(QStringLiteral("fraJisyo")), boxes,
-                                 [] { return false; });
+        const game::Phase idle;
+        ui::LearnedWords learned(*list, *controls.learnedFrame, session->game().dictionary(), idle, boxes);
         const QString word = list->item(list->count() / 2);
         bool forgotten = false;
         const double ms = timeMs([&] { forgotten = learned.forget(word); });
@@ -361,8 +361,12 @@ double reviewOpenMs(const QString &folder, const meanings::Meanings &meanings, i
 {
     auto session = startIn(folder);
     game::Game &game = session->game();
-    review::GameReview review;
-    game.setEvents(&review);
+    game::Phase phase;
+    review::GameReview review(phase);
+    game::GameEventsList events;
+    events.add(&phase);
+    events.add(&review);
+    game.setEvents(&events);
     game.cmdStart_Click();
     for (int tick = 0; tick < 3; ++tick)
         game.tmrStart_Timer();
@@ -375,7 +379,7 @@ double reviewOpenMs(const QString &folder, const meanings::Meanings &meanings, i
         review.answerRecorded({{},
                                {},
                                session->currentWord(),
-                               broken ? progress::Verdict::BrokenChain : progress::Verdict::Accepted,
+                               broken ? game::AnswerVerdict::BrokenChain : game::AnswerVerdict::Accepted,
                                i == 5 ? 9000 : 500,
                                100,
                                {}});

@@ -2,7 +2,6 @@
 
 #include "platform/systemservices.h"
 #include "ui/base/qtservices.h"
-#include "ui/main/mainwindow.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -47,7 +46,7 @@ public:
         return started;
     }
     game::Game &game() override { return game_; }
-    QWidget &window() override { return window_; }
+    ui::MainWindow &window() override { return window_; }
     void setAnswer(const QString &text) override { window_.controls().txtKaitou.setText(text); }
     QString currentWord() const override { return window_.controls().lblMondai.caption(); }
     QStringList messages() const override { return messages_.shown; }

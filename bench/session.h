@@ -2,9 +2,9 @@
 // One program run for measuring: the game's logic with its controls and services, started
 // in the current working folder.
 #include "game/game.h"
+#include "ui/main/mainwindow.h"
 
 #include <QString>
-#include <QWidget>
 #include <memory>
 
 namespace bench {
@@ -17,7 +17,7 @@ public:
     // Start-up (Form_Load) until the program waits for events; false when it stopped.
     virtual bool startUp() = 0;
     virtual game::Game &game() = 0;
-    virtual QWidget &window() = 0;
+    virtual ui::MainWindow &window() = 0;
     // Puts text into the answer box, as typing does.
     virtual void setAnswer(const QString &text) = 0;
     // The computer's current word.

@@ -1,6 +1,7 @@
 #include "dictionary.h"
 
 #include "delimited.h"
+#include "platform/kana/kana.h"
 #include "platform/text/textfile.h"
 
 #include <QCoreApplication>
@@ -87,6 +88,51 @@ bool readDictionaryWords(const QString &fileName, platform::TextItems &words, QS
         read.spans.append({value.start, value.size});
     }
     words = std::move(read);
+    return true;
+}
+
+Dictionary::Dictionary(QString fileName) : fileName_(std::move(fileName)), words_(fileName_, countDictionary) {}
+
+bool Dictionary::readAll(platform::TextItems &words, QString &error) const
+{
+    return readDictionaryWords(fileName_, words, error);
+}
+
+bool Dictionary::count(int &count, QString &error)
+{
+    return words_.recount(count, error);
+}
+
+bool Dictionary::load(int count, QStringList &words, QString &error)
+{
+    if (!readDictionaryItems(fileName_, count, words, error))
+        return false;
+    drawn_ = words;
+    return true;
+}
+
+bool Dictionary::learn(const QString &word, QString &error)
+{
+    // Only kana, whatever reached the game: a kanji or a letter would break every later chain
+    // through the word.
+    if (!platform::isKanaWord(word) || drawn_.contains(word) || !platform::isCp932Encodable(word))
+        return false;
+    // The file's own count: words learned after a game's end, or added by hand, count too.
+    int words = 0;
+    if (!words_.get(words, error) || words >= kMaxDictionaryWords)
+        return false;
+    if (!appendWord(fileName_, word, error))
+        return false;
+    words_.changed(1);
+    ++learned_;
+    return true;
+}
+
+bool Dictionary::forget(const QString &word, const WordTally &shown, int &removed, QString &error)
+{
+    if (!forgetWord(fileName_, word, shown, removed, error))
+        return false;
+    words_.changed(-removed);
     return true;
 }
 

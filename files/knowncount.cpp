@@ -31,11 +31,17 @@ bool KnownCount::get(int &count, QString &error)
     return true;
 }
 
-void KnownCount::appended()
+bool KnownCount::recount(int &count, QString &error)
+{
+    known_ = false;
+    return get(count, error);
+}
+
+void KnownCount::changed(int by)
 {
     if (!known_)
         return;
-    ++count_;
+    count_ += by;
     counted_ = stamp();
 }
 

@@ -15,8 +15,10 @@ public:
 
     // False, with the message, when the file cannot be read. A missing file holds nothing.
     bool get(int &count, QString &error);
-    // After one item was appended to the file.
-    void appended();
+    // The same, counted afresh whatever the file's stamp says.
+    bool recount(int &count, QString &error);
+    // After items were appended to the file (or taken out of it, `by` below 0) by its owner.
+    void changed(int by);
 
 private:
     struct Stamp {

@@ -3,12 +3,9 @@
 
 #include "files/dictionary.h"
 #include "platform/kana/kana.h"
-#include "platform/text/textfile.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <cmath>
-#include <span>
 
 namespace game {
 namespace {
@@ -80,19 +77,6 @@ void Game::countRejection()
     c_.txtKaitou.setText(QString());
 }
 
-bool Game::learnWord(const QString &word, QString &error)
-{
-    // The file's own count: words learned after a game's end, or added by hand, count too.
-    int words = 0;
-    if (!dictionaryWords_.get(words, error) || words >= files::kMaxDictionaryWords)
-        return false;
-    if (!files::appendWord(files::kDictionaryFile, word, error))
-        return false;
-    dictionaryWords_.appended();
-    ++wordsLearned_;
-    return true;
-}
-
 void Game::reportUnlearned(const QString &error)
 {
     if (error.isEmpty() || toldUnlearned_)
@@ -101,7 +85,7 @@ void Game::reportUnlearned(const QString &error)
     s_.messages.show(QCoreApplication::translate("Game",
                                                  "「%1」に新しい言葉を書き込めないため、その言葉は覚えられません。"
                                                  "ゲームはこのまま続けます。\n%2")
-                         .arg(files::kDictionaryFile, error),
+                         .arg(dictionary_.fileName(), error),
                      QCoreApplication::translate("Game", "辞書に書き込めません"), platform::MessageIcon::Exclamation,
                      platform::MessageButtons::Ok);
 }
@@ -125,22 +109,17 @@ void Game::txtKaitou_KeyPress(quint16 &keyAscii)
         return;
     }
 
-    // (a) Learning. Only kana are learned, whatever reached this handler: a kanji or a letter
-    // would break every later chain through the word. A word CP932 cannot hold is never
-    // written (it would become "?"), and a full dictionary takes no more words, so the file
-    // stays loadable.
-    const std::span<const QString> known(strJisyo.constData(), qMin<qsizetype>(intJisyoCount, strJisyo.size()));
+    // (a) Learning: a word not among strJisyo's first intJisyoCount.
     QString unlearned;
-    if (platform::isKanaWord(answer) && !std::ranges::any_of(known, [&](const QString &w) { return w == answer; })
-        && platform::isCp932Encodable(answer) && learnWord(answer, unlearned) && countsAnswers())
+    if (dictionary_.learn(answer, unlearned) && countsAnswers())
         intNewWords = addSaturated(intNewWords, 1);
 
-    // (b) Candidates, compared as stored.
+    // (b) Candidates among the same words, compared as stored.
     c_.lstHukusu.clear();
     const QChar tail = platform::normaliseSmallKana(answer.back());
-    for (int p = 0; p < intJisyoCount && p < strJisyo.size(); ++p) {
-        if (!strJisyo[p].isEmpty() && strJisyo[p].front() == tail)
-            c_.lstHukusu.addItem(strJisyo[p]);
+    for (const QString &word : dictionary_.drawn()) {
+        if (!word.isEmpty() && word.front() == tail)
+            c_.lstHukusu.addItem(word);
     }
     c_.lstRireki.addItem(answer); // (c)
 

@@ -15,7 +15,7 @@ void Game::cmdStart_Click()
     // dictionary's size changes nothing, and the last game stays shown and saveable as it was.
     int count = 0;
     QString error;
-    if (!files::countDictionary(files::kDictionaryFile, count, error)) {
+    if (!dictionary_.count(count, error)) {
         fail(error);
         return;
     }
@@ -25,8 +25,8 @@ void Game::cmdStart_Click()
             ? QCoreApplication::translate("Game",
                                           "「%1」に言葉がひとつもないため、最初の言葉を出せません。"
                                           "辞書に言葉を入れてからスタートしてください。")
-                  .arg(files::kDictionaryFile)
-            : files::tooManyWordsMessage(files::kDictionaryFile);
+                  .arg(dictionary_.fileName())
+            : files::tooManyWordsMessage(dictionary_.fileName());
         s_.messages.show(why, QCoreApplication::translate("Game", "スタートできません"),
                          platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
         return;
@@ -42,7 +42,7 @@ void Game::cmdStart_Click()
 
     // The second pass reads exactly that many words.
     intJisyoCount = qint16(count);
-    if (!files::readDictionaryItems(files::kDictionaryFile, intJisyoCount, strJisyo, error)) {
+    if (!dictionary_.load(intJisyoCount, strJisyo, error)) {
         fail(error);
         return;
     }
@@ -57,6 +57,7 @@ void Game::cmdStart_Click()
     c_.lblNg.setCaption(QString::number(intNg));
     c_.cmdStart.setEnabled(false);
     toldUnlearned_ = false;
+    events_->phaseChanged(GamePhase::Countdown);
     events_->gameStarted();
 }
 
@@ -86,6 +87,7 @@ void Game::tmrStart_Timer()
     lngNow = qint32(std::floor(playStartSeconds_));
     lngEnd = lngNow + intJikan;
     blnPlaying = true;
+    events_->phaseChanged(GamePhase::Playing);
     events_->wordShown(c_.lblMondai.caption());
 }
 

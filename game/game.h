@@ -1,6 +1,7 @@
 #pragma once
 // The window's logic: its window-level variables and its event handlers, written against
 // the controls' operations and the platform's services only, so it runs without a window.
+#include "files/dictionary.h"
 #include "files/knowncount.h"
 #include "gameevents.h"
 #include "platform/controls.h"
@@ -88,6 +89,8 @@ public:
     bool ended() const { return ended_; }
     // The saved games as the history file holds them, read once at start-up.
     const files::History &history() const { return *history_; }
+    // The dictionary file, and the words this game draws from.
+    files::Dictionary &dictionary() { return dictionary_; }
 
     // Who hears what happens in play; nobody unless set. The listener outlives the game.
     void setEvents(GameEvents *events) { events_ = events ? events : &noEvents_; }
@@ -104,9 +107,6 @@ private:
     // Whether answers count: in a game that plays or is about to begin, not after its end.
     bool countsAnswers() const { return blnPlaying || blnCountdown; }
     void countRejection();
-    // Appends a new word while the dictionary file has room; false when it was not written,
-    // with the reason when that was a failure.
-    bool learnWord(const QString &word, QString &error);
     // A word that could not be written is no reason to end the game: told once a game.
     void reportUnlearned(const QString &error);
     bool loadHistory();
@@ -130,12 +130,10 @@ private:
     ReplyDraw *replyDraw_ = nullptr;
     bool ended_ = false;
     std::shared_ptr<files::History> history_;
-    // The files' own counts, so that no append makes them too long to load.
-    files::KnownCount dictionaryWords_;
+    files::Dictionary dictionary_;
+    // The file's own count, so that no append makes it too long to load.
     files::KnownCount historyRecords_;
     bool toldUnlearned_ = false;
-    // Words appended to the dictionary file by this program, in a game or not.
-    int wordsLearned_ = 0;
     // The play time the finished game's statistics were worked out with; a new choice in
     // cboJikan after the end does not change what a save writes.
     qint16 playedJikan_ = 0;

@@ -12,6 +12,10 @@ void GameEventsList::tell(void (GameEvents::*event)(Args...), const Values &...v
         (listener->*event)(values...);
 }
 
+void GameEventsList::phaseChanged(GamePhase phase)
+{
+    tell(&GameEvents::phaseChanged, phase);
+}
 void GameEventsList::gameStarted()
 {
     tell(&GameEvents::gameStarted);
@@ -48,7 +52,7 @@ GameResult gameResult(const Game &game)
 }
 
 AnswerReport::AnswerReport(Game &game, const QString &answer, AnswerVerdict verdict)
-    : game_(game), ok_(game.intOk), ng_(game.intNg), learned_(game.wordsLearned_)
+    : game_(game), ok_(game.intOk), ng_(game.intNg), learned_(game.dictionary_.learned())
 {
     judgement_.expected = expectedKana(game.c_.lblMondai.caption());
     judgement_.answer = answer;
@@ -62,7 +66,7 @@ AnswerReport::~AnswerReport()
     if (game_.ended())
         return;
     judgement_.counted = game_.intOk != ok_ || game_.intNg != ng_;
-    judgement_.learned = game_.wordsLearned_ != learned_;
+    judgement_.learned = game_.dictionary_.learned() != learned_;
     game_.events_->answerJudged(judgement_);
     if (judgement_.verdict == AnswerVerdict::Accepted)
         game_.events_->wordShown(game_.c_.lblMondai.caption());

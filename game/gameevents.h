@@ -14,7 +14,13 @@ namespace game {
 
 class Game;
 
-enum class AnswerVerdict { Accepted, EndsInN, EndsInLongSound, Duplicate, BrokenChain };
+// What became of an answer: the four rules, or letters that made no kana (the answer box keeps
+// such an answer from the rules; only the answer record sees it).
+enum class AnswerVerdict { Accepted, EndsInN, EndsInLongSound, Duplicate, BrokenChain, StrayLetters };
+
+// Where a game is. Ending: the time is up and the end's own steps and messages are under
+// way; the game is idle once they are done.
+enum class GamePhase { Idle, Countdown, Playing, Ending };
 
 // An answer as the rules see it, known before any message about it is shown.
 struct AnswerCheck {
@@ -45,6 +51,8 @@ struct GameResult {
 class GameEvents {
 public:
     virtual ~GameEvents() = default;
+    // Told before every other event of the new phase.
+    virtual void phaseChanged(GamePhase /*phase*/) {}
     virtual void gameStarted() {}
     // 1, 2, 3: the red, yellow and green lamp.
     virtual void countdownTick(int /*step*/) {}
@@ -71,6 +79,7 @@ public:
 class GameEventsList : public GameEvents {
 public:
     void add(GameEvents *listener) { listeners_.append(listener); }
+    void phaseChanged(GamePhase phase) override;
     void gameStarted() override;
     void countdownTick(int step) override;
     void wordShown(const QString &word) override;
@@ -84,6 +93,20 @@ private:
     void tell(void (GameEvents::*event)(Args...), const Values &...values);
 
     QList<GameEvents *> listeners_;
+};
+
+// The phase the game last told, for whoever asks rather than listens: the one answer to
+// "is a game on?", which no listener keeps a flag of its own for.
+class Phase : public GameEvents {
+public:
+    GamePhase now() const { return now_; }
+    // A game is loaded, counting down or played: its words are in use.
+    bool inGame() const { return now_ == GamePhase::Countdown || now_ == GamePhase::Playing; }
+    bool playing() const { return now_ == GamePhase::Playing; }
+    void phaseChanged(GamePhase phase) override { now_ = phase; }
+
+private:
+    GamePhase now_ = GamePhase::Idle;
 };
 
 GameResult gameResult(const Game &game);

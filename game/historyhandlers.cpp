@@ -133,7 +133,7 @@ bool Game::saveResult(QString &error)
                               playTime};
     if (files::appendHistoryRecord(files::kHistoryFile, entry, error)) {
         history_->append(entry);
-        historyRecords_.appended();
+        historyRecords_.changed(1);
         events_->historyChanged();
         return true;
     }

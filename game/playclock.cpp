@@ -45,6 +45,7 @@ void Game::gameEnd()
     blnPlaying = false;
     playedJikan_ = intJikan;
     c_.cmdStart.setEnabled(true);
+    skipOnFailure([&] { events_->phaseChanged(GamePhase::Ending); });
     skipOnFailure([&] { events_->gameEnded(gameResult(*this)); });
     skipOnFailure([&] { c_.lstJisyo.setFocus(); });
     skipOnFailure([&] { c_.lblByou.setCaption(platform::formatPerSecondShown(intMoji, intJikan)); });
@@ -63,6 +64,7 @@ void Game::gameEnd()
                              QCoreApplication::translate("Game", "辞書追加"), platform::MessageIcon::Information,
                              platform::MessageButtons::Ok);
     });
+    skipOnFailure([&] { events_->phaseChanged(GamePhase::Idle); });
 }
 
 } // namespace game

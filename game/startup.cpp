@@ -11,7 +11,6 @@ namespace game {
 
 Game::Game(const Controls &controls, const Services &services)
     : c_(controls), s_(services), history_(std::make_shared<files::History>()),
-      dictionaryWords_(files::kDictionaryFile, files::countDictionary),
       historyRecords_(files::kHistoryFile, files::countHistory)
 {
 }
@@ -77,7 +76,7 @@ bool Game::readStartupDictionary()
 {
     platform::TextItems words;
     QString error;
-    if (!files::readDictionaryWords(files::kDictionaryFile, words, error)) {
+    if (!dictionary_.readAll(words, error)) {
         fail(error);
         return false;
     }

@@ -30,7 +30,7 @@ std::optional<qint64> KanaRecord::medianStallMs() const
 void KanaStats::add(const AnswerRow &row)
 {
     // Spelling trouble (a long-sound end, letters that made no kana) says nothing about the kana.
-    if (row.expected.isNull() || (row.verdict != Verdict::Accepted && !isFailure(row.verdict)))
+    if (row.expected.isNull() || (row.verdict != game::AnswerVerdict::Accepted && !isFailure(row.verdict)))
         return;
     KanaRecord &r = kana_[platform::normaliseSmallKana(row.expected)];
     ++r.answers;

@@ -43,7 +43,7 @@ void PracticeDays::add(const AnswerRow &row)
     const qint64 ms = std::min(row.stallMs + row.typingMs, kMaxGameMs - gameMs_);
     gameMs_ += ms;
     day.playedMs += ms;
-    if (row.verdict == Verdict::Accepted) {
+    if (row.verdict == game::AnswerVerdict::Accepted) {
         ++day.accepted;
         day.characters += row.answer.size();
     } else if (isFailure(row.verdict)) {

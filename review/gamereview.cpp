@@ -8,7 +8,6 @@ namespace review {
 
 void GameReview::gameStarted()
 {
-    playing_ = true;
     ended_ = false;
     current_.clear();
     said_.clear();
@@ -19,7 +18,7 @@ void GameReview::gameStarted()
 
 void GameReview::wordShown(const QString &word)
 {
-    if (!playing_)
+    if (!phase_.inGame())
         return;
     current_ = word;
     said_.append(word);
@@ -33,7 +32,7 @@ void GameReview::answerChecked(const game::AnswerCheck &)
 
 void GameReview::answerJudged(const game::AnswerJudgement &judgement)
 {
-    if (playing_ && judgement.playing && judgement.verdict == game::AnswerVerdict::Accepted) {
+    if (phase_.inGame() && judgement.playing && judgement.verdict == game::AnswerVerdict::Accepted) {
         said_.append(judgement.answer);
         accepted_.append(judgement.answer);
     }
@@ -52,7 +51,7 @@ void GameReview::answerRecorded(const progress::AnswerRow &row)
             return;
         mistakes_.append(moment);
         mistakes_.back().kind = ReviewMoment::Kind::Mistake;
-    } else if (row.verdict == progress::Verdict::Accepted && row.stallMs >= kLongStallMs) {
+    } else if (row.verdict == game::AnswerVerdict::Accepted && row.stallMs >= kLongStallMs) {
         stalls_.append(moment);
         stalls_.back().kind = ReviewMoment::Kind::LongStall;
         std::ranges::stable_sort(stalls_, std::greater<>(), &ReviewMoment::stallMs);
@@ -63,9 +62,7 @@ void GameReview::answerRecorded(const progress::AnswerRow &row)
 
 void GameReview::gameEnded(const game::GameResult &)
 {
-    if (playing_)
-        ended_ = true;
-    playing_ = false;
+    ended_ = true;
 }
 
 QList<ReviewMoment> GameReview::moments() const

@@ -36,6 +36,8 @@ public:
     static constexpr qint64 kLongStallMs = 3000;
     static constexpr int kLongStallsKept = 2;
 
+    explicit GameReview(const game::Phase &phase) : phase_(phase) {}
+
     // Each row of the answer record as the recorder makes it, while it is made.
     void answerRecorded(const progress::AnswerRow &row);
 
@@ -59,7 +61,7 @@ public:
     void gameEnded(const game::GameResult &result) override;
 
 private:
-    bool playing_ = false;
+    const game::Phase &phase_;
     bool ended_ = false;
     QString current_;
     QStringList said_;

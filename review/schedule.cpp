@@ -8,7 +8,7 @@ namespace review {
 
 void PlayGrades::answerRecorded(const progress::AnswerRow &row)
 {
-    if (row.verdict == progress::Verdict::Accepted)
+    if (row.verdict == game::AnswerVerdict::Accepted)
         accepted_.append(row);
 }
 

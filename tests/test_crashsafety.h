@@ -54,7 +54,7 @@ inline progress::AnswerRow answerAt(int run, int i)
     return {u"2010/04/01 13:05:09"_qs,
             u'る',
             wordAt(run, i),
-            progress::Verdict(i % 6),
+            game::AnswerVerdict(i % 6),
             i,
             run,
             i % 3 ? std::optional(progress::Keystrokes{i, i / 2}) : std::nullopt};

@@ -21,7 +21,6 @@ private slots:
         QTest::newRow("wave dash") << u"～"_qs << QByteArray("\x81\x60");
         QTest::newRow("full-width minus") << u"－"_qs << QByteArray("\x81\x7c");
         QTest::newRow("circled one") << u"①"_qs << QByteArray("\x87\x40");
-        QTest::newRow("word and CR LF") << u"ごりら\r\n"_qs << QByteArray("\x82\xb2\x82\xe8\x82\xe7\r\n");
         QTest::newRow("ascii and half-width kana") << u"a,ｱ"_qs << QByteArray("a,\xb1");
     }
 
@@ -246,7 +245,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<int>("value");
-        QTest::newRow("signed") << u"-5"_qs << true << -5;
         QTest::newRow("top") << u"32767"_qs << true << 32767;
         QTest::newRow("bottom") << u"-32768"_qs << true << -32768;
         QTest::newRow("over") << u"32768"_qs << false << 0;

@@ -13,7 +13,7 @@
 #include <QTest>
 
 using progress::AnswerRow;
-using progress::Verdict;
+using Verdict = game::AnswerVerdict;
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QTimeZone>
 
+using game::AnswerVerdict;
 using progress::AnswerRow;
-using progress::Verdict;
 
 Q_DECLARE_METATYPE(AnswerRow)
 
@@ -51,7 +51,7 @@ progress::PracticeDays practice(const QString &games)
     progress::PracticeDays days;
     for (const QString &g : games.split(u' ', Qt::SkipEmptyParts)) {
         const QString start = u"2024/%1:00"_qs.arg(g.section(u'+', 0, 0).replace(u'-', u' '));
-        days.add(AnswerRow{start, u'あ', u"あさ"_qs, Verdict::Accepted, g.section(u'+', 1).toLongLong() * 60'000, 0, {}});
+        days.add(AnswerRow{start, u'あ', u"あさ"_qs, AnswerVerdict::Accepted, g.section(u'+', 1).toLongLong() * 60'000, 0, {}});
     }
     return days;
 }
@@ -73,16 +73,16 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("answerRead");
         QTest::newRow("romaji keys")
-            << AnswerRow{kGame, u'る', u"るびい"_qs, Verdict::Accepted, 1840, 920, progress::Keystrokes{7, 1}}
+            << AnswerRow{kGame, u'る', u"るびい"_qs, AnswerVerdict::Accepted, 1840, 920, progress::Keystrokes{7, 1}}
             << u"\"2024/05/01 13:05:09\",\"る\",\"るびい\",\"ok\",1840,920,7,1\r\n"_qs << u"るびい"_qs;
         QTest::newRow("input method: keys unknown")
-            << AnswerRow{kGame, u'ご', u"ごま"_qs, Verdict::Duplicate, 300, 0, {}}
+            << AnswerRow{kGame, u'ご', u"ごま"_qs, AnswerVerdict::Duplicate, 300, 0, {}}
             << u"\"2024/05/01 13:05:09\",\"ご\",\"ごま\",\"duplicate\",300,0,,\r\n"_qs << u"ごま"_qs;
         QTest::newRow("no word shown, stray letters")
-            << AnswerRow{kGame, QChar(), u"ごrx"_qs, Verdict::StrayLetters, 0, 5, progress::Keystrokes{4, 0}}
+            << AnswerRow{kGame, QChar(), u"ごrx"_qs, AnswerVerdict::StrayLetters, 0, 5, progress::Keystrokes{4, 0}}
             << u"\"2024/05/01 13:05:09\",\"\",\"ごrx\",\"stray\",0,5,4,0\r\n"_qs << u"ごrx"_qs;
         QTest::newRow("a quote or line end cannot end the value")
-            << AnswerRow{kGame, u'ん', u"a\"b\r\nc"_qs, Verdict::EndsInN, 1, 2, {}}
+            << AnswerRow{kGame, u'ん', u"a\"b\r\nc"_qs, AnswerVerdict::EndsInN, 1, 2, {}}
             << u"\"2024/05/01 13:05:09\",\"ん\",\"a＂b  c\",\"n\",1,2,,\r\n"_qs << u"a＂b  c"_qs;
     }
 
@@ -250,7 +250,7 @@ private slots:
         QList<AnswerRow> in;
         for (const QString &item : answers.split(u' ')) {
             const QStringList p = item.split(u':');
-            AnswerRow row{p[0], u'あ', u"あ"_qs, Verdict::Accepted, 0, p[2].toInt(), {}};
+            AnswerRow row{p[0], u'あ', u"あ"_qs, AnswerVerdict::Accepted, 0, p[2].toInt(), {}};
             if (p[1] != u"-")
                 row.keys = progress::Keystrokes{p[1].toInt(), 0};
             in.append(row);
@@ -345,13 +345,13 @@ private slots:
     {
         progress::PracticeDays days;
         const QString first = u"2024/05/01 20:00:00"_qs, second = u"2024/05/01 20:05:00"_qs;
-        for (const AnswerRow &row : {AnswerRow{first, u'ご', u"ごりら"_qs, Verdict::Accepted, 2000, 1000, {}},
-                                     AnswerRow{first, u'ら', u"らっぱ"_qs, Verdict::BrokenChain, 1500, 500, {}},
-                                     AnswerRow{first, u'ら', u"らいおー"_qs, Verdict::EndsInLongSound, 900, 100, {}},
-                                     AnswerRow{first, u'ら', u"らx"_qs, Verdict::StrayLetters, 400, 100, {}},
+        for (const AnswerRow &row : {AnswerRow{first, u'ご', u"ごりら"_qs, AnswerVerdict::Accepted, 2000, 1000, {}},
+                                     AnswerRow{first, u'ら', u"らっぱ"_qs, AnswerVerdict::BrokenChain, 1500, 500, {}},
+                                     AnswerRow{first, u'ら', u"らいおー"_qs, AnswerVerdict::EndsInLongSound, 900, 100, {}},
+                                     AnswerRow{first, u'ら', u"らx"_qs, AnswerVerdict::StrayLetters, 400, 100, {}},
                                      // hand-edited: longer than any game
-                                     AnswerRow{second, u'ご', u"ごま"_qs, Verdict::Accepted, 999'999'999'999, 0, {}},
-                                     AnswerRow{second, u'ま', u"まり"_qs, Verdict::Accepted, 999'999'999'999, 0, {}}})
+                                     AnswerRow{second, u'ご', u"ごま"_qs, AnswerVerdict::Accepted, 999'999'999'999, 0, {}},
+                                     AnswerRow{second, u'ま', u"まり"_qs, AnswerVerdict::Accepted, 999'999'999'999, 0, {}}})
             days.add(row);
         const progress::PracticeDay day = days.day(QDate(2024, 5, 1));
         QCOMPARE(day.games, 2);

@@ -56,14 +56,13 @@ const QString kHeader = u"　？？？ /EDICT, EDICT_SUB(P), EDICT2 Japanese-Eng
 const QDateTime kNow(QDate(2026, 12, 7), QTime(18, 40, 0));
 
 // An answer as the game reports it: checked, recorded, then judged.
-void answer(review::GameReview &review, const QString &text, progress::Verdict verdict, qint64 stallMs)
+void answer(review::GameReview &review, const QString &text, game::AnswerVerdict verdict, qint64 stallMs)
 {
     review.answerChecked({});
     review.answerRecorded({u"2026/12/07 18:40:00"_qs, QChar(), text, verdict, stallMs, 100, {}});
     game::AnswerJudgement judgement;
     judgement.answer = text;
-    judgement.verdict =
-        verdict == progress::Verdict::Accepted ? game::AnswerVerdict::Accepted : game::AnswerVerdict::BrokenChain;
+    judgement.verdict = verdict;
     judgement.playing = true;
     review.answerJudged(judgement);
 }
@@ -285,24 +284,26 @@ private slots:
 
     void aGameLeavesItsMistakesAndLongestStalls()
     {
-        review::GameReview review;
-        using progress::Verdict;
+        game::Phase phase;
+        review::GameReview review(phase);
+        phase.phaseChanged(game::GamePhase::Playing);
         review.gameStarted();
         review.wordShown(u"りんご"_qs);
-        answer(review, u"かめ"_qs, Verdict::BrokenChain, 500);
-        answer(review, u"かめら"_qs, Verdict::BrokenChain, 500); // same moment
-        answer(review, u"ごりら"_qs, Verdict::Accepted, 9000);   // and again
+        answer(review, u"かめ"_qs, game::AnswerVerdict::BrokenChain, 500);
+        answer(review, u"かめら"_qs, game::AnswerVerdict::BrokenChain, 500); // same moment
+        answer(review, u"ごりら"_qs, game::AnswerVerdict::Accepted, 9000);   // and again
         review.wordShown(u"らっぱ"_qs);
-        answer(review, u"ぱり"_qs, Verdict::Accepted, 4000);
+        answer(review, u"ぱり"_qs, game::AnswerVerdict::Accepted, 4000);
         review.wordShown(u"りす"_qs);
-        answer(review, u"すいか"_qs, Verdict::Accepted, 6000); // ぱり's 4 s drops out
+        answer(review, u"すいか"_qs, game::AnswerVerdict::Accepted, 6000); // ぱり's 4 s drops out
         review.wordShown(u"かん"_qs);
         review.answerChecked({});
         QVERIFY(!review.hasGame());
+        phase.phaseChanged(game::GamePhase::Ending);
         review.gameEnded({}); // the time runs out behind the last mistake's box
         QVERIFY(review.hasGame());
         review.answerRecorded(
-            {u"2026/12/07 18:40:00"_qs, QChar(), u"んま"_qs, progress::Verdict::Duplicate, 100, 100, {}});
+            {u"2026/12/07 18:40:00"_qs, QChar(), u"んま"_qs, game::AnswerVerdict::Duplicate, 100, 100, {}});
         const QList<review::ReviewMoment> moments = review.moments();
         QCOMPARE(moments.size(), 3);
         QCOMPARE(moments[0].needed(), u'ご');
@@ -310,9 +311,10 @@ private slots:
         QCOMPARE(moments[1].answered, (QStringList{u"ごりら"_qs, u"ぱり"_qs, u"すいか"_qs}));
         QCOMPARE(moments[2].kind, review::ReviewMoment::Kind::LongStall);
         QCOMPARE(moments[2].answer, u"すいか"_qs);
+        phase.phaseChanged(game::GamePhase::Playing);
         review.gameStarted(); // a stall just short of long is no moment
         review.wordShown(u"りんご"_qs);
-        answer(review, u"ごりら"_qs, Verdict::Accepted, review::GameReview::kLongStallMs - 1);
+        answer(review, u"ごりら"_qs, game::AnswerVerdict::Accepted, review::GameReview::kLongStallMs - 1);
         review.gameEnded({});
         QVERIFY(review.moments().isEmpty());
     }
@@ -320,13 +322,15 @@ private slots:
     // The game's own rules: the computer's word may come again, the player's own answer may not.
     void theReviewOffersWhatTheGameWouldHaveAccepted()
     {
-        review::GameReview review;
+        game::Phase phase;
+        review::GameReview review(phase);
+        phase.phaseChanged(game::GamePhase::Playing);
         review.gameStarted();
         review.wordShown(u"とまと"_qs);
-        answer(review, u"ごりら"_qs, progress::Verdict::BrokenChain, 500);
-        answer(review, u"とまと"_qs, progress::Verdict::Accepted, 500);
+        answer(review, u"ごりら"_qs, game::AnswerVerdict::BrokenChain, 500);
+        answer(review, u"とまと"_qs, game::AnswerVerdict::Accepted, 500);
         review.wordShown(u"とまと"_qs);
-        answer(review, u"ごりら"_qs, progress::Verdict::BrokenChain, 500);
+        answer(review, u"ごりら"_qs, game::AnswerVerdict::BrokenChain, 500);
         review.gameEnded({});
         const QList<review::ReviewEntry> entries = review.entries(QStringList{u"とまと"_qs});
         QCOMPARE(entries.size(), 2);
@@ -429,13 +433,13 @@ private slots:
         list.add({u"ごりら"_qs, u"ごま"_qs, u"ごぼう"_qs, u"らっぱ"_qs, u"すいか"_qs, u"かめ"_qs}, kNow);
         review::PlayGrades grades;
         grades.gameStarted();
-        const auto row = [](const QString &answer, progress::Verdict verdict, qint64 stallMs) {
+        const auto row = [](const QString &answer, game::AnswerVerdict verdict, qint64 stallMs) {
             return progress::AnswerRow{{}, answer.front(), answer, verdict, stallMs, 500, {}};
         };
-        grades.answerRecorded(row(u"ごくう"_qs, progress::Verdict::BrokenChain, 100));
-        grades.answerRecorded(row(u"ごりら"_qs, progress::Verdict::Accepted, 1500));
-        grades.answerRecorded(row(u"ごぼう"_qs, progress::Verdict::Accepted, 2500));
-        grades.answerRecorded(row(u"らっぱ"_qs, progress::Verdict::Accepted, 9000));
+        grades.answerRecorded(row(u"ごくう"_qs, game::AnswerVerdict::BrokenChain, 100));
+        grades.answerRecorded(row(u"ごりら"_qs, game::AnswerVerdict::Accepted, 1500));
+        grades.answerRecorded(row(u"ごぼう"_qs, game::AnswerVerdict::Accepted, 2500));
+        grades.answerRecorded(row(u"らっぱ"_qs, game::AnswerVerdict::Accepted, 9000));
         const QList<review::ReviewMoment> moments{
             {review::ReviewMoment::Kind::Mistake, u"りんご"_qs, u"ごくう"_qs, 100, {u"りんご"_qs}},
             {review::ReviewMoment::Kind::LongStall, u"りす"_qs, u"すずめ"_qs, 9000, {u"りす"_qs}}};

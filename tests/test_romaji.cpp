@@ -44,7 +44,6 @@ private slots:
         QTest::newRow("n' before a vowel") << u"n'a"_qs << u"んあ"_qs;
         QTest::newRow("nnn keeps one n for the next kana") << u"konnnichiha"_qs << u"こんにちは"_qs;
         QTest::newRow("n before a hyphen") << u"n-"_qs << u"んー"_qs;
-        QTest::newRow("n' before y") << u"kin'yuu"_qs << u"きんゆう"_qs;
         QTest::newRow("double consonant before ch") << u"maccha"_qs << u"まっちゃ"_qs;
         QTest::newRow("upper case") << u"GoRIRA"_qs << u"ごりら"_qs;
         QTest::newRow("q before a vowel") << u"qa"_qs << u"qあ"_qs;

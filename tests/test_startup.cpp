@@ -33,24 +33,6 @@ private slots:
         QCOMPARE(h.help.opened, QStringList{u"TovelHelp.chm"_qs});
     }
 
-    void historyLoadsAndScrollsToTheNewest_data()
-    {
-        QTest::addColumn<int>("records");
-        QTest::addColumn<int>("topRow");
-        QTest::newRow("6 records, not scrolled") << 6 << 1;
-        QTest::newRow("7 records, newest on top") << 7 << 7;
-    }
-
-    void historyLoadsAndScrollsToTheNewest()
-    {
-        QFETCH(int, records);
-        QFETCH(int, topRow);
-        Harness h("60,1\r\n", "", kRecord.repeated(records));
-        QVERIFY(h.load());
-        QCOMPARE(h.msgRireki.rows(), records + 1);
-        QCOMPARE(h.msgRireki.topRow(), topRow);
-    }
-
     void badFileStopsStartupAndChangesNoFile_data()
     {
         QTest::addColumn<QByteArray>("settings");
@@ -61,10 +43,7 @@ private slots:
         const QByteArray s = "60,0\r\n", d = "\x82\xa0\r\n", r = kRecord;
         QTest::newRow("history missing") << s << d << QByteArray() << false << u"履歴.txt"_qs;
         QTest::newRow("history cut short") << s << d << r + "\"x\",1\r\n" << false << u"2 件目"_qs;
-        QTest::newRow("history not CP932") << s << d << r + "\xff\xff" << false << u"履歴.txt"_qs;
         QTest::newRow("settings missing") << QByteArray() << d << r << true << u"設定.txt"_qs;
-        QTest::newRow("settings one value") << QByteArray("60\r\n") << d << r << true << u"設定.txt"_qs;
-        QTest::newRow("settings auto-save 5") << QByteArray("60,5\r\n") << d << r << true << u"設定.txt"_qs;
         QTest::newRow("settings play time 0") << QByteArray("0,1\r\n") << d << r << true << u"設定.txt"_qs;
         QTest::newRow("dictionary missing") << s << QByteArray() << r << true << u"辞書.txt"_qs;
         QTest::newRow("dictionary not CP932") << s << QByteArray("\x82\xa0\r\n\x82") << r << true << u"2 行目"_qs;

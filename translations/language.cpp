@@ -84,6 +84,11 @@ QString helpFileFor(const QString &file)
 void keepTranslated(QObject *object, std::function<void()> retranslate)
 {
     retranslate();
+    followLanguage(object, std::move(retranslate));
+}
+
+void followLanguage(QObject *object, std::function<void()> retranslate)
+{
     new Retranslator(object, std::move(retranslate));
 }
 

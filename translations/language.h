@@ -23,5 +23,7 @@ QString helpFileFor(const QString &file);
 // Calls `retranslate` now, and again whenever `object` (a widget: the LanguageChange event
 // reaches every widget) hears that the language changed. It lives as long as `object`.
 void keepTranslated(QObject *object, std::function<void()> retranslate);
+// The same from the next change on: for a text someone else shows first.
+void followLanguage(QObject *object, std::function<void()> retranslate);
 
 } // namespace translations

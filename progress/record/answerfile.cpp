@@ -11,17 +11,18 @@ namespace {
 
 constexpr QLatin1StringView kFormatName("kanarinka answer record");
 
+// The record's word for each verdict: files already written keep reading with these.
 struct VerdictName {
-    Verdict verdict;
+    game::AnswerVerdict verdict;
     QLatin1StringView name;
 };
 constexpr std::array<VerdictName, 6> kVerdicts{{
-    {Verdict::Accepted, QLatin1StringView("ok")},
-    {Verdict::EndsInN, QLatin1StringView("n")},
-    {Verdict::EndsInLongSound, QLatin1StringView("long")},
-    {Verdict::Duplicate, QLatin1StringView("duplicate")},
-    {Verdict::BrokenChain, QLatin1StringView("chain")},
-    {Verdict::StrayLetters, QLatin1StringView("stray")},
+    {game::AnswerVerdict::Accepted, QLatin1StringView("ok")},
+    {game::AnswerVerdict::EndsInN, QLatin1StringView("n")},
+    {game::AnswerVerdict::EndsInLongSound, QLatin1StringView("long")},
+    {game::AnswerVerdict::Duplicate, QLatin1StringView("duplicate")},
+    {game::AnswerVerdict::BrokenChain, QLatin1StringView("chain")},
+    {game::AnswerVerdict::StrayLetters, QLatin1StringView("stray")},
 }};
 
 // The game a line belongs to, as bytes: everything up to its first comma.
@@ -33,9 +34,10 @@ QByteArrayView gameOf(QByteArrayView line)
 
 } // namespace
 
-bool isFailure(Verdict verdict)
+bool isFailure(game::AnswerVerdict verdict)
 {
-    return verdict == Verdict::EndsInN || verdict == Verdict::Duplicate || verdict == Verdict::BrokenChain;
+    return verdict == game::AnswerVerdict::EndsInN || verdict == game::AnswerVerdict::Duplicate
+        || verdict == game::AnswerVerdict::BrokenChain;
 }
 
 QString gameName(const QDateTime &start)

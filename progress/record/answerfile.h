@@ -3,6 +3,7 @@
 // beside the game's three. UTF-8, unlike its CP932 siblings: it holds each answer as it was
 // judged, and a player can type characters Shift_JIS has no code for. A first line names
 // the format and its version; bad lines are skipped and counted, never fatal.
+#include "game/gameevents.h"
 #include "recordfile.h"
 
 #include <QChar>
@@ -17,12 +18,8 @@ namespace progress {
 inline const QString kAnswerRecordFile = QStringLiteral("回答記録.txt");
 constexpr int kAnswerRecordVersion = 1;
 
-// What became of an answer: the four rules, or letters that made no kana (the answer box
-// keeps such an answer from being judged).
-enum class Verdict { Accepted, EndsInN, EndsInLongSound, Duplicate, BrokenChain, StrayLetters };
-
 // Whether the game counts it as a mistake: the answer had no place after the expected kana.
-bool isFailure(Verdict verdict);
+bool isFailure(game::AnswerVerdict verdict);
 
 struct Keystrokes {
     int all = 0;        // every key that typed or erased, Backspaces included
@@ -34,7 +31,7 @@ struct AnswerRow {
     QString game;   // when its game started, "yyyy/MM/dd hh:mm:ss": it names the game
     QChar expected; // the kana the answer had to start with, small kana made large
     QString answer;
-    Verdict verdict = Verdict::Accepted;
+    game::AnswerVerdict verdict = game::AnswerVerdict::Accepted;
     qint64 stallMs = 0;             // from the word appearing (or the last answer) to the first key
     qint64 typingMs = 0;            // from the first key to Enter
     std::optional<Keystrokes> keys; // unknown when an input method took the keys

@@ -5,26 +5,6 @@
 #include <utility>
 
 namespace progress {
-namespace {
-
-Verdict verdictOf(game::AnswerVerdict verdict)
-{
-    switch (verdict) {
-    case game::AnswerVerdict::Accepted:
-        return Verdict::Accepted;
-    case game::AnswerVerdict::EndsInN:
-        return Verdict::EndsInN;
-    case game::AnswerVerdict::EndsInLongSound:
-        return Verdict::EndsInLongSound;
-    case game::AnswerVerdict::Duplicate:
-        return Verdict::Duplicate;
-    case game::AnswerVerdict::BrokenChain:
-        break;
-    }
-    return Verdict::BrokenChain;
-}
-
-} // namespace
 
 void AnswerMeter::startAnswer()
 {
@@ -57,45 +37,37 @@ void AnswerMeter::startTyping()
 void AnswerMeter::gameStarted()
 {
     game_ = gameName(clock_.now());
-    started_ = true;
-    playing_ = false;
 }
 
 void AnswerMeter::wordShown(const QString &word)
 {
-    playing_ = started_;
     expected_ = game::expectedKana(word);
     startAnswer();
 }
 
-void AnswerMeter::answerChecked(const game::AnswerCheck &check)
+void AnswerMeter::answerChecked(const game::AnswerCheck &)
 {
     // Enter, before any message about the answer: the game may end while one is open.
     enterMs_ = clock_.monotonicMs();
-    checkedInPlay_ = check.playing && playing_;
+    checkedInPlay_ = phase_.playing();
 }
 
 void AnswerMeter::answerJudged(const game::AnswerJudgement &judgement)
 {
     if (std::exchange(checkedInPlay_, false))
-        emitRow(judgement.expected, judgement.answer, verdictOf(judgement.verdict), enterMs_);
+        emitRow(judgement.expected, judgement.answer, judgement.verdict, enterMs_);
     // The next try starts once the message, if any, is closed.
     startAnswer();
 }
 
 void AnswerMeter::strayLettersRefused(const QString &text)
 {
-    if (playing_)
-        emitRow(expected_, text, Verdict::StrayLetters, clock_.monotonicMs());
+    if (phase_.playing())
+        emitRow(expected_, text, game::AnswerVerdict::StrayLetters, clock_.monotonicMs());
     startAnswer();
 }
 
-void AnswerMeter::gameEnded(const game::GameResult &)
-{
-    started_ = playing_ = false;
-}
-
-void AnswerMeter::emitRow(QChar expected, const QString &answer, Verdict verdict, qint64 enterMs)
+void AnswerMeter::emitRow(QChar expected, const QString &answer, game::AnswerVerdict verdict, qint64 enterMs)
 {
     AnswerRow row;
     row.game = game_;

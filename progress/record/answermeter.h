@@ -13,7 +13,10 @@ namespace progress {
 class AnswerMeter : public game::GameEvents {
 public:
     using Sink = std::function<void(const AnswerRow &)>;
-    AnswerMeter(const platform::Clock &clock, Sink sink) : clock_(clock), sink_(std::move(sink)) {}
+    AnswerMeter(const platform::Clock &clock, const game::Phase &phase, Sink sink)
+        : clock_(clock), phase_(phase), sink_(std::move(sink))
+    {
+    }
 
     // A key that typed or erased something in the answer box.
     void keyTyped(bool erases);
@@ -23,24 +26,20 @@ public:
     // The box kept an answer with letters that made no kana from being judged.
     void strayLettersRefused(const QString &text);
 
-    bool playing() const { return playing_; }
-
     void gameStarted() override;
     void wordShown(const QString &word) override;
     void answerChecked(const game::AnswerCheck &check) override;
     void answerJudged(const game::AnswerJudgement &judgement) override;
-    void gameEnded(const game::GameResult &result) override;
 
 private:
     void startAnswer();
     void startTyping();
-    void emitRow(QChar expected, const QString &answer, Verdict verdict, qint64 enterMs);
+    void emitRow(QChar expected, const QString &answer, game::AnswerVerdict verdict, qint64 enterMs);
 
     const platform::Clock &clock_;
+    const game::Phase &phase_;
     Sink sink_;
     QString game_;
-    bool started_ = false; // a game was started and has not ended
-    bool playing_ = false; // its first word is shown
     QChar expected_;
     qint64 shownMs_ = 0; // the word appeared, or the last answer was done with
     qint64 firstKeyMs_ = -1;

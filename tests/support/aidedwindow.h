@@ -69,9 +69,11 @@ struct AidedWindow {
         game->tmrBp_Timer();
     }
     template <typename T = QWidget>
-    T *find(const char *name)
+    T *find(QAnyStringView name)
     {
-        return window.findChild<T *>(QLatin1String(name));
+        T *widget = window.findChild<T *>(name.toString());
+        return widget ? widget
+                      : (QTest::qFail(qPrintable(u"no control "_qs + name.toString()), __FILE__, __LINE__), nullptr);
     }
     void answer(const QString &kana)
     {

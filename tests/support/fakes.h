@@ -145,9 +145,8 @@ struct Grid : platform::Grid {
     int current = 1;
     int column = 0;
     int top = 1;
-    float fontSize = 9;
     QMap<QPair<int, int>, QString> cells;
-    QMap<int, int> widths, colAlign, fixedAlign;
+    QMap<int, int> widths;
     int rows() const override { return rowCount; }
     void setRows(int r) override
     {
@@ -167,11 +166,11 @@ struct Grid : platform::Grid {
         cells[{current, column}] = t;
     }
     void setColWidth(int c, int twips) override { widths[c] = twips; }
-    void setColAlignment(int c, int a) override { colAlign[c] = a; }
-    void setFixedAlignment(int c, int a) override { fixedAlign[c] = a; }
+    void setColAlignment(int, int) override {}
+    void setFixedAlignment(int, int) override {}
     int topRow() const override { return top; }
     void setTopRow(int r) override { top = r; }
-    void setFontSize(float points) override { fontSize = points; }
+    void setFontSize(float) override {}
     void appendRows(std::shared_ptr<const platform::GridRows> rows) override
     {
         const int first = rowCount;

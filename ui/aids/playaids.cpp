@@ -1,10 +1,11 @@
 #include "playaids.h"
 
-#include "accessiblenames.h"
 #include "chainmarks.h"
 #include "enterguard.h"
 #include "game/game.h"
+#include "heldmessages.h"
 #include "notelabel.h"
+#include "platform/text/numberformat.h"
 #include "translations/language.h"
 #include "ui/aids/preferences/preferencesdialog.h"
 #include "ui/aids/wordcue.h"
@@ -81,8 +82,10 @@ private:
 PlayAids::PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::PreferenceStore &store,
                    platform::Sounds &sounds, const platform::Clock &clock)
     : window_(window), controls_(window.aidedControls()), store_(store), sounds_(sounds), preferences_(store.load()),
-      ruleMessages_(std::make_unique<RuleMessages>(boxes))
+      held_(new HeldMessages(boxes, phase_, this)), ruleMessages_(std::make_unique<RuleMessages>(*held_))
 {
+    listeners_.add(&phase_);
+    listeners_.add(held_);
     QWidget *area = controls_.playingArea;
     cue_ = new WordCue(controls_.word);
     // Under the answer box, over the history grid's header, which play does not need.
@@ -109,10 +112,10 @@ PlayAids::PlayAids(MainWindow &window, platform::MessageBoxes &boxes, platform::
     enterGuard_ = new EnterGuard(clock, this);
 
     markChain(controls_.chain);
-    translations::keepTranslated(&window, [&window] {
-        describeControls(&window);
-        // The figures take their new units in their own turn, after the window's.
-        QTimer::singleShot(0, &window, [&window] { ui::nameValues(&window); });
+    // A game's speed keeps its figure and takes the unit of the language.
+    translations::followLanguage(controls_.speed, [this] {
+        if (shown_)
+            controls_.speed->setText(platform::formatPerSecondShown(shown_->characters, shown_->playSeconds));
     });
     buildMenu();
     listeners_.add(this);
@@ -172,9 +175,8 @@ void PlayAids::attach(game::Game &game)
         help->setText(tr("ヘルプ"));
         start->setText(tr("スタート"));
     });
-    learnedWords_ = new LearnedWords(
-        *controls_.learned, *controls_.learnedFrame, *ruleMessages_,
-        [&game] { return game.blnCountdown || game.blnPlaying; }, this);
+    learnedWords_ =
+        new LearnedWords(*controls_.learned, *controls_.learnedFrame, game.dictionary(), phase_, *ruleMessages_, this);
     listeners_.add(learnedWords_);
     applyInputMode();
 }
@@ -231,16 +233,12 @@ void PlayAids::play(platform::Tone tone)
         sounds_.play(tone);
 }
 
-void PlayAids::nameValues()
-{
-    ui::nameValues(&window_);
-}
-
 void PlayAids::gameStarted()
 {
+    shown_.reset();
     mistake_->hide();
     endMarker_->hide();
-    nameValues();
+    window_.nameValues();
 }
 
 void PlayAids::countdownTick(int step)
@@ -250,7 +248,7 @@ void PlayAids::countdownTick(int step)
 
 void PlayAids::wordShown(const QString &)
 {
-    nameValues();
+    window_.nameValues();
 }
 
 void PlayAids::answerChecked(const game::AnswerCheck &check)
@@ -264,7 +262,7 @@ void PlayAids::answerChecked(const game::AnswerCheck &check)
 void PlayAids::answerJudged(const game::AnswerJudgement &judgement)
 {
     ruleMessages_->note = nullptr;
-    nameValues();
+    window_.nameValues();
     // The rejected answer comes back, selected, to be corrected or typed over.
     if (preferences_.mistakesInWindow && judgement.verdict != game::AnswerVerdict::Accepted) {
         controls_.answer->setText(controls_.answer->lastAnswer());
@@ -272,11 +270,12 @@ void PlayAids::answerJudged(const game::AnswerJudgement &judgement)
     }
 }
 
-void PlayAids::gameEnded(const game::GameResult &)
+void PlayAids::gameEnded(const game::GameResult &result)
 {
+    shown_ = result;
     play(platform::Tone::TimeUp);
     // The final figures are shown after this.
-    QTimer::singleShot(0, this, [this] { nameValues(); });
+    QTimer::singleShot(0, this, [this] { window_.nameValues(); });
     if (preferences_.clearEnd) {
         endMarker_->showNote(tr("終了！"));
         endMarkerHeld_ = true;

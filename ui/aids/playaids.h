@@ -10,6 +10,7 @@
 #include "ui/main/mainwindow.h"
 
 #include <QObject>
+#include <optional>
 
 class QAction;
 class QKeySequence;
@@ -24,6 +25,7 @@ namespace ui {
 
 class AnswerBox;
 class EnterGuard;
+class HeldMessages;
 class LearnedWords;
 class NoteLabel;
 class WordCue;
@@ -44,6 +46,10 @@ public:
     // The message boxes to give the game: with mistakes shown in the window, a broken rule's
     // message goes there and no box opens.
     platform::MessageBoxes &messages();
+    // Where the other aids show their boxes, and hold what must wait for the game's end.
+    HeldMessages &held() { return *held_; }
+    // Where the game is.
+    const game::Phase &phase() const { return phase_; }
     // Every listener of the game; more may be added.
     game::GameEventsList &listeners() { return listeners_; }
     // Listens to the game and wires the keys. Call once, when the game exists.
@@ -79,14 +85,15 @@ private:
     void buildMenu();
     void describeMenu();
     void play(platform::Tone tone);
-    void nameValues();
     void applyInputMode();
 
-    QWidget &window_;
+    MainWindow &window_;
     const AidedControls controls_;
     platform::PreferenceStore &store_;
     platform::Sounds &sounds_;
     platform::Preferences preferences_;
+    game::Phase phase_;
+    HeldMessages *held_;
     std::unique_ptr<RuleMessages> ruleMessages_;
     game::GameEventsList listeners_;
 
@@ -97,6 +104,8 @@ private:
     EnterGuard *enterGuard_;
     QToolButton *menuButton_ = nullptr;
     LearnedWords *learnedWords_ = nullptr;
+    // The last game's figures while the window shows them, to show again in another language.
+    std::optional<game::GameResult> shown_;
 };
 
 } // namespace ui

@@ -1,6 +1,7 @@
 #include "wordcue.h"
 
 #include "game/rules.h"
+#include "translations/language.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -33,6 +34,9 @@ QString cueBadge(const QString &word)
 WordCue::WordCue(QLabel *word) : QWidget(word), word_(word)
 {
     setObjectName(QStringLiteral("wordCue"));
+    translations::keepTranslated(this, [this] {
+        setAccessibleName(QCoreApplication::translate("AccessibleNames", "次に始める文字"));
+    });
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(word->contentsRect());
     word->installEventFilter(this);

@@ -1,7 +1,6 @@
 #include "mainwindow.h"
 
 #include "answerbox.h"
-#include "platform/text/numberformat.h"
 #include "translations/language.h"
 #include "ui/base/fonts.h"
 #include "ui/base/pictures.h"
@@ -11,68 +10,15 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace ui {
 namespace {
-
-// The layout is in twips, 15 to a pixel at 96 dpi; Qt's device-independent pixels
-// scale the whole window on denser screens.
-int px(int twips)
-{
-    return int(std::lround(twips / 15.0));
-}
-
-// Every placed control: name, container, and left, top, width, height in twips inside it.
-// The etched rules are a pixel high.
-constexpr LayoutPlace kPlaces[] = {
-    {"cmdStart", "frmMain", 5175, 150, 840, 915},     {"cmdHozon", "frmMain", 6000, 150, 840, 915},
-    {"cmdClear", "frmMain", 6825, 150, 840, 915},     {"cmdHelp", "frmMain", 7650, 150, 840, 915},
-    {"cmdEnd", "frmMain", 8475, 150, 840, 915},       {"Image1", "frmMain", 225, 150, 4620, 930},
-    {"Line1_1", "frmMain", 150, 1260, 9150, 15},      {"Line1_0", "frmMain", 150, 1275, 9150, 15},
-    {"Frame1", "frmMain", 130, 1300, 9240, 5370},     {"Label1_1", "Frame1", 900, 195, 1155, 330},
-    {"cboJikan", "Frame1", 900, 450, 1065, 405},      {"chkAs", "Frame1", 2100, 450, 420, 420},
-    {"imgStart1", "Frame1", 180, 270, 480, 480},      {"imgStart2", "Frame1", 180, 270, 480, 480},
-    {"imgStart3", "Frame1", 180, 270, 480, 480},      {"Frame2", "Frame1", 2670, 135, 6330, 735},
-    {"shpJikanB", "Frame1", 225, 945, 8745, 75},      {"shpJikanK", "Frame1", 225, 945, 8745, 75},
-    {"Label2_0", "Frame1", 225, 1080, 390, 975},      {"Label2_1", "Frame1", 225, 2100, 390, 1005},
-    {"lblMondai", "Frame1", 600, 1080, 5805, 975},    {"txtKaitou", "Frame1", 600, 2100, 5790, 1005},
-    {"fraJisyo", "Frame1", 6525, 1125, 2490, 1965},   {"fraRireki", "Frame1", 6525, 1125, 2490, 1965},
-    {"lstInpRireki", "Frame1", 0, 2100, 165, 780},    {"lstHukusu", "Frame1", 0, 1050, 165, 600},
-    {"msgRireki", "Frame1", 225, 3225, 8790, 1965},   {"lstJisyo", "fraJisyo", 150, 300, 2190, 1500},
-    {"lstRireki", "fraRireki", 150, 300, 2190, 1500}, {"lblOk", "Frame2", 150, 180, 810, 465},
-    {"lblNg", "Frame2", 1050, 180, 810, 465},         {"lblMoji_T", "Frame2", 1950, 180, 930, 465},
-    {"lblRitu", "Frame2", 3000, 180, 1455, 465},      {"lblByou", "Frame2", 4500, 180, 1680, 465},
-};
-
-} // namespace
-
-QRect LayoutPlace::pixels() const
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
-std::span<const LayoutPlace> layoutPlaces()
-{
-    return kPlaces;
-}
-
-namespace {
-
-// A control's place in pixels, by its name.
-QRect at(const QString &name)
-{
-    for (const LayoutPlace &place : kPlaces)
-        if (name == QLatin1String(place.name))
-            return place.pixels();
-    Q_ASSERT_X(false, "at", qPrintable(name));
-    return {};
-}
 
 const QColor kIvory(255, 255, 240);
 
@@ -83,18 +29,29 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
+} // namespace
+
 template <typename W>
-W *place(W *widget, const QString &name, const QRect &geometry)
+W *MainWindow::placed(W *widget, const char *name)
 {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
+    const int row = layoutRow(name);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(layoutPlaces()[row].pixels());
+    placed_[row] = widget;
     return widget;
 }
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, const QString &text, double points,
-                  Qt::Alignment alignment, bool border)
+template <typename W, typename... Args>
+W *MainWindow::add(const char *name, Args &&...args)
 {
-    auto *label = place(new QLabel(text, parent), name, geometry);
+    const char *container = layoutPlaces()[layoutRow(name)].container;
+    QWidget *parent = std::strcmp(container, "frmMain") == 0 ? this : placed_[layoutRow(container)];
+    return placed(new W(std::forward<Args>(args)..., parent), name);
+}
+
+QLabel *MainWindow::addLabel(const char *name, double points, Qt::Alignment alignment, bool border)
+{
+    auto *label = add<QLabel>(name);
     label->setTextFormat(Qt::PlainText);
     label->setFont(layoutFont(points));
     label->setAlignment(alignment);
@@ -103,37 +60,28 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, c
     return label;
 }
 
-QGroupBox *makeFrame(QGroupBox *frame, const QString &name, const QRect &geometry)
+QWidget *MainWindow::addShape(const char *name, const QColor &fill)
 {
-    place(frame, name, geometry);
-    frame->setFocusPolicy(Qt::NoFocus);
-    return frame;
-}
-
-QWidget *makeShape(QWidget *parent, const QString &name, const QRect &geometry, const QColor &fill)
-{
-    auto *shape = place(new QWidget(parent), name, geometry);
+    auto *shape = add<QWidget>(name);
     shape->setAutoFillBackground(true);
     setColour(shape, QPalette::Window, fill);
     return shape;
 }
 
-QLabel *makeImage(QWidget *parent, const QString &name, const QRect &geometry, const QPixmap &pixmap)
+QLabel *MainWindow::addImage(const char *name, const QPixmap &pixmap)
 {
-    auto *image = place(new QLabel(parent), name, geometry);
+    auto *image = add<QLabel>(name);
     image->setPixmap(pixmap);
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return image;
 }
 
-WordList *makeList(QWidget *parent, const QString &name, const QRect &geometry, bool sorted)
+WordList *MainWindow::addList(const char *name, bool sorted)
 {
-    auto *list = place(new WordList(sorted, parent), name, geometry);
+    auto *list = add<WordList>(name, sorted);
     setColour(list, QPalette::Base, kIvory);
     return list;
 }
-
-} // namespace
 
 struct MainWindow::Adapters {
     LabelAdapter lblMondai, lblOk, lblNg, lblMoji_T, lblByou, lblRitu;
@@ -154,11 +102,17 @@ MainWindow::MainWindow(QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     translations::keepTranslated(this, [this] { setWindowTitle(tr("カナリンカ")); });
     setWindowIcon(picture(QStringLiteral("kanarinka")));
-    setFixedSize(px(9465), px(6780));
+    setFixedSize(twipsToPixels(9465), twipsToPixels(6780));
 
+    placed_.resize(layoutPlaces().size());
     buildTitleRow();
     buildPlayingArea();
     orderFocus();
+    translations::keepTranslated(this, [this] {
+        describeControls(placed_);
+        // The figures take their new units in their own turn, after the window's.
+        QTimer::singleShot(0, this, &MainWindow::nameValues);
+    });
 
     tmrStart_ = new QTimer(this);
     tmrStart_->setObjectName(QStringLiteral("tmrStart"));
@@ -198,81 +152,86 @@ void MainWindow::buildTitleRow()
         {cmdHelp_, "cmdHelp", "help", QT_TR_NOOP("ヘルプ"), QT_TR_NOOP("ヘルプファイルを開きます")},
         {cmdEnd_, "cmdEnd", "exit", QT_TR_NOOP("終了"), QT_TR_NOOP("プログラムを終了します")},
     };
+    // One row, 825 twips apart: each overlaps its left neighbour by a pixel.
     for (const auto &each : buttons) {
-        QToolButton *button = each.button = makePictureButton(this, QLatin1String(each.name), QString(),
-                                                              picture(QLatin1String(each.picture)), QString());
+        QToolButton *button = each.button =
+            placed(makePictureButton(this, QString(), QString(), picture(QLatin1String(each.picture)), QString()),
+                   each.name);
         translations::keepTranslated(button, [button, caption = each.caption, tip = each.tip] {
             button->setText(tr(caption));
             button->setToolTip(tr(tip));
         });
     }
-    // One row, 825 twips apart: each overlaps its left neighbour by a pixel.
-    for (QToolButton *button : {cmdStart_, cmdHozon_, cmdClear_, cmdHelp_, cmdEnd_})
-        button->setGeometry(at(button->objectName()));
 
     const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
-    QLabel *banner = makeImage(this, QStringLiteral("Image1"), at(QStringLiteral("Image1")), QPixmap());
+    QLabel *banner = addImage("Image1", QPixmap());
     translations::keepTranslated(banner, [banner, ratio] { banner->setPixmap(titleBanner(ratio)); });
 
     // The etched rule under the title row: a black line with a white one below it.
-    makeShape(this, QStringLiteral("Line1_1"), at(QStringLiteral("Line1_1")), Qt::black);
-    makeShape(this, QStringLiteral("Line1_0"), at(QStringLiteral("Line1_0")), Qt::white);
+    addShape("Line1_1", Qt::black);
+    addShape("Line1_0", Qt::white);
 }
 
 void MainWindow::buildPlayingArea()
 {
-    QGroupBox *area = Frame1_ = makeFrame(new QGroupBox(this), QStringLiteral("Frame1"), at(QStringLiteral("Frame1")));
+    Frame1_ = add<QGroupBox>("Frame1");
+    Frame1_->setFocusPolicy(Qt::NoFocus);
+    buildPlayTime();
+    buildStatistics();
+    buildWordBoxes();
+    buildPanels();
+    buildLists();
+}
 
-    QLabel *playTime = makeLabel(area, QStringLiteral("Label1_1"), at(QStringLiteral("Label1_1")), QString(), 11.25,
-                                 Qt::AlignLeft | Qt::AlignTop, false);
+void MainWindow::buildPlayTime()
+{
+    QLabel *playTime = addLabel("Label1_1", 11.25, Qt::AlignLeft | Qt::AlignTop, false);
     translations::keepTranslated(playTime, [playTime] { playTime->setText(tr("プレイ秒数")); });
 
-    cboJikan_ = place(new PickCombo(area), QStringLiteral("cboJikan"), at(QStringLiteral("cboJikan")));
+    cboJikan_ = add<PickCombo>("cboJikan");
     cboJikan_->setFont(layoutFont(14.25));
     setColour(cboJikan_, QPalette::Base, kIvory);
     cboJikan_->setEditText(QStringLiteral("Combo1"));
 
-    chkAs_ = place(new PictureCheckBox(area), QStringLiteral("chkAs"), at(QStringLiteral("chkAs")));
+    chkAs_ = add<PictureCheckBox>("chkAs");
     chkAs_->setIcon(picture(QStringLiteral("autosave")));
     translations::keepTranslated(chkAs_, [this] { chkAs_->setToolTip(tr("履歴の自動保存を制御します")); });
     chkAs_->setCheckState(Qt::Checked);
 
     // Element 1 lies on top of 2, which lies on top of 3.
-    for (int index = 3; index >= 1; --index) {
-        static const char *const lamps[3] = {"signal-red", "signal-yellow", "signal-green"};
+    const struct {
+        const char *name, *lamp;
+    } lamps[3] = {{"imgStart1", "signal-red"}, {"imgStart2", "signal-yellow"}, {"imgStart3", "signal-green"}};
+    for (int index = 3; index >= 1; --index)
         imgStart_[index - 1] =
-            makeImage(area, QStringLiteral("imgStart%1").arg(index), at(QStringLiteral("imgStart%1").arg(index)),
-                      picture(QLatin1String(lamps[index - 1])).pixmap(QSize(32, 32)));
-    }
+            addImage(lamps[index - 1].name, picture(QLatin1String(lamps[index - 1].lamp)).pixmap(QSize(32, 32)));
+}
 
-    QGroupBox *stats = makeFrame(new QGroupBox(area), QStringLiteral("Frame2"), at(QStringLiteral("Frame2")));
-    struct Stat {
+void MainWindow::buildStatistics()
+{
+    add<QGroupBox>("Frame2")->setFocusPolicy(Qt::NoFocus);
+    const struct {
         QLabel *&label;
         const char *name;
         QColor colour;
         const char *design;
-    };
-    const Stat statLabels[] = {
+    } statistics[] = {
         {lblOk_, "lblOk", QColor(0, 128, 0), "999"},          {lblNg_, "lblNg", QColor(255, 0, 0), "999"},
         {lblMoji_T_, "lblMoji_T", QColor(128, 0, 0), "9999"}, {lblRitu_, "lblRitu", QColor(0, 0, 0), "100.0%"},
         {lblByou_, "lblByou", QColor(0, 0, 128), "2.63/秒"},
     };
-    for (const Stat &stat : statLabels) {
-        stat.label = makeLabel(stats, QLatin1String(stat.name), at(QLatin1String(stat.name)),
-                               QString::fromUtf8(stat.design), 20.25, Qt::AlignCenter, true);
-        setColour(stat.label, QPalette::WindowText, stat.colour);
+    for (const auto &each : statistics) {
+        each.label = addLabel(each.name, 20.25, Qt::AlignCenter, true);
+        each.label->setText(QString::fromUtf8(each.design));
+        setColour(each.label, QPalette::WindowText, each.colour);
     }
-    // A game's speed keeps its figure and takes the unit of the language.
-    translations::keepTranslated(lblByou_, [this] {
-        const QRegularExpressionMatch figure =
-            QRegularExpression(QStringLiteral("^-?\\d+\\.\\d+")).match(lblByou_->text());
-        if (figure.hasMatch())
-            lblByou_->setText(platform::perSecondShown(figure.captured()));
-    });
+}
 
+void MainWindow::buildWordBoxes()
+{
     // The green bar lies on top of the red one and shrinks from its right end.
-    makeShape(area, QStringLiteral("shpJikanB"), at(QStringLiteral("shpJikanB")), QColor(255, 0, 0));
-    shpJikanK_ = makeShape(area, QStringLiteral("shpJikanK"), at(QStringLiteral("shpJikanK")), QColor(0, 255, 0));
+    addShape("shpJikanB", QColor(255, 0, 0));
+    shpJikanK_ = addShape("shpJikanK", QColor(0, 255, 0));
 
     // Side tags, one character a line: the leading full-width space leaves the first line empty.
     const struct {
@@ -282,7 +241,7 @@ void MainWindow::buildPlayingArea()
     } tags[] = {{"Label2_0", QT_TR_NOOP("　相手"), QColor(0, 0, 192)},
                 {"Label2_1", QT_TR_NOOP("　自分"), QColor(192, 0, 0)}};
     for (const auto &tag : tags) {
-        auto *label = place(new TagLabel(area), QLatin1String(tag.name), at(QLatin1String(tag.name)));
+        auto *label = add<TagLabel>(tag.name);
         translations::keepTranslated(label, [label, text = tag.text] { label->setText(tr(text)); });
         label->setFont(layoutFont(12));
         label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -293,26 +252,51 @@ void MainWindow::buildPlayingArea()
 
     // The layout's face is taller than its size on most Japanese fonts: centring keeps the
     // big word inside its box.
-    lblMondai_ = makeLabel(area, QStringLiteral("lblMondai"), at(QStringLiteral("lblMondai")),
-                           QStringLiteral("かぼちゃ"), 39.75, Qt::AlignLeft | Qt::AlignVCenter, true);
+    lblMondai_ = addLabel("lblMondai", 39.75, Qt::AlignLeft | Qt::AlignVCenter, true);
+    lblMondai_->setText(QStringLiteral("かぼちゃ"));
 
-    txtKaitou_ = place(new AnswerBox(area), QStringLiteral("txtKaitou"), at(QStringLiteral("txtKaitou")));
+    txtKaitou_ = add<AnswerBox>("txtKaitou");
     txtKaitou_->setFont(layoutFont(39.75));
     setColour(txtKaitou_, QPalette::Base, kIvory);
     txtKaitou_->setMaxLength(std::numeric_limits<int>::max());
     txtKaitou_->setText(QStringLiteral("かぼちゃ"));
+}
 
-    buildPanels(area);
+void MainWindow::buildPanels()
+{
+    // The word-chain panel lies on top of the learned-words panel. The learned words' caption
+    // holds their count once start-up has counted them; whoever counts them keeps it translated.
+    fraJisyo_ = add<ClickFrame>("fraJisyo");
+    fraJisyo_->setTitle(tr(" 覚えた言葉"));
+    translations::keepTranslated(fraJisyo_,
+                                 [this] { fraJisyo_->setToolTip(tr("クリックするとしりとりの履歴表示になります")); });
+    lstJisyo_ = addList("lstJisyo", true);
 
+    fraRireki_ = add<ClickFrame>("fraRireki");
+    translations::keepTranslated(fraRireki_, [this] {
+        fraRireki_->setTitle(tr("しりとり履歴"));
+        fraRireki_->setToolTip(tr("クリックすると覚えた言葉の表示になります"));
+    });
+    lstRireki_ = addList("lstRireki", false);
+    fraRireki_->hide();
+    // Opaque, so the panel on top hides the caption of the one below.
+    for (QGroupBox *panel : {fraJisyo_, fraRireki_}) {
+        panel->setFocusPolicy(Qt::NoFocus);
+        panel->setAutoFillBackground(true);
+    }
+}
+
+void MainWindow::buildLists()
+{
     // Word lists for the answer check; never shown.
-    lstInpRireki_ = makeList(area, QStringLiteral("lstInpRireki"), at(QStringLiteral("lstInpRireki")), false);
-    lstHukusu_ = makeList(area, QStringLiteral("lstHukusu"), at(QStringLiteral("lstHukusu")), false);
+    lstInpRireki_ = addList("lstInpRireki", false);
+    lstHukusu_ = addList("lstHukusu", false);
     for (WordList *hidden : {lstInpRireki_, lstHukusu_}) {
         hidden->setFocusPolicy(Qt::NoFocus);
         hidden->hide();
     }
 
-    msgRireki_ = place(new HistoryGrid(area), QStringLiteral("msgRireki"), at(QStringLiteral("msgRireki")));
+    msgRireki_ = add<HistoryGrid>("msgRireki");
     // The headings the game has set, in the language; the records' own cells stay as the file has them.
     translations::keepTranslated(msgRireki_, [this] {
         if (msgRireki_->rows() == 0)
@@ -329,32 +313,6 @@ void MainWindow::buildPlayingArea()
     });
 }
 
-void MainWindow::buildPanels(QWidget *area)
-{
-    // The word-chain panel lies on top of the learned-words panel.
-    fraJisyo_ = static_cast<ClickFrame *>(
-        makeFrame(new ClickFrame(area), QStringLiteral("fraJisyo"), at(QStringLiteral("fraJisyo"))));
-    translations::keepTranslated(fraJisyo_, [this] {
-        // Once the words are counted, the caption holds their number.
-        const QRegularExpressionMatch count = QRegularExpression(QStringLiteral("\\d+")).match(fraJisyo_->title());
-        fraJisyo_->setTitle(count.hasMatch() ? game::learnedWordsCaption(count.captured().toInt()) : tr(" 覚えた言葉"));
-        fraJisyo_->setToolTip(tr("クリックするとしりとりの履歴表示になります"));
-    });
-    lstJisyo_ = makeList(fraJisyo_, QStringLiteral("lstJisyo"), at(QStringLiteral("lstJisyo")), true);
-
-    fraRireki_ = static_cast<ClickFrame *>(
-        makeFrame(new ClickFrame(area), QStringLiteral("fraRireki"), at(QStringLiteral("fraRireki"))));
-    translations::keepTranslated(fraRireki_, [this] {
-        fraRireki_->setTitle(tr("しりとり履歴"));
-        fraRireki_->setToolTip(tr("クリックすると覚えた言葉の表示になります"));
-    });
-    lstRireki_ = makeList(fraRireki_, QStringLiteral("lstRireki"), at(QStringLiteral("lstRireki")), false);
-    fraRireki_->hide();
-    // Opaque, so the panel on top hides the caption of the one below.
-    for (QGroupBox *panel : {fraJisyo_, fraRireki_})
-        panel->setAutoFillBackground(true);
-}
-
 void MainWindow::orderFocus()
 {
     QWidget *const order[] = {cmdStart_, cmdHozon_,  cmdClear_,  cmdHelp_,  cmdEnd_,   cboJikan_,
@@ -365,8 +323,13 @@ void MainWindow::orderFocus()
 
 AidedControls MainWindow::aidedControls() const
 {
-    return AidedControls{Frame1_,    lblMondai_, txtKaitou_, cmdStart_, cmdHelp_,
-                         msgRireki_, lstRireki_, lstJisyo_,  fraJisyo_};
+    return AidedControls{Frame1_,  lblMondai_, lblByou_,   txtKaitou_, cmdStart_,
+                         cmdHelp_, msgRireki_, lstRireki_, lstJisyo_,  fraJisyo_};
+}
+
+void MainWindow::nameValues()
+{
+    ui::nameValues(placed_);
 }
 
 game::Controls MainWindow::controls()

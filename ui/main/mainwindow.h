@@ -3,12 +3,12 @@
 // logic drives, and the wiring of the controls' events to the game's handlers.
 #include "adapters.h"
 #include "game/game.h"
+#include "layout.h"
 
 #include <QRect>
 #include <QWidget>
 #include <memory>
-#include <optional>
-#include <span>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -24,21 +24,11 @@ class PickCombo;
 class PictureCheckBox;
 class WordList;
 
-// A control's place in the layout: left, top, width and height in twips inside its container,
-// 15 to a pixel at 96 dpi.
-struct LayoutPlace {
-    const char *name;
-    const char *container;
-    int left, top, width, height;
-    QRect pixels() const;
-};
-// Every placed control as the layout gives it: the window and its test read this one table.
-std::span<const LayoutPlace> layoutPlaces();
-
 // The controls the window's aids work on, handed over typed rather than looked up by name.
 struct AidedControls {
     QGroupBox *playingArea; // Frame1
     QLabel *word;           // lblMondai
+    QLabel *speed;          // lblByou
     AnswerBox *answer;      // txtKaitou
     QToolButton *start, *help;
     HistoryGrid *history; // msgRireki
@@ -62,10 +52,28 @@ public:
     game::Game &attach(const game::Services &services);
     game::Game *game() const { return game_.get(); }
 
+    // Names the labels that show a value (the word to answer, the statistics) with it for a
+    // screen reader; call when they change.
+    void nameValues();
+
 private:
+    // A control of the layout table, made in its container and placed; `args` go before the parent.
+    template <typename W, typename... Args>
+    W *add(const char *name, Args &&...args);
+    template <typename W>
+    W *placed(W *widget, const char *name);
+    QLabel *addLabel(const char *name, double points, Qt::Alignment alignment, bool border);
+    QWidget *addShape(const char *name, const QColor &fill);
+    QLabel *addImage(const char *name, const QPixmap &pixmap);
+    WordList *addList(const char *name, bool sorted);
+
     void buildTitleRow();
     void buildPlayingArea();
-    void buildPanels(QWidget *area);
+    void buildPlayTime();
+    void buildStatistics();
+    void buildWordBoxes();
+    void buildPanels();
+    void buildLists();
     void orderFocus();
 
     // Window level.
@@ -82,6 +90,8 @@ private:
     std::array<QWidget *, 3> imgStart_;
     HistoryGrid *msgRireki_;
     QTimer *tmrStart_, *tmrBp_;
+    // The widget of each row of the layout table.
+    std::vector<QWidget *> placed_;
 
     // Adapters, built once the widgets exist.
     struct Adapters;

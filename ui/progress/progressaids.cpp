@@ -3,6 +3,7 @@
 #include "game/game.h"
 #include "progresswindow.h"
 #include "translations/language.h"
+#include "ui/aids/heldmessages.h"
 #include "ui/aids/playaids.h"
 #include "ui/base/pictures.h"
 #include "ui/base/sidewindow.h"
@@ -20,12 +21,11 @@ constexpr QRect kProgressButton(324, 36, 20, 20);
 
 } // namespace
 
-ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBoxes &boxes, const platform::Clock &clock,
-                           QString recordFile)
-    : window_(window), boxes_(boxes), clock_(clock), log_(std::move(recordFile)),
-      meter_(clock, [this](const progress::AnswerRow &row) {
+ProgressAids::ProgressAids(QWidget &window, PlayAids &aids, const platform::Clock &clock, QString recordFile)
+    : window_(window), aids_(aids), clock_(clock), log_(std::move(recordFile)),
+      meter_(clock, aids.phase(), [this](const progress::AnswerRow &row) {
           tell(log_.add(row));
-          if (!meter_.playing()) // in play, the game's end refreshes the window
+          if (!aids_.phase().playing()) // in play, the game's end refreshes the window
               refreshSoon();
           emit answerRecorded(row);
       })
@@ -94,20 +94,12 @@ void ProgressAids::gameStarted()
 
 void ProgressAids::tell(const QString &message)
 {
-    if (message.isEmpty())
-        return;
-    if (meter_.playing()) { // not in the middle of a game
-        untold_ = message;
-        return;
-    }
-    boxes_.show(message, tr("回答記録"), platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    aids_.held().tell(message, tr("回答記録"));
 }
 
 void ProgressAids::gameEnded(const game::GameResult &)
 {
-    // After the game's own end: its figures, the save, the new words.
     refreshSoon();
-    QTimer::singleShot(0, this, [this] { tell(std::exchange(untold_, QString())); });
 }
 
 void ProgressAids::historyChanged()

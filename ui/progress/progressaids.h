@@ -27,7 +27,7 @@ class PlayAids;
 class ProgressAids : public QObject, public game::GameEvents {
     Q_OBJECT
 public:
-    ProgressAids(QWidget &window, PlayAids &aids, platform::MessageBoxes &boxes, const platform::Clock &clock,
+    ProgressAids(QWidget &window, PlayAids &aids, const platform::Clock &clock,
                  QString recordFile = progress::kAnswerRecordFile);
     ~ProgressAids() override;
 
@@ -59,7 +59,7 @@ private:
     void tell(const QString &message);
 
     QWidget &window_;
-    platform::MessageBoxes &boxes_;
+    PlayAids &aids_;
     const platform::Clock &clock_;
     progress::AnswerLog log_;
     progress::AnswerMeter meter_;
@@ -68,7 +68,6 @@ private:
     bool aimed_ = false;
     int dailyGoal_;
     bool refreshDue_ = false;
-    QString untold_; // a message kept until the game is over
     QPointer<ProgressWindow> progressWindow_;
 };
 

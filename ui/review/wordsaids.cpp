@@ -5,6 +5,7 @@
 #include "reviewwindow.h"
 #include "translations/language.h"
 #include "ui/aids/chainmarks.h"
+#include "ui/aids/heldmessages.h"
 #include "ui/aids/playaids.h"
 #include "ui/aids/wordlist/learnedwords.h"
 #include "ui/base/pictures.h"
@@ -16,11 +17,9 @@
 #include "wordcards.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QSet>
-#include <QTimer>
 #include <QToolButton>
 
 namespace ui {
@@ -38,10 +37,11 @@ QStringList unique(const QStringList &words)
 
 } // namespace
 
-WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, platform::MessageBoxes &boxes,
-                     const platform::Clock &clock, QString edictFile, QString reviewFile)
-    : window_(window), aids_(aids), progress_(progress), boxes_(boxes), clock_(clock), preferences_(aids.preferences()),
-      meanings_(std::move(edictFile)), list_(std::move(reviewFile)), cards_(new WordCards(meanings_, this))
+WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, const platform::Clock &clock,
+                     QString edictFile, QString reviewFile)
+    : window_(window), aids_(aids), progress_(progress), clock_(clock), preferences_(aids.preferences()),
+      meanings_(std::move(edictFile)), list_(std::move(reviewFile)), review_(aids.phase()),
+      cards_(new WordCards(meanings_, this))
 {
     list_.setOnChange([this] { emit reviewListChanged(); });
     aids.listeners().add(&review_);
@@ -116,13 +116,7 @@ void WordsAids::start()
 
 void WordsAids::tell(const QString &message)
 {
-    if (message.isEmpty())
-        return;
-    if (playing_) { // not in the middle of a game
-        untold_ = message;
-        return;
-    }
-    boxes_.show(message, tr("復習の一覧"), platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    aids_.held().tell(message, tr("復習の一覧"));
 }
 
 void WordsAids::want(const QString &word)
@@ -135,16 +129,21 @@ void WordsAids::remove(const QStringList &words)
     tell(list_.remove(words, clock_.now()));
 }
 
+void WordsAids::phaseChanged(game::GamePhase phase)
+{
+    // An open review would give the answers away: it shows nothing of the last game in the next.
+    if (phase == game::GamePhase::Countdown && reviewWindow_)
+        reviewWindow_->showReview({}, false);
+}
+
 void WordsAids::gameStarted()
 {
-    playing_ = true;
     if (!game_)
         return;
     // A word forgotten from the dictionary while the program was closed leaves the list too.
     if (!list_.words().isEmpty()) {
-        const QSet<QString> known(game_->strJisyo.cbegin(),
-                                  game_->strJisyo.cbegin()
-                                      + qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
+        const std::span<const QString> drawn = game_->dictionary().drawn();
+        const QSet<QString> known(drawn.begin(), drawn.end());
         QStringList gone;
         for (const review::ReviewWord &w : list_.words())
             if (!known.contains(w.word))
@@ -161,7 +160,6 @@ void WordsAids::gameStarted()
 
 void WordsAids::gameEnded(const game::GameResult &)
 {
-    playing_ = false;
     const QDateTime now = clock_.now();
     QStringList met;
     for (const QString &word : unique(review_.said()))
@@ -172,25 +170,10 @@ void WordsAids::gameEnded(const game::GameResult &)
         list_.grade(grades_.grades(list_, review_.moments(),
                                    [this](QChar kana) { return progress_.weakKanaStats().record(kana).medianStallMs(); }),
                     now);
-    if (told.isEmpty())
-        told = graded;
-    // After the game's own end: its figures, the save, the new words.
-    QTimer::singleShot(0, this, [this, told] {
-        tell(told.isEmpty() ? std::exchange(untold_, QString()) : told);
-        if (preferences_.reviewAfterGame)
-            openAfterEndMessages();
-    });
-}
-
-// The end's messages are boxes of their own; the review waits until the last is closed.
-void WordsAids::openAfterEndMessages()
-{
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(200, this, &WordsAids::openAfterEndMessages);
-        return;
-    }
-    if (!playing_)
-        openReview();
+    // Held until the game's end has shown its figures, the save and the new words.
+    tell(told.isEmpty() ? graded : told);
+    if (preferences_.reviewAfterGame)
+        aids_.held().whenIdle([this] { openReview(); });
 }
 
 void WordsAids::openReview()
@@ -201,9 +184,8 @@ void WordsAids::openReview()
     }
     QList<review::ReviewEntry> entries;
     if (review_.hasGame() && game_) {
-        const std::span<const QString> dictionary(game_->strJisyo.constData(),
-                                                  qMin<qsizetype>(game_->intJisyoCount, game_->strJisyo.size()));
-        entries = review_.entries(dictionary, [this](const QString &word) { return meanings_.rank(word); });
+        entries =
+            review_.entries(game_->dictionary().drawn(), [this](const QString &word) { return meanings_.rank(word); });
         QStringList shown;
         for (const review::ReviewEntry &entry : std::as_const(entries))
             shown += entry.words;

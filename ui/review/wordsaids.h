@@ -34,9 +34,8 @@ class WordCards;
 class WordsAids : public QObject, public game::GameEvents {
     Q_OBJECT
 public:
-    WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, platform::MessageBoxes &boxes,
-              const platform::Clock &clock, QString edictFile = meanings::kEdictFile,
-              QString reviewFile = review::kReviewListFile);
+    WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress, const platform::Clock &clock,
+              QString edictFile = meanings::kEdictFile, QString reviewFile = review::kReviewListFile);
     ~WordsAids() override;
 
     // Once the game exists.
@@ -50,6 +49,7 @@ public:
     const review::ReviewList &reviewList() const { return list_; }
     ReviewWindow *reviewWindow() const { return reviewWindow_; }
 
+    void phaseChanged(game::GamePhase phase) override;
     void gameStarted() override;
     void gameEnded(const game::GameResult &result) override;
 
@@ -61,12 +61,10 @@ private:
     void want(const QString &word);
     void remove(const QStringList &words);
     void tell(const QString &message);
-    void openAfterEndMessages();
 
     QWidget &window_;
     PlayAids &aids_;
     ProgressAids &progress_;
-    platform::MessageBoxes &boxes_;
     const platform::Clock &clock_;
     platform::Preferences preferences_;
     meanings::Meanings meanings_;
@@ -77,8 +75,6 @@ private:
     game::Game *game_ = nullptr;
     WordCards *cards_;
     QPointer<ReviewWindow> reviewWindow_;
-    bool playing_ = false;
-    QString untold_; // a message kept until the game is over
 };
 
 } // namespace ui

@@ -5,7 +5,8 @@
 
 namespace ui {
 
-LanguageSwitch::LanguageSwitch(PlayAids &aids) : QObject(&aids), chosen_(aids.preferences().language)
+LanguageSwitch::LanguageSwitch(PlayAids &aids)
+    : QObject(&aids), phase_(aids.phase()), chosen_(aids.preferences().language)
 {
     translations::apply(chosen_);
     aids.listeners().add(this);
@@ -16,13 +17,12 @@ LanguageSwitch::LanguageSwitch(PlayAids &aids) : QObject(&aids), chosen_(aids.pr
 void LanguageSwitch::choose(platform::Language language)
 {
     chosen_ = language;
-    if (!playing_ && language != translations::current())
+    if (!phase_.inGame() && language != translations::current())
         translations::apply(language);
 }
 
 void LanguageSwitch::gameEnded(const game::GameResult &)
 {
-    playing_ = false;
     choose(chosen_);
 }
 

@@ -16,14 +16,13 @@ public:
     // Speaks the language of the aids' preferences from now on.
     explicit LanguageSwitch(PlayAids &aids);
 
-    void gameStarted() override { playing_ = true; }
     void gameEnded(const game::GameResult &result) override;
 
 private:
     void choose(platform::Language language);
 
+    const game::Phase &phase_;
     platform::Language chosen_;
-    bool playing_ = false;
 };
 
 } // namespace ui

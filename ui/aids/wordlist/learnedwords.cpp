@@ -1,7 +1,5 @@
 #include "learnedwords.h"
 
-#include "files/dictionary.h"
-#include "files/forget.h"
 #include "game/game.h"
 #include "translations/language.h"
 #include "ui/main/views/wordlist.h"
@@ -20,9 +18,9 @@ const char *const kForgetTitle = QT_TRANSLATE_NOOP("ui::LearnedWords", "言葉�
 
 } // namespace
 
-LearnedWords::LearnedWords(WordList &list, QGroupBox &frame, platform::MessageBoxes &boxes,
-                           std::function<bool()> inPlay, QObject *parent)
-    : QObject(parent), list_(list), frame_(frame), boxes_(boxes), inPlay_(std::move(inPlay)),
+LearnedWords::LearnedWords(WordList &list, QGroupBox &frame, files::Dictionary &dictionary, const game::Phase &phase,
+                           platform::MessageBoxes &boxes, QObject *parent)
+    : QObject(parent), list_(list), frame_(frame), dictionary_(dictionary), phase_(phase), boxes_(boxes),
       forget_(new QAction(tr("この言葉を忘れる"), &list)), finder_(new WordFinder(list))
 {
     forget_->setObjectName(QStringLiteral("forgetWordAction"));
@@ -31,6 +29,8 @@ LearnedWords::LearnedWords(WordList &list, QGroupBox &frame, platform::MessageBo
     forget_->setShortcutContext(Qt::WidgetShortcut);
     list.addAction(forget_);
     connect(forget_, &QAction::triggered, this, &LearnedWords::forgetCurrent);
+    // Start-up and every game's end show the count first.
+    translations::followLanguage(&frame, [this] { frame_.setTitle(game::learnedWordsCaption(shownCount())); });
     list.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&list, &QWidget::customContextMenuRequested, this, &LearnedWords::showMenu);
 }
@@ -61,8 +61,8 @@ void LearnedWords::forgetCurrent()
 
 bool LearnedWords::forget(const QString &word)
 {
-    const QString file = files::kDictionaryFile;
-    if (inPlay_()) {
+    const QString &file = dictionary_.fileName();
+    if (phase_.inGame()) {
         boxes_.show(tr("ゲームの間は言葉を忘れられません。いまのゲームは「%1」の言葉を読み込んで"
                        "使っています。ゲームが終わってから、もう一度選んでください。")
                         .arg(file),
@@ -82,13 +82,14 @@ bool LearnedWords::forget(const QString &word)
         shown.add(w);
     int removed = 0;
     QString error;
-    if (!files::forgetWord(file, word, shown, removed, error)) {
+    if (!dictionary_.forget(word, shown, removed, error)) {
         boxes_.show(tr("「%1」を忘れられませんでした。「%2」は変えていません。\n%3").arg(word, file, error),
                     tr("言葉を忘れられません"), platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
         return false;
     }
     list_.wordModel()->remove(word);
-    frame_.setTitle(game::learnedWordsCaption(list_.count() + int(unlisted_.size())));
+    countedAtEnd_.reset();
+    frame_.setTitle(game::learnedWordsCaption(shownCount()));
     emit forgotten(word);
     return true;
 }
@@ -99,8 +100,14 @@ void LearnedWords::answerJudged(const game::AnswerJudgement &judgement)
         unlisted_.append(judgement.answer);
 }
 
-void LearnedWords::gameEnded(const game::GameResult &)
+int LearnedWords::shownCount() const
 {
+    return countedAtEnd_.value_or(list_.count() + int(unlisted_.size()));
+}
+
+void LearnedWords::gameEnded(const game::GameResult &result)
+{
+    countedAtEnd_ = result.dictionaryWords;
     if (unlisted_.isEmpty())
         return;
     for (const QString &word : std::as_const(unlisted_)) {
