@@ -22,7 +22,7 @@ QString quoted(const QString &path)
 bool readAll(const QString &path, QByteArray &bytes, QString &error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!platform::openRegularFile(file, QIODevice::ReadOnly)) {
         error = QCoreApplication::translate("Launcher", "既定のファイル %1 を読めません: %2")
                     .arg(quoted(path), platform::fileErrorReason(file));
         return false;
@@ -136,7 +136,7 @@ QStringList seedDataFolder(const QString &defaultsDir, const QString &dataDir)
             continue;
         }
         QFile file(current);
-        if (file.open(QIODevice::ReadOnly) && file.readAll() == bytes)
+        if (platform::openRegularFile(file, QIODevice::ReadOnly) && file.readAll() == bytes)
             continue;
         file.close();
         if (!replaceFile(current, bytes, error))

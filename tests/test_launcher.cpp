@@ -10,6 +10,7 @@
 #ifdef Q_OS_LINUX
 #include <linux/capability.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #endif
 
 using fakes::fileBytes;
@@ -105,6 +106,7 @@ private slots:
         QTest::newRow("dictionary in another letter case") << u"辞書.TXT"_qs << QByteArray("x\r\n") << true;
         QTest::newRow("settings deleted") << u"設定.txt"_qs << QByteArray() << false;
         QTest::newRow("help of an older version") << u"TovelHelp.chm"_qs << QByteArray("old help") << false;
+        QTest::newRow("help replaced by a named pipe") << u"TovelHelp.chm"_qs << QByteArray("mkfifo") << false;
     }
     void aLaterRunKeepsWhatThePlayerChangedAndPutsBackTheRest()
     {
@@ -114,7 +116,9 @@ private slots:
         QCOMPARE(launch().exitCode, 0);
         for (const QString &seeded : QDir(data()).entryList({name}, QDir::Files)) // name filters ignore case
             QVERIFY(QFile::remove(data(seeded)));
-        if (!content.isNull())
+        if (content == "mkfifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(data(name)).constData(), 0600), 0);
+        else if (!content.isNull())
             writeBytes(data(name), content);
 
         QCOMPARE(launch().exitCode, 0);

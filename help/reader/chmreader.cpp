@@ -111,6 +111,12 @@ void ChmReader::start(const QString &path)
         emit finished();
         return;
     }
+    // A named pipe or a device in the file's place would hold open() for good.
+    if (!info.isFile() && !info.isDir()) {
+        error_ = OpenError::NotHelpFile;
+        emit finished();
+        return;
+    }
     QFile probe(path);
     if (info.isDir() || !probe.open(QIODevice::ReadOnly)) {
         error_ = OpenError::Unreadable;
