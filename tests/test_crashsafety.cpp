@@ -12,6 +12,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -234,6 +236,22 @@ private slots:
         QVERIFY(running.wait(5000));
         QCOMPARE(answer, start);
         QCOMPARE(got, received);
+    }
+
+    // Anyone on the machine can connect: one who says nothing is let go, so such connections
+    // can't use up the file handles the game's own files need.
+    void aConnectionThatSaysNothingIsLetGo()
+    {
+        QTemporaryDir dir;
+        platform::OneCopy first;
+        QCOMPARE(first.start(dir.path()), platform::OneCopy::Start::First);
+        const QLocalServer *server = first.findChild<QLocalServer *>();
+        QLocalSocket idle;
+        if (server->socketOptions() & QLocalServer::AbstractNamespaceOption)
+            idle.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+        idle.connectToServer(server->serverName());
+        QVERIFY(idle.waitForConnected(1000));
+        QTRY_COMPARE_WITH_TIMEOUT(idle.state(), QLocalSocket::UnconnectedState, 4000);
     }
 
 #ifdef Q_OS_UNIX

@@ -6,12 +6,15 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QSysInfo>
 #include <QThread>
+#include <QTimer>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -30,6 +33,7 @@ const QByteArray kShown = "shown\n";
 const QByteArray kBehind = "behind\n";
 // Longer than any request; anyone on the machine can connect.
 constexpr qint64 kLongestRequest = 1024;
+constexpr int kRequestWaitMs = 2000;
 
 // One name per folder and player: the folder's copy listens on it.
 QString serverName(const QString &folder)
@@ -102,11 +106,33 @@ enum class Holder {
     Unknown, // the file can't be looked at so (a file system without native locks)
 };
 
+#ifdef Q_OS_LINUX
+// Whether the kernel's table of locks holds one on the file: a look that takes no lock.
+// Nothing where the table can't be read. Lines read "1: FLOCK ADVISORY WRITE 1747
+// 08:01:123456 0 EOF", a waiter's with "->" after the number. Only the inode is compared:
+// some file systems give stat() another device number than the table, and a false "held"
+// only makes the start wait and say the game runs.
+std::optional<bool> heldInLockTable(const struct stat &file)
+{
+    QFile table(QStringLiteral("/proc/locks"));
+    if (!table.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray inode = ':' + QByteArray::number(quint64(file.st_ino));
+    for (const QByteArray &line : table.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() > 5 && fields[1] != "->" && fields[5].endsWith(inode))
+            return true;
+    }
+    return false;
+}
+#endif
+
 // QLockFile keeps a native lock on its file for as long as it holds it, so a live holder is
 // known whoever it is (a copy started with another HOME, another account, the launcher),
 // and a file nobody holds is nobody's, whatever it says. A copy that has just made its file
-// locks it a moment later: the file is removed only when found unheld on two looks.
-// `unheld` names the file found unheld on the last look.
+// locks it a moment later: the file is removed only when found unheld on two looks. The look
+// only asks: a lock taken to look would make that copy's own lock fail, and it would run on
+// unprotected. `unheld` names the file found unheld on the last look.
 Holder lookAtHolder(const QString &file, QByteArray &unheld)
 {
 #ifdef Q_OS_UNIX
@@ -115,15 +141,23 @@ Holder lookAtHolder(const QString &file, QByteArray &unheld)
     if (fd < 0)
         return Holder::Unknown;
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        return errno == EWOULDBLOCK ? Holder::Live : Holder::Unknown;
     struct stat opened, named;
     if (::fstat(fd, &opened) != 0)
         return Holder::Unknown;
+#ifdef Q_OS_LINUX
+    const std::optional<bool> held = heldInLockTable(opened);
+#else
+    const std::optional<bool> held;
+#endif
+    if (held.value_or(false))
+        return Holder::Live;
+    // Elsewhere a lock taken to look is the only way to ask.
+    if (!held && ::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return errno == EWOULDBLOCK ? Holder::Live : Holder::Unknown;
     const QByteArray seen = QByteArray::number(quint64(opened.st_dev)) + ':' + QByteArray::number(quint64(opened.st_ino));
     if (std::exchange(unheld, seen) != seen)
         return Holder::Unheld;
-    // Still the file looked at, and held here while it goes.
+    // Still the file looked at.
     if (::stat(name.constData(), &named) == 0 && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino
         && ::unlink(name.constData()) != 0)
         return Holder::Stuck;
@@ -257,6 +291,9 @@ bool OneCopy::listen(const QString &name)
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            // A later start says what it wants at once; a connection that idles holds a file
+            // handle the game's own files may need.
+            QTimer::singleShot(kRequestWaitMs, socket, [socket] { socket->abort(); });
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 if (!socket->canReadLine()) {
                     if (socket->bytesAvailable() > kLongestRequest)
