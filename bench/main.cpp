@@ -18,6 +18,7 @@
 #include "platform/text/textfile.h"
 #include "progress/answerlog.h"
 #include "progress/kanastats.h"
+#include "progress/practicedays.h"
 #include "progress/record/answerfile.h"
 #include "review/gamereview.h"
 #include "review/reviewdraw.h"
@@ -176,7 +177,7 @@ QList<double> answerTimesMs(const QString &folder, int answers, bool reviewList 
         const QString error = list.start(QDateTime::currentDateTime());
         if (!error.isEmpty() || list.size() < files::kMaxDictionaryWords - answers)
             die(QStringLiteral("the review list was not read: %1").arg(error));
-        draw.emplace(list, nullptr, review::scheduleDay(QDateTime::currentDateTime()));
+        draw.emplace(list, nullptr, progress::practiceDay(QDateTime::currentDateTime()));
         game.setReplyDraw(&*draw);
     }
     game.cmdStart_Click();
@@ -244,7 +245,7 @@ double reviewScheduleMs(const QString &folder, int runs)
             error = list.met(said, now);
             if (error.isEmpty())
                 error = list.grade(grades.grades(list, moments, usual), now);
-            if (!error.isEmpty() || list.dueCount(review::scheduleDay(now)) < 0)
+            if (!error.isEmpty() || list.dueCount(progress::practiceDay(now)) < 0)
                 die(error);
         });
     });

@@ -1,7 +1,9 @@
 #include "reviewlist.h"
 
 #include "files/delimited.h"
+#include "files/dictionary.h"
 #include "platform/text/textfile.h"
+#include "progress/practicedays.h"
 #include "progress/record/answerfile.h"
 
 #include <QCoreApplication>
@@ -36,8 +38,6 @@ constexpr int kSpareLines = 200;
 constexpr int kVersion1Uses = 3;
 // Stability and difficulty are kept in thousandths, as the file writes them.
 constexpr double kThousand = 1000;
-
-const QTime kDayStarts(4, 0);
 
 QString tr(const char *text)
 {
@@ -79,9 +79,7 @@ qint64 thousandths(double value)
 QDate dayOf(QStringView when)
 {
     const std::optional<progress::WallTime> time = progress::readWallTime(when);
-    if (!time)
-        return {};
-    return time->time < kDayStarts ? time->date.addDays(-1) : time->date;
+    return time ? progress::practiceDay(*time) : QDate();
 }
 
 std::optional<fsrs::Grade> gradeOf(ReviewEvent::Action action)
@@ -105,11 +103,6 @@ void schedule(ReviewWord &w)
 }
 
 } // namespace
-
-QDate scheduleDay(const QDateTime &time)
-{
-    return time.time() < kDayStarts ? time.date().addDays(-1) : time.date();
-}
 
 QString formatReviewEvent(const ReviewEvent &event)
 {
@@ -298,9 +291,11 @@ QString ReviewList::start(const QDateTime &now)
                 .arg(name);
         return tr("%1 を使えません（%2）。このあいだ、復習の言葉は覚えておきません。").arg(name, check.reason);
     }
-    // About one word in 50 bytes, so that a full list is not copied as it grows.
-    words_.reserve(check.size / 50);
-    index_.reserve(check.size / 50);
+    // About one word in 50 bytes, so that a full list is not copied as it grows; never more
+    // than a dictionary holds, whatever the file's size.
+    const qsizetype expected = qMin<qint64>(check.size / 50, files::kMaxDictionaryWords);
+    words_.reserve(expected);
+    index_.reserve(expected);
     int badLines = 0, lines = 0;
     QString error;
     const State state = file_.read(

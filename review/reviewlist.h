@@ -22,10 +22,6 @@ inline const QString kReviewListFile = QStringLiteral("復習.txt");
 // Version 1 kept counts only; it is read, and written as version 2 from then on.
 constexpr int kReviewListVersion = 2;
 
-// The day a time belongs to: days run from 4:00 to 4:00, so a late evening counts for that
-// evening, as it does for the player.
-QDate scheduleDay(const QDateTime &time);
-
 // "2026/12/07 18:40:00","add","きょうか": when, what happened, the word. A "keep" line also
 // holds the word's counts and memory, as a rewritten file states them.
 struct ReviewEvent {

@@ -2,6 +2,7 @@
 
 #include "couldhaveused.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace review {
@@ -29,17 +30,25 @@ QList<GradedWord> PlayGrades::grades(const ReviewList &list, const QList<ReviewM
         out.append({row.answer, usualMs && row.stallMs > *usualMs ? fsrs::Grade::Hard : fsrs::Grade::Good});
         graded.insert(row.answer);
     }
-    if (std::ranges::none_of(moments, [](const ReviewMoment &m) { return m.kind == ReviewMoment::Kind::Mistake; }))
+    // Only words that start right are put to the rules: the list, which may hold thousands,
+    // is gone through once for the kana the mistakes needed.
+    QHash<QChar, QStringList> byKana;
+    for (const ReviewMoment &moment : moments)
+        if (moment.kind == ReviewMoment::Kind::Mistake)
+            byKana.insert(moment.needed(), {});
+    if (byKana.isEmpty())
         return out;
+    list.forEachWord([&](const ReviewWord &w) {
+        if (const auto found = byKana.find(w.word.isEmpty() ? QChar() : w.word.front()); found != byKana.end())
+            found->append(w.word);
+    });
     for (const ReviewMoment &moment : moments) {
-        if (moment.kind != ReviewMoment::Kind::Mistake)
+        if (moment.kind != ReviewMoment::Kind::Mistake || moment.needed().isNull())
             continue;
-        // Only words that start right are put to the rules: the list may hold thousands.
         QStringList starting;
-        list.forEachWord([&](const ReviewWord &w) {
-            if (w.word.startsWith(moment.needed()) && !graded.contains(w.word))
-                starting.append(w.word);
-        });
+        for (const QString &word : std::as_const(byKana[moment.needed()]))
+            if (!graded.contains(word))
+                starting.append(word);
         for (const QString &word :
              wordsYouCouldHaveUsed(moment.current, starting, SaidWords(moment.answered), {}, int(starting.size()))) {
             out.append({word, fsrs::Grade::Again});

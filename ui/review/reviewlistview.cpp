@@ -2,6 +2,7 @@
 
 #include "meanings/meanings.h"
 #include "platform/services.h"
+#include "progress/practicedays.h"
 #include "review/reviewlist.h"
 #include "translations/language.h"
 #include "wordcards.h"
@@ -154,7 +155,7 @@ ReviewListView::ReviewListView(const review::ReviewList &list, const meanings::M
 void ReviewListView::describe()
 {
     title_->setText(tr("復習の一覧（ふりかえりに出た言葉と「覚えたい」言葉。忘れかけるころに、また出ます）"));
-    due_->setText(tr("今日の復習 %1 語").arg(list_.dueCount(review::scheduleDay(clock_.now()))));
+    due_->setText(tr("今日の復習 %1 語").arg(list_.dueCount(progress::practiceDay(clock_.now()))));
     table_->setAccessibleName(tr("復習の一覧"));
     remove_->setText(tr("一覧から外す"));
     model_->retranslate();
@@ -166,7 +167,7 @@ void ReviewListView::describe()
 
 void ReviewListView::refresh()
 {
-    model_->show(list_.words(), review::scheduleDay(clock_.now()));
+    model_->show(list_.words(), progress::practiceDay(clock_.now()));
     remove_->setEnabled(false);
     table_->resizeColumnToContents(ReviewListModel::Word);
     describe();
