@@ -185,7 +185,7 @@ private slots:
         const QString english = browser->toPlainText();
         QVERIFY2(english.contains(u"No meaning in the dictionary"_qs) && english.contains(u"Meanings: EDICT"_qs),
                  qPrintable(english));
-        QCOMPARE(run.window.findChild<QAction *>(u"reviewAction"_qs)->text(), u"Review…"_qs);
+        QCOMPARE(run.window.findChild<QAction *>(u"reviewAction"_qs)->text(), u"Review… (2 due)"_qs); // the count kept
         QVERIFY(run.find("cmdReview")->toolTip().startsWith(u"Review: "_qs));
         QVERIFY(ui::wordCard(u"ごま"_qs, run.words->meanings()).contains(u"Install the edict package"_qs));
     }

@@ -1,6 +1,7 @@
 #include "wordsaids.h"
 
 #include "game/game.h"
+#include "progress/practicedays.h"
 #include "reviewlistview.h"
 #include "reviewwindow.h"
 #include "translations/language.h"
@@ -55,14 +56,14 @@ WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress,
             [this](const platform::Preferences &chosen) { preferences_ = chosen; });
 
     QAction *open = addWindowKey(window, QKeySequence(QStringLiteral("Ctrl+B")), tr("ふりかえり…"));
-    translations::keepTranslated(&window, [open] { open->setText(tr("ふりかえり…")); });
     open->setObjectName(QStringLiteral("reviewAction"));
     connect(open, &QAction::triggered, this, &WordsAids::openReview);
     aids.addToMenu(open);
     // The entry tells the words due today: after each change, and as the menu opens on a new day.
     const auto describeOpen = [this, open] {
-        open->setText(reviewActionText(list_.dueCount(review::scheduleDay(clock_.now()))));
+        open->setText(reviewActionText(list_.dueCount(progress::practiceDay(clock_.now()))));
     };
+    translations::keepTranslated(&window, describeOpen);
     connect(this, &WordsAids::reviewListChanged, open, describeOpen);
     for (QObject *menu : open->associatedObjects())
         if (auto *shown = qobject_cast<QMenu *>(menu))
@@ -84,20 +85,20 @@ WordsAids::WordsAids(MainWindow &window, PlayAids &aids, ProgressAids &progress,
                    [](int row) { return ChainMarkDelegate::saidByComputer(row) ? tr("相手の言葉") : tr("自分の答え"); });
     cards_->attach(controls.learned);
     connect(&progress, &ProgressAids::progressWindowOpened, this, [this](ProgressWindow *shown) {
-        auto *view = shown->findChild<ReviewListView *>();
-        if (!view) {
-            view = new ReviewListView(list_, meanings_, clock_, shown);
-            connect(view, &ReviewListView::removeRequested, this, &WordsAids::remove);
-            connect(this, &WordsAids::reviewListChanged, view, &ReviewListView::refresh);
-            shown->addBelow(view);
+        if (!listView_) {
+            listView_ = new ReviewListView(list_, meanings_, clock_, shown);
+            connect(listView_, &ReviewListView::removeRequested, this, &WordsAids::remove);
+            connect(this, &WordsAids::reviewListChanged, listView_, &ReviewListView::refresh);
+            shown->addBelow(listView_);
         }
-        view->refresh();
+        listView_->refresh();
     });
 }
 
 WordsAids::~WordsAids()
 {
     delete reviewWindow_;
+    delete listView_; // it reads the list, which goes with this; its window may outlive both
 }
 
 void WordsAids::attach(game::Game &game)
@@ -153,7 +154,7 @@ void WordsAids::gameStarted()
     if (preferences_.reviewPractice) {
         draw_ = std::make_unique<review::ReviewDraw>(list_,
                                                      preferences_.weakKanaPractice ? &progress_.weakKanaStats() : nullptr,
-                                                     review::scheduleDay(clock_.now()));
+                                                     progress::practiceDay(clock_.now()));
         game_->setReplyDraw(draw_.get());
     }
 }

@@ -29,6 +29,7 @@ namespace ui {
 class MainWindow;
 class PlayAids;
 class ProgressAids;
+class ReviewListView;
 class WordCards;
 
 class WordsAids : public QObject, public game::GameEvents {
@@ -75,6 +76,7 @@ private:
     game::Game *game_ = nullptr;
     WordCards *cards_;
     QPointer<ReviewWindow> reviewWindow_;
+    QPointer<ReviewListView> listView_; // in the progress window
 };
 
 } // namespace ui
