@@ -34,6 +34,9 @@ FixedSizeKeeper::~FixedSizeKeeper()
 
 bool FixedSizeKeeper::eventFilter(QObject *watched, QEvent *event)
 {
+    // Every event of the program passes here: the two that matter are told apart first.
+    if (event->type() != QEvent::Show && event->type() != QEvent::WindowStateChange)
+        return false;
     auto *handle = qobject_cast<QWindow *>(watched);
     if (!handle || !handle->isTopLevel())
         return false;
