@@ -33,13 +33,6 @@ QString heading(AidedWindow &w, int col)
     return w.find<QTableView>("msgRireki")->model()->headerData(col, Qt::Horizontal).toString();
 }
 
-// The posted LanguageChange events reach every window.
-void switchTo(Language language)
-{
-    translations::apply(language);
-    QCoreApplication::processEvents();
-}
-
 } // namespace
 
 class TestEnglish : public QObject {
@@ -53,8 +46,8 @@ private slots:
         switchTo(Language::English);
         AidedWindow w;
         w.load();
-        QCOMPARE(w.window.windowTitle(), u"Kanarinka"_qs);
-        QCOMPARE(w.find("txtKaitou")->accessibleName(), u"Your answer"_qs); // from the layout table
+        for (const QString &shown : {w.window.windowTitle(), w.find("txtKaitou")->accessibleName()}) // the layout table's
+            QVERIFY2(fakes::inEnglish(shown), qPrintable(shown));
 
         QStringList cut;
         for (QWidget *widget : w.window.findChildren<QWidget *>()) {
@@ -103,9 +96,12 @@ private slots:
         QCOMPARE(japanese, (QStringList{u"スタート"_qs, u"0.05/秒"_qs, u"覚えた言葉 3個"_qs, u"日付"_qs}));
 
         switchTo(Language::English);
-        QCOMPARE((QStringList{text(w, "cmdStart"), text(w, "lblByou"), text(w, "fraJisyo"), heading(w, 1)}),
-                 (QStringList{u"Start"_qs, u"0.05/s"_qs, u"Learned words: 3"_qs, u"Date"_qs}));
-        QTRY_COMPARE(w.find("lblByou")->accessibleName(), u"Kana per second: 0.05/s"_qs);
+        const QStringList english{text(w, "cmdStart"), text(w, "lblByou"), text(w, "fraJisyo"), heading(w, 1)};
+        for (const QString &shown : english)
+            QVERIFY2(fakes::inEnglish(shown), qPrintable(shown));
+        QVERIFY(english[1].startsWith(u"0.05/"_qs) && english[2].endsWith(u'3'));
+        QTRY_VERIFY(fakes::inEnglish(w.find("lblByou")->accessibleName())
+                    && w.find("lblByou")->accessibleName().endsWith(english[1]));
         const QModelIndex saved = w.find<QTableView>("msgRireki")->model()->index(0, 8);
         QCOMPARE(saved.data().toString(), u"1.63/秒"_qs);
 
@@ -120,9 +116,7 @@ private slots:
         ui::LanguageSwitch language(*w.aids);
         w.load();
         w.start();
-        platform::Preferences english;
-        english.language = Language::English;
-        w.aids->apply(english);
+        w.aids->apply({.language = Language::English});
         QCOMPARE(translations::current(), Language::Japanese);
         w.playOut();
         QCOMPARE(translations::current(), Language::English);

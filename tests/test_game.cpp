@@ -223,9 +223,8 @@ private slots:
         for (const QString &typed : u"ごりん ごりー ごりら ごりら らっぱ"_qs.split(u' '))
             h.answer(typed);
         QCOMPARE(h.messages.shown.size(), 4);
-        const auto english = [](const QString &text) { return text.front().isLetter() && text.front().unicode() < 128; };
         for (const fakes::Messages::Box &box : std::as_const(h.messages.shown))
-            QVERIFY2(english(box.title) && english(box.prompt), qPrintable(box.title + box.prompt));
+            QVERIFY2(fakes::inEnglish(box.title) && fakes::inEnglish(box.prompt), qPrintable(box.title + box.prompt));
     }
 
     void learnedWordIsAppendedOnceAndDrawnFromTheNextStart()

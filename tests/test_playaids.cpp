@@ -23,9 +23,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using game::AnswerVerdict;
 
 namespace {
@@ -56,20 +53,6 @@ struct AidedRun : AidedWindow {
         load();
         start();
     }
-};
-
-// Writes past this many bytes fail while it lives (root included); none when negative.
-struct FileSizeLimit {
-    rlimit old{};
-    explicit FileSizeLimit(long bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = old;
-        lower.rlim_cur = bytes < 0 ? old.rlim_cur : rlim_t(bytes);
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
 };
 
 // The learned-words list as text, a bold word followed by "*".
@@ -186,9 +169,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, rejections);
         QFETCH(QString, note);
-        platform::Preferences inWindow;
-        inWindow.mistakesInWindow = true;
-        AidedRun run(inWindow); // an unexpected message box fails the test
+        AidedRun run({.mistakesInWindow = true}); // an unexpected message box fails the test
         run.answer(answer);
         QCOMPARE(run.find<QLabel>("lblNg")->text(), rejections);
         QVERIFY(run.find<QLabel>("mistakeNote")->isVisible());
@@ -294,7 +275,9 @@ private slots:
         auto *list = run.find<ui::WordList>("lstJisyo");
         list->setCurrentIndex(list->model()->index(0, 0));
         {
-            const FileSizeLimit limit(when == u"write fails" ? 1 : -1);
+            std::optional<fakes::ResourceLimit> limit;
+            if (when == u"write fails")
+                limit.emplace(RLIMIT_FSIZE, 1);
             list->findChild<QAction *>(u"forgetWordAction"_qs)->trigger();
         }
         QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), before);
@@ -327,12 +310,6 @@ private slots:
         QCOMPARE(boxes.shown.size(), 2);
         QCOMPARE(boxes.shown[1].prompt, u"held"_qs);
         QVERIFY(reviewed);
-    }
-
-    void theTonesAreBuiltIn()
-    {
-        for (const char *tone : {"countdown", "countdown-last", "accepted", "rejected", "time-up"})
-            QVERIFY2(QFile::exists(u":/sounds/%1.wav"_qs.arg(QLatin1String(tone))), tone);
     }
 
     void everyControlAPlayerCanReachHasANameForAScreenReader()

@@ -51,7 +51,8 @@ progress::PracticeDays practice(const QString &games)
     progress::PracticeDays days;
     for (const QString &g : games.split(u' ', Qt::SkipEmptyParts)) {
         const QString start = u"2024/%1:00"_qs.arg(g.section(u'+', 0, 0).replace(u'-', u' '));
-        days.add(AnswerRow{start, u'あ', u"あさ"_qs, AnswerVerdict::Accepted, g.section(u'+', 1).toLongLong() * 60'000, 0, {}});
+        days.add(
+            AnswerRow{start, u'あ', u"あさ"_qs, AnswerVerdict::Accepted, g.section(u'+', 1).toLongLong() * 60'000, 0, {}});
     }
     return days;
 }
@@ -345,13 +346,14 @@ private slots:
     {
         progress::PracticeDays days;
         const QString first = u"2024/05/01 20:00:00"_qs, second = u"2024/05/01 20:05:00"_qs;
-        for (const AnswerRow &row : {AnswerRow{first, u'ご', u"ごりら"_qs, AnswerVerdict::Accepted, 2000, 1000, {}},
-                                     AnswerRow{first, u'ら', u"らっぱ"_qs, AnswerVerdict::BrokenChain, 1500, 500, {}},
-                                     AnswerRow{first, u'ら', u"らいおー"_qs, AnswerVerdict::EndsInLongSound, 900, 100, {}},
-                                     AnswerRow{first, u'ら', u"らx"_qs, AnswerVerdict::StrayLetters, 400, 100, {}},
-                                     // hand-edited: longer than any game
-                                     AnswerRow{second, u'ご', u"ごま"_qs, AnswerVerdict::Accepted, 999'999'999'999, 0, {}},
-                                     AnswerRow{second, u'ま', u"まり"_qs, AnswerVerdict::Accepted, 999'999'999'999, 0, {}}})
+        for (const AnswerRow &row :
+             {AnswerRow{first, u'ご', u"ごりら"_qs, AnswerVerdict::Accepted, 2000, 1000, {}},
+              AnswerRow{first, u'ら', u"らっぱ"_qs, AnswerVerdict::BrokenChain, 1500, 500, {}},
+              AnswerRow{first, u'ら', u"らいおー"_qs, AnswerVerdict::EndsInLongSound, 900, 100, {}},
+              AnswerRow{first, u'ら', u"らx"_qs, AnswerVerdict::StrayLetters, 400, 100, {}},
+              // hand-edited: longer than any game
+              AnswerRow{second, u'ご', u"ごま"_qs, AnswerVerdict::Accepted, 999'999'999'999, 0, {}},
+              AnswerRow{second, u'ま', u"まり"_qs, AnswerVerdict::Accepted, 999'999'999'999, 0, {}}})
             days.add(row);
         const progress::PracticeDay day = days.day(QDate(2024, 5, 1));
         QCOMPARE(day.games, 2);

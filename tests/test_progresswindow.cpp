@@ -27,21 +27,13 @@ namespace {
 
 const QByteArray kHeader = "\"kanarinka answer record\",1\r\n";
 
-// The window as main.cpp builds it, with the progress aids too; the answer record is read once
-// the window is up.
-struct Run : AidedWindow {
-    std::unique_ptr<ui::ProgressAids> progress;
-
-    Run(const QByteArray &record, bool aimed) : AidedWindow({}, u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs)
+// The window with the progress aids on the words りんご, ごりら, らっぱ, らする.
+struct Run : FullWindow {
+    Run(const QByteArray &record, bool aimed)
+        : FullWindow(false, platform::Preferences{.weakKanaPractice = aimed},
+                     u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs,
+                     record.isNull() ? QMap<QString, QByteArray>{} : QMap{std::pair{progress::kAnswerRecordFile, record}})
     {
-        if (!record.isNull())
-            fakes::writeBytes(progress::kAnswerRecordFile, record);
-        messages.allowAny = true;
-        store.saved.weakKanaPractice = aimed;
-        aids = std::make_unique<ui::PlayAids>(window, messages, store, sounds, clock);
-        progress = std::make_unique<ui::ProgressAids>(window, *aids, clock);
-        load([this](game::Game &g) { progress->attach(g); });
-        progress->start();
     }
     ui::AnswerBox *box() { return find<ui::AnswerBox>("txtKaitou"); }
     QList<AnswerRow> recorded()
@@ -174,9 +166,7 @@ private slots:
         run.playOut();
         QTRY_VERIFY2(today->text().contains(u"<b>10</b>"_qs) && today->text().contains(u"<b>2</b> 日連続"_qs),
                      qPrintable(today->text()));
-        platform::Preferences higher;
-        higher.dailyGoalMinutes = 30;
-        run.aids->apply(higher);
+        run.aids->apply({.dailyGoalMinutes = 30});
         QVERIFY2(today->text().contains(u"目標 30 分"_qs) && today->text().contains(u"<b>0</b> 日連続"_qs),
                  qPrintable(today->text()));
     }

@@ -28,13 +28,6 @@
 #include <thread>
 #include <unistd.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define KANARINKA_ASAN
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KANARINKA_ASAN
-#endif
-#endif
 #include <limits>
 
 using meanings::EdictEntry;
@@ -147,7 +140,7 @@ private slots:
     // of one endless line reads within a bound of memory, and the lines after it still count.
     void anOverLongLineIsPassedOverInBoundedMemory()
     {
-#if defined(KANARINKA_ASAN)
+#ifdef KANARINKA_SANITIZED
         QSKIP("the sanitizer's shadow memory leaves no room for a limit");
 #endif
         QTemporaryDir dir;

@@ -13,7 +13,6 @@ QByteArray cp932(const QString &text)
 Harness::Harness(const QByteArray &settings, const QByteArray &dictionary, const QByteArray &history)
 {
     fraRireki.visible = false;
-    QDir::setCurrent(dir.path());
     if (!settings.isNull())
         writeBytes(QStringLiteral("設定.txt"), settings);
     if (!dictionary.isNull())
@@ -26,11 +25,6 @@ Harness::Harness(const QByteArray &settings, const QByteArray &dictionary, const
                                         game::Services{clock, random, messages, help, program});
     chkAs.onClick = [this] { game->chkAs_Click(); };
     cboJikan.onClick = [this] { game->cboJikan_Click(); };
-}
-
-Harness::~Harness()
-{
-    QDir::setCurrent(previousDir);
 }
 
 bool Harness::load()

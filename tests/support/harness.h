@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 namespace fakes {
 
@@ -27,10 +30,40 @@ inline void writeBytes(const QString &name, const QByteArray &bytes)
 // CP932 bytes of UTF-8 text, for the expected contents of files.
 QByteArray cp932(const QString &text);
 
-struct Harness {
-    QTemporaryDir dir;
-    QString previousDir = QDir::currentPath();
+// Latin letters, and no kanji or katakana, the Japanese texts' script (words played are kana, ー
+// included).
+inline bool inEnglish(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter() && c.unicode() < 128; })
+        && std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+               return (c >= u'\u30A0' && c <= u'\u30FF' && c != u'ー') || (c >= u'\u4E00' && c <= u'\u9FFF');
+           });
+}
 
+// A lower soft limit on a resource while it lives, root included; a write past a file size
+// limit fails rather than ending the program.
+struct ResourceLimit {
+    int resource;
+    rlimit old{};
+    ResourceLimit(int which, rlim_t soft) : resource(which)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(resource, &old);
+        const rlimit lower{soft, old.rlim_max};
+        QVERIFY(setrlimit(resource, &lower) == 0);
+    }
+    ~ResourceLimit() { setrlimit(resource, &old); }
+};
+
+// A temporary folder made the working folder while it lives.
+struct InFolder {
+    QTemporaryDir dir;
+    QString previous = QDir::currentPath();
+    InFolder() { QDir::setCurrent(dir.path()); }
+    ~InFolder() { QDir::setCurrent(previous); }
+};
+
+struct Harness : InFolder {
     Focus focus;
     Label lblMondai, lblOk, lblNg, lblMoji_T, lblByou, lblRitu;
     TextBox txtKaitou{QStringLiteral("txtKaitou"), focus};
@@ -57,7 +90,6 @@ struct Harness {
     // Writes the three files (CP932) into a fresh folder and makes it the working folder.
     explicit Harness(const QByteArray &settings = "60,1\r\n", const QByteArray &dictionary = {},
                      const QByteArray &history = {});
-    ~Harness();
 
     // Start-up; true when it reached idle.
     bool load();
