@@ -8,16 +8,12 @@
 #include "platform/onecopy/onecopy.h"
 #include "platform/text/textfile.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSysInfo>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 
 #ifdef Q_OS_UNIX

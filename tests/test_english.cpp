@@ -1,6 +1,5 @@
 // The window in English: its texts, that each fits its control, and the switch between languages.
 #include "aidedwindow.h"
-#include "translations/language.h"
 #include "ui/aids/preferences/languageswitch.h"
 #include "ui/base/fonts.h"
 #include "ui/main/widgets.h"

@@ -5,8 +5,6 @@
 #include "files/settings.h"
 #include "harness.h"
 
-#include <QTest>
-
 class TestFiles : public QObject {
     Q_OBJECT
 private slots:

@@ -6,8 +6,6 @@
 #include "platform/text/textfile.h"
 
 #include <QStringDecoder>
-#include <QTemporaryDir>
-#include <QTest>
 
 using files::DelimitedReader;
 

@@ -1,10 +1,10 @@
-// A game from the start button to its end: countdown, answers, play clock, statistics.
+// Start-up, and a game from the start button to its end: countdown, answers, play clock,
+// statistics.
 #include "files/dictionary.h"
 #include "harness.h"
 #include "translations/language.h"
 
 #include <QScopeGuard>
-#include <QTest>
 
 using fakes::Harness;
 using platform::MessageButtons;
@@ -31,10 +31,63 @@ QStringList screen(const Harness &h)
 class TestGame : public QObject {
     Q_OBJECT
 private slots:
+    void startupLeavesTheWindowIdleAndBlank()
+    {
+        fakes::Loaded h("60,1\r\n", fakes::cp932(u"りんご\r\nごりら\r\nあり\r\nりんご"_qs));
+        QVERIFY(h.program.windowShown);
+        QCOMPARE(h.program.exitCode, -1);
+        QCOMPARE(h.lstJisyo.items, (QStringList{u"あり"_qs, u"ごりら"_qs, u"りんご"_qs, u"りんご"_qs}));
+        QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 4個"_qs);
+        for (const fakes::Label *l : {&h.lblMondai, &h.lblOk, &h.lblNg, &h.lblMoji_T, &h.lblByou, &h.lblRitu})
+            QVERIFY(l->text.isEmpty());
+        QVERIFY(h.txtKaitou.value.isEmpty());
+        QVERIFY(!h.game->blnCountdown && !h.game->blnPlaying);
+        QCOMPARE(h.msgRireki.rows(), 1);
+        h.game->cmdHelp_Click();
+        QCOMPARE(h.help.opened, QStringList{u"TovelHelp.chm"_qs});
+    }
+
+    // The reader of each file names what is wrong; here, any failure stops start-up.
+    void aBadFileStopsStartupAndChangesNoFile_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QByteArray>("dictionary");
+        QTest::addColumn<QByteArray>("history");
+        QTest::addColumn<bool>("windowShown");
+        QTest::addColumn<QString>("mentions");
+        const QByteArray s = "60,0\r\n", d = "\x82\xa0\r\n",
+                         r = "\"2010/04/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/\x95\x62\",\"60\x95\x62\"\r\n";
+        QTest::newRow("history missing") << s << d << QByteArray() << false << u"履歴.txt"_qs;
+        QTest::newRow("history cut short") << s << d << r + "\"x\",1\r\n" << false << u"2 件目"_qs;
+        QTest::newRow("settings missing") << QByteArray() << d << r << true << u"設定.txt"_qs;
+        QTest::newRow("settings play time 0") << QByteArray("0,1\r\n") << d << r << true << u"設定.txt"_qs;
+        QTest::newRow("dictionary missing") << s << QByteArray() << r << true << u"辞書.txt"_qs;
+        QTest::newRow("dictionary not CP932") << s << QByteArray("\x82\xa0\r\n\x82") << r << true << u"2 行目"_qs;
+    }
+
+    void aBadFileStopsStartupAndChangesNoFile()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QByteArray, dictionary);
+        QFETCH(QByteArray, history);
+        QFETCH(bool, windowShown);
+        QFETCH(QString, mentions);
+        Harness h(settings, dictionary, history);
+        h.messages.allowAny = true;
+        QVERIFY(!h.load());
+        QCOMPARE(h.program.windowShown, windowShown);
+        QCOMPARE(h.program.exitCode, 1);
+        QCOMPARE(h.messages.shown.size(), 1);
+        QCOMPARE(h.messages.shown[0].icon, MessageIcon::Critical);
+        QVERIFY2(h.messages.shown[0].prompt.contains(mentions), qPrintable(h.messages.shown[0].prompt));
+        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), settings);
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), dictionary);
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), history);
+    }
+
     void startClearsThePreviousGame()
     {
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.startGame();
         h.answer(u"ごりら"_qs);
         h.playOut();
@@ -51,8 +104,7 @@ private slots:
 
     void countdownShowsRedYellowGreenOneTickApart()
     {
-        Harness h("60,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,1\r\n", dictionary());
         h.game->tmrStart_Timer(); // idle: no picture changes
         h.game->cmdStart_Click();
         QCOMPARE(h.imgStart.changes.size(), 0); // pictures stay until the first tick
@@ -87,8 +139,7 @@ private slots:
     {
         QFETCH(QByteArray, words);
         QFETCH(QString, mentions);
-        Harness h("60,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,1\r\n", dictionary());
         h.messages.allowAny = true;
         h.startGame();
         h.answer(u"ごりら"_qs);
@@ -126,8 +177,7 @@ private slots:
     {
         QFETCH(QString, broken);
         const bool atStart = broken == u"辞書.txt"_qs;
-        Harness h("10,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("10,1\r\n", dictionary());
         h.messages.allowAny = true;
         h.startGame();
         h.answer(u"ねこ"_qs);
@@ -183,8 +233,7 @@ private slots:
         QFETCH(QString, nowShown);
         QFETCH(QStringList, chain);
 
-        Harness h("60,1\r\n", dictionary() + fakes::cp932(u"まま\r\nぽ\r\n"_qs), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,1\r\n", dictionary() + fakes::cp932(u"まま\r\nぽ\r\n"_qs));
         h.startGame();
         h.lblMondai.text = current;
         h.lstInpRireki.items = earlier;
@@ -216,8 +265,7 @@ private slots:
     {
         translations::apply(platform::Language::English);
         const auto japanese = qScopeGuard([] { translations::apply(platform::Language::Japanese); });
-        Harness h("60,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,1\r\n", dictionary());
         h.startGame();
         h.messages.allowAny = true;
         for (const QString &typed : u"ごりん ごりー ごりら ごりら らっぱ"_qs.split(u' '))
@@ -229,8 +277,7 @@ private slots:
 
     void learnedWordIsAppendedOnceAndDrawnFromTheNextStart()
     {
-        Harness h("60,0\r\n", fakes::cp932(u"りんご\r\nごりら"_qs), ""); // last line end missing
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", fakes::cp932(u"りんご\r\nごりら"_qs)); // last line end missing
         h.startGame();
         h.answer(u"ごりら"_qs); // known: not appended
         QCOMPARE(h.game->intNewWords, qint16(0));
@@ -267,8 +314,7 @@ private slots:
     {
         QFETCH(QString, when);
         QFETCH(QString, typed);
-        Harness h("10,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("10,0\r\n", dictionary());
         h.messages.allowAny = true;
         if (when != u"before"_qs) {
             h.startGame();
@@ -303,8 +349,7 @@ private slots:
     void learningKeepsTheDictionaryLoadableAndTheGameGoing()
     {
         QFETCH(QString, change);
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.startGame();
         h.answer(u"ごま"_qs);
         h.messages.allowAny = true;
@@ -329,8 +374,7 @@ private slots:
 
     void countersStopAtTheirLargestValue()
     {
-        Harness h("60,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,1\r\n", dictionary());
         h.startGame();
         h.answer(u"ご"_qs + QString(40000, u'ら'));
         QCOMPARE(h.game->intMoji, qint16(32767));
@@ -357,8 +401,7 @@ private slots:
         QFETCH(int, playTime);
         QFETCH(int, elapsed);
         QFETCH(int, width);
-        Harness h(QByteArray::number(playTime) + ",0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h(QByteArray::number(playTime) + ",0\r\n", dictionary());
         h.startGame();
         h.clock.advance(elapsed * 1000 + 999); // whole seconds only
         h.game->tmrBp_Timer();
@@ -389,8 +432,7 @@ private slots:
         QFETCH(QString, ritu);
         QFETCH(QString, byou);
         QFETCH(bool, focusFails);
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.startGame();
         h.game->intOk = qint16(ok);
         h.game->intNg = qint16(ng);
@@ -409,9 +451,8 @@ private slots:
 
     void gameAcrossMidnightEndsAfterItsPlayTime()
     {
-        Harness h("60,0\r\n", dictionary(), "");
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.clock.wall = QDateTime(QDate(2026, 12, 6), QTime(23, 59, 30, 500));
-        QVERIFY(h.load());
         h.startGame(); // play starts at 23:59:33.5
         int ticks = 0;
         while (h.game->blnPlaying && ticks < 200) {
@@ -427,8 +468,7 @@ private slots:
 
     void newPlayTimeDuringPlayKeepsTheEnd()
     {
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.startGame();
         h.cboJikan.pick(u"120"_qs);
         h.clock.advance(30'000);

@@ -4,6 +4,7 @@
 #include "help/reader/pagecheck.h"
 #include "help/viewer/chmhelpviewer.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -14,10 +15,8 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTreeWidget>
 #include <QtEndian>
 #include <QtTest>
 

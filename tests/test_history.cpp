@@ -2,8 +2,6 @@
 #include "files/history.h"
 #include "harness.h"
 
-#include <QTest>
-
 using fakes::Harness;
 using platform::MessageButtons;
 using platform::MessageIcon;
@@ -33,8 +31,7 @@ class TestHistory : public QObject {
 private slots:
     void saveWritesTheExampleRecordExactly()
     {
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.game->intJisyoCount = 800;
         h.game->intNewWords = 12;
         h.game->intOk = 25;
@@ -76,7 +73,6 @@ private slots:
     void saveIsRefusedOutsideAFinishedGame_data()
     {
         QTest::addColumn<QString>("when");
-        QTest::newRow("after start-up") << u"startup"_qs;
         QTest::newRow("during the countdown") << u"countdown"_qs;
         QTest::newRow("during play") << u"play"_qs;
         QTest::newRow("game with no answer") << u"unanswered"_qs;
@@ -85,19 +81,16 @@ private slots:
     void saveIsRefusedOutsideAFinishedGame()
     {
         QFETCH(QString, when);
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
-        if (when != u"startup"_qs) {
-            playOneGame(h); // leaves counters that are not 0
-            h.game->cmdStart_Click();
-            h.game->intOk = 1;
-            if (when != u"countdown"_qs)
-                for (int i = 0; i < 3; ++i)
-                    h.game->tmrStart_Timer();
-            if (when == u"unanswered"_qs) {
-                h.game->intOk = 0;
-                h.playOut();
-            }
+        fakes::Loaded h("60,0\r\n", dictionary());
+        playOneGame(h); // leaves counters that are not 0
+        h.game->cmdStart_Click();
+        h.game->intOk = 1;
+        if (when != u"countdown"_qs)
+            for (int i = 0; i < 3; ++i)
+                h.game->tmrStart_Timer();
+        if (when == u"unanswered"_qs) {
+            h.game->intOk = 0;
+            h.playOut();
         }
         h.game->cmdHozon_Click();
         QCOMPARE(h.msgRireki.rows(), 1);
@@ -144,8 +137,7 @@ private slots:
     {
         QFETCH(QByteArray, settings);
         QFETCH(int, rows);
-        Harness h(settings, dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h(settings, dictionary());
         playOneGame(h);
         QCOMPARE(h.msgRireki.rows(), rows);
         QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs).count('\n'), rows - 1);
@@ -184,8 +176,7 @@ private slots:
 
     void failedAutoSaveIsReportedAndLeavesNoRow()
     {
-        Harness h("60,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,1\r\n", dictionary());
         h.startGame();
         h.answer(u"ごりら"_qs);
         h.answer(u"ぱんだ"_qs); // a new word, so the game end has its own message too
@@ -204,8 +195,7 @@ private slots:
 
     void failedSaveByTheButtonEndsTheProgram()
     {
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary());
         playOneGame(h);
         QFile::remove(u"履歴.txt"_qs);
         QDir().mkdir(u"履歴.txt"_qs);

@@ -9,8 +9,6 @@
 
 #include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 
 using progress::AnswerRow;
 using Verdict = game::AnswerVerdict;

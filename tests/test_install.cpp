@@ -5,8 +5,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 

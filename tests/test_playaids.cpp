@@ -2,26 +2,18 @@
 // apart from 設定.txt, mistakes shown in the window, the pause for Enter after the end, and a
 // name for a screen reader on every control.
 #include "aidedwindow.h"
-#include "fakes.h"
-#include "harness.h"
 #include "ui/aids/heldmessages.h"
 #include "ui/aids/notelabel.h"
-#include "ui/aids/playaids.h"
 #include "ui/aids/wordcue.h"
 #include "ui/base/fonts.h"
-#include "ui/main/answerbox.h"
-#include "ui/main/mainwindow.h"
 #include "ui/main/views/wordlist.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QSettings>
-#include <QTest>
-#include <QTimer>
 
 using game::AnswerVerdict;
 

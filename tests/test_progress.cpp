@@ -1,6 +1,5 @@
 // What the game learns from the answers: the record's lines and file, the per-kana figures,
 // keystrokes per minute, the days of practice and the reply draw aimed at weak kana. Qt Core only.
-#include "fakes.h"
 #include "game/rules.h"
 #include "harness.h"
 #include "platform/kana/kana.h"
@@ -12,7 +11,6 @@
 #include "progress/weakkanadraw.h"
 
 #include <QFileInfo>
-#include <QTest>
 #include <QTimeZone>
 
 using game::AnswerVerdict;
@@ -147,11 +145,8 @@ private slots:
         QFETCH(QString, message);
         QFETCH(bool, setAside);
         QFETCH(bool, recording);
-        QTemporaryDir dir;
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
         QFETCH(QByteArray, note);
+        const fakes::InFolder folder;
         const QString name = progress::kAnswerRecordFile;
         fakes::writeBytes(name, bytes);
         if (!note.isNull())

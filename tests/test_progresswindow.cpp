@@ -2,13 +2,9 @@
 // only when asked, a late answer kept, the open window kept fresh and drawing only what a game can
 // leave, today's practice against the goal, a damaged record told of once.
 #include "aidedwindow.h"
-#include "fakes.h"
 #include "files/history.h"
-#include "harness.h"
 #include "progress/record/answerfile.h"
 #include "ui/base/fonts.h"
-#include "ui/main/answerbox.h"
-#include "ui/progress/progressaids.h"
 #include "ui/progress/progresswindow.h"
 
 #include <QAction>
@@ -16,7 +12,6 @@
 #include <QDateTimeAxis>
 #include <QInputMethodEvent>
 #include <QLabel>
-#include <QTest>
 #include <QValueAxis>
 #include <QXYSeries>
 

@@ -1,7 +1,6 @@
 // The words: EDICT's lines and the meanings index, the words that would have served after a
 // miss, the review list's file and the replies that bring its words back; and that no file the
 // program reads, these or the game's own, is read unless it is a regular file.
-#include "fakes.h"
 #include "files/dictionary.h"
 #include "harness.h"
 #include "meanings/edictline.h"
@@ -18,17 +17,13 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStringEncoder>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 #include <atomic>
 #include <fcntl.h>
-#include <sys/resource.h>
+#include <limits>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
-
-#include <limits>
 
 using meanings::EdictEntry;
 using meanings::Meaning;
@@ -150,14 +145,11 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(160 << 20) && file.seek(file.size()));
         file.write(eucJp(u"\nリンゴ /(n) apple/\n"_qs));
         file.close();
-        rlimit before{};
-        QCOMPARE(getrlimit(RLIMIT_AS, &before), 0);
         QFile statm(u"/proc/self/statm"_qs);
         QVERIFY(statm.open(QIODevice::ReadOnly));
-        const rlim_t used = statm.readAll().split(' ').value(0).toULongLong() * sysconf(_SC_PAGESIZE);
-        const rlimit bounded{used + (64 << 20), before.rlim_max};
-        QCOMPARE(setrlimit(RLIMIT_AS, &bounded), 0);
-        const auto restore = qScopeGuard([&] { setrlimit(RLIMIT_AS, &before); });
+        const fakes::ResourceLimit bounded(RLIMIT_AS,
+                                           statm.readAll().split(' ').value(0).toULongLong() * sysconf(_SC_PAGESIZE)
+                                               + (64 << 20));
         try {
             const meanings::MeaningsIndex index(name);
             QCOMPARE(index.state(), meanings::MeaningsIndex::State::Ready);

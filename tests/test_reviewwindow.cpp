@@ -2,14 +2,11 @@
 // while every preference keeps its default; cards that fit the screen; the language followed.
 #include "aidedwindow.h"
 #include "meanings/meanings.h"
-#include "translations/language.h"
 #include "ui/base/fonts.h"
-#include "ui/progress/progressaids.h"
 #include "ui/progress/progresswindow.h"
 #include "ui/review/reviewlistview.h"
 #include "ui/review/reviewwindow.h"
 #include "ui/review/wordcards.h"
-#include "ui/review/wordsaids.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,6 @@
 #include "aidedwindow.h"
 #include "ui/base/fixedsize.h"
 #include "ui/base/fonts.h"
-#include "ui/main/mainwindow.h"
 #include "ui/main/views/historygrid.h"
 #include "ui/main/views/wordlist.h"
 
@@ -13,8 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 namespace {

@@ -103,4 +103,12 @@ struct Harness : InFolder {
     void tick(int seconds);
 };
 
+// A game started up on these settings, words and an empty history.
+struct Loaded : Harness {
+    explicit Loaded(const QByteArray &settings, const QByteArray &words) : Harness(settings, words, "")
+    {
+        QVERIFY(load());
+    }
+};
+
 } // namespace fakes
