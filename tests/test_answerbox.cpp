@@ -1,5 +1,4 @@
 // The answer box: what reaches the key handler and what the answer holds when Enter does.
-// The romaji table itself is checked in test_romaji.
 #include "translations/language.h"
 #include "ui/main/answerbox.h"
 
@@ -95,8 +94,7 @@ private slots:
 
     void heldEnterAnswersOncePerPress_data()
     {
-        // How a system repeats a held key: flagged presses; unflagged presses with no release;
-        // or, as X11 does, release/press pairs sharing a timestamp that are not always flagged.
+        // How a system repeats a held key; X11 sends release/press pairs, not always flagged.
         QTest::addColumn<bool>("flagged");
         QTest::addColumn<bool>("pairs");
         QTest::newRow("flagged presses") << true << false;

@@ -1,7 +1,5 @@
-// A program killed while it writes the game's files never leaves them unreadable, and never
-// loses a write it had finished: a writer rewrites the settings and appends words and history
-// records in a loop, is killed at a random moment, and the files are checked each time. Now
-// and then a second writer starts beside it in the same folder, and is turned away.
+// The folder's lock, and files that a writer killed at a random moment never leaves unreadable nor
+// short of a write it had reported; a second writer started beside it now and then is turned away.
 #include "test_crashsafety.h"
 #include "files/dictionary.h"
 #include "harness.h"
@@ -137,8 +135,7 @@ private slots:
         }
     }
 
-    // A copy started with another HOME listens on another name: it can't ask the running one,
-    // and must not take its lock. Copies started at once, each with its own HOME: one wins.
+    // A copy with another HOME can't ask the running one, and must not take its lock; one of three wins.
     void aLiveCopyThatCannotBeAskedKeepsTheFolder_data()
     {
         QTest::addColumn<int>("copies");
@@ -184,8 +181,7 @@ private slots:
         }
     }
 
-    // The request to show carries the later start's activation token; a copy that can't come
-    // forward says so, and the later start tells the player instead.
+    // The later start's activation token reaches the running copy; one that can't come forward says so.
     void theRunningCopyGetsTheLaterStartsToken_data()
     {
         QTest::addColumn<QByteArray>("token");

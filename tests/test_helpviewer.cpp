@@ -301,9 +301,7 @@ private slots:
         QTRY_VERIFY(shows(kFirst));
     }
 
-    // Each shape once froze or crashed the game, or took it to 2 GB. Now the window shows the
-    // damaged notice or a page with pictures only within the page's share; the figures printed
-    // are for reading, the wait allowed is only there to prove nothing hangs.
+    // Each shape once froze or crashed the game, or took it to 2 GB; the wait only proves nothing hangs.
     void aHostileFileShowsTheNoticeOrABoundedPage_data()
     {
         QTest::addColumn<Files>("files");

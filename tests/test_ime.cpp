@@ -1,8 +1,6 @@
-// A game typed through a real mozc under IBus, on an X display and a D-Bus session of its own
-// (scripts/ime-play plays it and leaves the files and screenshots): the Return that commits and
-// the Return that answers, a kanji conversion and a letter left in the composition refused and
-// never learned, the typing timed from the first preedit, and 終了！ over an open composition.
-// Skipped, with the reason, where mozc or the desktop can't run.
+// A game typed through a real mozc under IBus on a display of its own (scripts/ime-play plays it):
+// only kana answered and learned, typing timed from the first preedit, 終了！ over an open
+// composition. Skipped, with the reason, where mozc or the desktop can't run.
 #include "harness.h"
 #include "platform/kana/kana.h"
 #include "progress/record/answerfile.h"

@@ -1,6 +1,5 @@
-// What the window adds to play: the events the game reports, the cue's kana, preferences kept
-// apart from 設定.txt, mistakes shown in the window, the pause for Enter after the end, and a
-// name for a screen reader on every control.
+// What the window adds to play: the game's events, the cue, preferences, mistakes in the window, the
+// end, forgetting a word, held messages, a name for a screen reader on every control.
 #include "aidedwindow.h"
 #include "ui/aids/heldmessages.h"
 #include "ui/aids/notelabel.h"
@@ -188,9 +187,8 @@ private slots:
                         platform::Tone::TimeUp, platform::Tone::Accepted}));
     }
 
-    // What the player was still composing reaches the box after the end: the box's own romaji at
-    // the end's focus move, an input method's commit then or a moment later. 終了！ shows all the
-    // same until the player is back in the box, and the focus goes to the list the player sees.
+    // What was still being composed reaches the box after the end, under 終了！, and the focus goes
+    // to the list in view.
     void theEndShowsWhateverWasBeingTypedAndFocusesTheListInView_data()
     {
         QTest::addColumn<bool>("chainShown");

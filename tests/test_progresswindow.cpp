@@ -1,6 +1,4 @@
-// The answer record and the progress window in the real window: keys recorded, replies aimed
-// only when asked, a late answer kept, the open window kept fresh and drawing only what a game can
-// leave, today's practice against the goal, a damaged record told of once.
+// The answer record and the progress window in the real window.
 #include "aidedwindow.h"
 #include "files/history.h"
 #include "progress/record/answerfile.h"
@@ -77,9 +75,7 @@ private slots:
                             progress::Keystrokes{8, 1}}));
     }
 
-    // An input method's keys never reach the box: typing starts with its first preedit. What it
-    // commits is judged only as kana; a kanji or a letter left in the composition stays in the
-    // box with a note, is recorded as refused and never learned.
+    // An input method's answer: timed from its first preedit; kanji or a letter left in it refused, never learned.
     void anInputMethodAnswerIsTimedFromItsFirstPreeditAndJudgedOnlyAsKana_data()
     {
         QTest::addColumn<QString>("committed");

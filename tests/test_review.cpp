@@ -1,6 +1,5 @@
-// The words: EDICT's lines and the meanings index, the words that would have served after a
-// miss, the review list's file and the replies that bring its words back; and that no file the
-// program reads, these or the game's own, is read unless it is a regular file.
+// Meanings from EDICT, a game's review, the review list and its schedule; and no file the program
+// reads is read unless it is a regular file.
 #include "files/dictionary.h"
 #include "harness.h"
 #include "meanings/edictline.h"
@@ -85,9 +84,7 @@ private slots:
             << std::optional(EdictEntry{u"ラマ"_qs, u"らま"_qs, {u"llama (Lama glama)"_qs, u"lama"_qs}, true});
         QTest::newRow("the file's first line") << kHeader.chopped(1) << std::optional<EdictEntry>();
         QTest::newRow("no glosses") << u"強化 [きょうか] /(n)/(P)/"_qs << std::optional<EdictEntry>();
-        QTest::newRow("no slash") << u"強化 [きょうか]"_qs << std::optional<EdictEntry>();
         QTest::newRow("unclosed reading") << u"強化 [きょうか /x/"_qs << std::optional<EdictEntry>();
-        QTest::newRow("blank") << QString() << std::optional<EdictEntry>();
     }
 
     void anEdictLineGivesItsReadingFormsAndFirstTwoGlosses()
@@ -406,9 +403,8 @@ private slots:
         QCOMPARE(again.words(), list.words());
     }
 
-    // Play grades a review word: a first key within the player's usual time for its kana is
-    // Good, a slower one Hard, an unknown usual time Good; a counted mistake where it would have
-    // served is Again, unless the player answered with it later in the game; a long stall is no miss.
+    // The first key within the usual time for its kana is Good, slower Hard; a counted miss where it
+    // would have served is Again unless answered later; a long stall is no miss.
     void playGradesReviewWordsByTheFirstKeyAndByMisses()
     {
         using review::fsrs::Grade;

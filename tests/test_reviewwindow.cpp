@@ -179,9 +179,7 @@ private slots:
         QCOMPARE(texts(), japanese);
     }
 
-    // Three days of play with review practice on. Day 1: a miss where ごま would have served,
-    // then ごぼう answered; らっぱ, nearly learned, answered once more. Day 2: ごま answered.
-    // Day 4: ごぼう answered again. Each comes back on the day the model says.
+    // Three days of play with review practice on: each word comes back on the day the model says.
     void reviewWordsComeBackOnTheDaysTheModelSays()
     {
         FullWindow w(true, {.reviewPractice = true}, u"りんご\r\nごま\r\nごぼう\r\nうら\r\nらっぱ\r\nぱり\r\n"_qs,

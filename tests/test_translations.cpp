@@ -133,9 +133,7 @@ private slots:
         QVERIFY2(dropped.isEmpty(), qPrintable(u"texts no longer in the sources: "_qs + dropped.join(u", ")));
     }
 
-    // The contexts a lookup names are the file's: a class with Q_OBJECT (its tr()) or a context
-    // given to translate() and its kin. lupdate files a tr() outside such a class under the
-    // enclosing namespace, a context no lookup uses, and the text stays untranslated.
+    // lupdate files a tr() outside a Q_OBJECT class under a context no lookup uses: untranslated.
     void everyTextIsFiledUnderTheContextItIsLookedUpIn()
     {
         static const QRegularExpression named(u"\\b(?:translate|QT_TRANSLATE_NOOP3?)\\(\\s*\"([^\"]+)\""_qs);

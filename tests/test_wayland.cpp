@@ -1,7 +1,6 @@
-// The game on a Wayland desktop as a player has it: sway run headless as an ordinary user (sway
-// refuses root), the game on Qt's wayland platform, real keys and clicks from a virtual keyboard
-// and pointer, a launcher's activation token for a second start; and Weston nested in it, where
-// Qt draws its own title bar. Exits 77 (skipped) where a compositor or a sender is missing.
+// The game on headless sway (as an ordinary user: sway refuses root) with real keys and clicks, a
+// second start with and without a launcher's token, and on Weston nested in it, where Qt draws the
+// title bar. Exits 77 (skipped) where a compositor or a sender is missing.
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
