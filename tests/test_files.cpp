@@ -1,4 +1,5 @@
-// The settings, dictionary and history files: what they accept and what they refuse.
+// The settings, dictionary and history files: what they accept and what they refuse. (fuzz_history
+// holds the history's reader to a plain one on any input.)
 #include "files/dictionary.h"
 #include "files/forget.h"
 #include "files/history.h"
@@ -17,7 +18,8 @@ private slots:
         QTest::newRow("no line end, blanks") << u" 120 , 0"_qs << u"120,0"_qs << QString();
         QTest::newRow("empty") << QString() << QString() << u"2 つ"_qs;
         QTest::newRow("not a number") << u"sixty,1\r\n"_qs << QString() << u"sixty"_qs;
-        QTest::newRow("over 16 bits") << u"60,40000\r\n"_qs << QString() << u"40000"_qs;
+        QTest::newRow("the largest play time") << u"32767,0"_qs << u"32767,0"_qs << QString();
+        QTest::newRow("over 16 bits") << u"32768,0\r\n"_qs << QString() << u"32768"_qs;
         QTest::newRow("auto-save 3") << u"60,3\r\n"_qs << QString() << u"0、1、2"_qs;
         QTest::newRow("play time 0") << u"0,1\r\n"_qs << QString() << u"1 以上"_qs;
     }
@@ -74,14 +76,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("records"); // -1: refused
         QTest::addColumn<QString>("mentions");
-        const QString line = u"\"2010/04/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\""_qs;
-        QTest::newRow("empty file") << QString() << 0 << QString();
-        QTest::newRow("last line end missing") << line + u"\r\n"_qs + line << 2 << QString();
         QTest::newRow("record split over lines")
             << u"\"2010/04/01\",\"13:05:09\",812\r\n25,3,98\r\n\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs << 1 << QString();
         const QString ok = u"\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n"_qs;
         QTest::newRow("cut short") << ok + u"\"d\",\"t\",1,2\r\n"_qs << -1 << u"2 件目"_qs;
-        QTest::newRow("field 4 not a number") << u"\"d\",\"t\",1,x,3,4,\"a\",\"s\",\"p\"\r\n"_qs << -1 << u"「x」"_qs;
         QTest::newRow("field 6 over 16 bits")
             << ok + u"\"d\",\"t\",1,2,3,40000,\"a\",\"s\",\"p\"\r\n"_qs << -1 << u"40000"_qs;
         QTest::newRow("one record over the limit") << ok.repeated(files::kMaxHistoryRecords + 1) << -1 << u"32766"_qs;

@@ -1,4 +1,5 @@
-// CP932 text files, the delimited-value reader and writer, and the number formats.
+// CP932 text files, the delimited-value reader and writer, and the number formats. (fuzz_delimited
+// holds the 16-bit numbers to a reference reading.)
 #include "files/delimited.h"
 #include "files/dictionary.h"
 #include "harness.h"
@@ -236,32 +237,6 @@ private slots:
             got.append(QString::number(value.line) + u':' + value.text);
         }
         QCOMPARE(got, values);
-    }
-
-    void parsesOnlySixteenBitWholeNumbers_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("value");
-        QTest::newRow("top") << u"32767"_qs << true << 32767;
-        QTest::newRow("bottom") << u"-32768"_qs << true << -32768;
-        QTest::newRow("over") << u"32768"_qs << false << 0;
-        QTest::newRow("under") << u"-32769"_qs << false << 0;
-        QTest::newRow("empty") << QString() << false << 0;
-        QTest::newRow("sign only") << u"-"_qs << false << 0;
-        QTest::newRow("letters") << u"6O"_qs << false << 0;
-        QTest::newRow("full-width digits") << u"６０"_qs << false << 0;
-    }
-
-    void parsesOnlySixteenBitWholeNumbers()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(int, value);
-        qint16 parsed = 0;
-        QCOMPARE(files::parseInt16(text, parsed), ok);
-        if (ok)
-            QCOMPARE(int(parsed), value);
     }
 
     void formatsRoundHalvesAwayFromZero_data()
