@@ -1,12 +1,10 @@
 // The answer box: what reaches the key handler and what the answer holds when Enter does.
-#include "translations/language.h"
 #include "ui/main/answerbox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -233,19 +231,6 @@ private slots:
         compose(&box, QString(), u"ねこ"_qs);
         typeKeys(&box, u"b"_qs);
         QCOMPARE(box.text(), u"ねこb"_qs);
-    }
-
-    void theModeEntryNamesTheInputChosenInEitherLanguage()
-    {
-        ui::AnswerBox box;
-        const auto *entry = box.findChild<QAction *>(u"hiraganaModeAction"_qs);
-        box.setKanaInput(&platform::KanaLayout::of(platform::KanaKeyboard::Jis));
-        translations::apply(platform::Language::English);
-        const auto japanese = qScopeGuard([] { translations::apply(platform::Language::Japanese); });
-        QCoreApplication::processEvents(); // the language change reaches the box
-        QCOMPARE(entry->text(), u"Kana input\tHankaku/Zenkaku"_qs);
-        box.setKanaInput(nullptr);
-        QCOMPARE(entry->text(), u"Hiragana input\tHankaku/Zenkaku"_qs);
     }
 
     void textSetFromOutsideDropsPendingLetters()

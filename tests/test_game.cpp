@@ -2,9 +2,6 @@
 // statistics.
 #include "files/dictionary.h"
 #include "harness.h"
-#include "translations/language.h"
-
-#include <QScopeGuard>
 
 using fakes::Harness;
 using platform::MessageButtons;
@@ -257,21 +254,6 @@ private slots:
             QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), before);
     }
 
-    // Each rule's message is looked up where its text is kept.
-    void ruleMessagesReadInEnglish()
-    {
-        translations::apply(platform::Language::English);
-        const auto japanese = qScopeGuard([] { translations::apply(platform::Language::Japanese); });
-        fakes::Loaded h("60,1\r\n", dictionary());
-        h.startGame();
-        h.messages.allowAny = true;
-        for (const QString &typed : u"ごりん ごりー ごりら ごりら らっぱ"_qs.split(u' '))
-            h.answer(typed);
-        QCOMPARE(h.messages.shown.size(), 4);
-        for (const fakes::Messages::Box &box : std::as_const(h.messages.shown))
-            QVERIFY2(fakes::inEnglish(box.title) && fakes::inEnglish(box.prompt), qPrintable(box.title + box.prompt));
-    }
-
     void learnedWordIsAppendedOnceAndDrawnFromTheNextStart()
     {
         fakes::Loaded h("60,0\r\n", fakes::cp932(u"りんご\r\nごりら"_qs)); // last line end missing
@@ -390,7 +372,6 @@ private slots:
         QTest::newRow("60 s, 1 left") << 60 << 59 << 145;
         QTest::newRow("60 s, 0 left") << 60 << 60 << 0;
         QTest::newRow("60 s, late tick at -1") << 60 << 61 << 0;
-        QTest::newRow("10 s, 9 left") << 10 << 1 << 7870;
     }
 
     void barShrinksByTheFormula()
