@@ -128,8 +128,6 @@ private slots:
                                   << QString() << false << true << QByteArray();
         QTest::newRow("some other text") << QByteArray("hello\r\n") << u"に名前を変えて残しました"_qs << true << true
                                          << QByteArray();
-        QTest::newRow("a CP932 file") << fakes::cp932(u"りんご\r\n"_qs) << u"に名前を変えて残しました"_qs << true
-                                      << true << QByteArray();
         QTest::newRow("a newer version: kept, not written")
             << QByteArray("\"kanarinka answer record\",2\r\n") << u"新しい版"_qs << false << false << QByteArray();
         QTest::newRow("blanks: begun anew") << QByteArray(" \r\n\r\n") << QString() << false << true << QByteArray();

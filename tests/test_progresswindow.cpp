@@ -82,7 +82,6 @@ private slots:
         QTest::addColumn<AnswerVerdict>("verdict");
         QTest::newRow("kana, learned") << u"ごま"_qs << AnswerVerdict::Accepted;
         QTest::newRow("converted to kanji") << u"ご飯"_qs << AnswerVerdict::StrayLetters;
-        QTest::newRow("a letter left in the composition") << u"ごまｐ"_qs << AnswerVerdict::StrayLetters;
     }
 
     void anInputMethodAnswerIsTimedFromItsFirstPreeditAndJudgedOnlyAsKana()
