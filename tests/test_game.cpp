@@ -191,8 +191,7 @@ private slots:
         if (!atStart)
             h.startGame(), h.answer(u"ごりら"_qs);
         const QByteArray saved = fakes::fileBytes(u"履歴.txt"_qs);
-        QFile::remove(broken);
-        QDir().mkdir(broken);
+        fakes::makeFolder(broken);
         h.messages.whileShown = [&] { h.tick(15); };
         atStart ? h.game->cmdStart_Click() : h.cboJikan.pick(u"20"_qs);
         QCOMPARE(h.program.exitCode, 1);
@@ -348,7 +347,7 @@ private slots:
             fakes::writeBytes(u"辞書.txt"_qs,
                               dictionary() + QByteArray("a\r\n").repeated(files::kMaxDictionaryWords - 8));
         else
-            QFile::remove(change), QDir().mkdir(change);
+            fakes::makeFolder(change);
         h.answer(u"まり"_qs);
         h.answer(u"ごぼう"_qs);
         QCOMPARE(h.program.exitCode, -1);
@@ -490,8 +489,7 @@ private slots:
     void theHistoryInMemoryFollowsTheFile()
     {
         const QByteArray record = "\"d\",\"t\",1,+2,3,4,\"a\",\"s\",\"p\"\r\n";
-        Harness h("60,0\r\n", dictionary(), record);
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary(), record);
         playOneGame(h);
         h.game->cmdHozon_Click();
         QList<files::HistoryRecord> file;
@@ -506,8 +504,7 @@ private slots:
         h.game->cmdClear_Click();
         QCOMPARE(h.game->history().count(), 0);
 
-        QFile::remove(u"履歴.txt"_qs);
-        QDir().mkdir(u"履歴.txt"_qs);
+        fakes::makeFolder(u"履歴.txt"_qs);
         h.game->cmdHozon_Click(); // fails: nothing added
         QCOMPARE(h.game->history().count(), 0);
     }
@@ -550,8 +547,7 @@ private slots:
     {
         QFETCH(MessageResult, answer);
         const QByteArray record = "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n";
-        Harness h("60,0\r\n", dictionary(), record);
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary(), record);
         h.messages.expect(u"履歴データをクリアします。よろしいですか？"_qs, u"クリア確認"_qs, MessageIcon::Exclamation,
                           MessageButtons::OkCancel);
         h.messages.answers = {answer};
@@ -599,8 +595,7 @@ private slots:
         QFETCH(int, records);
         QFETCH(QByteArray, settings);
         const QByteArray record = "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n";
-        Harness h(settings, dictionary(), record);
-        QVERIFY(h.load());
+        fakes::Loaded h(settings, dictionary(), record);
         fakes::writeBytes(u"履歴.txt"_qs, record.repeated(records)); // grown behind the game
         h.messages.allowAny = true;
         playOneGame(h);
@@ -622,8 +617,7 @@ private slots:
         h.startGame();
         h.answer(u"ごりら"_qs);
         h.answer(u"ぱんだ"_qs); // a new word, so the game end has its own message too
-        QFile::remove(u"履歴.txt"_qs);
-        QDir().mkdir(u"履歴.txt"_qs); // cannot be written now
+        fakes::makeFolder(u"履歴.txt"_qs);
         h.messages.allowAny = true;
         h.playOut();
         QCOMPARE(h.messages.shown.size(), 2);
@@ -639,8 +633,7 @@ private slots:
     {
         fakes::Loaded h("60,0\r\n", dictionary());
         playOneGame(h);
-        QFile::remove(u"履歴.txt"_qs);
-        QDir().mkdir(u"履歴.txt"_qs);
+        fakes::makeFolder(u"履歴.txt"_qs);
         h.messages.allowAny = true;
         h.messages.shown.clear();
         h.game->cmdHozon_Click();

@@ -27,6 +27,13 @@ inline void writeBytes(const QString &name, const QByteArray &bytes)
     f.write(bytes);
 }
 
+// A folder where the file was, so that it can be neither read nor written.
+inline void makeFolder(const QString &name)
+{
+    QFile::remove(name);
+    QVERIFY(QDir().mkdir(name));
+}
+
 // CP932 bytes of UTF-8 text, for the expected contents of files.
 QByteArray cp932(const QString &text);
 
@@ -103,9 +110,10 @@ struct Harness : InFolder {
     void tick(int seconds);
 };
 
-// A game started up on these settings, words and an empty history.
+// A game started up on these files.
 struct Loaded : Harness {
-    explicit Loaded(const QByteArray &settings, const QByteArray &words) : Harness(settings, words, "")
+    Loaded(const QByteArray &settings, const QByteArray &words, const QByteArray &history = "")
+        : Harness(settings, words, history)
     {
         QVERIFY(load());
     }
