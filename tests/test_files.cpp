@@ -76,12 +76,13 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("records"); // -1: refused
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("record split over lines")
-            << u"\"2010/04/01\",\"13:05:09\",812\r\n25,3,98\r\n\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs << 1 << QString();
+        QTest::newRow("record split over lines, the smallest count")
+            << u"\"2010/04/01\",\"13:05:09\",812\r\n25,3,-32768\r\n\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs << 1
+            << QString();
         const QString ok = u"\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n"_qs;
         QTest::newRow("cut short") << ok + u"\"d\",\"t\",1,2\r\n"_qs << -1 << u"2 件目"_qs;
         QTest::newRow("field 6 over 16 bits")
-            << ok + u"\"d\",\"t\",1,2,3,40000,\"a\",\"s\",\"p\"\r\n"_qs << -1 << u"40000"_qs;
+            << ok + u"\"d\",\"t\",1,2,3,32768,\"a\",\"s\",\"p\"\r\n"_qs << -1 << u"32768"_qs;
         QTest::newRow("one record over the limit") << ok.repeated(files::kMaxHistoryRecords + 1) << -1 << u"32766"_qs;
     }
 
@@ -97,8 +98,8 @@ private slots:
         QVERIFY2(ok || (error.contains(u"履歴.txt"_qs) && error.contains(mentions)), qPrintable(error));
         for (const files::HistoryRecord &r : got.first(ok ? got.size() : 0))
             QCOMPARE(QStringList(r.begin(), r.end()),
-                     (QStringList{u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs, u"3"_qs, u"98"_qs, u"89.3%"_qs,
-                                  u"1.63/秒"_qs, u"60秒"_qs}));
+                     (QStringList{u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs, u"3"_qs, u"-32768"_qs,
+                                  u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
     }
 };
 
