@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <csignal>
@@ -35,7 +36,11 @@ inline void makeFolder(const QString &name)
 }
 
 // CP932 bytes of UTF-8 text, for the expected contents of files.
-QByteArray cp932(const QString &text);
+inline QByteArray cp932(const QString &text)
+{
+    QStringEncoder encoder("windows-31j");
+    return encoder.encode(text);
+}
 
 // Latin letters, and no kanji or katakana, the Japanese texts' script (words played are kana, ー
 // included).
@@ -94,20 +99,59 @@ struct Harness : InFolder {
 
     std::unique_ptr<game::Game> game;
 
-    // Writes the three files (CP932) into a fresh folder and makes it the working folder.
+    // Writes those of the three files given (CP932) into the working folder of its own.
     explicit Harness(const QByteArray &settings = "60,1\r\n", const QByteArray &dictionary = {},
-                     const QByteArray &history = {});
+                     const QByteArray &history = {})
+    {
+        fraRireki.visible = false;
+        for (const auto &[name, bytes] : {std::pair{u"設定.txt"_qs, settings}, std::pair{u"辞書.txt"_qs, dictionary},
+                                          std::pair{u"履歴.txt"_qs, history}})
+            if (!bytes.isNull())
+                writeBytes(name, bytes);
+        game = std::make_unique<game::Game>(game::Controls{lblMondai, lblOk, lblNg, lblMoji_T, lblByou, lblRitu,
+                                                           txtKaitou, lstRireki, lstInpRireki, lstHukusu, lstJisyo,
+                                                           fraRireki, fraJisyo, cmdStart, chkAs, cboJikan, shpJikanK,
+                                                           imgStart, msgRireki},
+                                            game::Services{clock, random, messages, help, program});
+        chkAs.onClick = [this] { game->chkAs_Click(); };
+        cboJikan.onClick = [this] { game->cboJikan_Click(); };
+    }
 
     // Start-up; true when it reached idle.
-    bool load();
+    bool load() { return game->Form_Load(); }
     // A click on スタート and the three countdown ticks, one second apart.
-    void startGame(QList<float> firstDraw = {0.0f});
+    void startGame(QList<float> firstDraw = {0.0f})
+    {
+        game->cmdStart_Click();
+        random.values = firstDraw + random.values;
+        for (int tick = 0; tick < 3; ++tick) {
+            clock.advance(1000);
+            game->tmrStart_Timer();
+        }
+    }
     // Types text into the answer box and presses Enter.
-    void answer(const QString &text);
-    // Play-clock ticks until the game ends.
-    void playOut();
+    void answer(const QString &text)
+    {
+        txtKaitou.value = text;
+        quint16 key = 13;
+        game->txtKaitou_KeyPress(key);
+        QCOMPARE(key, quint16(0));
+    }
     // Both timers tick, one second apart, whatever the game does.
-    void tick(int seconds);
+    void tick(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advance(1000);
+            game->tmrStart_Timer();
+            game->tmrBp_Timer();
+        }
+    }
+    // Ticks until the game ends.
+    void playOut()
+    {
+        for (int i = 0; i < 400 && game->blnPlaying; ++i)
+            tick(1);
+    }
 };
 
 // A game started up on these files.
