@@ -28,7 +28,6 @@ namespace {
 // Made for the test where it runs as root, and kept.
 constexpr char kUser[] = "kanarinka-desktop";
 const QString kTools = QStringLiteral(KANARINKA_WAYLAND_TOOLS);
-const QString kTitle = u"カナリンカ"_qs;
 const QString kProgressTitle = u"成績 - カナリンカ"_qs;
 // The game's window at scale 1.
 constexpr QSize kWindowSize(631, 452);
