@@ -55,8 +55,7 @@ private slots:
         QVERIFY2(rows_.size() == 3, qPrintable(told));
     }
 
-    // Keys never reach the box: the stall ends at the first preedit, the typing runs to the
-    // Return that answers, and the keys stay unknown.
+    // Keys never reach the box: the stall ends at the first preedit, the keys stay unknown.
     void eachAnswerIsTimedFromItsFirstPreeditAndJudgedOnlyAsKana_data()
     {
         QTest::addColumn<int>("row");
@@ -90,8 +89,7 @@ private slots:
         QCOMPARE(fakes::fileBytes(dir_.filePath(u"data/辞書.txt"_qs)), fakes::cp932(u"かお\r\nおと\r\n"_qs));
     }
 
-    // Composing とま as the time ran out: the end's focus move puts it in the box, and 終了！
-    // shows at the box's end, where only the box's background was while composing.
+    // Composing とま as the time ran out: 終了！ shows at the box's end once the end's focus move puts it in.
     void theEndShowsOverAnOpenComposition()
     {
         const QImage composing(dir_.filePath(u"shots/6-composing-at-the-end.png"_qs));

@@ -111,8 +111,7 @@ private slots:
         QCOMPARE(shown, (QStringList{u"ご|r"_qs, u"っ|k"_qs, u"|nn"_qs, u"ん|k"_qs})); // nn waits for a vowel
     }
 
-    // The guide under the computer's word: Hepburn where the table allows, and what it shows
-    // types back into the same kana.
+    // The guide under the computer's word: Hepburn where the table allows, typing back the same kana.
     void theRomajiGuideSpellsWhatTypesBackToTheWord_data()
     {
         addPairs(u"かぼちゃ=kabocha つくえ=tsukue しんぶん=shinbun ほんや=hon'ya ほんにゃ=honnya きんえん=kin'en "
@@ -155,8 +154,7 @@ private slots:
         QCOMPARE(table.rules().size(), 1);
     }
 
-    // The keys whose kana the layout's own logic decides: Shift's small kana and signs, the keys
-    // only one board has, the US ` key, and keys that type no kana.
+    // Keys the layout's logic decides: Shift, keys one board lacks, the US ` key, keys with no kana.
     void eachKeyPlaceTypesItsKanaOnEachBoard_data()
     {
         QTest::addColumn<KanaKeyboard>("keyboard");

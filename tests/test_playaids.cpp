@@ -187,8 +187,7 @@ private slots:
                         platform::Tone::TimeUp, platform::Tone::Accepted}));
     }
 
-    // What was still being composed reaches the box after the end, under 終了！, and the focus goes
-    // to the list in view.
+    // What was being composed reaches the box after the end, under 終了！; the focus goes to the list in view.
     void theEndShowsWhateverWasBeingTypedAndFocusesTheListInView_data()
     {
         QTest::addColumn<bool>("chainShown");

@@ -283,8 +283,7 @@ private slots:
         QCOMPARE(counted.join(u' '), perDay);
     }
 
-    // The clock's date and time where the player is, not four hours back in time: on the first
-    // morning of summer time 4:30 is three hours after midnight.
+    // The wall clock's date, not four hours back: on summer time's first morning 4:30 is 3 h after midnight.
     void todayIsTheWallClocksDateFromFourInItsZone_data()
     {
         QTest::addColumn<QString>("zone");

@@ -137,8 +137,7 @@ private slots:
         QTRY_COMPARE(summary->text(), QString());
     }
 
-    // Today runs from 4:00 by the game's clock; the record and the game just played both count,
-    // against the goal the player chose.
+    // Today runs from 4:00; the record and the game just played count against the chosen goal.
     void theCalendarCountsTodayFromTheRecordAndPlayAgainstTheGoal()
     {
         const auto game = [](const char *at, int seconds) { // in 2010; the clock reads 04/01 13:05:09
@@ -161,8 +160,7 @@ private slots:
                  qPrintable(today->text()));
     }
 
-    // Hand-edited files: only what a game can leave is drawn, every point inside its axes,
-    // and only kana the map shows are named weak.
+    // Hand-edited files: only what a game can leave is drawn, and only kana on the map named weak.
     void theProgressWindowDrawsOnlyWhatAGameCanLeave_data()
     {
         QTest::addColumn<QString>("history");

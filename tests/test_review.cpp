@@ -116,8 +116,7 @@ private slots:
         QVERIFY(meanings.lookup(u"ごりら").isEmpty());
     }
 
-    // Only the new bytes are searched and a line too long to be an entry is never kept: a file
-    // of one endless line reads within a bound of memory, and the lines after it still count.
+    // A file of one endless line reads within a bound of memory, and the lines after it still count.
     void anOverLongLineIsPassedOverInBoundedMemory()
     {
 #ifdef KANARINKA_SANITIZED
@@ -167,8 +166,7 @@ private slots:
         QVERIFY(index.lookup(u"りんご").isEmpty());
     }
 
-    // Opening a named pipe waits for a writer, a device never ends: each file the program reads
-    // is refused, named, when it is no regular file, and nothing waits.
+    // A named pipe waits for a writer, a device never ends: each is refused, named, and nothing waits.
     void noFileIsReadUnlessItIsARegularFile_data()
     {
         QTest::addColumn<QString>("file"); // the game's files are read as 辞書.txt is
@@ -296,8 +294,7 @@ private slots:
         QCOMPARE(entries[1].words, QStringList());
     }
 
-    // FSRS-5's published reference: with its default parameters, each review on the day the one
-    // before asked for, these grades give these intervals in days.
+    // FSRS-5's published reference: default parameters, each review on its day, these intervals.
     void theModelSpacesReviewsAsItsReferenceDoes()
     {
         using review::fsrs::Grade;
@@ -318,8 +315,7 @@ private slots:
         QVERIFY(review::fsrs::nextReview(memory, 0, Grade::Good).stability > memory.stability);
     }
 
-    // Each change is a line; read again, or rewritten as one line a word, the file gives the
-    // same list. A day runs from 4:00 to 4:00.
+    // Read again, or rewritten as one line a word, the file gives the same list; a day runs from 4:00.
     void theListReadsBackTheSameFromItsLinesAndFromARewrite()
     {
         using review::fsrs::Grade;
@@ -350,8 +346,7 @@ private slots:
         QCOMPARE(fakes::fileBytes(name).count('\n'), 3);
     }
 
-    // Version 1 counted correct answers only: a word's count gives it a memory, as if each answer
-    // had come when the model asked for it, and the file is written as version 2 at once.
+    // Version 1's counts give memories, as if each answer came when asked for; written as version 2.
     void aVersion1ListGetsItsMemoriesFromItsCountsAndBecomesVersion2()
     {
         QTemporaryDir dir;
@@ -485,8 +480,7 @@ private slots:
             QCOMPARE(fakes::fileBytes(name), bytes);
     }
 
-    // Due words come first, the longer overdue the more; a word not yet due comes rarely; every
-    // candidate keeps a chance. With weak-kana practice the weights multiply.
+    // Due words first, the longer overdue the more; every candidate keeps a chance, with weak kana too.
     void dueWordsComeFirstAndEveryCandidateKeepsAChance()
     {
         QTemporaryDir dir;

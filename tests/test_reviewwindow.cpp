@@ -53,8 +53,7 @@ private slots:
     void initTestCase() { ui::useJapaneseFonts(); }
     void cleanup() { switchTo(platform::Language::Japanese); }
 
-    // Hovered or clicked in the screen's corner, a card is whole on the screen: a gloss of a
-    // megabyte is cut, a word of hundreds of kana keeps its end, the kana to answer with.
+    // In the screen's corner a card is whole on the screen; a long word keeps its end, the kana to answer.
     void aCardStaysWholeOnTheScreen_data()
     {
         QTest::addColumn<QString>("word");
@@ -124,8 +123,7 @@ private slots:
         QVERIFY(!told[0].isEmpty());
     }
 
-    // Then the open review, its way in and the cards follow a language switch at once; the next game
-    // shows nothing of it.
+    // The review, its way in and the cards follow the language; the next game shows nothing of it.
     void theReviewNamesTheKanaAndTheWordsThatWouldHaveServed()
     {
         Played run(true, {.reviewAfterGame = true});
@@ -223,8 +221,7 @@ private slots:
         QCOMPARE(reread.words(), w.words->reviewList().words());
     }
 
-    // Windows of their own that the game can come in front of (a desktop keeps a child window
-    // above its parent), which go with the game and never keep the program running without it.
+    // Not children (a desktop keeps those above the game), yet gone with the game and never keeping it running.
     void theProgressAndReviewWindowsStandBesideTheGameAndGoWithIt()
     {
         QPointer<QWidget> progress, review;

@@ -108,8 +108,7 @@ private slots:
         }
     }
 
-    // lupdate over the sources neither adds an entry (a new text) nor drops one (a text gone or
-    // moved to another context, whose translation would be orphaned).
+    // lupdate neither adds an entry (a new text) nor drops one (whose translation would be orphaned).
     void lupdateFindsTheSameTexts()
     {
         QTemporaryDir dir;
@@ -160,8 +159,7 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable(u"contexts looked up but not in the file: "_qs + missing.join(u", ")));
     }
 
-    // A Japanese literal outside tr() and its kin never reaches the translation file; each one
-    // must be (part of) a source text there, or data.
+    // A Japanese literal outside tr() must be (part of) a source text in the file, or data.
     void noJapaneseTextBypassesTranslation()
     {
         QStringList sources;

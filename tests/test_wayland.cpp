@@ -228,8 +228,7 @@ private slots:
         QVERIFY(game_.state() == QProcess::Running);
     }
 
-    // Where Qt draws the title bar (Weston), its maximize button leaves the game as it was;
-    // Weston ended the program with a protocol error.
+    // Where Qt draws the title bar (Weston), maximize once ended the game with a protocol error.
     void theMaximizeButtonOfQtsTitleBarLeavesTheGameAsItWas()
     {
         startAsUser(weston_, env_,

@@ -234,8 +234,7 @@ private slots:
         }
     }
 
-    // Qt's own title bar offers maximize on every window, and a desktop may make any window full
-    // screen: the game's window of fixed size is restored at once, a window that can grow is not.
+    // Maximized or full screen, the game's fixed-size window is restored at once; one that can grow is not.
     void aFixedSizeWindowIsRestoredFromEveryLargeState_data()
     {
         QTest::addColumn<int>("state");
@@ -300,8 +299,7 @@ private slots:
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
     }
 
-    // An open window follows the language at once: its captions, the figures' units and the
-    // grid's headings; the saved values stay as the file has them.
+    // An open window follows the language at once; the saved values stay as the file has them.
     void anOpenWindowFollowsTheLanguage()
     {
         AidedWindow w;
