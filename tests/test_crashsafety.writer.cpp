@@ -1,7 +1,5 @@
-// Writes the game's files in a loop until it is killed: rewrites the settings, appends a
-// word, appends a history record, and reports each write on stdout once it has returned.
-// It first claims the folder as the game does, and ends with "X 1" when the folder's running
-// copy answered instead.
+// Claims the folder as the game does ("X 1" when its running copy answered), then writes the game's
+// files in a loop until killed, reporting each write on stdout once it has returned.
 // Usage: test_crashsafety_writer settings|words|history|answers|all <run>   (in the files' folder)
 #include "test_crashsafety.h"
 #include "files/dictionary.h"

@@ -1,14 +1,13 @@
-// A game from the start button to its end: countdown, answers, play clock, statistics.
+// Start-up, a game from the start button to its end (countdown, answers, play clock, statistics),
+// and its history: saving, the automatic save, clearing.
 #include "files/dictionary.h"
+#include "files/history.h"
 #include "harness.h"
-#include "translations/language.h"
-
-#include <QScopeGuard>
-#include <QTest>
 
 using fakes::Harness;
 using platform::MessageButtons;
 using platform::MessageIcon;
+using platform::MessageResult;
 
 namespace {
 
@@ -26,15 +25,75 @@ QStringList screen(const Harness &h)
     + h.lstRireki.items + h.lstInpRireki.items;
 }
 
+// A finished 60-second game: ごりら accepted, one answer rejected.
+void playOneGame(Harness &h)
+{
+    h.startGame();
+    h.answer(u"ごりら"_qs);
+    h.messages.expect(u"しりとりになっていません！"_qs, u"間違い"_qs, MessageIcon::Critical);
+    h.answer(u"ねこ"_qs);
+    h.playOut();
+}
+
 } // namespace
 
 class TestGame : public QObject {
     Q_OBJECT
 private slots:
+    void startupLeavesTheWindowIdleAndBlank()
+    {
+        fakes::Loaded h("60,1\r\n", fakes::cp932(u"りんご\r\nごりら\r\nあり\r\nりんご"_qs));
+        QVERIFY(h.program.windowShown);
+        QCOMPARE(h.program.exitCode, -1);
+        QCOMPARE(h.lstJisyo.items, (QStringList{u"あり"_qs, u"ごりら"_qs, u"りんご"_qs, u"りんご"_qs}));
+        QCOMPARE(h.fraJisyo.captionText, u"覚えた言葉 4個"_qs);
+        for (const fakes::Label *l : {&h.lblMondai, &h.lblOk, &h.lblNg, &h.lblMoji_T, &h.lblByou, &h.lblRitu})
+            QVERIFY(l->text.isEmpty());
+        QVERIFY(h.txtKaitou.value.isEmpty());
+        QVERIFY(!h.game->blnCountdown && !h.game->blnPlaying);
+        QCOMPARE(h.msgRireki.rows(), 1);
+        h.game->cmdHelp_Click();
+        QCOMPARE(h.help.opened, QStringList{u"TovelHelp.chm"_qs});
+    }
+
+    // Each file's reader names what is wrong (tested with the files); any failure stops start-up.
+    void aBadFileStopsStartupAndChangesNoFile_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QByteArray>("dictionary");
+        QTest::addColumn<QByteArray>("history");
+        QTest::addColumn<bool>("windowShown");
+        QTest::addColumn<QString>("mentions");
+        const QByteArray s = "60,0\r\n", d = "\x82\xa0\r\n",
+                         r = "\"2010/04/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/\x95\x62\",\"60\x95\x62\"\r\n";
+        QTest::newRow("history missing") << s << d << QByteArray() << false << u"履歴.txt"_qs;
+        QTest::newRow("settings missing") << QByteArray() << d << r << true << u"設定.txt"_qs;
+        QTest::newRow("dictionary not CP932") << s << QByteArray("\x82\xa0\r\n\x82") << r << true << u"2 行目"_qs;
+    }
+
+    void aBadFileStopsStartupAndChangesNoFile()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QByteArray, dictionary);
+        QFETCH(QByteArray, history);
+        QFETCH(bool, windowShown);
+        QFETCH(QString, mentions);
+        Harness h(settings, dictionary, history);
+        h.messages.allowAny = true;
+        QVERIFY(!h.load());
+        QCOMPARE(h.program.windowShown, windowShown);
+        QCOMPARE(h.program.exitCode, 1);
+        QCOMPARE(h.messages.shown.size(), 1);
+        QCOMPARE(h.messages.shown[0].icon, MessageIcon::Critical);
+        QVERIFY2(h.messages.shown[0].prompt.contains(mentions), qPrintable(h.messages.shown[0].prompt));
+        QCOMPARE(fakes::fileBytes(u"設定.txt"_qs), settings);
+        QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), dictionary);
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), history);
+    }
+
     void startClearsThePreviousGame()
     {
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.startGame();
         h.answer(u"ごりら"_qs);
         h.playOut();
@@ -51,8 +110,7 @@ private slots:
 
     void countdownShowsRedYellowGreenOneTickApart()
     {
-        Harness h("60,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,1\r\n", dictionary());
         h.game->tmrStart_Timer(); // idle: no picture changes
         h.game->cmdStart_Click();
         QCOMPARE(h.imgStart.changes.size(), 0); // pictures stay until the first tick
@@ -87,8 +145,7 @@ private slots:
     {
         QFETCH(QByteArray, words);
         QFETCH(QString, mentions);
-        Harness h("60,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,1\r\n", dictionary());
         h.messages.allowAny = true;
         h.startGame();
         h.answer(u"ごりら"_qs);
@@ -126,8 +183,7 @@ private slots:
     {
         QFETCH(QString, broken);
         const bool atStart = broken == u"辞書.txt"_qs;
-        Harness h("10,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("10,1\r\n", dictionary());
         h.messages.allowAny = true;
         h.startGame();
         h.answer(u"ねこ"_qs);
@@ -135,8 +191,7 @@ private slots:
         if (!atStart)
             h.startGame(), h.answer(u"ごりら"_qs);
         const QByteArray saved = fakes::fileBytes(u"履歴.txt"_qs);
-        QFile::remove(broken);
-        QDir().mkdir(broken);
+        fakes::makeFolder(broken);
         h.messages.whileShown = [&] { h.tick(15); };
         atStart ? h.game->cmdStart_Click() : h.cboJikan.pick(u"20"_qs);
         QCOMPARE(h.program.exitCode, 1);
@@ -183,8 +238,7 @@ private slots:
         QFETCH(QString, nowShown);
         QFETCH(QStringList, chain);
 
-        Harness h("60,1\r\n", dictionary() + fakes::cp932(u"まま\r\nぽ\r\n"_qs), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,1\r\n", dictionary() + fakes::cp932(u"まま\r\nぽ\r\n"_qs));
         h.startGame();
         h.lblMondai.text = current;
         h.lstInpRireki.items = earlier;
@@ -211,27 +265,9 @@ private slots:
             QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), before);
     }
 
-    // Each rule's message is looked up where its text is kept.
-    void ruleMessagesReadInEnglish()
-    {
-        translations::apply(platform::Language::English);
-        const auto japanese = qScopeGuard([] { translations::apply(platform::Language::Japanese); });
-        Harness h("60,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
-        h.startGame();
-        h.messages.allowAny = true;
-        for (const QString &typed : u"ごりん ごりー ごりら ごりら らっぱ"_qs.split(u' '))
-            h.answer(typed);
-        QCOMPARE(h.messages.shown.size(), 4);
-        const auto english = [](const QString &text) { return text.front().isLetter() && text.front().unicode() < 128; };
-        for (const fakes::Messages::Box &box : std::as_const(h.messages.shown))
-            QVERIFY2(english(box.title) && english(box.prompt), qPrintable(box.title + box.prompt));
-    }
-
     void learnedWordIsAppendedOnceAndDrawnFromTheNextStart()
     {
-        Harness h("60,0\r\n", fakes::cp932(u"りんご\r\nごりら"_qs), ""); // last line end missing
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", fakes::cp932(u"りんご\r\nごりら"_qs)); // last line end missing
         h.startGame();
         h.answer(u"ごりら"_qs); // known: not appended
         QCOMPARE(h.game->intNewWords, qint16(0));
@@ -268,8 +304,7 @@ private slots:
     {
         QFETCH(QString, when);
         QFETCH(QString, typed);
-        Harness h("10,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("10,0\r\n", dictionary());
         h.messages.allowAny = true;
         if (when != u"before"_qs) {
             h.startGame();
@@ -304,8 +339,7 @@ private slots:
     void learningKeepsTheDictionaryLoadableAndTheGameGoing()
     {
         QFETCH(QString, change);
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.startGame();
         h.answer(u"ごま"_qs);
         h.messages.allowAny = true;
@@ -313,7 +347,7 @@ private slots:
             fakes::writeBytes(u"辞書.txt"_qs,
                               dictionary() + QByteArray("a\r\n").repeated(files::kMaxDictionaryWords - 8));
         else
-            QFile::remove(change), QDir().mkdir(change);
+            fakes::makeFolder(change);
         h.answer(u"まり"_qs);
         h.answer(u"ごぼう"_qs);
         QCOMPARE(h.program.exitCode, -1);
@@ -330,8 +364,7 @@ private slots:
 
     void countersStopAtTheirLargestValue()
     {
-        Harness h("60,1\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,1\r\n", dictionary());
         h.startGame();
         h.answer(u"ご"_qs + QString(40000, u'ら'));
         QCOMPARE(h.game->intMoji, qint16(32767));
@@ -350,7 +383,6 @@ private slots:
         QTest::newRow("60 s, 1 left") << 60 << 59 << 145;
         QTest::newRow("60 s, 0 left") << 60 << 60 << 0;
         QTest::newRow("60 s, late tick at -1") << 60 << 61 << 0;
-        QTest::newRow("10 s, 9 left") << 10 << 1 << 7870;
     }
 
     void barShrinksByTheFormula()
@@ -358,8 +390,7 @@ private slots:
         QFETCH(int, playTime);
         QFETCH(int, elapsed);
         QFETCH(int, width);
-        Harness h(QByteArray::number(playTime) + ",0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h(QByteArray::number(playTime) + ",0\r\n", dictionary());
         h.startGame();
         h.clock.advance(elapsed * 1000 + 999); // whole seconds only
         h.game->tmrBp_Timer();
@@ -390,8 +421,7 @@ private slots:
         QFETCH(QString, ritu);
         QFETCH(QString, byou);
         QFETCH(bool, focusFails);
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.startGame();
         h.game->intOk = qint16(ok);
         h.game->intNg = qint16(ng);
@@ -410,9 +440,8 @@ private slots:
 
     void gameAcrossMidnightEndsAfterItsPlayTime()
     {
-        Harness h("60,0\r\n", dictionary(), "");
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.clock.wall = QDateTime(QDate(2026, 12, 6), QTime(23, 59, 30, 500));
-        QVERIFY(h.load());
         h.startGame(); // play starts at 23:59:33.5
         int ticks = 0;
         while (h.game->blnPlaying && ticks < 200) {
@@ -428,8 +457,7 @@ private slots:
 
     void newPlayTimeDuringPlayKeepsTheEnd()
     {
-        Harness h("60,0\r\n", dictionary(), "");
-        QVERIFY(h.load());
+        fakes::Loaded h("60,0\r\n", dictionary());
         h.startGame();
         h.cboJikan.pick(u"120"_qs);
         h.clock.advance(30'000);
@@ -440,6 +468,178 @@ private slots:
         h.game->tmrBp_Timer();
         QVERIFY(!h.game->blnPlaying);
         QCOMPARE(h.lblByou.text, u"1.00/秒"_qs);
+    }
+
+    void saveWritesTheExampleRecordExactly()
+    {
+        fakes::Loaded h("60,0\r\n", dictionary());
+        h.game->intJisyoCount = 800;
+        h.game->intNewWords = 12;
+        h.game->intOk = 25;
+        h.game->intNg = 3;
+        h.game->intMoji = 98;
+        h.game->cmdHozon_Click();
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs),
+                 fakes::cp932(u"\"2010/04/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs));
+        QCOMPARE(h.msgRireki.rowTexts(1),
+                 (QStringList{u"1"_qs, u"2010/04/01"_qs, u"13:05:09"_qs, u"812"_qs, u"25"_qs, u"3"_qs, u"98"_qs,
+                              u"89.3%"_qs, u"1.63/秒"_qs, u"60秒"_qs}));
+    }
+
+    void theHistoryInMemoryFollowsTheFile()
+    {
+        const QByteArray record = "\"d\",\"t\",1,+2,3,4,\"a\",\"s\",\"p\"\r\n";
+        fakes::Loaded h("60,0\r\n", dictionary(), record);
+        playOneGame(h);
+        h.game->cmdHozon_Click();
+        QList<files::HistoryRecord> file;
+        QString error;
+        QVERIFY(files::readHistory(u"履歴.txt"_qs, file, error));
+        QCOMPARE(h.game->history().count(), 2);
+        for (int r = 0; r < 2; ++r)
+            for (int field = 0; field < 9; ++field)
+                QCOMPARE(h.game->history().field(r, field), file[r][field]);
+
+        h.messages.allowAny = true;
+        h.game->cmdClear_Click();
+        QCOMPARE(h.game->history().count(), 0);
+
+        fakes::makeFolder(u"履歴.txt"_qs);
+        h.game->cmdHozon_Click(); // fails: nothing added
+        QCOMPARE(h.game->history().count(), 0);
+    }
+
+    void saveIsRefusedOutsideAFinishedGame_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::newRow("during the countdown") << u"countdown"_qs;
+        QTest::newRow("during play") << u"play"_qs;
+        QTest::newRow("game with no answer") << u"unanswered"_qs;
+    }
+
+    void saveIsRefusedOutsideAFinishedGame()
+    {
+        QFETCH(QString, when);
+        fakes::Loaded h("60,0\r\n", dictionary());
+        playOneGame(h); // leaves counters that are not 0
+        h.game->cmdStart_Click();
+        h.game->intOk = 1;
+        if (when != u"countdown"_qs)
+            for (int i = 0; i < 3; ++i)
+                h.game->tmrStart_Timer();
+        if (when == u"unanswered"_qs) {
+            h.game->intOk = 0;
+            h.playOut();
+        }
+        h.game->cmdHozon_Click();
+        QCOMPARE(h.msgRireki.rows(), 1);
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), QByteArray(""));
+    }
+
+    void clearAsksThenEmptiesAndRestartsNumbering_data()
+    {
+        QTest::addColumn<MessageResult>("answer");
+        QTest::newRow("OK") << MessageResult::Ok;
+        QTest::newRow("Cancel: nothing changes") << MessageResult::Cancel;
+    }
+
+    void clearAsksThenEmptiesAndRestartsNumbering()
+    {
+        QFETCH(MessageResult, answer);
+        const QByteArray record = "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n";
+        fakes::Loaded h("60,0\r\n", dictionary(), record);
+        h.messages.expect(u"履歴データをクリアします。よろしいですか？"_qs, u"クリア確認"_qs, MessageIcon::Exclamation,
+                          MessageButtons::OkCancel);
+        h.messages.answers = {answer};
+        if (answer == MessageResult::Ok)
+            h.messages.expect(u"履歴データをクリアしました"_qs, u"クリア終了"_qs, MessageIcon::Information);
+        h.game->cmdClear_Click();
+        QVERIFY(h.messages.expected.isEmpty());
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs), answer == MessageResult::Ok ? QByteArray("") : record);
+        QCOMPARE(h.msgRireki.rows(), answer == MessageResult::Ok ? 1 : 2);
+        playOneGame(h);
+        h.game->cmdHozon_Click();
+        QCOMPARE(h.msgRireki.rowTexts(h.msgRireki.rows() - 1).first(), answer == MessageResult::Ok ? u"1"_qs : u"2"_qs);
+    }
+
+    void autoSaveFollowsTheCheckBox_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("on") << QByteArray("60,1\r\n") << 2;
+        QTest::newRow("off") << QByteArray("60,0\r\n") << 1;
+        QTest::newRow("greyed") << QByteArray("60,2\r\n") << 1;
+    }
+
+    void autoSaveFollowsTheCheckBox()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(int, rows);
+        fakes::Loaded h(settings, dictionary());
+        playOneGame(h);
+        QCOMPARE(h.msgRireki.rows(), rows);
+        QCOMPARE(fakes::fileBytes(u"履歴.txt"_qs).count('\n'), rows - 1);
+    }
+
+    void saveIsRefusedWhileTheFileHoldsTheLargestHistory_data()
+    {
+        QTest::addColumn<int>("records"); // in the file when the game ends
+        QTest::addColumn<QByteArray>("settings");
+        QTest::newRow("room for one more") << files::kMaxHistoryRecords - 1 << QByteArray("60,0\r\n");
+        QTest::newRow("full, by the button") << files::kMaxHistoryRecords << QByteArray("60,0\r\n");
+        QTest::newRow("full, automatically") << files::kMaxHistoryRecords << QByteArray("60,1\r\n");
+    }
+
+    void saveIsRefusedWhileTheFileHoldsTheLargestHistory()
+    {
+        QFETCH(int, records);
+        QFETCH(QByteArray, settings);
+        const QByteArray record = "\"d\",\"t\",1,2,3,4,\"a\",\"s\",\"p\"\r\n";
+        fakes::Loaded h(settings, dictionary(), record);
+        fakes::writeBytes(u"履歴.txt"_qs, record.repeated(records)); // grown behind the game
+        h.messages.allowAny = true;
+        playOneGame(h);
+        h.game->cmdHozon_Click();
+        QCOMPARE(h.msgRireki.rows(), records < files::kMaxHistoryRecords ? 3 : 2);
+        QCOMPARE(h.program.exitCode, -1);
+        QList<files::HistoryRecord> read;
+        QString error;
+        QVERIFY2(files::readHistory(u"履歴.txt"_qs, read, error) && read.size() == files::kMaxHistoryRecords,
+                 qPrintable(error));
+        const QString told = h.messages.shown.last().prompt;
+        QVERIFY(records < files::kMaxHistoryRecords
+                || (told.contains(u"履歴.txt"_qs) && told.contains(u"32766"_qs) && told.contains(u"クリア"_qs)));
+    }
+
+    void failedAutoSaveIsReportedAndLeavesNoRow()
+    {
+        fakes::Loaded h("60,1\r\n", dictionary());
+        h.startGame();
+        h.answer(u"ごりら"_qs);
+        h.answer(u"ぱんだ"_qs); // a new word, so the game end has its own message too
+        fakes::makeFolder(u"履歴.txt"_qs);
+        h.messages.allowAny = true;
+        h.playOut();
+        QCOMPARE(h.messages.shown.size(), 2);
+        QCOMPARE(h.messages.shown[0].title, u"保存できません"_qs);
+        QVERIFY(h.messages.shown[0].prompt.contains(u"履歴.txt"_qs));
+        QCOMPARE(h.messages.shown[1].title, u"辞書追加"_qs);
+        QCOMPARE(h.msgRireki.rows(), 1);
+        QCOMPARE(h.program.exitCode, -1);
+        QVERIFY(h.cmdStart.enabled);
+    }
+
+    void failedSaveByTheButtonEndsTheProgram()
+    {
+        fakes::Loaded h("60,0\r\n", dictionary());
+        playOneGame(h);
+        fakes::makeFolder(u"履歴.txt"_qs);
+        h.messages.allowAny = true;
+        h.messages.shown.clear();
+        h.game->cmdHozon_Click();
+        QCOMPARE(h.messages.shown.size(), 1);
+        QCOMPARE(h.messages.shown[0].icon, MessageIcon::Critical);
+        QCOMPARE(h.program.exitCode, 1);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "help/reader/pagecheck.h"
 #include "help/viewer/chmhelpviewer.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -14,10 +15,8 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTreeWidget>
 #include <QtEndian>
 #include <QtTest>
 
@@ -306,9 +305,7 @@ private slots:
         QTRY_VERIFY(shows(kFirst));
     }
 
-    // Each shape once froze or crashed the game, or took it to 2 GB. Now the window shows the
-    // damaged notice or a page with pictures only within the page's share; the figures printed
-    // are for reading, the wait allowed is only there to prove nothing hangs.
+    // Each shape once froze or crashed the game, or took it to 2 GB; the wait only proves nothing hangs.
     void aHostileFileShowsTheNoticeOrABoundedPage_data()
     {
         QTest::addColumn<Files>("files");
@@ -349,9 +346,6 @@ private slots:
         QTest::addColumn<PageFault>("fault");
         const QString table = u"<table><tr><td>"_qs, untable = u"</td></tr></table>"_qs;
         QTest::newRow("tables nested 3,000 deep") << nested(table, 3000, u"x"_qs, untable) << PageFault::TooDeep;
-        QTest::newRow("tables nested 5 deep") << nested(table, 5, u"x"_qs, untable) << PageFault::FramesTooDeep;
-        QTest::newRow("tables Qt nests for </tr><td>")
-            << table + u"</tr><td>"_qs.repeated(10) << PageFault::FramesTooDeep;
         QTest::newRow("cells spanning 100,000 rows and columns")
             << u"<table><tr><td colspan=100000 rowspan=100000>x</table>"_qs << PageFault::TableTooLarge;
         QTest::newRow("100,000 characters two tables deep")

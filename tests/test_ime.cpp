@@ -1,16 +1,12 @@
-// A game typed through a real mozc under IBus, on an X display and a D-Bus session of its own
-// (scripts/ime-play plays it and leaves the files and screenshots): the Return that commits and
-// the Return that answers, a kanji conversion and a letter left in the composition refused and
-// never learned, the typing timed from the first preedit, and 終了！ over an open composition.
-// Skipped, with the reason, where mozc or the desktop can't run.
+// A game typed through a real mozc under IBus on a display of its own (scripts/ime-play plays it):
+// only kana answered and learned, typing timed from the first preedit, 終了！ over an open
+// composition. Skipped, with the reason, where mozc or the desktop can't run.
 #include "harness.h"
 #include "platform/kana/kana.h"
 #include "progress/record/answerfile.h"
 
 #include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 
 using progress::AnswerRow;
 using Verdict = game::AnswerVerdict;
@@ -59,8 +55,7 @@ private slots:
         QVERIFY2(rows_.size() == 3, qPrintable(told));
     }
 
-    // Keys never reach the box: the stall ends at the first preedit, the typing runs to the
-    // Return that answers, and the keys stay unknown.
+    // Keys never reach the box: the stall ends at the first preedit, the keys stay unknown.
     void eachAnswerIsTimedFromItsFirstPreeditAndJudgedOnlyAsKana_data()
     {
         QTest::addColumn<int>("row");
@@ -94,8 +89,7 @@ private slots:
         QCOMPARE(fakes::fileBytes(dir_.filePath(u"data/辞書.txt"_qs)), fakes::cp932(u"かお\r\nおと\r\n"_qs));
     }
 
-    // Composing とま as the time ran out: the end's focus move puts it in the box, and 終了！
-    // shows at the box's end, where only the box's background was while composing.
+    // Composing とま as the time ran out: 終了！ shows at the box's end once the end's focus move puts it in.
     void theEndShowsOverAnOpenComposition()
     {
         const QImage composing(dir_.filePath(u"shots/6-composing-at-the-end.png"_qs));

@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <memory>
-
 #ifdef Q_OS_LINUX
 #include <linux/capability.h>
 #include <sys/prctl.h>

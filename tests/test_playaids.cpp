@@ -1,30 +1,18 @@
-// What the window adds to play: the events the game reports, the cue's kana, preferences kept
-// apart from 設定.txt, mistakes shown in the window, the pause for Enter after the end, and a
-// name for a screen reader on every control.
+// What the window adds to play: the game's events, the cue, preferences, mistakes in the window, the
+// end, forgetting a word, held messages, a name for a screen reader on every control.
 #include "aidedwindow.h"
-#include "fakes.h"
-#include "harness.h"
 #include "ui/aids/heldmessages.h"
 #include "ui/aids/notelabel.h"
-#include "ui/aids/playaids.h"
 #include "ui/aids/wordcue.h"
 #include "ui/base/fonts.h"
-#include "ui/main/answerbox.h"
-#include "ui/main/mainwindow.h"
 #include "ui/main/views/wordlist.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QSettings>
-#include <QTest>
-#include <QTimer>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using game::AnswerVerdict;
 
@@ -56,20 +44,6 @@ struct AidedRun : AidedWindow {
         load();
         start();
     }
-};
-
-// Writes past this many bytes fail while it lives (root included); none when negative.
-struct FileSizeLimit {
-    rlimit old{};
-    explicit FileSizeLimit(long bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = old;
-        lower.rlim_cur = bytes < 0 ? old.rlim_cur : rlim_t(bytes);
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
 };
 
 // The learned-words list as text, a bold word followed by "*".
@@ -186,9 +160,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, rejections);
         QFETCH(QString, note);
-        platform::Preferences inWindow;
-        inWindow.mistakesInWindow = true;
-        AidedRun run(inWindow); // an unexpected message box fails the test
+        AidedRun run({.mistakesInWindow = true}); // an unexpected message box fails the test
         run.answer(answer);
         QCOMPARE(run.find<QLabel>("lblNg")->text(), rejections);
         QVERIFY(run.find<QLabel>("mistakeNote")->isVisible());
@@ -215,9 +187,7 @@ private slots:
                         platform::Tone::TimeUp, platform::Tone::Accepted}));
     }
 
-    // What the player was still composing reaches the box after the end: the box's own romaji at
-    // the end's focus move, an input method's commit then or a moment later. 終了！ shows all the
-    // same until the player is back in the box, and the focus goes to the list the player sees.
+    // What was being composed reaches the box after the end, under 終了！; the focus goes to the list in view.
     void theEndShowsWhateverWasBeingTypedAndFocusesTheListInView_data()
     {
         QTest::addColumn<bool>("chainShown");
@@ -294,7 +264,9 @@ private slots:
         auto *list = run.find<ui::WordList>("lstJisyo");
         list->setCurrentIndex(list->model()->index(0, 0));
         {
-            const FileSizeLimit limit(when == u"write fails" ? 1 : -1);
+            std::optional<fakes::ResourceLimit> limit;
+            if (when == u"write fails")
+                limit.emplace(RLIMIT_FSIZE, 1);
             list->findChild<QAction *>(u"forgetWordAction"_qs)->trigger();
         }
         QCOMPARE(fakes::fileBytes(u"辞書.txt"_qs), before);
@@ -327,12 +299,6 @@ private slots:
         QCOMPARE(boxes.shown.size(), 2);
         QCOMPARE(boxes.shown[1].prompt, u"held"_qs);
         QVERIFY(reviewed);
-    }
-
-    void theTonesAreBuiltIn()
-    {
-        for (const char *tone : {"countdown", "countdown-last", "accepted", "rejected", "time-up"})
-            QVERIFY2(QFile::exists(u":/sounds/%1.wav"_qs.arg(QLatin1String(tone))), tone);
     }
 
     void everyControlAPlayerCanReachHasANameForAScreenReader()

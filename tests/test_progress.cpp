@@ -1,6 +1,5 @@
 // What the game learns from the answers: the record's lines and file, the per-kana figures,
 // keystrokes per minute, the days of practice and the reply draw aimed at weak kana. Qt Core only.
-#include "fakes.h"
 #include "game/rules.h"
 #include "harness.h"
 #include "platform/kana/kana.h"
@@ -12,7 +11,6 @@
 #include "progress/weakkanadraw.h"
 
 #include <QFileInfo>
-#include <QTest>
 #include <QTimeZone>
 
 using game::AnswerVerdict;
@@ -51,7 +49,8 @@ progress::PracticeDays practice(const QString &games)
     progress::PracticeDays days;
     for (const QString &g : games.split(u' ', Qt::SkipEmptyParts)) {
         const QString start = u"2024/%1:00"_qs.arg(g.section(u'+', 0, 0).replace(u'-', u' '));
-        days.add(AnswerRow{start, u'あ', u"あさ"_qs, AnswerVerdict::Accepted, g.section(u'+', 1).toLongLong() * 60'000, 0, {}});
+        days.add(
+            AnswerRow{start, u'あ', u"あさ"_qs, AnswerVerdict::Accepted, g.section(u'+', 1).toLongLong() * 60'000, 0, {}});
     }
     return days;
 }
@@ -129,8 +128,6 @@ private slots:
                                   << QString() << false << true << QByteArray();
         QTest::newRow("some other text") << QByteArray("hello\r\n") << u"に名前を変えて残しました"_qs << true << true
                                          << QByteArray();
-        QTest::newRow("a CP932 file") << fakes::cp932(u"りんご\r\n"_qs) << u"に名前を変えて残しました"_qs << true
-                                      << true << QByteArray();
         QTest::newRow("a newer version: kept, not written")
             << QByteArray("\"kanarinka answer record\",2\r\n") << u"新しい版"_qs << false << false << QByteArray();
         QTest::newRow("blanks: begun anew") << QByteArray(" \r\n\r\n") << QString() << false << true << QByteArray();
@@ -146,11 +143,8 @@ private slots:
         QFETCH(QString, message);
         QFETCH(bool, setAside);
         QFETCH(bool, recording);
-        QTemporaryDir dir;
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
         QFETCH(QByteArray, note);
+        const fakes::InFolder folder;
         const QString name = progress::kAnswerRecordFile;
         fakes::writeBytes(name, bytes);
         if (!note.isNull())
@@ -289,8 +283,7 @@ private slots:
         QCOMPARE(counted.join(u' '), perDay);
     }
 
-    // The clock's date and time where the player is, not four hours back in time: on the first
-    // morning of summer time 4:30 is three hours after midnight.
+    // The wall clock's date, not four hours back: on summer time's first morning 4:30 is 3 h after midnight.
     void todayIsTheWallClocksDateFromFourInItsZone_data()
     {
         QTest::addColumn<QString>("zone");
@@ -345,13 +338,14 @@ private slots:
     {
         progress::PracticeDays days;
         const QString first = u"2024/05/01 20:00:00"_qs, second = u"2024/05/01 20:05:00"_qs;
-        for (const AnswerRow &row : {AnswerRow{first, u'ご', u"ごりら"_qs, AnswerVerdict::Accepted, 2000, 1000, {}},
-                                     AnswerRow{first, u'ら', u"らっぱ"_qs, AnswerVerdict::BrokenChain, 1500, 500, {}},
-                                     AnswerRow{first, u'ら', u"らいおー"_qs, AnswerVerdict::EndsInLongSound, 900, 100, {}},
-                                     AnswerRow{first, u'ら', u"らx"_qs, AnswerVerdict::StrayLetters, 400, 100, {}},
-                                     // hand-edited: longer than any game
-                                     AnswerRow{second, u'ご', u"ごま"_qs, AnswerVerdict::Accepted, 999'999'999'999, 0, {}},
-                                     AnswerRow{second, u'ま', u"まり"_qs, AnswerVerdict::Accepted, 999'999'999'999, 0, {}}})
+        for (const AnswerRow &row :
+             {AnswerRow{first, u'ご', u"ごりら"_qs, AnswerVerdict::Accepted, 2000, 1000, {}},
+              AnswerRow{first, u'ら', u"らっぱ"_qs, AnswerVerdict::BrokenChain, 1500, 500, {}},
+              AnswerRow{first, u'ら', u"らいおー"_qs, AnswerVerdict::EndsInLongSound, 900, 100, {}},
+              AnswerRow{first, u'ら', u"らx"_qs, AnswerVerdict::StrayLetters, 400, 100, {}},
+              // hand-edited: longer than any game
+              AnswerRow{second, u'ご', u"ごま"_qs, AnswerVerdict::Accepted, 999'999'999'999, 0, {}},
+              AnswerRow{second, u'ま', u"まり"_qs, AnswerVerdict::Accepted, 999'999'999'999, 0, {}}})
             days.add(row);
         const progress::PracticeDay day = days.day(QDate(2024, 5, 1));
         QCOMPARE(day.games, 2);

@@ -1,14 +1,8 @@
-// The answer record and the progress window in the real window: keys recorded, replies aimed
-// only when asked, a late answer kept, the open window kept fresh and drawing only what a game can
-// leave, today's practice against the goal, a damaged record told of once.
+// The answer record and the progress window in the real window.
 #include "aidedwindow.h"
-#include "fakes.h"
 #include "files/history.h"
-#include "harness.h"
 #include "progress/record/answerfile.h"
 #include "ui/base/fonts.h"
-#include "ui/main/answerbox.h"
-#include "ui/progress/progressaids.h"
 #include "ui/progress/progresswindow.h"
 
 #include <QAction>
@@ -16,7 +10,6 @@
 #include <QDateTimeAxis>
 #include <QInputMethodEvent>
 #include <QLabel>
-#include <QTest>
 #include <QValueAxis>
 #include <QXYSeries>
 
@@ -27,21 +20,13 @@ namespace {
 
 const QByteArray kHeader = "\"kanarinka answer record\",1\r\n";
 
-// The window as main.cpp builds it, with the progress aids too; the answer record is read once
-// the window is up.
-struct Run : AidedWindow {
-    std::unique_ptr<ui::ProgressAids> progress;
-
-    Run(const QByteArray &record, bool aimed) : AidedWindow({}, u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs)
+// The window with the progress aids on the words りんご, ごりら, らっぱ, らする.
+struct Run : FullWindow {
+    Run(const QByteArray &record, bool aimed)
+        : FullWindow(false, platform::Preferences{.weakKanaPractice = aimed},
+                     u"りんご\r\nごりら\r\nらっぱ\r\nらする\r\n"_qs,
+                     record.isNull() ? QMap<QString, QByteArray>{} : QMap{std::pair{progress::kAnswerRecordFile, record}})
     {
-        if (!record.isNull())
-            fakes::writeBytes(progress::kAnswerRecordFile, record);
-        messages.allowAny = true;
-        store.saved.weakKanaPractice = aimed;
-        aids = std::make_unique<ui::PlayAids>(window, messages, store, sounds, clock);
-        progress = std::make_unique<ui::ProgressAids>(window, *aids, clock);
-        load([this](game::Game &g) { progress->attach(g); });
-        progress->start();
     }
     ui::AnswerBox *box() { return find<ui::AnswerBox>("txtKaitou"); }
     QList<AnswerRow> recorded()
@@ -90,16 +75,13 @@ private slots:
                             progress::Keystrokes{8, 1}}));
     }
 
-    // An input method's keys never reach the box: typing starts with its first preedit. What it
-    // commits is judged only as kana; a kanji or a letter left in the composition stays in the
-    // box with a note, is recorded as refused and never learned.
+    // An input method's answer: timed from its first preedit; kanji or a letter left in it refused, never learned.
     void anInputMethodAnswerIsTimedFromItsFirstPreeditAndJudgedOnlyAsKana_data()
     {
         QTest::addColumn<QString>("committed");
         QTest::addColumn<AnswerVerdict>("verdict");
         QTest::newRow("kana, learned") << u"ごま"_qs << AnswerVerdict::Accepted;
         QTest::newRow("converted to kanji") << u"ご飯"_qs << AnswerVerdict::StrayLetters;
-        QTest::newRow("a letter left in the composition") << u"ごまｐ"_qs << AnswerVerdict::StrayLetters;
     }
 
     void anInputMethodAnswerIsTimedFromItsFirstPreeditAndJudgedOnlyAsKana()
@@ -155,8 +137,7 @@ private slots:
         QTRY_COMPARE(summary->text(), QString());
     }
 
-    // Today runs from 4:00 by the game's clock; the record and the game just played both count,
-    // against the goal the player chose.
+    // Today runs from 4:00; the record and the game just played count against the chosen goal.
     void theCalendarCountsTodayFromTheRecordAndPlayAgainstTheGoal()
     {
         const auto game = [](const char *at, int seconds) { // in 2010; the clock reads 04/01 13:05:09
@@ -174,15 +155,12 @@ private slots:
         run.playOut();
         QTRY_VERIFY2(today->text().contains(u"<b>10</b>"_qs) && today->text().contains(u"<b>2</b> 日連続"_qs),
                      qPrintable(today->text()));
-        platform::Preferences higher;
-        higher.dailyGoalMinutes = 30;
-        run.aids->apply(higher);
+        run.aids->apply({.dailyGoalMinutes = 30});
         QVERIFY2(today->text().contains(u"目標 30 分"_qs) && today->text().contains(u"<b>0</b> 日連続"_qs),
                  qPrintable(today->text()));
     }
 
-    // Hand-edited files: only what a game can leave is drawn, every point inside its axes,
-    // and only kana the map shows are named weak.
+    // Hand-edited files: only what a game can leave is drawn, and only kana on the map named weak.
     void theProgressWindowDrawsOnlyWhatAGameCanLeave_data()
     {
         QTest::addColumn<QString>("history");

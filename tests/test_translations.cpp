@@ -108,8 +108,7 @@ private slots:
         }
     }
 
-    // lupdate over the sources neither adds an entry (a new text) nor drops one (a text gone or
-    // moved to another context, whose translation would be orphaned).
+    // lupdate neither adds an entry (a new text) nor drops one (whose translation would be orphaned).
     void lupdateFindsTheSameTexts()
     {
         QTemporaryDir dir;
@@ -133,9 +132,7 @@ private slots:
         QVERIFY2(dropped.isEmpty(), qPrintable(u"texts no longer in the sources: "_qs + dropped.join(u", ")));
     }
 
-    // The contexts a lookup names are the file's: a class with Q_OBJECT (its tr()) or a context
-    // given to translate() and its kin. lupdate files a tr() outside such a class under the
-    // enclosing namespace, a context no lookup uses, and the text stays untranslated.
+    // lupdate files a tr() outside a Q_OBJECT class under a context no lookup uses: untranslated.
     void everyTextIsFiledUnderTheContextItIsLookedUpIn()
     {
         static const QRegularExpression named(u"\\b(?:translate|QT_TRANSLATE_NOOP3?)\\(\\s*\"([^\"]+)\""_qs);
@@ -162,8 +159,7 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable(u"contexts looked up but not in the file: "_qs + missing.join(u", ")));
     }
 
-    // A Japanese literal outside tr() and its kin never reaches the translation file; each one
-    // must be (part of) a source text there, or data.
+    // A Japanese literal outside tr() must be (part of) a source text in the file, or data.
     void noJapaneseTextBypassesTranslation()
     {
         QStringList sources;

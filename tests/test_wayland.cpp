@@ -1,7 +1,6 @@
-// The game on a Wayland desktop as a player has it: sway run headless as an ordinary user (sway
-// refuses root), the game on Qt's wayland platform, real keys and clicks from a virtual keyboard
-// and pointer, a launcher's activation token for a second start; and Weston nested in it, where
-// Qt draws its own title bar. Exits 77 (skipped) where a compositor or a sender is missing.
+// The game on headless sway (as an ordinary user: sway refuses root) with real keys and clicks, a
+// second start with and without a launcher's token, and on Weston nested in it, where Qt draws the
+// title bar. Exits 77 (skipped) where a compositor or a sender is missing.
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -29,7 +28,6 @@ namespace {
 // Made for the test where it runs as root, and kept.
 constexpr char kUser[] = "kanarinka-desktop";
 const QString kTools = QStringLiteral(KANARINKA_WAYLAND_TOOLS);
-const QString kTitle = u"カナリンカ"_qs;
 const QString kProgressTitle = u"成績 - カナリンカ"_qs;
 // The game's window at scale 1.
 constexpr QSize kWindowSize(631, 452);
@@ -230,8 +228,7 @@ private slots:
         QVERIFY(game_.state() == QProcess::Running);
     }
 
-    // Where Qt draws the title bar (Weston), its maximize button leaves the game as it was;
-    // Weston ended the program with a protocol error.
+    // Where Qt draws the title bar (Weston), maximize once ended the game with a protocol error.
     void theMaximizeButtonOfQtsTitleBarLeavesTheGameAsItWas()
     {
         startAsUser(weston_, env_,

@@ -1,23 +1,44 @@
-// The real window on fake services: its stacking, what the widgets show, and the events that
-// reach the game's handlers through them. The game's rules are pinned on fakes elsewhere.
+// The real window on fake services: its stacking, what the widgets show, the events that reach
+// the game's handlers through them, and the window in English (every text fits, the switch between
+// languages). The game's rules are pinned on fakes elsewhere.
 #include "aidedwindow.h"
+#include "ui/aids/preferences/languageswitch.h"
 #include "ui/base/fixedsize.h"
 #include "ui/base/fonts.h"
-#include "ui/main/mainwindow.h"
 #include "ui/main/views/historygrid.h"
 #include "ui/main/views/wordlist.h"
+#include "ui/main/widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
-#include <QTimer>
+#include <QTableView>
 #include <QWindow>
 
+using platform::Language;
+
 namespace {
+
+QString text(AidedWindow &w, const char *name)
+{
+    QWidget *widget = w.find(name);
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return label->text();
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        return button->text();
+    if (auto *frame = qobject_cast<QGroupBox *>(widget))
+        return frame->title();
+    return QString();
+}
+
+QString heading(AidedWindow &w, int col)
+{
+    return w.find<QTableView>("msgRireki")->model()->headerData(col, Qt::Horizontal).toString();
+}
 
 QByteArray historyRecords(int count)
 {
@@ -53,6 +74,7 @@ class TestWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { ui::useJapaneseFonts(); }
+    void cleanup() { switchTo(Language::Japanese); }
 
     // Hidden, or under another control at its centre, as the layout stacks them.
     void everyControlIsShownOrCoveredAsLaidOut()
@@ -212,8 +234,7 @@ private slots:
         }
     }
 
-    // Qt's own title bar offers maximize on every window, and a desktop may make any window full
-    // screen: the game's window of fixed size is restored at once, a window that can grow is not.
+    // Maximized or full screen, the game's fixed-size window is restored at once; one that can grow is not.
     void aFixedSizeWindowIsRestoredFromEveryLargeState_data()
     {
         QTest::addColumn<int>("state");
@@ -236,6 +257,88 @@ private slots:
         QCOMPARE(run.window.size(), fixed);
         QCOMPARE(run.window.maximumSize(), fixed);
         QCOMPARE(growing.windowHandle()->windowStates(), Qt::WindowStates(state));
+    }
+
+    void windowStartsInEnglishAndNoTextIsCut()
+    {
+        switchTo(Language::English);
+        AidedWindow w;
+        w.load();
+        for (const QString &shown : {w.window.windowTitle(), w.find("txtKaitou")->accessibleName()}) // the layout table's
+            QVERIFY2(fakes::inEnglish(shown), qPrintable(shown));
+
+        QStringList cut;
+        for (QWidget *widget : w.window.findChildren<QWidget *>()) {
+            if (!widget->isVisibleTo(&w.window))
+                continue;
+            const QString name = widget->objectName();
+            // A side tag reads downwards, a character a line as tall as its font.
+            if (auto *tag = qobject_cast<ui::TagLabel *>(widget)) {
+                const int step = tag->font().pixelSize() > 0 ? tag->font().pixelSize() : tag->fontMetrics().height();
+                if (tag->text().size() * step > tag->contentsRect().height())
+                    cut << name + u": "_qs + tag->text();
+                continue;
+            }
+            if (auto *label = qobject_cast<QLabel *>(widget);
+                label && !label->text().isEmpty() && !label->wordWrap() && label->sizeHint().width() > label->width())
+                cut << name + u": "_qs + label->text();
+            if (auto *button = qobject_cast<QAbstractButton *>(widget);
+                button && !button->text().isEmpty() && button->sizeHint().width() > button->width())
+                cut << name + u": "_qs + button->text();
+            // The caption and the frame's margins on both sides.
+            if (auto *frame = qobject_cast<QGroupBox *>(widget); frame && !frame->title().isEmpty()
+                && frame->fontMetrics().horizontalAdvance(frame->title()) + 16 > frame->width())
+                cut << name + u": "_qs + frame->title();
+        }
+        auto *grid = w.find<QTableView>("msgRireki");
+        for (int col = 0; col < 10; ++col) {
+            const QString title = heading(w, col);
+            if (grid->horizontalHeader()->fontMetrics().horizontalAdvance(title) + 4 > grid->columnWidth(col))
+                cut << u"heading: "_qs + title;
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
+    }
+
+    // An open window follows the language at once; the saved values stay as the file has them.
+    void anOpenWindowFollowsTheLanguage()
+    {
+        AidedWindow w;
+        fakes::writeBytes(u"履歴.txt"_qs,
+                          fakes::cp932(u"\"2010/04/01\",\"13:05:09\",812,25,3,98,\"89.3%\",\"1.63/秒\",\"60秒\"\r\n"_qs));
+        w.load();
+        w.start();
+        w.answer(u"ごりら"_qs);
+        w.playOut();
+        const QStringList japanese{text(w, "cmdStart"), text(w, "lblByou"), text(w, "fraJisyo"), heading(w, 1)};
+        QCOMPARE(japanese, (QStringList{u"スタート"_qs, u"0.05/秒"_qs, u"覚えた言葉 3個"_qs, u"日付"_qs}));
+
+        switchTo(Language::English);
+        const QStringList english{text(w, "cmdStart"), text(w, "lblByou"), text(w, "fraJisyo"), heading(w, 1)};
+        for (const QString &shown : english)
+            QVERIFY2(fakes::inEnglish(shown), qPrintable(shown));
+        QVERIFY(english[1].startsWith(u"0.05/"_qs) && english[2].endsWith(u'3'));
+        QTRY_VERIFY(fakes::inEnglish(w.find("lblByou")->accessibleName())
+                    && w.find("lblByou")->accessibleName().endsWith(english[1]));
+        const QModelIndex saved = w.find<QTableView>("msgRireki")->model()->index(0, 8);
+        QCOMPARE(saved.data().toString(), u"1.63/秒"_qs);
+
+        switchTo(Language::Japanese);
+        QCOMPARE((QStringList{text(w, "cmdStart"), text(w, "lblByou"), text(w, "fraJisyo"), heading(w, 1)}), japanese);
+    }
+
+    void aChangeDuringAGameWaitsForItsEnd()
+    {
+        AidedWindow w;
+        w.aids = std::make_unique<ui::PlayAids>(w.window, w.messages, w.store, w.sounds, w.clock);
+        ui::LanguageSwitch language(*w.aids);
+        w.load();
+        w.start();
+        w.aids->apply({.language = Language::English});
+        QCOMPARE(translations::current(), Language::Japanese);
+        w.playOut();
+        QCOMPARE(translations::current(), Language::English);
+        QCoreApplication::processEvents();
+        QCOMPARE(text(w, "cmdStart"), u"Start"_qs);
     }
 };
 

@@ -53,8 +53,6 @@ struct CheckBox : platform::CheckBox {
         if (onClick)
             onClick();
     }
-    // The player's click: unchecked and greyed become checked, checked becomes unchecked.
-    void click() { setValue(state == 1 ? 0 : 1); }
 };
 
 struct ComboBox : platform::ComboBox {
@@ -146,7 +144,6 @@ struct Grid : platform::Grid {
     int column = 0;
     int top = 1;
     QMap<QPair<int, int>, QString> cells;
-    QMap<int, int> widths;
     int rows() const override { return rowCount; }
     void setRows(int r) override
     {
@@ -165,7 +162,7 @@ struct Grid : platform::Grid {
             throw std::out_of_range("grid cell");
         cells[{current, column}] = t;
     }
-    void setColWidth(int c, int twips) override { widths[c] = twips; }
+    void setColWidth(int, int) override {}
     void setColAlignment(int, int) override {}
     void setFixedAlignment(int, int) override {}
     int topRow() const override { return top; }
@@ -264,9 +261,8 @@ struct Sounds : platform::Sounds {
 
 struct Help : platform::HelpViewer {
     QStringList opened;
-    int closeAllCount = 0;
     void open(const QString &file) override { opened.append(file); }
-    void closeAll() override { ++closeAllCount; }
+    void closeAll() override {}
 };
 
 struct Program : platform::Program {
