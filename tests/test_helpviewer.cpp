@@ -242,38 +242,6 @@ private slots:
         QDesktopServices::unsetUrlHandler(url.scheme());
     }
 
-    void aPictureStoredInTheFileIsDrawn()
-    {
-        viewer_->open(kSample);
-        QTRY_VERIFY(shows(kFirst));
-        const QImage shown = browser()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const auto *pixels = reinterpret_cast<const QRgb *>(shown.constBits());
-        QCOMPARE(std::count(pixels, pixels + shown.width() * shown.height(), qRgb(0x30, 0x70, 0xc0)),
-                 40 * 20); // its blue
-    }
-
-    void openingTheSameFileAgainRaisesItsOneWindow()
-    {
-        QVERIFY(QFile::copy(kSample, u"TovelHelp.chm"_qs));
-        viewer_->open(u"TovelHelp.chm"_qs);
-        QMainWindow *window = windows().first();
-        window->showMinimized();
-        viewer_->open(u"TovelHelp.chm"_qs);
-        QCOMPARE(windows(), QList<QMainWindow *>{window});
-        QVERIFY(window->isVisible() && !window->isMinimized());
-    }
-
-    void closeAllClosesTheHelpWindowsThePlayerLeftOpen()
-    {
-        for (const QString &file : {kSample, kFromContents, u"missing.chm"_qs})
-            viewer_->open(file);
-        windows().first()->close(); // by the player
-        QTRY_COMPARE(windows().size(), 2);
-        viewer_->closeAll();
-        QTRY_COMPARE(windows().size(), 0);
-        viewer_->closeAll(); // with nothing open: harmless
-    }
-
     void aFileThatCannotBeShownGetsANoticeNamingIt_data()
     {
         QTest::addColumn<QByteArray>("content"); // null: no file at all

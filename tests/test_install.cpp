@@ -2,7 +2,6 @@
 #include "harness.h"
 
 #include <QProcess>
-#include <QStandardPaths>
 #include <QStringDecoder>
 
 namespace {
@@ -75,23 +74,6 @@ private slots:
         const QStringList words =
             QString::fromUtf8(fakes::fileBytes(QStringLiteral(KANARINKA_WORD_LIST))).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(text.split(u"\r\n"_qs, Qt::SkipEmptyParts), words);
-    }
-
-    void desktopFilesPassTheirValidators_data()
-    {
-        QTest::addColumn<QStringList>("command");
-        QTest::newRow("desktop entry") << QStringList{u"desktop-file-validate"_qs, installed(kDesktop)};
-        QTest::newRow("AppStream metadata")
-            << QStringList{u"appstreamcli"_qs, u"validate"_qs, u"--no-net"_qs, installed(kMetainfo)};
-    }
-    void desktopFilesPassTheirValidators()
-    {
-        QFETCH(QStringList, command);
-        const QString program = QStandardPaths::findExecutable(command.first());
-        if (program.isEmpty())
-            QSKIP(qPrintable(command.first() + u" is not installed"_qs));
-        const auto [status, output] = run(program, command.mid(1));
-        QVERIFY2(status == 0, output.constData());
     }
 
     // The installed game swapped for a stand-in that prints the folder it was started in.

@@ -218,17 +218,6 @@ private slots:
             }
         }
     }
-
-    void aDamagedRecordIsToldOnceAfterStartAndSetAside()
-    {
-        Run run("\x81\x40 not a record\r\n", false);
-        QCOMPARE(run.messages.shown.size(), 1);
-        QCOMPARE(run.messages.shown[0].title, u"回答記録"_qs);
-        run.window.findChild<QAction *>(u"progressAction"_qs)->trigger();
-        auto *weakest = run.progress->progressWindow()->findChild<QLabel *>(u"weakestKana"_qs);
-        QVERIFY(weakest && weakest->isVisible());
-        QVERIFY(weakest->text().startsWith(u"苦手：まだ"_qs));
-    }
 };
 
 QTEST_MAIN(TestProgressWindow)
