@@ -162,9 +162,7 @@ QList<ReviewWord> ReviewList::words() const
 {
     QList<ReviewWord> out;
     out.reserve(index_.size());
-    for (const ReviewWord &w : words_)
-        if (!w.word.isEmpty())
-            out.append(w);
+    forEachWord([&out](const ReviewWord &w) { out.append(w); });
     return out;
 }
 
@@ -269,7 +267,9 @@ void ReviewList::settleCounts()
 
 qsizetype ReviewList::dueCount(QDate day) const
 {
-    return std::ranges::count_if(words_, [day](const ReviewWord &w) { return !w.word.isEmpty() && w.due <= day; });
+    qsizetype due = 0;
+    forEachWord([&due, day](const ReviewWord &w) { due += w.due <= day ? 1 : 0; });
+    return due;
 }
 
 QString ReviewList::start(const QDateTime &now)
@@ -334,8 +334,9 @@ QString ReviewList::start(const QDateTime &now)
 bool ReviewList::compact(QString &error)
 {
     QString text = file_.header();
-    for (const ReviewWord &w : words())
+    forEachWord([&text](const ReviewWord &w) {
         text += formatReviewEvent({w.added, ReviewEvent::Action::Keep, w.word, w.met, w.used, w.reviewed, w.memory});
+    });
     return platform::rewriteTextFile(file_.name(), text, error, platform::TextEncoding::Utf8);
 }
 

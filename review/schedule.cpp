@@ -39,7 +39,7 @@ QList<GradedWord> PlayGrades::grades(const ReviewList &list, const QList<ReviewM
     if (byKana.isEmpty())
         return out;
     list.forEachWord([&](const ReviewWord &w) {
-        if (const auto found = byKana.find(w.word.isEmpty() ? QChar() : w.word.front()); found != byKana.end())
+        if (const auto found = byKana.find(w.word.front()); found != byKana.end())
             found->append(w.word);
     });
     for (const ReviewMoment &moment : moments) {

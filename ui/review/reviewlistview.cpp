@@ -160,7 +160,7 @@ void ReviewListView::describe()
     remove_->setText(tr("一覧から外す"));
     model_->retranslate();
     const bool ready = meanings_.isReady() && meanings_.state() == meanings::MeaningsIndex::State::Ready;
-    note_->setText(list_.words().isEmpty() ? tr("まだ言葉はありません。ゲームのあとのふりかえりに出た言葉が入ります。")
+    note_->setText(list_.size() == 0 ? tr("まだ言葉はありません。ゲームのあとのふりかえりに出た言葉が入ります。")
                        : ready ? edictCredit()
                                : QString());
 }

@@ -142,13 +142,14 @@ void WordsAids::gameStarted()
     if (!game_)
         return;
     // A word forgotten from the dictionary while the program was closed leaves the list too.
-    if (!list_.words().isEmpty()) {
+    if (list_.size() > 0) {
         const std::span<const QString> drawn = game_->dictionary().drawn();
         const QSet<QString> known(drawn.begin(), drawn.end());
         QStringList gone;
-        for (const review::ReviewWord &w : list_.words())
+        list_.forEachWord([&](const review::ReviewWord &w) {
             if (!known.contains(w.word))
                 gone.append(w.word);
+        });
         remove(gone);
     }
     if (preferences_.reviewPractice) {
