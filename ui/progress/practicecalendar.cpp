@@ -122,7 +122,6 @@ PracticeCalendar::PracticeCalendar(QWidget *parent) : QWidget(parent)
 
 void PracticeCalendar::setDays(const progress::PracticeDays &days, QDate today, int goalMinutes)
 {
-    day_ = today;
     goal_ = goalMinutes;
     todayFigures_ = days.day(today);
     run_ = days.run(today, goalMinutes);

@@ -33,7 +33,6 @@ private:
     QLabel *today_;
     Grid *grid_;
     QLabel *legend_;
-    QDate day_;
     progress::PracticeDay todayFigures_;
     int goal_ = 0;
     int run_ = 0;
