@@ -1,12 +1,12 @@
 // A game typed through a real mozc under IBus on a display of its own (scripts/ime-play plays it):
 // only kana answered and learned, typing timed from the first preedit, 終了！ over an open
 // composition. Skipped, with the reason, where mozc or the desktop can't run.
+#include "desktopplay.h"
 #include "harness.h"
 #include "platform/kana/kana.h"
 #include "progress/record/answerfile.h"
 
 #include <QImage>
-#include <QProcess>
 
 using progress::AnswerRow;
 using Verdict = game::AnswerVerdict;
@@ -36,23 +36,17 @@ class TestIme : public QObject {
 private slots:
     void initTestCase()
     {
-        QProcess play;
-        play.start(u"bash"_qs,
-                   {QStringLiteral(KANARINKA_IME_PLAY), u"ibus"_qs, dir_.path(), QStringLiteral(KANARINKA_GAME)});
-        if (!play.waitForFinished(150000)) {
-            play.terminate(); // it ends what it started
-            play.waitForFinished(15000);
-            QFAIL("scripts/ime-play did not finish in 150 s");
-        }
-        const QString told = QString::fromUtf8(play.readAllStandardError()).trimmed();
-        if (play.exitStatus() == QProcess::NormalExit && play.exitCode() == 77)
-            QSKIP(qPrintable(told.split(u'\n').last()));
-        QVERIFY2(play.exitStatus() == QProcess::NormalExit && play.exitCode() == 0, qPrintable(told));
+        const fakes::DesktopPlay play =
+            fakes::playOnDesktop(QStringLiteral(KANARINKA_IME_PLAY),
+                                 {u"ibus"_qs, dir_.path(), QStringLiteral(KANARINKA_GAME)}, 150);
+        if (play.outcome == fakes::DesktopPlay::Outcome::CantRunHere)
+            QSKIP(qPrintable(play.told));
+        QVERIFY2(play.outcome == fakes::DesktopPlay::Outcome::Played, qPrintable(play.told));
         progress::AnswerFileContents record;
         QString error;
         progress::AnswerFile(dir_.filePath(u"data/"_qs + progress::kAnswerRecordFile)).read(record, error);
         rows_ = record.rows;
-        QVERIFY2(rows_.size() == 3, qPrintable(told));
+        QVERIFY2(rows_.size() == 3, qPrintable(play.told));
     }
 
     // Keys never reach the box: the stall ends at the first preedit, the keys stay unknown.

@@ -2,9 +2,8 @@
 // clicks): on sway a game typed, the progress window, a second start with and without a
 // launcher's token; on Weston nested in it, Qt's maximize button. Skipped, with the reason, where
 // a compositor, a sender or Qt's Wayland platform is missing.
+#include "desktopplay.h"
 #include "harness.h"
-
-#include <QProcess>
 
 class TestWayland : public QObject {
     Q_OBJECT
@@ -14,19 +13,14 @@ class TestWayland : public QObject {
 private slots:
     void initTestCase()
     {
-        QProcess play;
-        play.start(u"bash"_qs,
-                   {QStringLiteral(KANARINKA_WAYLAND_PLAY), dir_.path(), QStringLiteral(KANARINKA_BUILD),
-                    qEnvironmentVariable("KANARINKA_TEST_GAME", QStringLiteral(KANARINKA_GAME))});
-        if (!play.waitForFinished(90000)) {
-            play.terminate(); // it ends what it started
-            play.waitForFinished(15000);
-            QFAIL("scripts/wayland-play did not finish in 90 s");
-        }
-        const QString told = QString::fromUtf8(play.readAllStandardError()).trimmed();
-        if (play.exitStatus() == QProcess::NormalExit && play.exitCode() == 77)
-            QSKIP(qPrintable(told.split(u'\n').last()));
-        QVERIFY2(play.exitStatus() == QProcess::NormalExit && play.exitCode() == 0, qPrintable(told));
+        const fakes::DesktopPlay play =
+            fakes::playOnDesktop(QStringLiteral(KANARINKA_WAYLAND_PLAY),
+                                 {dir_.path(), QStringLiteral(KANARINKA_BUILD),
+                                  qEnvironmentVariable("KANARINKA_TEST_GAME", QStringLiteral(KANARINKA_GAME))},
+                                 90);
+        if (play.outcome == fakes::DesktopPlay::Outcome::CantRunHere)
+            QSKIP(qPrintable(play.told));
+        QVERIFY2(play.outcome == fakes::DesktopPlay::Outcome::Played, qPrintable(play.told));
         for (const QString &line : QString::fromUtf8(fakes::fileBytes(dir_.filePath(u"facts"_qs))).split(u'\n'))
             facts_.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
     }
