@@ -1,6 +1,15 @@
 # What the scripts that play the game on a desktop of their own share (ime-play, wayland-play);
 # sourced, not run.
 
+# need PACKAGE...: skips (the script's own skip, exit 77) naming the Debian packages missing.
+need() {
+  local package missing=()
+  for package in "$@"; do
+    [[ $(dpkg-query -W -f='${Status}' "$package" 2>/dev/null) == "install ok installed" ]] || missing+=("$package")
+  done
+  [[ ${#missing[@]} -eq 0 ]] || skip "missing ${missing[*]} (scripts/install-deps installs them)"
+}
+
 # Waits up to $1 tenths of a second for a command to succeed.
 await() {
   local tenths=$1 i
